@@ -1,0 +1,33 @@
+// The models and links the program is made of, in the order the model list needs.
+#include "app/maindialog.h"
+#include "devices/devicecfg.h"
+#include "link/devio.h"
+
+static QList<DeviceCfg *> makeModels(QObject *parent)
+{
+    // Made in list order; the first four are offered on the start page.
+    QList<DeviceCfg *> offered;
+    Q_UNUSED(parent);
+    return offered;
+}
+
+static DevIo *makeUsbLink(QObject *parent)
+{
+    Q_UNUSED(parent);
+    return nullptr;
+}
+
+static DevIo *makeNetLink(QObject *parent)
+{
+    Q_UNUSED(parent);
+    return nullptr;
+}
+
+MainDialog::Parts MainDialog::defaultParts()
+{
+    Parts parts;
+    parts.makeModels = makeModels;
+    parts.makeUsbLink = makeUsbLink;
+    parts.makeNetLink = makeNetLink;
+    return parts;
+}

@@ -1,0 +1,28 @@
+#include "app/host.h"
+#include "app/progress.h"
+#include "link/devio.h"
+
+namespace {
+
+class NullHost : public Host
+{
+public:
+    DevIo *link() const override { return currentLink(); }
+    Progress *progress() override { return &m_progress; }
+    void updateDevice() override {}
+    void updateTexts(int) override {}
+    void showHelp(const QString &) override {}
+    void scrollToTab(QWidget *) override {}
+
+private:
+    CountingProgress m_progress;
+};
+
+NullHost s_nullHost;
+Host *s_host = nullptr;
+
+} // namespace
+
+Host *host() { return s_host ? s_host : &s_nullHost; }
+
+void setHost(Host *h) { s_host = h; }

@@ -1,0 +1,31 @@
+// What device models, editors and links need from the main window, as a small interface
+// so that the command-line tool and the tests can stand in for it.
+#pragma once
+#include <QString>
+
+class DevIo;
+class Progress;
+class QWidget;
+
+class Host
+{
+public:
+    virtual ~Host() = default;
+
+    // The current link: the one that reported the connection, else the USB link. May be null.
+    virtual DevIo *link() const = 0;
+    // The progress sink of the window's progress bar.
+    virtual Progress *progress() = 0;
+    // Writes the current model's whole configuration to the board, showing progress.
+    virtual void updateDevice() = 0;
+    // Writes the first count bytes of the image (the rebuilt text pool) and the changed references.
+    virtual void updateTexts(int count) = 0;
+    // Shows the help text behind a link such as "#ln12".
+    virtual void showHelp(const QString &link) = 0;
+    // Scrolls the page so that a just-opened section's button is at the top.
+    virtual void scrollToTab(QWidget *tabButton) = 0;
+};
+
+// The installed host; never null (a do-nothing host whose link is currentLink() stands in).
+Host *host();
+void setHost(Host *h);

@@ -1,0 +1,21 @@
+#include "app/logging.h"
+#include "app/maindialog.h"
+#include "app/scale.h"
+#include <QApplication>
+#include <QScreen>
+#include <QStyleFactory>
+
+int main(int argc, char *argv[])
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Vandor"));
+
+    const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->physicalDotsPerInch() : 96.0;
+    qCDebug(lcApp, "DPI: %f", dpi);
+    setDisplayScale(scaleForDpi(dpi));
+
+    MainDialog window;
+    window.show();
+    return app.exec();
+}

@@ -1,0 +1,168 @@
+// The commands behind the main window's buttons: dumps, storing on the board, the long
+// presses, the help window and the language.
+#include "app/maindialog.h"
+#include "app/logging.h"
+#include "app/prompt.h"
+#include "app/resources.h"
+#include "app/scale.h"
+#include "app/setupdialog.h"
+#include "devices/devicecfg.h"
+#include "link/devio.h"
+#include "ui_maindialog.h"
+#include <QCoreApplication>
+#include <QDialog>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QSaveFile>
+#include <QTextEdit>
+#include <QVBoxLayout>
+
+void MainDialog::load()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return;
+    const QString path = prompt()->openFileName(tr("Load configuration"), m_dumpDir,
+                                                tr("Binary dump (*.bin)"));
+    if (path.isEmpty())
+        return;
+    m_dumpDir = QFileInfo(path).absolutePath();
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        prompt()->message(Prompt::Icon::Critical, tr("Load"), tr("Load failed"));
+        return;
+    }
+    if (!model->load(&file)) {
+        prompt()->message(Prompt::Icon::Critical, tr("Load"),
+                          tr("Invalid file format. The current configuration was not changed."));
+        return;
+    }
+    file.close();
+    refreshEditors();
+    updateDevice();
+}
+
+void MainDialog::save()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return;
+    const QString path = prompt()->saveFileName(tr("Save configuration"), m_dumpDir,
+                                                tr("Binary dump (*.bin)"));
+    if (path.isEmpty())
+        return;
+    m_dumpDir = QFileInfo(path).absolutePath();
+    // Written atomically: a failed save leaves the previous file as it was.
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || !model->save(&file) || !file.commit()) {
+        file.cancelWriting();
+        prompt()->message(Prompt::Icon::Critical, tr("Save"), tr("Save failed"));
+    }
+}
+
+void MainDialog::saveOnDevice()
+{
+    if (!prompt()->question(tr("Save"), tr("Save configuration to device memory?")))
+        return;
+    if (DevIo *l = link())
+        l->saveCfg();
+}
+
+void MainDialog::hexDump()
+{
+    // Releasing the real button must no longer count as a click.
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, -5), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(ui->butSave, &release);
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return;
+    auto *view = new QPlainTextEdit;
+    view->setObjectName(QStringLiteral("hexDumpView"));
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->setReadOnly(true);
+    view->setFont(QFont(QStringLiteral("monospace")));
+    view->setPlainText(model->hexDump());
+    view->resize(scaled(640), scaled(480));
+    view->show();
+}
+
+void MainDialog::sysMenu()
+{
+    QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, -5), Qt::LeftButton, Qt::NoButton,
+                        Qt::NoModifier);
+    QCoreApplication::sendEvent(ui->butLoad, &release);
+    const std::optional<QString> code = prompt()->getText(windowTitle(), QStringLiteral("pw:"));
+    if (code && *code == QLatin1String(serviceCode()))
+        runServiceMenu();
+}
+
+void MainDialog::showHelp(const QString &link)
+{
+    static const QRegularExpression lineRef(QStringLiteral("^#ln(\\d+)$"));
+    static const QRegularExpression editRef(QStringLiteral("^#ed(\\d+)$"));
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return;
+    QRegularExpressionMatch m = lineRef.match(link);
+    if (m.hasMatch()) {
+        const quint32 key = m.captured(1).toUInt();
+        if (!m_helpWindow) {
+            auto *help = new QLabel(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
+            help->setObjectName(QStringLiteral("helpWindow"));
+            help->setAttribute(Qt::WA_DeleteOnClose);
+            help->setWindowTitle(windowTitle());
+            help->resize(300, height());
+            help->move(x() + frameGeometry().width(), y());
+            help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
+            help->setTextFormat(Qt::RichText);
+            help->setWordWrap(true);
+            connect(this, &QDialog::finished, help, &QWidget::close);
+            connect(help, &QObject::destroyed, this, &MainDialog::clearHelp);
+            connect(help, &QLabel::linkActivated, this, &MainDialog::showHelp);
+            m_helpWindow = help;
+            help->show();
+        }
+        m_helpWindow->setText(model->helpText(key));
+        return;
+    }
+    m = editRef.match(link);
+    if (m.hasMatch()) {
+        const quint32 key = m.captured(1).toUInt();
+        QDialog dialog(this);
+        auto *layout = new QVBoxLayout(&dialog);
+        auto *editor = new QTextEdit(&dialog);
+        editor->setAcceptRichText(false);
+        editor->setPlainText(model->helpText(key));
+        layout->addWidget(editor);
+        dialog.exec();
+        DeviceCfg::setHelpText(key, editor->toPlainText());
+        return;
+    }
+    if (link == QLatin1String("#save"))
+        model->saveHelp();
+}
+
+void MainDialog::clearHelp() { m_helpWindow = nullptr; }
+
+void MainDialog::setup()
+{
+    SetupDialog dialog(this);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    m_settings.setValue(QStringLiteral("lang"), dialog.lang);
+    loadLanguage();
+}
+
+void MainDialog::loadLanguage()
+{
+    const QString code = m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString();
+    // A missing translation leaves the translator empty: the built-in English texts.
+    m_translator.load(resourcePath(QStringLiteral("Vandor_") + code));
+    setWindowTitle(tr("Vandor"));
+}
+
+void MainDialog::runServiceMenu() {}

@@ -1,0 +1,30 @@
+// The one way code below the main window talks to the user: message boxes, input and file dialogs.
+// The main window installs a Qt implementation; tests and tools install scripted or silent ones.
+#pragma once
+#include <QString>
+#include <optional>
+
+class Prompt
+{
+public:
+    enum class Icon { Information, Warning, Critical };
+
+    virtual ~Prompt() = default;
+
+    // A message box with an OK button.
+    virtual void message(Icon icon, const QString &title, const QString &text) = 0;
+    // A Yes/No question; true for Yes.
+    virtual bool question(const QString &title, const QString &text) = 0;
+    // A line of text; no value when cancelled.
+    virtual std::optional<QString> getText(const QString &title, const QString &label,
+                                           const QString &text = QString(), bool password = false) = 0;
+    // A file to open or to save to; empty when cancelled.
+    virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter) = 0;
+    virtual QString saveFileName(const QString &caption, const QString &dir, const QString &filter) = 0;
+};
+
+// The installed prompt. Never null: without an installed one, a silent prompt that
+// logs messages and cancels every question is used, so nothing ever blocks.
+Prompt *prompt();
+// Installs p (not owned); nullptr goes back to the silent prompt.
+void setPrompt(Prompt *p);

@@ -1,0 +1,8 @@
+// Resolution of the compiled-in resources with the development folder "../Vandor/" as override.
+#pragma once
+#include <QString>
+
+// "../Vandor/" + name when that file exists (relative to the working directory), else ":/" + name.
+QString resourcePath(const QString &name);
+// The folder help files are saved into: "../Vandor/".
+QString developmentFolder();

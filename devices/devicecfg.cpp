@@ -1,0 +1,80 @@
+#include "devices/devicecfg.h"
+#include "app/logging.h"
+
+static DeviceCfg *s_first = nullptr;
+static DeviceCfg *s_current = nullptr;
+static int s_pageBuilding = 0;
+
+DeviceCfg::DeviceCfg(QObject *parent) : QObject(parent)
+{
+    DeviceCfg **link = &s_first;
+    while (*link)
+        link = &(*link)->next;
+    *link = this;
+}
+
+DeviceCfg::~DeviceCfg()
+{
+    for (DeviceCfg **link = &s_first; *link; link = &(*link)->next) {
+        if (*link == this) {
+            *link = next;
+            break;
+        }
+    }
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+bool DeviceCfg::accepts(quint16 w0, quint16 w1, quint16 w2) const
+{
+    return w0 == word0 && w1 == word1 && w2 == word2;
+}
+
+QVariant DeviceCfg::parProperty(quint32, const QString &) { return QVariant(); }
+
+QString DeviceCfg::helpText(quint32 key)
+{
+    const auto &map = helpMap();
+    auto it = map.constFind(key);
+    if (it != map.constEnd())
+        return *it;
+    qCDebug(lcDevice, "No help for parameter %u", key);
+    return tr("No help for parameter %1").arg(key);
+}
+
+int DeviceCfg::fmFlag() { return 0; }
+
+void DeviceCfg::setFmFlag(int) {}
+
+DeviceCfg *DeviceCfg::first() { return s_first; }
+
+DeviceCfg *DeviceCfg::current() { return s_current; }
+
+void DeviceCfg::setCurrent(DeviceCfg *model) { s_current = model; }
+
+bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
+{
+    qCDebug(lcDevice, "Connected to: %x %x %x", w0, w1, w2);
+    if (s_current)
+        return s_current->accepts(w0, w1, w2);
+    for (DeviceCfg *m = s_first; m; m = m->next) {
+        if (m->accepts(w0, w1, w2)) {
+            s_current = m;
+            return true;
+        }
+    }
+    return false;
+}
+
+void DeviceCfg::notifyChange(quint32 key, int size)
+{
+    if (s_pageBuilding != 0 || !s_current)
+        return;
+    s_current->changed(key, size);
+}
+
+int DeviceCfg::pageBuilding() { return s_pageBuilding; }
+
+PageBuildGuard::PageBuildGuard() { ++s_pageBuilding; }
+
+PageBuildGuard::~PageBuildGuard() { --s_pageBuilding; }

@@ -1,0 +1,91 @@
+// Base of every device model: identity test, configuration transfers, page building, labels
+// and help texts, plus the process-wide model list, current model and page-building counter.
+#pragma once
+#include <QMap>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+class QBoxLayout;
+class QIODevice;
+class QWidget;
+class Progress;
+
+class DeviceCfg : public QObject
+{
+    Q_OBJECT
+public:
+    // Joins the end of the model list.
+    explicit DeviceCfg(QObject *parent = nullptr);
+    // Leaves the model list; a current model that goes away leaves no current model.
+    ~DeviceCfg() override;
+
+    // Identity words of the board generation this model stands for.
+    quint16 word0 = 0;
+    quint16 word1 = 0;
+    quint16 word2 = 0;
+    // Next model in the model list.
+    DeviceCfg *next = nullptr;
+
+    // True exactly when all three words equal the model's identity words.
+    virtual bool accepts(quint16 w0, quint16 w1, quint16 w2) const;
+    virtual QString title() const = 0;
+    // The configuration image, or null for a model without one.
+    virtual quint8 *image() = 0;
+    // Loads a dump file open for reading at its start; true = loaded. A file that fails its
+    // checks leaves the configuration exactly as it was.
+    virtual bool load(QIODevice *file) = 0;
+    virtual bool save(QIODevice *file) = 0;
+    virtual QString hexDump() = 0;
+    // Reads the whole configuration from the current link; true = failed (after finishing).
+    virtual bool readDevice(Progress *progress) = 0;
+    virtual void writeDevice(Progress *progress) = 0;
+    // Sends the first count bytes of the image (the rebuilt text pool).
+    virtual void writeTexts(Progress *progress, int count) = 0;
+    // Fills the page container, which has no layout yet.
+    virtual void buildPage(QWidget *container) = 0;
+    virtual QString parName(quint32 key) = 0;
+    virtual QVariant parProperty(quint32 key, const QString &name);
+    virtual QString helpText(quint32 key);
+    virtual void saveHelp() = 0;
+    // An editor changed size bytes of the value named key: send them to the board.
+    virtual void changed(quint32 key, int size) = 0;
+    virtual void clearNvm() = 0;
+    virtual void relayTest(int mask) = 0;
+    virtual int fmFlag();
+    virtual void setFmFlag(int flag);
+
+    // Model list and current model.
+    static DeviceCfg *first();
+    static DeviceCfg *current();
+    static void setCurrent(DeviceCfg *model);
+    // Asks the current model, or else every model in list order, to accept the triple.
+    static bool selectModel(quint16 w0, quint16 w1, quint16 w2);
+
+    // Sends an editor's change to the current model unless a page is being built.
+    static void notifyChange(quint32 key, int size);
+    static int pageBuilding();
+
+    // Page-building helpers.
+    // A collapsible first-level section: button "tabButton" over hidden content "tabContents".
+    static QWidget *addTab(QWidget *parent, QBoxLayout *layout, const QString &title);
+    // The rich-text information link placed after an editor's title.
+    static QString helpLink(quint32 key);
+
+    // Help texts of the model whose page was built last.
+    static const QMap<quint32, QString> &helpMap();
+    static bool readHelpFile(const QString &path);
+    static bool writeHelpFile(const QString &path);
+    static void setHelpText(quint32 key, const QString &text);
+    static void clearHelpTexts();
+};
+
+// Raises the page-building counter for its lifetime.
+class PageBuildGuard
+{
+public:
+    PageBuildGuard();
+    ~PageBuildGuard();
+    PageBuildGuard(const PageBuildGuard &) = delete;
+    PageBuildGuard &operator=(const PageBuildGuard &) = delete;
+};

@@ -1,0 +1,65 @@
+// The abstract link to one board. Everything above it talks to a board only through these
+// operations and never sees whether the board is on USB, behind the network bridge or on UDP.
+#pragma once
+#include <QByteArray>
+#include <QObject>
+#include <QString>
+
+class DevIo : public QObject
+{
+    Q_OBJECT
+public:
+    // The longest data part of one configuration or memory operation.
+    static constexpr int MaxChunk = 60;
+    // The longest firmware block.
+    static constexpr int MaxFirmwareBlock = 240;
+
+    explicit DevIo(QObject *parent = nullptr);
+
+    // Identity triple of the connected board, filled by the version query on opening.
+    // Cleared before every query so that a failed query never carries old words forward.
+    quint16 word0 = 0;
+    quint16 word1 = 0;
+    quint16 word2 = 0;
+    // The bridge board's version text; empty on other connections.
+    QString versionText;
+
+    // Operations 1-11: all synchronous, true = success. Lengths above MaxChunk fail
+    // without anything sent.
+    virtual bool readCfg(quint8 *dst, quint16 address, int length) = 0;
+    virtual bool writeCfg(const quint8 *src, quint16 address, int length) = 0;
+    virtual bool saveCfg() = 0;
+    virtual bool readNvMem(quint8 *dst, quint16 address, int length) = 0;
+    virtual bool writeNvMem(const quint8 *src, quint16 address, int length) = 0;
+    // At most 15 characters of serial are sent; true only if the board confirms.
+    virtual bool writeSn(const char *serial) = 0;
+    virtual bool readMachineSetup(quint8 *dst, int length) = 0;
+    virtual bool writeMachineSetup(const quint8 *src, int length) = 0;
+    // Next packet of the board-described configuration stream; each out-pointer may be null.
+    virtual bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
+                            quint8 *outComplete) = 0;
+    // marker: 1 on the first chunk of a transfer, 2 on every later one.
+    virtual bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) = 0;
+    // Opens the board announced under uid by newDevice, checks its identity, selects a model.
+    virtual bool open(int uid) = 0;
+    // Firmware transfer to the network bridge; the base has none and returns false.
+    virtual bool finishFirmware();
+    virtual bool writeFirmware(quint16 remaining, const QByteArray &block);
+
+Q_SIGNALS:
+    void newDevice(QString name, int uid);
+    void connected();
+    void disconnected();
+
+protected:
+    // Shared identity check: asks the model list to accept the triple. On refusal shows
+    // "Incompatible version: %1 %2 %3." in an information box titled errorTitle.
+    bool acceptIdentity(const QString &errorTitle);
+};
+
+// Discovery and opening are allowed while no board is connected.
+extern bool scanEnabled;
+
+// The link all operations go to: the one that reported the connection last, else the USB link.
+DevIo *currentLink();
+void setCurrentLink(DevIo *link);

@@ -1,0 +1,22 @@
+#!/usr/bin/env bash
+# Builds Vandor with warnings as errors and runs every test, then does the same under the
+# address and undefined-behaviour sanitizers. Installs what it needs first.
+#   scripts/test.sh            both builds
+#   scripts/test.sh --quick    the plain build only
+set -euo pipefail
+cd "$(dirname "$0")/.."
+./scripts/setup.sh
+
+jobs=$(nproc 2>/dev/null || echo 2)
+run() {
+    local dir=$1; shift
+    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDOR_WERROR=ON "$@"
+    cmake --build "$dir" -j "$jobs"
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300)
+}
+
+run build
+if [ "${1:-}" != "--quick" ]; then
+    ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
+        run build-sanitize -DVANDOR_SANITIZE=ON -DVANDOR_BUILD_BENCH=OFF
+fi

@@ -1,0 +1,236 @@
+// The main window's start page and its connect/disconnect cycle, driven by a fake link.
+#include "app/maindialog.h"
+#include "fakelink.h"
+#include "scriptedprompt.h"
+#include "testmodel.h"
+#include <QBoxLayout>
+#include <QLabel>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QtTest>
+
+class TestMainDialog : public QObject
+{
+    Q_OBJECT
+
+    struct Window
+    {
+        ScriptedPrompt prompt;
+        QList<TestModel *> models;
+        FakeLink *usb = nullptr;
+        FakeLink *net = nullptr;
+        std::unique_ptr<MainDialog> dialog;
+
+        Window()
+        {
+            MainDialog::Parts parts;
+            parts.prompt = &prompt;
+            parts.makeModels = [this](QObject *parent) {
+                models = {new TestModel("Model A", 0x200, 0x100, 0x201, parent),
+                          new TestModel("Model B", 0x300, 0x100, 0x301, parent)};
+                return QList<DeviceCfg *>{models[0], models[1]};
+            };
+            parts.makeUsbLink = [this](QObject *parent) { return usb = new FakeLink(parent); };
+            parts.makeNetLink = [this](QObject *parent) { return net = new FakeLink(parent); };
+            dialog = std::make_unique<MainDialog>(parts);
+        }
+        QLabel *status() const { return dialog->findChild<QLabel *>("conStatus"); }
+        QPushButton *button(const char *name) const { return dialog->findChild<QPushButton *>(name); }
+        QList<QPushButton *> pageButtons() const
+        {
+            return dialog->pageContainer()->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly);
+        }
+    };
+
+private Q_SLOTS:
+    void init() { DeviceCfg::setCurrent(nullptr); }
+
+    void startPageDisconnected()
+    {
+        Window w;
+        QCOMPARE(w.dialog->windowTitle(), QStringLiteral("Vandor"));
+        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected"));
+        QVERIFY(scanEnabled);
+        QVERIFY(w.dialog->onStartPage());
+        QVERIFY(!w.button("butLoad")->isEnabled());
+        QVERIFY(!w.button("butSave")->isEnabled());
+        QVERIFY(w.button("butDevSave")->isHidden());
+        const auto buttons = w.pageButtons();
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons[0]->text(), QStringLiteral("Model A"));
+        QCOMPARE(buttons[1]->text(), QStringLiteral("Model B"));
+        QCOMPARE(currentLink(), w.usb);
+    }
+
+    void choosingModelBuildsPage()
+    {
+        Window w;
+        w.pageButtons()[1]->click();
+        QCOMPARE(DeviceCfg::current(), w.models[1]);
+        QCOMPARE(w.models[1]->pagesBuilt, 1);
+        QVERIFY(!w.dialog->onStartPage());
+        QVERIFY(w.dialog->pageContainer()->findChild<QLabel *>("testPage"));
+        QVERIFY(w.pageButtons().isEmpty());
+        QVERIFY(w.button("butLoad")->isEnabled());
+        QVERIFY(w.button("butSave")->isEnabled());
+    }
+
+    void connectAndDisconnect()
+    {
+        Window w;
+        w.usb->id0 = 0x300; w.usb->id1 = 0x100; w.usb->id2 = 0x301;
+        w.usb->announce(QStringLiteral("board"), 7);  // USB boards are opened at once
+        QCOMPARE(w.usb->callsOf("open").size(), 1);
+        QCOMPARE(DeviceCfg::current(), w.models[1]);
+        QCOMPARE(w.models[1]->pagesBuilt, 1);
+        QCOMPARE(w.models[1]->reads, 1);
+        QVERIFY(!scanEnabled);
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected"));
+        QVERIFY(!w.button("butDevSave")->isHidden());
+        QVERIFY(w.dialog->progressBar()->isHidden());
+        QVERIFY(w.prompt.messages.isEmpty());
+
+        w.usb->unplug();
+        QVERIFY(scanEnabled);
+        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected"));
+        QVERIFY(w.button("butDevSave")->isHidden());
+        QCOMPARE(DeviceCfg::current(), w.models[1]);
+        QVERIFY(w.dialog->pageContainer()->findChild<QLabel *>("testPage"));
+    }
+
+    void connectAfterChoosingKeepsPage()
+    {
+        Window w;
+        w.pageButtons()[0]->click();
+        w.net->id0 = 0x300; w.net->id1 = 0x100; w.net->id2 = 0x301;  // only model B accepts
+        QVERIFY(!w.net->open(1));
+        QCOMPARE(DeviceCfg::current(), w.models[0]);
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Incompatible version: 300 100 301."));
+        w.net->id0 = 0x200; w.net->id2 = 0x201;
+        QVERIFY(w.net->open(1));
+        QCOMPARE(w.models[0]->pagesBuilt, 1);
+        QCOMPARE(w.models[0]->reads, 1);
+        QCOMPARE(currentLink(), w.net);
+        w.net->unplug();
+        QCOMPARE(currentLink(), w.usb);
+    }
+
+    void failedReadReportsOnce()
+    {
+        Window w;
+        w.models[0]->failRead = true;
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        QVERIFY(w.usb->open(1));
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Load"));
+        QCOMPARE(w.prompt.messages[0].text,
+                 QStringLiteral("Device error! Load is incomplete and current configuration corrupted."));
+    }
+
+    void networkBoardsStackNewestFirst()
+    {
+        Window w;
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        w.net->announce(QStringLiteral("WASH2"), 2);
+        auto *layout = qobject_cast<QBoxLayout *>(w.dialog->pageContainer()->layout());
+        auto *first = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
+        auto *second = qobject_cast<QPushButton *>(layout->itemAt(1)->widget());
+        QCOMPARE(first->text(), QStringLiteral("WASH2"));
+        QCOMPARE(second->text(), QStringLiteral("WASH1"));
+        QCOMPARE(first->property("uid").toInt(), 2);
+        w.net->id0 = 0x200; w.net->id1 = 0x100; w.net->id2 = 0x201;
+        second->click();
+        const auto opens = w.net->callsOf("open");
+        QCOMPARE(opens.size(), 1);
+        QCOMPARE(opens[0].address, 1);
+    }
+
+    void networkButtonAbovePage()
+    {
+        Window w;
+        w.pageButtons()[0]->click();
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        auto *layout = w.dialog->pageContainer()->layout();
+        auto *top = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
+        QVERIFY(top);
+        QCOMPARE(top->text(), QStringLiteral("WASH1"));
+    }
+
+    void usbWithoutDriverOffersInstaller()
+    {
+        Window w;
+        w.usb->announce(QStringLiteral("$NoDriver"), 0);
+        QVERIFY(w.usb->callsOf("open").isEmpty());
+        auto *layout = w.dialog->pageContainer()->layout();
+        auto *top = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
+        QCOMPARE(top->text(), QStringLiteral("Install USB driver"));
+    }
+
+    void loadAndSaveDumps()
+    {
+        Window w;
+        QTemporaryDir dir;
+        w.pageButtons()[0]->click();
+        TestModel *m = w.models[0];
+
+        // Cancelled dialogs change nothing.
+        const QString before = w.dialog->dumpDir();
+        w.button("butSave")->click();
+        w.button("butLoad")->click();
+        QCOMPARE(w.dialog->dumpDir(), before);
+
+        const QString path = dir.filePath("a.bin");
+        m->bytes = QByteArray(16, 'x');
+        w.prompt.files.enqueue(path);
+        w.button("butSave")->click();
+        QFile f(path);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), QByteArray(16, 'x'));
+        f.close();
+        QCOMPARE(w.dialog->dumpDir(), dir.path());
+
+        m->bytes = QByteArray(16, 'y');
+        w.prompt.files.enqueue(path);
+        w.button("butLoad")->click();
+        QCOMPARE(m->bytes, QByteArray(16, 'x'));
+        QCOMPARE(m->writes, 1);
+
+        m->failLoad = true;
+        w.prompt.files.enqueue(path);
+        w.button("butLoad")->click();
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].text,
+                 QStringLiteral("Invalid file format. The current configuration was not changed."));
+        QCOMPARE(m->writes, 1);
+    }
+
+    void failedSaveKeepsOldFile()
+    {
+        Window w;
+        QTemporaryDir dir;
+        w.pageButtons()[0]->click();
+        w.prompt.files.enqueue(dir.filePath("missing/folder/a.bin"));
+        w.button("butSave")->click();
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Save"));
+        QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Save failed"));
+    }
+
+    void storeOnBoardAsksFirst()
+    {
+        Window w;
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        QVERIFY(w.usb->open(1));
+        w.prompt.answers.enqueue(false);
+        w.button("butDevSave")->click();
+        QVERIFY(w.usb->callsOf("saveCfg").isEmpty());
+        w.prompt.answers.enqueue(true);
+        w.button("butDevSave")->click();
+        QCOMPARE(w.usb->callsOf("saveCfg").size(), 1);
+    }
+};
+
+QTEST_MAIN(TestMainDialog)
+#include "test_maindialog.moc"

@@ -1,0 +1,38 @@
+#include "scriptedprompt.h"
+
+ScriptedPrompt::ScriptedPrompt() { setPrompt(this); }
+
+ScriptedPrompt::~ScriptedPrompt()
+{
+    if (prompt() == this)
+        setPrompt(nullptr);
+}
+
+void ScriptedPrompt::message(Icon icon, const QString &title, const QString &text)
+{
+    messages.append({icon, title, text});
+}
+
+bool ScriptedPrompt::question(const QString &title, const QString &text)
+{
+    asked.append(title + QLatin1Char('|') + text);
+    return answers.isEmpty() ? false : answers.dequeue();
+}
+
+std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &, bool)
+{
+    asked.append(title + QLatin1Char('|') + label);
+    return texts.isEmpty() ? std::nullopt : texts.dequeue();
+}
+
+QString ScriptedPrompt::openFileName(const QString &caption, const QString &, const QString &)
+{
+    asked.append(caption);
+    return files.isEmpty() ? QString() : files.dequeue();
+}
+
+QString ScriptedPrompt::saveFileName(const QString &caption, const QString &, const QString &)
+{
+    asked.append(caption);
+    return files.isEmpty() ? QString() : files.dequeue();
+}

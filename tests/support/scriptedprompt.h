@@ -1,0 +1,33 @@
+// A prompt that answers from a script and records what it was shown. Unscripted questions
+// are answered with No / cancel, so no test ever waits on a dialog.
+#pragma once
+#include "app/prompt.h"
+#include <QQueue>
+#include <QStringList>
+
+class ScriptedPrompt : public Prompt
+{
+public:
+    struct Shown
+    {
+        Icon icon;
+        QString title;
+        QString text;
+    };
+
+    ScriptedPrompt();
+    ~ScriptedPrompt() override;
+
+    QList<Shown> messages;
+    QStringList asked;            // titles/labels of questions, inputs and file dialogs
+    QQueue<bool> answers;         // for question()
+    QQueue<std::optional<QString>> texts;  // for getText()
+    QQueue<QString> files;        // for openFileName() / saveFileName()
+
+    void message(Icon icon, const QString &title, const QString &text) override;
+    bool question(const QString &title, const QString &text) override;
+    std::optional<QString> getText(const QString &title, const QString &label, const QString &text,
+                                   bool password) override;
+    QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;
+    QString saveFileName(const QString &caption, const QString &dir, const QString &filter) override;
+};

@@ -1,0 +1,41 @@
+#include "testmodel.h"
+#include "app/progress.h"
+#include <QIODevice>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TestModel::TestModel(const QString &title, quint16 w0, quint16 w1, quint16 w2, QObject *parent)
+    : DeviceCfg(parent), name(title), bytes(16, char(0xFF))
+{
+    word0 = w0;
+    word1 = w1;
+    word2 = w2;
+}
+
+bool TestModel::load(QIODevice *file)
+{
+    const QByteArray data = file->readAll();
+    if (failLoad || data.size() != bytes.size())
+        return false;
+    bytes = data;
+    return true;
+}
+
+bool TestModel::save(QIODevice *file) { return file->write(bytes) == bytes.size(); }
+
+bool TestModel::readDevice(Progress *progress)
+{
+    ++reads;
+    progress->setMaximum(1);
+    progress->setValue(1);
+    return failRead;
+}
+
+void TestModel::buildPage(QWidget *container)
+{
+    ++pagesBuilt;
+    auto *layout = new QVBoxLayout(container);
+    auto *label = new QLabel(name, container);
+    label->setObjectName(QStringLiteral("testPage"));
+    layout->addWidget(label);
+}

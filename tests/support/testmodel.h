@@ -1,0 +1,36 @@
+// A minimal device model for tests of the model list, the change path and the main window.
+#pragma once
+#include "devices/devicecfg.h"
+#include <QByteArray>
+#include <QVector>
+
+class TestModel : public DeviceCfg
+{
+    Q_OBJECT
+public:
+    TestModel(const QString &title, quint16 w0, quint16 w1, quint16 w2, QObject *parent = nullptr);
+
+    QString name;
+    QByteArray bytes;              // the "image"
+    QVector<QPair<quint32, int>> changes;
+    int pagesBuilt = 0;
+    int reads = 0;
+    int writes = 0;
+    bool failRead = false;
+    bool failLoad = false;
+
+    QString title() const override { return name; }
+    quint8 *image() override { return reinterpret_cast<quint8 *>(bytes.data()); }
+    bool load(QIODevice *file) override;
+    bool save(QIODevice *file) override;
+    QString hexDump() override { return QString::fromLatin1(bytes.toHex(' ')); }
+    bool readDevice(Progress *progress) override;
+    void writeDevice(Progress *) override { ++writes; }
+    void writeTexts(Progress *, int) override {}
+    void buildPage(QWidget *container) override;
+    QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
+    void saveHelp() override {}
+    void changed(quint32 key, int size) override { changes.append({key, size}); }
+    void clearNvm() override {}
+    void relayTest(int) override {}
+};
