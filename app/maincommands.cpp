@@ -8,6 +8,7 @@
 #include "app/setupdialog.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
+#include "link/sysdialog.h"
 #include "ui_maindialog.h"
 #include <QCoreApplication>
 #include <QDialog>
@@ -165,4 +166,9 @@ void MainDialog::loadLanguage()
     setWindowTitle(tr("Vandor"));
 }
 
-void MainDialog::runServiceMenu() {}
+void MainDialog::runServiceMenu()
+{
+    auto *menu = new SysDialog(this);
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->open();
+}

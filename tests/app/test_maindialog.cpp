@@ -1,10 +1,12 @@
 // The main window's start page and its connect/disconnect cycle, driven by a fake link.
 #include "app/maindialog.h"
 #include "fakelink.h"
+#include "link/sysdialog.h"
 #include "scriptedprompt.h"
 #include "testmodel.h"
 #include <QBoxLayout>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -229,6 +231,74 @@ private Q_SLOTS:
         w.prompt.answers.enqueue(true);
         w.button("butDevSave")->click();
         QCOMPARE(w.usb->callsOf("saveCfg").size(), 1);
+    }
+
+    void longPressOnSaveShowsHexDumpOnly()
+    {
+        Window w;
+        w.pageButtons()[0]->click();
+        QPushButton *save = w.button("butSave");
+        QTest::mousePress(save, Qt::LeftButton);
+        w.dialog->hexDump(); // what the 3 s timer calls
+        QTest::mouseRelease(save, Qt::LeftButton);
+        QVERIFY(w.prompt.asked.isEmpty()); // no save dialog
+        QPlainTextEdit *view = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("hexDumpView"))
+                view = qobject_cast<QPlainTextEdit *>(top);
+        QVERIFY(view);
+        QCOMPARE(view->toPlainText(), w.models[0]->hexDump());
+        view->close();
+        // A short press saves.
+        QTest::mouseClick(save, Qt::LeftButton);
+        QCOMPARE(w.prompt.asked, QStringList{QStringLiteral("Save configuration")});
+    }
+
+    void serviceMenuNeedsExactCode_data()
+    {
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<bool>("opens");
+        QTest::newRow("code") << "586" << true;
+        QTest::newRow("trailing blank") << "586 " << false;
+        QTest::newRow("wrong") << "587" << false;
+        QTest::newRow("cancelled") << QString() << false;
+    }
+
+    void serviceMenuNeedsExactCode()
+    {
+        QFETCH(QString, typed);
+        QFETCH(bool, opens);
+        Window w;
+        w.prompt.texts.enqueue(typed.isNull() ? std::nullopt : std::optional<QString>(typed));
+        w.dialog->sysMenu();
+        QCOMPARE(w.prompt.asked, QStringList{QStringLiteral("Vandor|pw:")});
+        QCOMPARE(w.dialog->findChild<SysDialog *>() != nullptr, opens);
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+
+    void helpLinks()
+    {
+        Window w;
+        w.pageButtons()[0]->click();
+        DeviceCfg::clearHelpTexts();
+        DeviceCfg::setHelpText(12, QStringLiteral("twelve"));
+        DeviceCfg::setHelpText(13, QStringLiteral("thirteen"));
+        for (const char *bad : {"x#ln12", "#ln12x", "#ln", "#ln-1", "ln12"}) {
+            w.dialog->showHelp(QString::fromLatin1(bad));
+            QVERIFY2(!w.dialog->helpWindow(), bad);
+        }
+        w.dialog->showHelp(QStringLiteral("#ln12"));
+        QPointer<QLabel> help = w.dialog->helpWindow();
+        QVERIFY(help);
+        QCOMPARE(help->text(), QStringLiteral("twelve"));
+        const QPoint where = help->pos();
+        w.dialog->showHelp(QStringLiteral("#ln13"));
+        QCOMPARE(w.dialog->helpWindow(), help.data());
+        QCOMPARE(help->text(), QStringLiteral("thirteen"));
+        QCOMPARE(help->pos(), where);
+        help->close();
+        QTRY_VERIFY(!help);
+        QVERIFY(!w.dialog->helpWindow());
     }
 };
 

@@ -31,6 +31,12 @@ public:
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
     void changed(quint32 key, int size) override { changes.append({key, size}); }
-    void clearNvm() override {}
-    void relayTest(int) override {}
+    void clearNvm() override { ++clears; }
+    void relayTest(int mask) override { relayMasks.append(mask); }
+    int fmFlag() override { return fm; }
+    void setFmFlag(int flag) override { fm = flag; }
+
+    int clears = 0;
+    QVector<int> relayMasks;
+    int fm = 0;
 };

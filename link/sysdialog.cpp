@@ -1,0 +1,52 @@
+#include "link/sysdialog.h"
+#include "app/prompt.h"
+#include "devices/devicecfg.h"
+#include "link/devio.h"
+#include "link/relaytest.h"
+#include "link/systemflags.h"
+#include "ui_sysdialog.h"
+
+SysDialog::SysDialog(QWidget *parent) : QDialog(parent), ui(new Ui::SysDialog)
+{
+    ui->setupUi(this);
+    connect(ui->closeButton, &QPushButton::clicked, this, &QDialog::reject);
+    connect(ui->clearNvmButton, &QPushButton::clicked, this, &SysDialog::clearNvm);
+    connect(ui->serialButton, &QPushButton::clicked, this, &SysDialog::setSetrial);
+    connect(ui->relayButton, &QPushButton::clicked, this, &SysDialog::relayTest);
+    connect(ui->flagsButton, &QPushButton::clicked, this, &SysDialog::setFlags);
+}
+
+SysDialog::~SysDialog() = default;
+
+void SysDialog::clearNvm()
+{
+    if (DeviceCfg *model = DeviceCfg::current())
+        model->clearNvm();
+    accept();
+}
+
+void SysDialog::setSetrial()
+{
+    const std::optional<QString> serial = prompt()->getText(windowTitle(), QStringLiteral("sn:"));
+    if (!serial || serial->size() != 15) {
+        prompt()->message(Prompt::Icon::Information, windowTitle(), QStringLiteral("len"));
+        return;
+    }
+    DevIo *link = currentLink();
+    if (link && link->writeSn(serial->toUtf8().constData())) {
+        accept();
+        return;
+    }
+    prompt()->message(Prompt::Icon::Information, windowTitle(), QStringLiteral("fail"));
+}
+
+void SysDialog::runThenAccept(QDialog *dialog)
+{
+    dialog->setAttribute(Qt::WA_DeleteOnClose);
+    connect(dialog, &QDialog::finished, this, &QDialog::accept);
+    dialog->open();
+}
+
+void SysDialog::relayTest() { runThenAccept(new RelayTest(this)); }
+
+void SysDialog::setFlags() { runThenAccept(new SystemFlags(this)); }
