@@ -1,6 +1,73 @@
 #include "editors/par.h"
+#include "app/host.h"
 #include "devices/devicecfg.h"
+#include <QBoxLayout>
+#include <QLabel>
+#include <QtEndian>
 
 Par::Par(QWidget *parent) : QWidget(parent) {}
 
 void Par::notifyChange(quint32 key, int size) { DeviceCfg::notifyChange(key, size); }
+
+quint32 Par::memKey(const void *value, const void *base, quint32 flags)
+{
+    const auto offset = static_cast<const quint8 *>(value) - static_cast<const quint8 *>(base);
+    return quint32(offset) | flags;
+}
+
+quint16 Par::load16(const void *p) { return qFromLittleEndian<quint16>(p); }
+
+void Par::store16(void *p, quint16 v) { qToLittleEndian<quint16>(v, p); }
+
+bool Par::setErasedDefault16(void *value, quint16 def)
+{
+    if (load16(value) != 0xffff)
+        return false;
+    store16(value, def);
+    return true;
+}
+
+bool Par::setErasedDefault8(quint8 *value, quint8 def)
+{
+    if (*value != 0xff)
+        return false;
+    *value = def;
+    return true;
+}
+
+bool Par::compactParent(const QWidget *parent)
+{
+    return parent && parent->property("hideTitle").toBool();
+}
+
+QLabel *Par::makeTitleLabel(QWidget *owner, QBoxLayout *layout)
+{
+    auto *label = new QLabel(owner);
+    label->setObjectName(QStringLiteral("label"));
+    label->setWordWrap(true);
+    if (layout)
+        layout->addWidget(label);
+    return label;
+}
+
+void Par::fillTitle(QLabel *label, quint32 key)
+{
+    DeviceCfg *model = DeviceCfg::current();
+    const QString title = model ? model->parName(key) : QString();
+    label->setText(title + DeviceCfg::helpLink(key));
+    connect(label, &QLabel::linkActivated, label, [](const QString &link) { host()->showHelp(link); });
+}
+
+void Par::markNvmem(QLabel *label) { label->setProperty("nvmem", 1); }
+
+void Par::hideForUid(quint32 uid)
+{
+    if (uid & HiddenUidBit)
+        hide();
+}
+
+void Par::nameIfUnnamed(const char *name)
+{
+    if (objectName().isEmpty())
+        setObjectName(QLatin1String(name));
+}

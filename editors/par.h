@@ -1,6 +1,10 @@
-// Base of every parameter editor: one widget that shows and edits one value.
+// Base of every parameter editor: one widget that shows and edits one value, plus the small
+// helpers all editors share (key computation, erased defaults, title row, compact form).
 #pragma once
 #include <QWidget>
+
+class QBoxLayout;
+class QLabel;
 
 class Par : public QWidget
 {
@@ -11,7 +15,40 @@ public:
     // Sets every widget of the editor from the bound value without changing the value.
     virtual void refresh() = 0;
 
+    // Flag OR-ed into the key of a memory-bound value of the board's NV region.
+    static constexpr quint32 NvFlag = 0x8000;
+    // UID bit that marks a hardware setting: its editor is built but hidden.
+    static constexpr quint32 HiddenUidBit = 0x800;
+
+    // Key of a memory-bound value: its byte offset from the image base, OR-ed with flags.
+    static quint32 memKey(const void *value, const void *base, quint32 flags = 0);
+
+    // Image values are little-endian and may sit at odd addresses: always go through these.
+    static quint16 load16(const void *p);
+    static void store16(void *p, quint16 v);
+    static qint16 load16s(const void *p) { return qint16(load16(p)); }
+
+    // Writes def into a value still holding the erased pattern (0xffff / 0xff); true if it did.
+    static bool setErasedDefault16(void *value, quint16 def);
+    static bool setErasedDefault8(quint8 *value, quint8 def);
+
+    // True when the parent asks its editors for the compact form (dynamic property "hideTitle").
+    static bool compactParent(const QWidget *parent);
+
+    // A title label named "label" with word wrap, appended to layout (when given).
+    static QLabel *makeTitleLabel(QWidget *owner, QBoxLayout *layout = nullptr);
+    // Fills a title label: the current model's title for key followed by the help link; the
+    // link goes to the main window's help. Usable by any widget (dialogs too).
+    static void fillTitle(QLabel *label, quint32 key);
+    // Marks a title label as belonging to an NV-region value (property "nvmem" = 1).
+    static void markNvmem(QLabel *label);
+
 protected:
     // Reports a stored change to the current model, unless a page is being built.
     static void notifyChange(quint32 key, int size);
+
+    // Parameter-bound editors: hides this editor when the UID carries the hardware bit.
+    void hideForUid(quint32 uid);
+    // Names the editor after its form (e.g. "ParU16") when its creator did not name it.
+    void nameIfUnnamed(const char *name);
 };

@@ -1,0 +1,25 @@
+// A host that records the help links it is asked to show; installs itself for its lifetime.
+#pragma once
+#include "app/host.h"
+#include "app/progress.h"
+#include "link/devio.h"
+#include <QStringList>
+
+class RecordingHost : public Host
+{
+public:
+    RecordingHost() { setHost(this); }
+    ~RecordingHost() override { setHost(nullptr); }
+
+    QStringList helpShown;
+
+    DevIo *link() const override { return currentLink(); }
+    Progress *progress() override { return &m_progress; }
+    void updateDevice() override {}
+    void updateTexts(int) override {}
+    void showHelp(const QString &link) override { helpShown.append(link); }
+    void scrollToTab(QWidget *) override {}
+
+private:
+    CountingProgress m_progress;
+};
