@@ -1,13 +1,14 @@
 // The models and links the program is made of, in the order the model list needs.
 #include "app/maindialog.h"
 #include "devices/devicecfg.h"
+#include "devices/devmarvek2_0.h"
 #include "link/devio.h"
 
 static QList<DeviceCfg *> makeModels(QObject *parent)
 {
     // Made in list order; the first four are offered on the start page.
     QList<DeviceCfg *> offered;
-    Q_UNUSED(parent);
+    offered << new DevMarvek2_0(parent);
     return offered;
 }
 

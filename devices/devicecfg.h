@@ -20,10 +20,11 @@ public:
     // Leaves the model list; a current model that goes away leaves no current model.
     ~DeviceCfg() override;
 
-    // Identity words of the board generation this model stands for.
-    quint16 word0 = 0;
-    quint16 word1 = 0;
-    quint16 word2 = 0;
+    // Identity words of the board generation this model stands for. A model's identity test
+    // may take over the words of the board it accepts, hence mutable.
+    mutable quint16 word0 = 0;
+    mutable quint16 word1 = 0;
+    mutable quint16 word2 = 0;
     // Next model in the model list.
     DeviceCfg *next = nullptr;
 

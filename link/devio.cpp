@@ -17,6 +17,12 @@ bool DevIo::finishFirmware() { return false; }
 
 bool DevIo::writeFirmware(quint16, const QByteArray &) { return false; }
 
+void DevIo::clearIdentity()
+{
+    word0 = word1 = word2 = 0;
+    versionText.clear();
+}
+
 bool DevIo::acceptIdentity(const QString &errorTitle)
 {
     if (DeviceCfg::selectModel(word0, word1, word2))

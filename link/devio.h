@@ -52,6 +52,9 @@ Q_SIGNALS:
     void disconnected();
 
 protected:
+    // Call before every version query or access exchange: a query that fails then leaves a
+    // triple no model accepts, never the words of an earlier board.
+    void clearIdentity();
     // Shared identity check: asks the model list to accept the triple. On refusal shows
     // "Incompatible version: %1 %2 %3." in an information box titled errorTitle.
     bool acceptIdentity(const QString &errorTitle);

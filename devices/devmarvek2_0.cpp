@@ -1,0 +1,33 @@
+#include "devices/devmarvek2_0.h"
+#include <QVBoxLayout>
+#include <QWidget>
+
+static const FixedLayout marvek2_0Layout = {
+    QT_TRANSLATE_NOOP("DevMarvek2_0", "Marvek ccTalk"),
+    0xFFFF, 0x0100, 0x9F0F,   // identity words
+    8180, 0x7FFF, false,      // layout word, version bits, no FM flag
+    0, 6540, false,           // text pool from the image start, distances downward
+    7166,                     // "Relay signal invert"
+    "help_bg", "help_cnt20_bg",
+};
+
+DevMarvek2_0::DevMarvek2_0(QObject *parent) : FixedLayoutModel(marvek2_0Layout, parent) {}
+
+bool DevMarvek2_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
+{
+    const bool hardware = w0 == 0x200 || w0 == 0x201 || w0 == 0x242;
+    const quint16 firmware = w2 & 0x0FFF;
+    if (!hardware || w1 != word1 || (firmware != 0x201 && firmware != 0x202))
+        return false;
+    word0 = w0;
+    word2 = w2;
+    return true;
+}
+
+void DevMarvek2_0::buildPage(QWidget *container)
+{
+    // The tabs of editors go in under a PageBuildGuard, before the closing stretch.
+    auto *page = new QVBoxLayout(container);
+    page->addStretch();
+    finishPage();
+}

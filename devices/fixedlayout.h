@@ -1,0 +1,33 @@
+// The few facts that tell one fixed-layout board generation from another: identity, title,
+// where the layout block sits, the text pool, the relay mask and the help files.
+#pragma once
+#include <QtGlobal>
+
+struct FixedLayout
+{
+    // Shown on the start page and in tab titles; translated in the model class's context
+    // (mark it with QT_TRANSLATE_NOOP).
+    const char *title;
+    // Identity words the model starts with.
+    quint16 word0;
+    quint16 word1;
+    quint16 word2;
+    // Byte address of the 32-bit layout word; the check word follows it, then a zero word.
+    int layoutAddress;
+    // Bits of the layout word that hold the layout version, which is always 1.
+    quint32 layoutMask;
+    // Bit 15 of the layout word is the board's "2 bytes address FM memory" flag: it is
+    // offered through fmFlag()/setFmFlag() and a loaded file never changes it.
+    bool fmFlag;
+    // Text pool: first byte, size in bytes, and whether a text lies above its word (upward)
+    // or below it (downward).
+    int textBase;
+    int textSize;
+    bool textUpward;
+    // Address of the "Relay signal invert" word the relay test drives; -1 when there is none.
+    int relayMaskAddress;
+    // Help resource loaded when the page is built, and the file name the help texts are
+    // saved to in the development folder.
+    const char *helpFile;
+    const char *helpSaveFile;
+};

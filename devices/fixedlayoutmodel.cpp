@@ -1,0 +1,151 @@
+// Image, dump file, help files and the small writes of the fixed-layout models; the long
+// transfers are in fixedtransfers.cpp.
+#include "devices/fixedlayoutmodel.h"
+#include "app/logging.h"
+#include "app/resources.h"
+#include "link/devio.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QIODevice>
+#include <cstring>
+
+FixedLayoutModel::FixedLayoutModel(const FixedLayout &layout, QObject *parent)
+    : DeviceCfg(parent), m_layout(layout)
+{
+    word0 = layout.word0;
+    word1 = layout.word1;
+    word2 = layout.word2;
+    m_image.fill(0xFF);
+    m_nv.fill(0xFF);
+}
+
+quint8 *FixedLayoutModel::valuePointer(quint32 key)
+{
+    if (key & NvKey)
+        return key < NvKey + NvSize ? m_nv.data() + (key - NvKey) : nullptr;
+    return key < quint32(ImageSize) ? m_image.data() + key : nullptr;
+}
+
+QString FixedLayoutModel::title() const
+{
+    return QCoreApplication::translate(metaObject()->className(), m_layout.title);
+}
+
+bool FixedLayoutModel::load(QIODevice *file)
+{
+    // Checked in a scratch buffer: a file that fails leaves the image exactly as it was.
+    const QByteArray data = file ? file->read(ImageSize) : QByteArray();
+    if (data.size() != ImageSize) {
+        qCDebug(lcDevice, "Dump file too short: %d bytes", int(data.size()));
+        return false;
+    }
+    std::array<quint8, ImageSize> scratch;
+    memcpy(scratch.data(), data.constData(), size_t(ImageSize));
+    if (!FixedImage::isValid(scratch.data(), m_layout)) {
+        qCDebug(lcDevice, "Dump file has a wrong layout or check word");
+        return false;
+    }
+    if (m_layout.fmFlag) {
+        // The FM flag belongs to the connected board, not to the file.
+        quint8 &high = scratch[size_t(m_layout.layoutAddress + 1)];
+        high = quint8((high & 0x7F) | (m_image[size_t(m_layout.layoutAddress + 1)] & 0x80));
+    }
+    m_image = scratch;
+    return true;
+}
+
+bool FixedLayoutModel::save(QIODevice *file)
+{
+    FixedImage::seal(m_image.data(), m_layout);
+    if (!file)
+        return false;
+    return file->write(reinterpret_cast<const char *>(m_image.data()), ImageSize) == ImageSize;
+}
+
+QString FixedLayoutModel::hexDump()
+{
+    FixedImage::seal(m_image.data(), m_layout);
+    return FixedImage::hexDump(m_image.data());
+}
+
+QString FixedLayoutModel::parName(quint32 key) { return tr("Parameter %1").arg(key); }
+
+QString FixedLayoutModel::helpText(quint32 key) { return DeviceCfg::helpText(helpKey(key)); }
+
+quint32 FixedLayoutModel::helpKey(quint32 address) const { return address; }
+
+void FixedLayoutModel::loadHelpTexts()
+{
+    readHelpFile(resourcePath(QString::fromLatin1(m_layout.helpFile)));
+}
+
+void FixedLayoutModel::saveHelp()
+{
+    // The development folder may not exist yet on a technician's machine.
+    QDir().mkpath(developmentFolder());
+    writeHelpFile(developmentFolder() + QString::fromLatin1(m_layout.helpSaveFile));
+}
+
+void FixedLayoutModel::finishPage()
+{
+    FixedImage::clearCheck(m_image.data(), m_layout);
+    loadHelpTexts();
+}
+
+void FixedLayoutModel::changed(quint32 key, int size)
+{
+    DevIo *link = currentLink();
+    if (!link || size <= 0)
+        return;
+    const bool nv = key & NvKey;
+    const quint32 start = nv ? key - NvKey : key;
+    // The check words at the end of the image are never sent.
+    const quint32 end = nv ? NvSize : FixedImage::WriteEnd;
+    if (key > 0xFFFF || start >= end) {
+        qCDebug(lcDevice, "Write range %x outside the image", key);
+        return;
+    }
+    const int length = int(qMin(quint32(size), end - start));
+    for (int done = 0; done < length; done += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, length - done);
+        const quint16 address = quint16(start + quint32(done));
+        if (nv)
+            link->writeNvMem(m_nv.data() + address, address, n);
+        else
+            link->writeCfg(m_image.data() + address, address, n);
+    }
+}
+
+void FixedLayoutModel::clearNvm()
+{
+    for (int i = 0; i < 32; ++i) {
+        FixedImage::setWord32(m_nv.data(), 4 * i, 0);
+        changed(NvKey + quint32(4 * i), 4);
+    }
+}
+
+void FixedLayoutModel::relayTest(int mask)
+{
+    if (m_layout.relayMaskAddress < 0)
+        return;
+    FixedImage::setWord16(m_image.data(), m_layout.relayMaskAddress, quint16(mask));
+    changed(quint32(m_layout.relayMaskAddress), 2);
+}
+
+int FixedLayoutModel::fmFlag()
+{
+    if (!m_layout.fmFlag)
+        return DeviceCfg::fmFlag();
+    return (m_image[size_t(m_layout.layoutAddress + 1)] >> 7) & 1;
+}
+
+void FixedLayoutModel::setFmFlag(int flag)
+{
+    if (!m_layout.fmFlag) {
+        DeviceCfg::setFmFlag(flag);
+        return;
+    }
+    quint8 &high = m_image[size_t(m_layout.layoutAddress + 1)];
+    high = quint8((high & 0x7F) | (flag ? 0x80 : 0));
+    changed(quint32(m_layout.layoutAddress), 4);
+}

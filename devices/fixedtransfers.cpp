@@ -1,0 +1,88 @@
+// The long transfers of the fixed-layout models: the whole image and NV region from the
+// board, the image back to it, and the text pool. The event loop runs between pieces.
+#include "app/progress.h"
+#include "devices/fixedlayoutmodel.h"
+#include "link/devio.h"
+#include <QCoreApplication>
+#include <QPointer>
+
+namespace {
+
+// The link a transfer started on; one that goes away mid-transfer fails the rest.
+class TransferLink
+{
+public:
+    TransferLink() : m_link(currentLink()) {}
+    DevIo *get() const { return m_link.data(); }
+
+private:
+    QPointer<DevIo> m_link;
+};
+
+void letEventsRun() { QCoreApplication::processEvents(); }
+
+} // namespace
+
+bool FixedLayoutModel::readDevice(Progress *progress)
+{
+    CountingProgress none;
+    if (!progress)
+        progress = &none;
+    TransferLink link;
+    if (!link.get())
+        return true;
+    progress->setMaximum(ImageSize);
+    progress->setValue(0);
+    bool failed = false;
+    for (int a = 0; a < ImageSize; a += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, ImageSize - a);
+        DevIo *l = link.get();
+        failed |= !l || !l->readCfg(m_image.data() + a, quint16(a), n);
+        letEventsRun();
+        progress->setValue(a + n);
+    }
+    for (int a = 0; a < NvSize; a += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, NvSize - a);
+        DevIo *l = link.get();
+        failed |= !l || !l->readNvMem(m_nv.data() + a, quint16(a), n);
+        letEventsRun();
+    }
+    return failed;
+}
+
+void FixedLayoutModel::writeDevice(Progress *progress)
+{
+    CountingProgress none;
+    if (!progress)
+        progress = &none;
+    TransferLink link;
+    if (!link.get())
+        return;
+    progress->setMaximum(ImageSize);
+    // The check words at the end are never sent.
+    for (int a = 0; a < FixedImage::WriteEnd && link.get(); a += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
+        link.get()->writeCfg(m_image.data() + a, quint16(a), n);
+        progress->setValue(a + n);
+        letEventsRun();
+    }
+}
+
+void FixedLayoutModel::writeTexts(Progress *progress, int count)
+{
+    CountingProgress none;
+    if (!progress)
+        progress = &none;
+    TransferLink link;
+    if (!link.get())
+        return;
+    // Only the text pool is ever sent this way.
+    const int base = m_layout.textBase;
+    count = qBound(0, count, qMin(m_layout.textSize, FixedImage::WriteEnd - base));
+    for (int a = 0; a < count && link.get(); a += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, count - a);
+        progress->setValue(a);
+        link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n);
+        letEventsRun();
+    }
+}
