@@ -1,0 +1,112 @@
+#include "editors/parbitmaskbutton.h"
+#include <QFontMetrics>
+#include <QMouseEvent>
+#include <QPainter>
+
+ParBitmaskButton::ParBitmaskButton(QWidget *parent, quint16 *first, const void *base,
+                                   const QVector<quint16> &masks, quint32 flags, const QStringList &names,
+                                   quint16 *second)
+    : Par(parent), m_first(first), m_second(second), m_key1(memKey(first, base)),
+      m_key2(second ? memKey(second, base) : 0), m_masks(masks), m_names(names), m_flags(flags),
+      m_on((flags & OrangeFlag) ? QColor(255, 192, 0) : QColor(78, 166, 222))
+{
+    nameIfUnnamed("ParBitmaskButton");
+    setErasedDefault16(m_first, quint16(flags));
+    if (m_second)
+        setErasedDefault16(m_second, 0);
+    for (quint16 m : m_masks)
+        m_union |= m;
+    setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Minimum);
+}
+
+QSize ParBitmaskButton::sizeHint() const
+{
+    const int n = m_masks.size();
+    if (n <= 8)
+        return QSize(16 * n + 2, 18);
+    return QSize(16 * ((n + 1) / 2) + 2, 34);
+}
+
+QString ParBitmaskButton::cellText(int i) const
+{
+    return i < m_names.size() ? m_names.at(i) : QString::number(i + 1);
+}
+
+QColor ParBitmaskButton::cellColour(quint16 mask) const
+{
+    const bool a = load16(m_first) & mask;
+    if (!m_second)
+        return a ? m_on : QColor(230, 230, 230);
+    const bool b = load16(m_second) & mask;
+    if (a)
+        return b ? QColor(255, 192, 0) : QColor(0, 212, 0);
+    return b ? QColor(230, 230, 230) : QColor(255, 64, 64);
+}
+
+void ParBitmaskButton::paintEvent(QPaintEvent *)
+{
+    static const QFont cellFont = [] {
+        QFont f;
+        f.setPointSize(10);
+        return f;
+    }();
+    static const QFontMetrics metrics(cellFont);
+
+    const int n = m_masks.size();
+    const int w = width() - 2;
+    const int h = height() - 2;
+    const int rows = n > 8 ? 2 : 1;
+    const int perRow = n > 8 ? (n + 1) / 2 : n;
+    QPainter p(this);
+    p.setFont(cellFont);
+    for (int i = 0; i < n && perRow > 0; ++i) {
+        const int r = i / perRow;
+        const int k = i % perRow;
+        const int x0 = k * w / perRow + 1;
+        const int x1 = (k + 1) * w / perRow;
+        const int y0 = r * h / rows + 1;
+        const int y1 = (r + 1) * h / rows;
+        const QRect cell(QPoint(x0, y0), QPoint(x1, y1));
+        p.fillRect(cell, cellColour(m_masks.at(i)));
+        const QString text = cellText(i);
+        const int cellH = y1 - y0;
+        const int x = x0 + (x1 - x0 - metrics.horizontalAdvance(text)) / 2;
+        const int y = y1 - cellH / 2 + metrics.height() / 2 - 3;
+        p.setPen(Qt::black);
+        p.drawText(x, y, text);
+    }
+    p.setPen(QColor(128, 128, 128));
+    p.setBrush(Qt::NoBrush);
+    p.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), 2, 2);
+}
+
+void ParBitmaskButton::mouseReleaseEvent(QMouseEvent *ev)
+{
+    ev->accept();
+    openDialog();
+}
+
+void ParBitmaskButton::itemCheck(bool ch)
+{
+    const auto m = quint16(sender() ? sender()->property("id").toUInt() : 0);
+    quint16 v = ch ? load16(m_first) | m : load16(m_first) & ~m;
+    store16(m_first, v & m_union);
+    update();
+    notifyChange(m_key1, 2);
+}
+
+void ParBitmaskButton::itemCheck(int st)
+{
+    const auto m = quint16(sender() ? sender()->property("id").toUInt() : 0);
+    quint16 a = (st & 1) ? load16(m_first) | m : load16(m_first) & ~m;
+    store16(m_first, a & m_union);
+    notifyChange(m_key1, 2);
+    if (m_second) {
+        quint16 b = (st & 2) ? load16(m_second) | m : load16(m_second) & ~m;
+        store16(m_second, b & m_union);
+        notifyChange(m_key2, 2);
+    }
+    update();
+}
+
+void ParBitmaskButton::refresh() { update(); }
