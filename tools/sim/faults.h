@@ -1,0 +1,35 @@
+// Fault injection chosen on the command line: which answers are dropped or corrupted.
+#pragma once
+#include <QByteArray>
+
+struct FaultOptions
+{
+    int dropEvery = 0;       // drop every Nth answer (0 = never)
+    int delayMs = 0;         // hold every answer back this long
+    bool corruptDirection = false;
+    bool corruptAddress = false;
+    int corruptEvery = 1;    // corrupt every Nth answer when a corruption is chosen
+    int faultSkip = 0;       // the first N answers are never dropped or corrupted
+    bool splitTcp = false;   // TCP answers leave one byte per segment
+    int closeAfter = 0;      // close a TCP connection after its Nth request frame (0 = never)
+};
+
+class FaultPlan
+{
+public:
+    explicit FaultPlan(const FaultOptions &options) : opt(options) {}
+
+    enum class Framing { Packet, Stream };
+    // Decides the fate of the next answer: false = drop it; otherwise it may have been
+    // corrupted in place. Discovery answers do not pass through here.
+    bool pass(QByteArray &answer, Framing framing);
+
+    const FaultOptions &options() const { return opt; }
+
+private:
+    void corrupt(QByteArray &answer, Framing framing) const;
+
+    FaultOptions opt;
+    int answers = 0;
+    int eligible = 0;
+};
