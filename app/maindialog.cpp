@@ -119,6 +119,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     layout->addStretch();
 
     m_about = new QLabel(this);
+    m_about->setObjectName(QStringLiteral("aboutLabel"));
     m_about->setAlignment(Qt::AlignCenter);
     m_about->setText(tr("Vandor version:%1.%2.%3<br>visit us at %4")
                          .arg(1)
@@ -226,6 +227,8 @@ void MainDialog::showPage(DeviceCfg *model)
 {
     m_startPage = false;
     clearPage();
+    // The about label floats over the start page only; it would cover the page's editors.
+    m_about->hide();
     {
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);

@@ -74,6 +74,7 @@ private Q_SLOTS:
         QVERIFY(!w.dialog->onStartPage());
         QVERIFY(w.dialog->pageContainer()->findChild<QLabel *>("testPage"));
         QVERIFY(w.pageButtons().isEmpty());
+        QVERIFY(w.dialog->findChild<QLabel *>("aboutLabel")->isHidden()); // it would cover the page
         QVERIFY(w.button("butLoad")->isEnabled());
         QVERIFY(w.button("butSave")->isEnabled());
     }
