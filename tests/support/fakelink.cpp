@@ -83,16 +83,22 @@ bool FakeLink::writeMachineSetup(const quint8 *src, int length)
     return !fails("writeMachineSetup", 0) && copyIn(setup, src, 0, length);
 }
 
-bool FakeLink::readDynCfg(quint8 *, quint32 selector, quint8 *outLength, quint8 *outFlags, quint8 *outComplete)
+bool FakeLink::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags, quint8 *outComplete)
 {
     record("readDynCfg", int(selector), 0);
+    DynAnswer a;
+    a.flags = 1;
+    if (!dynAnswers.isEmpty())
+        a = dynAnswers.takeFirst();
     if (outLength)
-        *outLength = 0;
+        *outLength = quint8(a.data.size());
     if (outFlags)
-        *outFlags = 1;
+        *outFlags = a.flags;
     if (outComplete)
-        *outComplete = 0;
-    return !fails("readDynCfg", 0);
+        *outComplete = a.complete;
+    if (dst && !a.data.isEmpty())
+        memcpy(dst, a.data.constData(), size_t(a.data.size()));
+    return a.ok && !fails("readDynCfg", 0);
 }
 
 bool FakeLink::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete)

@@ -29,6 +29,17 @@ public:
     QByteArray serial;
     quint16 id0 = 0, id1 = 0, id2 = 0;  // identity reported on open
 
+    // Answers of readDynCfg, handed out in order; when none are left the board answers an
+    // empty last packet. ok false makes that call fail.
+    struct DynAnswer
+    {
+        QByteArray data;
+        quint8 flags = 0;
+        quint8 complete = 0;
+        bool ok = true;
+    };
+    QVector<DynAnswer> dynAnswers;
+
     QVector<Call> calls;
     // Operation name and address that fail (address -1: every call of that operation).
     QByteArray failOp;

@@ -1,0 +1,91 @@
+// The board transfers of the registry, packet by packet over a DevIo.
+#include "registry/dyntransfer.h"
+#include "app/logging.h"
+#include "link/devio.h"
+#include "registry/cfgstream.h"
+#include "registry/uid.h"
+#include <QCoreApplication>
+
+namespace {
+
+constexpr quint8 AnswerLast = 0x01;  // flags: the list ends with this packet
+constexpr quint8 AnswerError = 0x02; // flags: the board reports an error
+constexpr quint8 MarkerFirst = 1;
+constexpr quint8 MarkerNext = 2;
+
+bool writeStream(DevIo *io, CfgStream &s, bool pumpEvents)
+{
+    bool ok = true;
+    quint8 chunk[DynTransfer::Chunk];
+    quint8 marker = MarkerFirst;
+    do {
+        const int n = s.writeChunk(chunk, DynTransfer::Chunk);
+        if (!io->writeDynCfg(chunk, quint8(n), marker, quint8(s.complete())))
+            ok = false;
+        marker = MarkerNext;
+        if (pumpEvents)
+            QCoreApplication::processEvents();
+    } while (s.hasMore());
+    return ok && !s.failed();
+}
+
+} // namespace
+
+DynReadResult DynTransfer::readDescription(DevIo *io)
+{
+    DynReadResult result;
+    CfgStream s(CfgStream::Describe);
+    // Room for any length byte a link might report.
+    quint8 packet[256];
+    for (quint32 prefix : {Uid::List1, Uid::List2, Uid::List3}) {
+        s.resetCarry();
+        s.setFlags(CfgStream::Describe);
+        bool &transferError = prefix == Uid::List1 ? result.list1TransferError : result.transferError;
+        quint32 selector = prefix;
+        for (int n = 0;; ++n) {
+            if (n == MaxPacketsPerList) {
+                qCDebug(lcRegistry, "List %x does not end", prefix);
+                transferError = true;
+                break;
+            }
+            quint8 length = 0, flags = 0, complete = 0;
+            const bool ok = io->readDynCfg(packet, selector, &length, &flags, &complete);
+            selector = 0;
+            if (!ok) {
+                transferError = true;
+                break;
+            }
+            if (flags & AnswerError)
+                transferError = true;
+            s.readChunk(packet, length, complete);
+            QCoreApplication::processEvents();
+            if (s.failed()) {
+                result.streamError = true;
+                return result;
+            }
+            if (flags & AnswerLast) {
+                // A list ends on a record boundary; a record left half-way is lost.
+                if (s.carried() > 0) {
+                    qCDebug(lcRegistry, "List %x ends inside a record", prefix);
+                    transferError = true;
+                }
+                break;
+            }
+        }
+    }
+    return result;
+}
+
+bool DynTransfer::writeConfig(DevIo *io, bool pumpEvents)
+{
+    CfgStream s;
+    s.startList(Uid::List1);
+    return writeStream(io, s, pumpEvents);
+}
+
+bool DynTransfer::writeParameter(DevIo *io, quint32 uid)
+{
+    CfgStream s;
+    s.startOne(uid);
+    return writeStream(io, s, false);
+}
