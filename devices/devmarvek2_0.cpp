@@ -1,4 +1,5 @@
 #include "devices/devmarvek2_0.h"
+#include "devices/marvek2_0_table.h"
 #include <QVBoxLayout>
 #include <QWidget>
 
@@ -30,4 +31,11 @@ void DevMarvek2_0::buildPage(QWidget *container)
     auto *page = new QVBoxLayout(container);
     page->addStretch();
     finishPage();
+}
+
+QString DevMarvek2_0::parName(quint32 key) { return FixedTable::label(marvek2_0Table(), key); }
+
+quint32 DevMarvek2_0::helpKey(quint32 address) const
+{
+    return FixedTable::helpKey(marvek2_0Table(), address);
 }

@@ -13,4 +13,7 @@ public:
     // shows the connected board's features.
     bool accepts(quint16 w0, quint16 w1, quint16 w2) const override;
     void buildPage(QWidget *container) override;
+    // Label and help key of an address, both from the parameter table.
+    QString parName(quint32 key) override;
+    quint32 helpKey(quint32 address) const override;
 };
