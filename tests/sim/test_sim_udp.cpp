@@ -21,6 +21,8 @@ private Q_SLOTS:
     void writesAreKeptAndSaved();
     void initialFilesAreServed();
     void silentOnRequestsItDoesNotKnow();
+    void busyPortIsReported_data();
+    void busyPortIsReported();
 };
 
 void TestSimUdp::answers_data()
@@ -139,6 +141,25 @@ void TestSimUdp::silentOnRequestsItDoesNotKnow()
     const QStringList lines = sim.transcript();
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.last(), QStringLiteral("udp ans 05 02"));
+}
+
+void TestSimUdp::busyPortIsReported_data()
+{
+    QTest::addColumn<QString>("option");
+    QTest::newRow("UDP bridge path") << QStringLiteral("--udp-port");
+    QTest::newRow("network bridge discovery") << QStringLiteral("--net-port");
+}
+
+void TestSimUdp::busyPortIsReported()
+{
+    QFETCH(QString, option);
+    QUdpSocket taken;
+    QVERIFY(taken.bind(QHostAddress(QHostAddress::LocalHost), 0));
+    // A later option wins over the free port SimProcess asks for.
+    SimProcess sim({option, QString::number(taken.localPort())});
+    QVERIFY(!sim.start());
+    QCOMPARE(sim.process().state(), QProcess::NotRunning);
+    QCOMPARE(sim.process().exitCode(), 1);
 }
 
 QTEST_GUILESS_MAIN(TestSimUdp)
