@@ -1,0 +1,128 @@
+#include "editors/textpool.h"
+#include "app/host.h"
+#include "app/prompt.h"
+#include "devices/devicecfg.h"
+#include "link/devio.h"
+#include <QLineEdit>
+#include <QtEndian>
+#include <cstring>
+
+namespace {
+
+quint16 readWord(const quint8 *p) { return qFromLittleEndian<quint16>(p); }
+void writeWord(quint8 *p, quint16 v) { qToLittleEndian<quint16>(v, p); }
+
+} // namespace
+
+void TextPool::setDownward(quint8 *image, int base, int size)
+{
+    m_image = image;
+    m_base = base;
+    m_size = qMax(0, size);
+    m_dir = Direction::Down;
+    m_used = 0;
+}
+
+void TextPool::setUpward(quint8 *image, int base, int end)
+{
+    m_image = image;
+    m_base = base;
+    m_size = qMax(0, end - base + 1);
+    m_dir = Direction::Up;
+    m_used = 0;
+}
+
+void TextPool::setGeometry(quint8 *image, int base, int size, Direction direction)
+{
+    if (direction == Direction::Up)
+        setUpward(image, base, base + size - 1);
+    else
+        setDownward(image, base, size);
+}
+
+void TextPool::add(TextRecord *record)
+{
+    if (record && !m_records.contains(record))
+        m_records.append(record);
+}
+
+void TextPool::remove(TextRecord *record) { m_records.removeAll(record); }
+
+QString TextPool::text(const quint8 *word) const
+{
+    if (!m_image || !word)
+        return QString();
+    const quint16 ref = readWord(word);
+    if (ref == 0 || ref == 0xffff)
+        return QString();
+    // Distances are 16-bit: a word may lie on either side of the pool.
+    const int at = quint16(m_dir == Direction::Down ? addressOf(word) - ref : addressOf(word) + ref);
+    // A reference from a damaged image may point anywhere: read only inside the pool.
+    const int end = m_base + m_size;
+    if (at < m_base || at >= end)
+        return QString();
+    const char *start = reinterpret_cast<const char *>(m_image + at);
+    const void *nul = std::memchr(start, 0, size_t(end - at));
+    const int length = nul ? int(static_cast<const char *>(nul) - start) : end - at;
+    return QString::fromUtf8(start, length);
+}
+
+void TextPool::load(TextRecord *record, QLineEdit *edit)
+{
+    record->edit = edit;
+    if (edit)
+        edit->setText(text(record->word));
+}
+
+void TextPool::store(TextRecord *record, QLineEdit *edit)
+{
+    record->edit = edit;
+    repack();
+}
+
+void TextPool::repack()
+{
+    if (!m_image)
+        return;
+    int cursor = m_base;
+    int free = m_size;
+    QVector<int> changed;
+    for (TextRecord *rec : qAsConst(m_records)) {
+        const quint16 old = readWord(rec->word);
+        quint16 ref = 0;
+        const QString str = rec->edit ? rec->edit->text() : QString();
+        if (!str.isEmpty()) {
+            const QByteArray bytes = str.toUtf8();
+            const int n = bytes.size() + 1;
+            if (free < n) {
+                prompt()->message(Prompt::Icon::Critical, tr("No space"), tr("Text buffer overflow"));
+            } else {
+                std::memcpy(m_image + cursor, bytes.constData(), size_t(bytes.size()));
+                m_image[cursor + n - 1] = 0;
+                const int word = addressOf(rec->word);
+                ref = quint16(m_dir == Direction::Down ? word - cursor : cursor - word);
+                cursor += n;
+                free -= n;
+            }
+        }
+        if (ref != old) {
+            writeWord(rec->word, ref);
+            changed.append(addressOf(rec->word));
+        }
+    }
+    m_used = m_size - free;
+    if (DeviceCfg::pageBuilding() != 0)
+        return;
+    host()->updateTexts(m_used);
+    DevIo *link = currentLink();
+    if (!link)
+        return;
+    for (int address : qAsConst(changed))
+        link->writeCfg(m_image + address, quint16(address), 2);
+}
+
+TextPool &TextPool::global()
+{
+    static TextPool pool;
+    return pool;
+}
