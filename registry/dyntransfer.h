@@ -19,7 +19,7 @@ struct DynReadResult
 namespace DynTransfer {
 
 // Packets a list may take at most; a board that never ends its list ends it here.
-constexpr int MaxPacketsPerList = 20000;
+constexpr int MaxPacketsPerList = 8192;
 constexpr int Chunk = 60;
 
 // Reads lists 1, 2 and 3 in describe mode, creating or updating their parameters. The event

@@ -2,6 +2,7 @@
 #pragma once
 #include "link/devio.h"
 #include <QByteArray>
+#include <QList>
 #include <QVector>
 
 class FakeLink : public DevIo
@@ -38,7 +39,7 @@ public:
         quint8 complete = 0;
         bool ok = true;
     };
-    QVector<DynAnswer> dynAnswers;
+    QList<DynAnswer> dynAnswers;
 
     QVector<Call> calls;
     // Operation name and address that fail (address -1: every call of that operation).
