@@ -61,6 +61,7 @@ void TestSimTcp::controllerFrames_data()
     QTest::newRow("readCfg") << hex("04 03 f4 1f 08") << hex("04 0a f4 1f 01 80 ff ff fe 7f 00 00");
     QTest::newRow("readCfg 60") << hex("04 03 00 00 3c") << hex("04 3e 00 00") + QByteArray(60, char(0xFF));
     QTest::newRow("readCfg 61 refused") << hex("04 03 00 00 3d") << hex("04 00");
+    QTest::newRow("readCfg of nothing refused") << hex("04 03 00 00 00") << hex("04 00");
     QTest::newRow("readCfg past the end refused") << hex("04 03 ff 1f 02") << hex("04 00");
     QTest::newRow("readDynCfg: none here") << hex("04 04 00 00 00 40") << hex("04 02 03 00");
     QTest::newRow("readNvMem") << hex("07 03 78 00 08") << hex("07 0a 78 00") + QByteArray(8, char(0xFF));

@@ -21,6 +21,8 @@ private Q_SLOTS:
     void writesAreKeptAndSaved();
     void initialFilesAreServed();
     void silentOnRequestsItDoesNotKnow();
+    void savesWhenStopped_data();
+    void savesWhenStopped();
     void busyPortIsReported_data();
     void busyPortIsReported();
 };
@@ -38,6 +40,8 @@ void TestSimUdp::answers_data()
                                                                      + hex("01 80 ff ff fe 7f 00 00 00 00 00 00");
     QTest::newRow("readCfg 61 refused") << hex("03 00 00 00 3d 00") << hex("03 00");
     QTest::newRow("readCfg past the end refused") << hex("03 00 fe 1f 04 00") << hex("03 00");
+    QTest::newRow("readCfg of nothing refused") << hex("03 00 00 00 00 00") << hex("03 00");
+    QTest::newRow("readDynCfg selector refused") << hex("03 00 00 00 00 40") << hex("03 00");
     QTest::newRow("readCfg short request refused") << hex("03 00 00 00 04") << hex("03 00");
     QTest::newRow("writeCfg") << hex("04 00 10 00 11 22") << hex("04 02");
     QTest::newRow("writeCfg past the end refused") << hex("04 00 ff 1f 11 22") << hex("04 00");
@@ -141,6 +145,36 @@ void TestSimUdp::silentOnRequestsItDoesNotKnow()
     const QStringList lines = sim.transcript();
     QCOMPARE(lines.size(), 5);
     QCOMPARE(lines.last(), QStringLiteral("udp ans 05 02"));
+}
+
+void TestSimUdp::savesWhenStopped_data()
+{
+    QTest::addColumn<QString>("how");
+    QTest::newRow("quit") << QStringLiteral("quit");
+    QTest::newRow("SIGTERM") << QStringLiteral("term");
+    QTest::newRow("end of input") << QStringLiteral("eof");
+}
+
+void TestSimUdp::savesWhenStopped()
+{
+    QFETCH(QString, how);
+    SimProcess sim;
+    QVERIFY(sim.start());
+    UdpClient c;
+    QCOMPARE(c.exchange(sim.udpPort(), hex("04 00 00 01 5a a5")), hex("04 02"));
+    QCOMPARE(c.exchange(sim.udpPort(), hex("07 00 7e 00 c3")), hex("07 02"));
+    QProcess &p = sim.process();
+    if (how == QLatin1String("quit"))
+        p.write("quit\n");
+    else if (how == QLatin1String("term"))
+        p.terminate();
+    else
+        p.closeWriteChannel();
+    QVERIFY(p.waitForFinished(5000));
+    QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+    QCOMPARE(p.exitCode(), 0);
+    QCOMPARE(sim.image().mid(256, 2), hex("5a a5"));
+    QCOMPARE(sim.nvmem().mid(126, 2), hex("c3 ff"));
 }
 
 void TestSimUdp::busyPortIsReported_data()

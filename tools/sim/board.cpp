@@ -66,7 +66,7 @@ QByteArray SimBoard::packetAnswer(const QByteArray &rq)
     // Reads carry address and length; writes carry address and data.
     auto readMem = [&](QByteArray &mem) -> QByteArray {
         const int address = u16(rq, 2), length = u16(rq, 4);
-        if (!inRange(address, length, mem.size()))
+        if (length == 0 || !inRange(address, length, mem.size()))
             return refuse(rq);
         QByteArray a = packetHead(rq);
         put16(a, quint16(address));
@@ -130,7 +130,7 @@ QByteArray SimBoard::streamAnswer(quint8 command, const QByteArray &p)
     auto head = [&](int length) { return pair(char(command), char(length)); };
     auto readMem = [&](const QByteArray &mem) -> QByteArray {
         const int address = u16(p, 0), length = quint8(p.at(2));
-        if (!inRange(address, length, mem.size()))
+        if (length == 0 || !inRange(address, length, mem.size()))
             return head(0);
         QByteArray a = head(length + 2);
         put16(a, quint16(address));

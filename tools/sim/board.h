@@ -23,11 +23,13 @@ public:
     int saveCount = 0;                       // saveCfg requests seen
 
     // Answer to one packet-framing request (command, direction 0, parameters); empty when the
-    // board stays silent. A request the board refuses is answered with its command and
+    // board stays silent. A request the board refuses (a read of nothing, more than 60 bytes or
+    // past the end of a memory; a malformed request) is answered with its command and
     // direction 0, which no caller accepts.
     QByteArray packetAnswer(const QByteArray &request);
     // Answer frame to one stream-framing request of the controller (command below 0xE0);
-    // empty when none is sent (writes, unknown commands).
+    // empty when none is sent (writes, unknown commands). A refused read is answered with
+    // its command and length 0.
     QByteArray streamAnswer(quint8 command, const QByteArray &payload);
 
 private:
