@@ -26,12 +26,4 @@ inline void put32(QByteArray &b, quint32 v)
     put16(b, quint16(v >> 16));
 }
 
-inline QByteArray bytes(std::initializer_list<int> list)
-{
-    QByteArray b;
-    for (int v : list)
-        b.append(char(v));
-    return b;
-}
-
 } // namespace simbytes
