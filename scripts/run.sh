@@ -9,10 +9,11 @@ cmake --build build -j "$(nproc 2>/dev/null || echo 2)"
 
 sim=build/tools/sim/vandor-sim
 if [ -x "$sim" ]; then
-    "$sim" --default-image --save-dir build/sim-state &
+    "$sim" --default-image --save-dir build/sim-state --ignore-stdin &
     sim_pid=$!
-    trap 'kill $sim_pid 2>/dev/null || true' EXIT
-    export VANDOR_DISCOVERY_HOST=127.0.0.1
+    trap 'kill $sim_pid 2>/dev/null || true; wait $sim_pid 2>/dev/null || true' EXIT
+    # Both links look for boards on loopback only, where the simulator answers.
+    export VANDOR_UDP_TARGET=127.0.0.1 VANDOR_NET_TARGET=127.0.0.1
 fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ]; then
