@@ -1,14 +1,17 @@
 // The models and links the program is made of, in the order the model list needs.
 #include "app/maindialog.h"
 #include "devices/devicecfg.h"
+#include "devices/devesprelay.h"
 #include "devices/devmarvek2_0.h"
 #include "link/devio.h"
+#include "link/tcpio.h"
 
 static QList<DeviceCfg *> makeModels(QObject *parent)
 {
     // Made in list order; the first four are offered on the start page.
     QList<DeviceCfg *> offered;
     offered << new DevMarvek2_0(parent);
+    new DevEspRelay(parent);
     return offered;
 }
 
@@ -18,11 +21,7 @@ static DevIo *makeUsbLink(QObject *parent)
     return nullptr;
 }
 
-static DevIo *makeNetLink(QObject *parent)
-{
-    Q_UNUSED(parent);
-    return nullptr;
-}
+static DevIo *makeNetLink(QObject *parent) { return new TcpIo(parent); }
 
 MainDialog::Parts MainDialog::defaultParts()
 {

@@ -1,5 +1,6 @@
 #include "app/maindialog.h"
 #include "app/logging.h"
+#include "app/nethosts.h"
 #include "app/qtprompt.h"
 #include "app/resources.h"
 #include "app/scale.h"
@@ -116,6 +117,17 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
         connect(button, &QPushButton::clicked, this, &MainDialog::selectControls);
         layout->addWidget(button);
     }
+    // For bridges that broadcast discovery does not reach: asked for at every scan.
+    auto *findHost = new QPushButton(tr("Find board by address"), page);
+    findHost->setObjectName(QStringLiteral("butFindHost"));
+    connect(findHost, &QPushButton::clicked, this, [this] {
+        if (!NetHosts::askAndRemember(m_settings))
+            return;
+        for (DevIo *link : {m_netLink, m_usbLink})
+            if (link)
+                QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
+    });
+    layout->addWidget(findHost);
     layout->addStretch();
 
     m_about = new QLabel(this);

@@ -59,9 +59,10 @@ private Q_SLOTS:
         QVERIFY(!w.button("butSave")->isEnabled());
         QVERIFY(w.button("butDevSave")->isHidden());
         const auto buttons = w.pageButtons();
-        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons.size(), 3);
         QCOMPARE(buttons[0]->text(), QStringLiteral("Model A"));
         QCOMPARE(buttons[1]->text(), QStringLiteral("Model B"));
+        QCOMPARE(buttons[2]->objectName(), QStringLiteral("butFindHost"));
         QCOMPARE(currentLink(), w.usb);
     }
 

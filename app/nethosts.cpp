@@ -1,0 +1,54 @@
+#include "app/nethosts.h"
+#include "app/prompt.h"
+#include <QCoreApplication>
+#include <QDir>
+#include <QSettings>
+
+namespace NetHosts {
+
+QString settingsPath() { return QDir::homePath() + QStringLiteral("/Vandor.ini"); }
+
+QList<QHostAddress> remembered(const QString &key)
+{
+    QSettings settings(settingsPath(), QSettings::IniFormat);
+    QList<QHostAddress> hosts;
+    const QStringList texts = settings.value(key).toStringList();
+    for (const QString &t : texts) {
+        const QHostAddress a(t.trimmed());
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !hosts.contains(a))
+            hosts.append(a);
+    }
+    return hosts;
+}
+
+void remember(QSettings &settings, const QString &key, const QHostAddress &host)
+{
+    QStringList texts = settings.value(key).toStringList();
+    const QString text = host.toString();
+    texts.removeAll(text);
+    texts.append(text);
+    while (texts.size() > MaxHosts)
+        texts.removeFirst();
+    settings.setValue(key, texts);
+    settings.sync();
+}
+
+bool askAndRemember(QSettings &settings)
+{
+    const QString title = QCoreApplication::translate("NetHosts", "Connection");
+    const std::optional<QString> text =
+        prompt()->getText(title, QCoreApplication::translate("NetHosts", "Board address:"));
+    if (!text || text->trimmed().isEmpty())
+        return false;
+    const QHostAddress host(text->trimmed());
+    if (host.protocol() != QAbstractSocket::IPv4Protocol) {
+        prompt()->message(Prompt::Icon::Warning, title,
+                          QCoreApplication::translate("NetHosts", "Invalid address: %1").arg(text->trimmed()));
+        return false;
+    }
+    remember(settings, QString::fromLatin1(NetKey), host);
+    remember(settings, QString::fromLatin1(UdpKey), host);
+    return true;
+}
+
+}  // namespace NetHosts

@@ -1,0 +1,237 @@
+// Discovery, opening and closing of the network link; the operations are in tcpioops.cpp.
+#include "link/tcpio.h"
+#include "app/logging.h"
+#include "app/nethosts.h"
+#include "app/prompt.h"
+#include "link/netdiscovery.h"
+#include <QEventLoop>
+#include <QMutexLocker>
+#include <QTcpSocket>
+
+namespace {
+
+int envPort(const char *name, int fallback, int lowest)
+{
+    bool ok = false;
+    const int v = qEnvironmentVariableIntValue(name, &ok);
+    return ok && v >= lowest && v <= 0xFFFF ? v : fallback;
+}
+
+QHostAddress envTarget()
+{
+    const QHostAddress a(qEnvironmentVariable("VANDOR_NET_TARGET"));
+    return a.protocol() == QAbstractSocket::IPv4Protocol ? a : QHostAddress(QHostAddress::Broadcast);
+}
+
+}  // namespace
+
+TcpIo::TcpIo(QObject *parent)
+    : DevIo(parent),
+      m_udp(this),
+      m_scanTimer(this),
+      m_target(envTarget()),
+      m_port(quint16(envPort("VANDOR_NET_PORT", NetDiscovery::RequestPort, 1)))
+{
+    connect(&m_udp, &QUdpSocket::readyRead, this, &TcpIo::pendingUdpData);
+    setAnswerPort(quint16(envPort("VANDOR_NET_ANSWER_PORT", NetDiscovery::AnswerPort, 0)));
+    m_scanTimer.setInterval(ScanIntervalMs);
+    connect(&m_scanTimer, &QTimer::timeout, this, &TcpIo::scan);
+    m_scanTimer.start();
+    QTimer::singleShot(20, this, &TcpIo::scan);
+}
+
+TcpIo::~TcpIo()
+{
+    // Going away quietly: no disconnected to a window that may be half destroyed.
+    if (m_tcp) {
+        m_tcp->disconnect(this);
+        m_tcp->abort();
+    }
+}
+
+bool TcpIo::setAnswerPort(quint16 port)
+{
+    m_udp.close();
+    if (!m_udp.bind(QHostAddress::AnyIPv4, port)) {
+        qCDebug(lcTcp, "UDP bind %d: %s", port, qPrintable(m_udp.errorString()));
+        return false;
+    }
+    return true;
+}
+
+void TcpIo::scan()
+{
+    if (!scanEnabled || m_udp.state() != QAbstractSocket::BoundState)
+        return;
+    const QByteArray request = NetDiscovery::request();
+    // Sent from the answer socket: a bridge answers to the request's source port.
+    m_udp.writeDatagram(request, m_target, m_port);
+    const QList<QHostAddress> typed = NetHosts::remembered(QString::fromLatin1(NetHosts::NetKey));
+    for (const QHostAddress &host : typed) {
+        if (host != m_target)
+            m_udp.writeDatagram(request, host, m_port);
+    }
+}
+
+void TcpIo::pendingUdpData()
+{
+    // Bounded, so that a flood of datagrams cannot hold the GUI thread here.
+    for (int n = 0; n < 256 && m_udp.hasPendingDatagrams(); ++n) {
+        QByteArray datagram(NetDiscovery::MaxAnswer, '\0');
+        QHostAddress from;
+        quint16 fromPort = 0;
+        const qint64 got = m_udp.readDatagram(datagram.data(), datagram.size(), &from, &fromPort);
+        if (got < 0)
+            break;
+        datagram.truncate(int(got));
+        NetDiscovery::Answer answer;
+        if (!NetDiscovery::parse(datagram, &answer))
+            continue;
+        const bool known = std::any_of(m_found.cbegin(), m_found.cend(),
+                                       [&](const Entry &e) { return e.name == answer.controller; });
+        if (known)
+            continue;
+        m_found.append({answer.controller, Controller, from, fromPort});
+        Q_EMIT newDevice(answer.controller, m_found.size() - 1);
+        if (answer.hasBridge) {
+            m_found.append({answer.bridge, Bridge, from, fromPort});
+            Q_EMIT newDevice(answer.bridge, m_found.size() - 1);
+        }
+    }
+}
+
+bool TcpIo::open(int uid)
+{
+    if (m_tcp)
+        return false;
+    const Entry entry = uid >= 0 && uid < m_found.size() ? m_found.at(uid) : Entry();
+    if (entry.kind != Controller && entry.kind != Bridge)
+        return false;
+    QByteArray password;
+    if (entry.kind == Bridge) {
+        // Asked before connecting, so that no connection waits on the user.
+        const std::optional<QString> text =
+            prompt()->getText(tr("Connection"), tr("Access password:"), QString(), false);
+        if (!text || text->isEmpty())
+            return false;
+        password = text->toUtf8();
+        if (password.size() > StreamFrame::MaxPayload)
+            return false;
+    }
+    if (!connectTo(entry))
+        return false;
+    word0 = word1 = word2 = 0;
+    versionText.clear();
+    const bool answered = entry.kind == Controller ? queryVersion() : accessExchange(password);
+    if (!answered) {
+        if (m_tcp)
+            prompt()->message(Prompt::Icon::Information, tr("TCP error"),
+                              entry.kind == Bridge ? tr("Access denied.") : tr("The board did not answer."));
+        release();
+        return false;
+    }
+    if (!acceptIdentity(tr("TCP error"))) {
+        release();
+        return false;
+    }
+    m_connected = true;
+    Q_EMIT connected();
+    return true;
+}
+
+bool TcpIo::connectTo(const Entry &entry)
+{
+    if (entry.address.isNull() || entry.port == 0)
+        return false;
+    auto *socket = new QTcpSocket(this);
+    connect(socket, &QAbstractSocket::errorOccurred, this, &TcpIo::close);
+    connect(socket, &QAbstractSocket::disconnected, this, &TcpIo::close);
+    m_tcp = socket;
+    m_rx.drain();
+    socket->connectToHost(entry.address, entry.port);
+    waitOnSocket(socket, m_timeoutMs);
+    if (!m_tcp || m_tcp->state() != QAbstractSocket::ConnectedState) {
+        release();
+        return false;
+    }
+    m_tcp->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    m_cmdBase = entry.kind == Bridge ? StreamFrame::BridgeBase : StreamFrame::ControllerBase;
+    return true;
+}
+
+bool TcpIo::queryVersion()
+{
+    QByteArray answer;
+    StreamFrame::Identity id;
+    if (!exchange(StreamFrame::versionQuery(), &answer) || !StreamFrame::checkVersion(answer, &id)) {
+        qCDebug(lcTcp, "Error versions");
+        return false;
+    }
+    word0 = id.word0;
+    word1 = id.word1;
+    word2 = id.word2;
+    return true;
+}
+
+bool TcpIo::accessExchange(const QByteArray &password)
+{
+    QByteArray answer;
+    QString text;
+    if (!exchange(StreamFrame::access(m_cmdBase, password), &answer)
+        || !StreamFrame::checkAccess(m_cmdBase, answer, &text)) {
+        qCDebug(lcTcp, "Error versions Str %x %x", answer.size() > 0 ? quint8(answer.at(0)) : 0,
+                answer.size() > 1 ? quint8(answer.at(1)) : 0);
+        return false;
+    }
+    versionText = text;
+    word0 = StreamFrame::versionWord(text);
+    word1 = quint16(m_cmdBase << 8);
+    word2 = 0;
+    return true;
+}
+
+void TcpIo::release()
+{
+    QMutexLocker lock(&m_mutex);
+    QTcpSocket *socket = m_tcp;
+    if (!socket)
+        return;
+    m_tcp = nullptr;
+    // The socket may be in the middle of delivering the signal that brought us here: cut it
+    // loose and let the event loop destroy it later.
+    socket->disconnect(this);
+    if (socket->state() != QAbstractSocket::UnconnectedState)
+        socket->abort();
+    socket->deleteLater();
+    m_rx.drain();
+    if (m_waitLoop)
+        m_waitLoop->quit();
+}
+
+void TcpIo::close()
+{
+    const bool wasConnected = m_tcp && m_connected;
+    release();
+    m_connected = false;
+    if (wasConnected)
+        Q_EMIT disconnected();
+}
+
+void TcpIo::waitOnSocket(QTcpSocket *socket, int ms)
+{
+    if (!socket || ms <= 0)
+        return;
+    QEventLoop loop;
+    QTimer limit;
+    limit.setSingleShot(true);
+    connect(&limit, &QTimer::timeout, &loop, &QEventLoop::quit);
+    connect(socket, &QIODevice::readyRead, &loop, &QEventLoop::quit);
+    connect(socket, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
+    connect(socket, &QAbstractSocket::disconnected, &loop, &QEventLoop::quit);
+    connect(socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    const QPointer<QEventLoop> outer = m_waitLoop;
+    m_waitLoop = &loop;
+    limit.start(ms);
+    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    m_waitLoop = outer;
+}

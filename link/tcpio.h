@@ -1,0 +1,98 @@
+// The network link: finds bridges with a UDP "DSCR" request, announces the controller behind
+// each and the bridge itself, and talks to the chosen one over TCP in stream frames.
+#pragma once
+#include "link/devio.h"
+#include "link/streamframe.h"
+#include <QHostAddress>
+#include <QList>
+#include <QMutex>
+#include <QPointer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <QUdpSocket>
+
+#include <QEventLoop>
+
+class TcpIo : public DevIo
+{
+    Q_OBJECT
+public:
+    enum Kind { Controller = 0, Bridge = 1 };
+    // One announced target; its index in foundBoards() is the uid of newDevice and open.
+    struct Entry
+    {
+        QString name;
+        int kind = Controller;
+        QHostAddress address;  // sender of the discovery answer
+        quint16 port = 0;      // its UDP source port; the TCP connection goes there too
+    };
+
+    static constexpr int DefaultTimeoutMs = 5000;
+    static constexpr int ScanIntervalMs = 4000;
+
+    // Discovery goes to VANDOR_NET_TARGET (default the IPv4 broadcast address) on port
+    // VANDOR_NET_PORT (10501); answers are awaited on VANDOR_NET_ANSWER_PORT (10502, 0 = any).
+    explicit TcpIo(QObject *parent = nullptr);
+    ~TcpIo() override;
+
+    bool readCfg(quint8 *dst, quint16 address, int length) override;
+    bool writeCfg(const quint8 *src, quint16 address, int length) override;
+    bool saveCfg() override;
+    bool readNvMem(quint8 *dst, quint16 address, int length) override;
+    bool writeNvMem(const quint8 *src, quint16 address, int length) override;
+    bool writeSn(const char *serial) override;
+    bool readMachineSetup(quint8 *dst, int length) override;
+    bool writeMachineSetup(const quint8 *src, int length) override;
+    bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
+                    quint8 *outComplete) override;
+    bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
+    bool open(int uid) override;
+    bool finishFirmware() override;
+    bool writeFirmware(quint16 remaining, const QByteArray &block) override;
+
+    void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
+    QHostAddress discoveryTarget() const { return m_target; }
+    void setDiscoveryPort(quint16 port) { m_port = port; }
+    quint16 discoveryPort() const { return m_port; }
+    // Rebinds the answer socket; 0 binds any free port. False when the port cannot be bound.
+    bool setAnswerPort(quint16 port);
+    quint16 answerPort() const { return m_udp.localPort(); }
+    // How long opening and each answer may take.
+    void setTimeout(int ms) { m_timeoutMs = ms; }
+    int timeout() const { return m_timeoutMs; }
+
+    const QList<Entry> &foundBoards() const { return m_found; }
+    bool isOpen() const { return m_tcp != nullptr; }
+    quint8 cmdBase() const { return m_cmdBase; }
+
+public Q_SLOTS:
+    void scan();
+    void pendingUdpData();
+    void close();
+
+private:
+    bool connectTo(const Entry &entry);
+    bool queryVersion();
+    bool accessExchange(const QByteArray &password);
+    void release();
+    // Runs the event loop without user input until the socket reports something, the link
+    // is closed, or ms have passed.
+    void waitOnSocket(QTcpSocket *socket, int ms);
+    bool send(const QByteArray &frame);
+    bool receive(QByteArray *frame);
+    bool exchange(const QByteArray &request, QByteArray *answer) { return send(request) && receive(answer); }
+    void unsupported();
+
+    QUdpSocket m_udp;
+    QPointer<QTcpSocket> m_tcp;
+    quint8 m_cmdBase = StreamFrame::ControllerBase;
+    QMutex m_mutex;
+    QList<Entry> m_found;
+    QTimer m_scanTimer;
+    StreamFrame::Reassembler m_rx;
+    QPointer<QEventLoop> m_waitLoop;
+    bool m_connected = false;
+    QHostAddress m_target;
+    quint16 m_port;
+    int m_timeoutMs = DefaultTimeoutMs;
+};

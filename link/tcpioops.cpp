@@ -1,0 +1,181 @@
+// The board operations of the network link: one stream frame out, at most one frame back.
+#include "app/logging.h"
+#include "app/prompt.h"
+#include "link/tcpio.h"
+#include <QElapsedTimer>
+#include <QTcpSocket>
+#include <cstring>
+
+using namespace StreamFrame;
+
+namespace {
+
+quint8 byteAt(const QByteArray &b, int i) { return i < b.size() ? quint8(b.at(i)) : 0; }
+
+int echoedAddress(const QByteArray &answer) { return byteAt(answer, 2) | (byteAt(answer, 3) << 8); }
+
+}  // namespace
+
+bool TcpIo::send(const QByteArray &frame)
+{
+    if (!m_tcp || frame.isEmpty())
+        return false;
+    const QByteArray stale = m_rx.drain() + m_tcp->readAll();
+    if (!stale.isEmpty())
+        qCDebug(lcTcp, "Unexpecred tcp data %d: %s", int(stale.size()), stale.toHex(' ').constData());
+    if (m_tcp->write(frame) != frame.size()) {
+        qCDebug(lcTcp, "Error send");
+        return false;
+    }
+    m_tcp->flush();
+    return true;
+}
+
+bool TcpIo::receive(QByteArray *frame)
+{
+    frame->clear();
+    const QPointer<QTcpSocket> socket = m_tcp;
+    QElapsedTimer clock;
+    clock.start();
+    // Ends on a whole frame, the link closing, or the time limit; each wait is bounded.
+    for (;;) {
+        if (socket && socket == m_tcp)
+            m_rx.feed(socket->readAll());
+        if (m_rx.take(frame))
+            return true;
+        const int left = m_timeoutMs - int(clock.elapsed());
+        if (!socket || socket != m_tcp || left <= 0)
+            break;
+        waitOnSocket(socket, left);
+    }
+    // A partial frame is dropped; what arrives late is discarded by the next send.
+    const int missing = m_rx.buffered() < HeaderSize ? HeaderSize - m_rx.buffered() : m_rx.missing();
+    const QByteArray partial = m_rx.drain();
+    qCDebug(lcTcp, "Error tcp receive (%x, %d): %x %x", missing, int(clock.elapsed()), byteAt(partial, 0),
+            byteAt(partial, 1));
+    frame->clear();
+    return false;
+}
+
+bool TcpIo::readCfg(quint8 *dst, quint16 address, int length)
+{
+    const QByteArray request = StreamFrame::readCfg(address, length);
+    QByteArray answer;
+    const bool answered = dst && !request.isEmpty() && exchange(request, &answer);
+    if (answered)
+        qCDebug(lcTcp, "readCfg %x %x %x %x", byteAt(answer, 0), byteAt(answer, 1), echoedAddress(answer), address);
+    if (!answered || !checkRead(CmdRead, answer, address, length)) {
+        qCDebug(lcTcp, "Error readCfg");
+        return false;
+    }
+    std::memcpy(dst, answer.constData() + 4, size_t(length));
+    qCDebug(lcTcp, "readCfg Ok");
+    return true;
+}
+
+bool TcpIo::readNvMem(quint8 *dst, quint16 address, int length)
+{
+    const QByteArray request = StreamFrame::readNvMem(address, length);
+    QByteArray answer;
+    if (!dst || request.isEmpty() || !exchange(request, &answer) || !checkRead(CmdReadNv, answer, address, length)) {
+        qCDebug(lcTcp, "Error readNvMem");
+        return false;
+    }
+    std::memcpy(dst, answer.constData() + 4, size_t(length));
+    return true;
+}
+
+bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags, quint8 *outComplete)
+{
+    QByteArray answer;
+    DynPacket packet;
+    if (!exchange(StreamFrame::readDynCfg(selector), &answer) || !checkReadDynCfg(answer, &packet)) {
+        qCDebug(lcTcp, "Error readDynCfg");
+        return false;
+    }
+    if (dst && !packet.data.isEmpty())
+        std::memcpy(dst, packet.data.constData(), size_t(packet.data.size()));
+    if (outLength)
+        *outLength = quint8(packet.data.size());
+    if (outFlags)
+        *outFlags = packet.flags;
+    if (outComplete)
+        *outComplete = packet.complete;
+    return true;
+}
+
+bool TcpIo::writeCfg(const quint8 *src, quint16 address, int length)
+{
+    if (!send(StreamFrame::writeCfg(address, src, length))) {
+        qCDebug(lcTcp, "Error writeCfg");
+        return false;
+    }
+    return true;
+}
+
+bool TcpIo::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete)
+{
+    if (!send(StreamFrame::writeDynCfg(src, length, marker, complete))) {
+        qCDebug(lcTcp, "Error writeDynCfg");
+        return false;
+    }
+    return true;
+}
+
+bool TcpIo::saveCfg()
+{
+    if (!send(StreamFrame::saveCfg())) {
+        qCDebug(lcTcp, "Error saveCfg");
+        return false;
+    }
+    return true;
+}
+
+bool TcpIo::writeNvMem(const quint8 *src, quint16 address, int length)
+{
+    if (!send(StreamFrame::writeNvMem(address, src, length))) {
+        qCDebug(lcTcp, "Error writeNvMem");
+        return false;
+    }
+    return true;
+}
+
+bool TcpIo::finishFirmware() { return send(StreamFrame::finishFirmware(m_cmdBase)); }
+
+bool TcpIo::writeFirmware(quint16 remaining, const QByteArray &block)
+{
+    const QByteArray request = StreamFrame::writeFirmware(m_cmdBase, remaining, block);
+    if (request.isEmpty())
+        return false;
+    QByteArray answer;
+    if (!exchange(request, &answer) || !checkWriteFirmware(m_cmdBase, answer)) {
+        qCDebug(lcTcp, "Error firmware %x %x %s", byteAt(answer, 0), byteAt(answer, 1),
+                answer.mid(2).toHex(' ').constData());
+        return false;
+    }
+    return true;
+}
+
+void TcpIo::unsupported()
+{
+    prompt()->message(Prompt::Icon::Critical, tr("Unspported"), tr("Unsupported function"));
+}
+
+bool TcpIo::writeSn(const char *)
+{
+    unsupported();
+    qCDebug(lcTcp, "Error writeSn");
+    return false;
+}
+
+bool TcpIo::readMachineSetup(quint8 *, int)
+{
+    unsupported();
+    return false;
+}
+
+bool TcpIo::writeMachineSetup(const quint8 *, int)
+{
+    unsupported();
+    return false;
+}
