@@ -178,6 +178,17 @@ void ColorPickerPopup::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+void ColorPickerPopup::mousePressEvent(QMouseEvent *event)
+{
+    // A press on the picker button closes the popup; it must not reach the button as well,
+    // or the button would open the popup again at once.
+    QWidget *owner = parentWidget();
+    if (!rect().contains(event->pos()) && owner
+        && owner->rect().contains(owner->mapFromGlobal(event->globalPos())))
+        setAttribute(Qt::WA_NoMouseReplay);
+    QFrame::mousePressEvent(event);
+}
+
 void ColorPickerPopup::mouseReleaseEvent(QMouseEvent *event)
 {
     if (!rect().contains(event->pos()))
@@ -193,6 +204,7 @@ void ColorPickerPopup::showEvent(QShowEvent *event)
         if (m_items.at(i)->isSelected())
             start = i;
     setCursorCell(start);
+    setAttribute(Qt::WA_NoMouseReplay, false);
     setFocus();
     QFrame::showEvent(event);
 }

@@ -187,6 +187,28 @@ private Q_SLOTS:
         QCOMPARE(popup->y(), picker->mapToGlobal(picker->rect().bottomLeft()).y());
     }
 
+    void pressOnButtonClosesWithoutReopening()
+    {
+        QWidget window;
+        auto *picker = new QtColorPicker(&window);
+        picker->setStandardColors();
+        window.resize(200, 60);
+        window.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTest::mouseClick(picker, Qt::LeftButton);
+        ColorPickerPopup *popup = picker->popup();
+        QVERIFY(popup->isVisible());
+        const QPoint onButton = popup->mapFromGlobal(picker->mapToGlobal(picker->rect().center()));
+        QTest::mousePress(popup, Qt::LeftButton, {}, onButton);
+        QVERIFY(!popup->isVisible());
+        QVERIFY(!picker->isChecked());
+        QVERIFY(popup->testAttribute(Qt::WA_NoMouseReplay));
+        QTest::mouseClick(picker, Qt::LeftButton);
+        QVERIFY(popup->isVisible());
+        QVERIFY(!popup->testAttribute(Qt::WA_NoMouseReplay));
+        QTest::keyClick(popup, Qt::Key_Escape);
+    }
+
     void keyboardMovesAndSelects()
     {
         QtColorPicker picker;
