@@ -159,6 +159,22 @@ private Q_SLOTS:
         QCOMPARE(pic.pixelColor(3, 19), off); // mask 6
     }
 
+    void twoValueCellColours()
+    {
+        QWidget page;
+        Par::store16(img() + 20, 0x0006); // first: masks 1 and 2
+        Par::store16(img() + 22, 0x000C); // second: masks 2 and 3
+        ParBitmaskButton strip(&page, at16(20), img(), {0x01, 0x02, 0x04, 0x08}, 0x10000, {}, at16(22));
+        strip.resize(strip.sizeHint());
+        QImage pic(strip.size(), QImage::Format_RGB32);
+        strip.render(&pic);
+        QCOMPARE(pic.pixelColor(3, 3), QColor(255, 64, 64));    // neither
+        QCOMPARE(pic.pixelColor(19, 3), QColor(0, 212, 0));     // first only
+        QCOMPARE(pic.pixelColor(35, 3), QColor(255, 192, 0));   // both
+        QCOMPARE(pic.pixelColor(51, 3), QColor(230, 230, 230)); // second only
+        QCOMPARE(pic.pixelColor(0, 9), QColor(128, 128, 128));  // the frame
+    }
+
     void singleMaskDialog()
     {
         QWidget page;
