@@ -4,6 +4,7 @@
 #include "registry/dyndump.h"
 #include <QBuffer>
 #include <QFile>
+#include <QSaveFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -182,10 +183,12 @@ private Q_SLOTS:
         auto *plain = static_cast<CfgParM16 *>(CfgPar::create(0x45000001u));
         hw->setValue(0xAAAA);
         plain->setValue(0x5555);
+        // Saved the way the program saves: atomically, the name is the final file's.
+        QSaveFile out(dir.filePath("m_hset_.bin"));
+        QVERIFY(out.open(QIODevice::WriteOnly));
+        QVERIFY(DynDump::save(&out));
+        QVERIFY(out.commit());
         QFile f(dir.filePath("m_hset_.bin"));
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        QVERIFY(DynDump::save(&f));
-        f.close();
         QCOMPARE(f.size(), 8 + 6);
         hw->setValue(0);
         plain->setValue(0);
