@@ -1,7 +1,6 @@
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
-#include <QVBoxLayout>
-#include <QWidget>
+#include "devices/fixedpage.h"
 
 static const FixedLayout marvek2_0Layout = {
     QT_TRANSLATE_NOOP("DevMarvek2_0", "Marvek ccTalk"),
@@ -27,9 +26,14 @@ bool DevMarvek2_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
 
 void DevMarvek2_0::buildPage(QWidget *container)
 {
-    // The tabs of editors go in under a PageBuildGuard, before the closing stretch.
-    auto *page = new QVBoxLayout(container);
-    page->addStretch();
+    const BoardFeatures board{word0, word2};
+    const BitLists bits = BitLists::controller2_0(board);
+    {
+        PageBuildGuard building;
+        FixedPage page(*this, marvek2_0Table(), board, bits);
+        page.build(container);
+        m_placements = page.placements();
+    }
     finishPage();
 }
 

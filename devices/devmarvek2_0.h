@@ -1,6 +1,7 @@
 // Device model of the second-generation Marvek controller ("Marvek ccTalk").
 #pragma once
 #include "devices/fixedlayoutmodel.h"
+#include "devices/fixedpage.h"
 
 class DevMarvek2_0 : public FixedLayoutModel
 {
@@ -16,4 +17,10 @@ public:
     // Label and help key of an address, both from the parameter table.
     QString parName(quint32 key) override;
     quint32 helpKey(quint32 address) const override;
+
+    // The editors of the page built last and the values each is bound to.
+    const QVector<FixedPage::Placement> &placements() const { return m_placements; }
+
+private:
+    QVector<FixedPage::Placement> m_placements;
 };

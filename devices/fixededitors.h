@@ -1,0 +1,16 @@
+// Makes the editor of one value of a parameter table row.
+#pragma once
+#include "devices/boardfeatures.h"
+#include "devices/fixedtable.h"
+
+class FixedLayoutModel;
+class Par;
+class QWidget;
+
+namespace FixedEditors {
+
+// The editor of value k of row, child of parent; null for rows without an editor of their own.
+Par *make(FixedLayoutModel &model, const FixedTable::Row &row, int k, const BitLists &bits,
+          const char *context, QWidget *parent);
+
+} // namespace FixedEditors

@@ -1,0 +1,57 @@
+// Builds the page of a fixed-layout model from its parameter table: the tabs, group boxes,
+// grids and one editor per offered value, as the table's markers and rows say.
+#pragma once
+#include "devices/boardfeatures.h"
+#include "devices/fixedtable.h"
+#include <QPointer>
+#include <QVector>
+
+class FixedLayoutModel;
+class Par;
+class QBoxLayout;
+class QGridLayout;
+class QWidget;
+
+class FixedPage
+{
+public:
+    // Which values an editor is bound to (second: 0 for a single value).
+    struct Placement
+    {
+        quint32 address;
+        quint32 second;
+        QPointer<Par> editor;
+    };
+
+    FixedPage(FixedLayoutModel &model, const FixedTable::Table &table, const BoardFeatures &board,
+              const BitLists &bits);
+
+    // Fills the container (which has no layout yet) with the tabs and a closing stretch.
+    // The caller raises the page-building counter around it.
+    void build(QWidget *container);
+
+    const QVector<Placement> &placements() const { return m_placements; }
+
+private:
+    // The values of a row that belong to the current part: item num of den equal parts.
+    struct Part
+    {
+        int num = 0;
+        int den = 1;
+        Part item(int s, int n) const { return {num * n + s, den * n}; }
+    };
+
+    int endOfBlock(int from) const;
+    void buildTab(QWidget *container, QBoxLayout *page, int from, int to, const QString &title, Part part);
+    void placeBlock(QWidget *parent, QBoxLayout *layout, int from, int to, Part part);
+    void placeRow(QWidget *parent, QBoxLayout *layout, const FixedTable::Row &row, Part part);
+    void buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to, int count, Part part);
+    Par *place(QWidget *parent, const FixedTable::Row &row, int k);
+    QString tr(const char *text) const;
+
+    FixedLayoutModel &m_model;
+    const FixedTable::Table &m_table;
+    BoardFeatures m_board;
+    const BitLists &m_bits;
+    QVector<Placement> m_placements;
+};
