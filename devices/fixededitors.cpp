@@ -2,8 +2,10 @@
 // bound to the value's bytes in the image (or the NV region).
 #include "devices/fixededitors.h"
 #include "devices/fixedlayoutmodel.h"
+#include "editors/parbackground.h"
 #include "editors/parbitmask.h"
 #include "editors/parbitmaskbutton.h"
+#include "editors/parcolor2.h"
 #include "editors/parinverter.h"
 #include "editors/parslider2.h"
 #include "editors/parslider2s.h"
@@ -55,9 +57,10 @@ BitList listOf(const Row &row, const BitLists &bits, const char *context)
 
 } // namespace
 
-Par *make(FixedLayoutModel &model, const Row &row, int k, const BitLists &bits, const char *context,
+Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, const BitLists &bits,
           QWidget *parent)
 {
+    const char *context = table.context;
     const quint32 address = row.valueAddress(k);
     const Value v = valueOf(model, address);
     if (!v.p)
@@ -92,7 +95,16 @@ Par *make(FixedLayoutModel &model, const Row &row, int k, const BitLists &bits, 
                                     second ? word(second) : nullptr);
     }
     case Editor::Colors:
+        // The colour editor keeps whatever it finds: the table's defaults go into erased words here.
+        Par::setErasedDefault16(v.p, Rgb565::fromQRgb(row.def));
+        if (second) {
+            const Row *secondRow = rowFor(table, row.second);
+            if (secondRow)
+                Par::setErasedDefault16(second, Rgb565::fromQRgb(secondRow->def));
+        }
+        return new ParColor2(parent, v.p, second, v.base);
     case Editor::Background:
+        return new ParBackground(parent, v.p, v.base, row.modes, row.defMode, row.def, row.def2);
     case Editor::ViewLine:
     case Editor::Name:
     case Editor::SecondWord:

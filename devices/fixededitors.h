@@ -10,7 +10,7 @@ class QWidget;
 namespace FixedEditors {
 
 // The editor of value k of row, child of parent; null for rows without an editor of their own.
-Par *make(FixedLayoutModel &model, const FixedTable::Row &row, int k, const BitLists &bits,
-          const char *context, QWidget *parent);
+Par *make(FixedLayoutModel &model, const FixedTable::Table &table, const FixedTable::Row &row, int k,
+          const BitLists &bits, QWidget *parent);
 
 } // namespace FixedEditors

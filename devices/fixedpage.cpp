@@ -165,7 +165,7 @@ void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to,
 
 Par *FixedPage::place(QWidget *parent, const Row &row, int k)
 {
-    Par *editor = FixedEditors::make(m_model, row, k, m_bits, m_table.context, parent);
+    Par *editor = FixedEditors::make(m_model, m_table, row, k, m_bits, parent);
     if (!editor)
         return nullptr;
     const quint32 second = row.second ? row.second + quint32(k) * row.stride : 0;

@@ -9,7 +9,7 @@
 
 struct Page20
 {
-    DevMarvek2_0 model;
+    mutable DevMarvek2_0 model;
     std::unique_ptr<QWidget> container;
 
     // prepare runs on the model's erased image before the page is built.
