@@ -1,6 +1,7 @@
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
 #include "devices/fixedpage.h"
+#include "editors/textpool.h"
 
 static const FixedLayout marvek2_0Layout = {
     QT_TRANSLATE_NOOP("DevMarvek2_0", "Marvek ccTalk"),
@@ -26,6 +27,8 @@ bool DevMarvek2_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
 
 void DevMarvek2_0::buildPage(QWidget *container)
 {
+    // Texts sit below their words, packed upward from the image start.
+    TextPool::global().setDownward(image(), layout().textBase, layout().textSize);
     const BoardFeatures board{word0, word2};
     const BitLists bits = BitLists::controller2_0(board);
     {

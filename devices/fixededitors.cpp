@@ -9,6 +9,7 @@
 #include "editors/parinverter.h"
 #include "editors/parslider2.h"
 #include "editors/parslider2s.h"
+#include "editors/partext.h"
 #include "editors/rgb565.h"
 #include <QCoreApplication>
 
@@ -105,8 +106,14 @@ Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, co
         return new ParColor2(parent, v.p, second, v.base);
     case Editor::Background:
         return new ParBackground(parent, v.p, v.base, row.modes, row.defMode, row.def, row.def2);
-    case Editor::ViewLine:
+    case Editor::ViewLine: {
+        // Line 1 of every view carries the row's text; lines are laid out one font line apart.
+        const int line = (row.numberPeriod ? k % row.numberPeriod : k);
+        const QString text = line == 0 && row.text ? QCoreApplication::translate(context, row.text) : QString();
+        return new ParText(parent, v.p, v.base, text, qRgb(255, 255, 255), (line % 8) * 40, 1, 2);
+    }
     case Editor::Name:
+        return new ParText(parent, v.p, v.base, row.text ? QCoreApplication::translate(context, row.text) : QString());
     case Editor::SecondWord:
     case Editor::SecondColor:
     case Editor::LabelOnly:

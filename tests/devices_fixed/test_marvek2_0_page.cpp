@@ -139,10 +139,13 @@ private Q_SLOTS:
 
     void coinInputsFollowFirmware()
     {
-        Page20 older(0x201, 0x0201);
-        QCOMPARE(older.buttons(older.editorAt(7172)), 4);
-        QCOMPARE(older.word(7172 + 8), quint16(0x02)); // coin 2: the second listed input, "4"
-        QCOMPARE(older.word(7172 + 8 * 4), quint16(0));
+        // One page at a time: the text pool belongs to the page built last.
+        {
+            Page20 older(0x201, 0x0201);
+            QCOMPARE(older.buttons(older.editorAt(7172)), 4);
+            QCOMPARE(older.word(7172 + 8), quint16(0x02)); // coin 2: the second listed input, "4"
+            QCOMPARE(older.word(7172 + 8 * 4), quint16(0));
+        }
         Page20 newer(0x201, 0x0202);
         QCOMPARE(newer.buttons(newer.editorAt(7172)), 6);
         QCOMPARE(newer.word(7172 + 8 * 2), quint16(0x01));
@@ -151,9 +154,11 @@ private Q_SLOTS:
 
     void popupTimeout()
     {
-        Page20 p200(0x200, 0x0202);
-        QCOMPARE(p200.count(6772), 0);
-        QCOMPARE(p200.word(6772), quint16(0xFFFF)); // no editor, no default
+        {
+            Page20 p200(0x200, 0x0202);
+            QCOMPARE(p200.count(6772), 0);
+            QCOMPARE(p200.word(6772), quint16(0xFFFF)); // no editor, no default
+        }
         Page20 p201(0x201, 0x0202);
         QCOMPARE(p201.count(6772), 1);
         QCOMPARE(p201.word(6772), quint16(5));
@@ -287,6 +292,7 @@ private Q_SLOTS:
     // Defaults go only into erased values; anything else stays as it was.
     void defaultsIntoErasedOnly()
     {
+        {
         Page20 erased(0x201, 0x0202);
         QCOMPARE(erased.word(7170), quint16(30));
         QCOMPARE(erased.word(7168), quint16(0x0800));
@@ -300,6 +306,14 @@ private Q_SLOTS:
         QCOMPARE(erased.word(8162), quint16(4));       // active background: Timer
         QCOMPARE(int(erased.model.nvRegion()[116] | erased.model.nvRegion()[117] << 8), 150);
         QCOMPARE(erased.word(6924), quint16(0xFFFF)); // signed delays have no default
+        QCOMPARE(erased.word(7342 + 2), quint16(0xFFFF)); // line 1 of the operator view: white
+        QCOMPARE(int(erased.model.image()[7342 + 7]), 2);  // centred
+        QCOMPARE(erased.word(7342 + 8 * 3 + 4), quint16(120));
+        // Line 1 default texts, packed from the image start in page order.
+        QCOMPARE(erased.model.placements().isEmpty(), false);
+        const QByteArray pool(reinterpret_cast<const char *>(erased.model.image()), 40);
+        QVERIFY(pool.startsWith("OPERATOR\0OUT OF ORDER\0INSERT COIN\0INSERT COIN\0"));
+        }
 
         Page20 kept(0x201, 0x0202, [](quint8 *image) {
             image[7170] = 55; image[7171] = 0;
