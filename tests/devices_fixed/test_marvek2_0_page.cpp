@@ -9,6 +9,9 @@
 #include "editors/parslider2.h"
 #include "fakelink.h"
 #include "page20.h"
+#include "recordinghost.h"
+#include "editors/partext.h"
+#include <QLineEdit>
 #include <QComboBox>
 #include <QDialog>
 #include <QGridLayout>
@@ -388,6 +391,52 @@ private Q_SLOTS:
         QCOMPARE(link.calls.last().address, 8148);
         QCOMPARE(link.calls.last().length, 6);
         QCOMPARE(p.word(8148), quint16(1));
+        setCurrentLink(nullptr);
+    }
+
+    // Texts: a view line's fields are sent alone; a changed name repacks the pool, which is
+    // sent as the used prefix of the image and then every reference that moved.
+    void textChangesReachTheBoard()
+    {
+        struct TextHost : RecordingHost
+        {
+            QList<int> texts;
+            void updateTexts(int count) override
+            {
+                texts.append(count);
+                DeviceCfg::current()->writeTexts(progress(), count);
+            }
+        } textHost;
+        FakeLink link;
+        Page20 p(0x201, 0x0202);
+        setCurrentLink(&link);
+
+        auto *line = p.editorAt<ParText>(7342 + 8);
+        QVERIFY(line);
+        line->findChild<QComboBox *>("align")->setCurrentIndex(0); // Align left
+        // Sent as the font and alignment word, inside the record.
+        QCOMPARE(link.calls.last(), (FakeLink::Call{"writeCfg", 7342 + 8 + 6, 2,
+                                                    QByteArray(reinterpret_cast<const char *>(p.model.image()) + 7356, 2)}));
+        QCOMPARE(int(p.model.image()[7357]), 1);
+        line->colChange(Qt::red);
+        QCOMPARE(link.calls.last(), (FakeLink::Call{"writeCfg", 7352, 2, le16(0x00F8)}));
+
+        link.calls.clear();
+        auto *edit = p.editorAt(6860)->findChild<QLineEdit *>();
+        edit->setText(QStringLiteral("Foam"));
+        edit->setModified(true);
+        Q_EMIT edit->editingFinished();
+        // "Foam" comes first (the name was made before the view lines), the rest moves up by 5.
+        const int used = 5 + 9 + 13 + 4 * 12;
+        QCOMPARE(textHost.texts, QList<int>{used});
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(p.model.image()), 14), QByteArray("Foam\0OPERATOR\0", 14));
+        QCOMPARE(link.calls.first(), (FakeLink::Call{"writeCfg", 0, 60,
+                                                     QByteArray(reinterpret_cast<const char *>(p.model.image()), 60)}));
+        QCOMPARE(link.calls.at(1).address, 60);
+        QCOMPARE(link.calls.at(1).length, used - 60);
+        QCOMPARE(link.calls.at(2), (FakeLink::Call{"writeCfg", 6860, 2, le16(6860)}));
+        QCOMPARE(link.calls.at(3), (FakeLink::Call{"writeCfg", 7342, 2, le16(7342 - 5)}));
+        QCOMPARE(link.calls.size(), 2 + 1 + 6); // prefix, the name, the six line 1 texts
         setCurrentLink(nullptr);
     }
 };
