@@ -124,9 +124,9 @@ bool TcpIo::open(int uid)
     versionText.clear();
     const bool answered = entry.kind == Controller ? queryVersion() : accessExchange(password);
     if (!answered) {
-        if (m_tcp)
-            prompt()->message(Prompt::Icon::Information, tr("TCP error"),
-                              entry.kind == Bridge ? tr("Access denied.") : tr("The board did not answer."));
+        // Told even when the peer hung up instead of answering.
+        prompt()->message(Prompt::Icon::Information, tr("TCP error"),
+                          entry.kind == Bridge ? tr("Access denied.") : tr("The board did not answer."));
         release();
         return false;
     }
