@@ -1,0 +1,69 @@
+// What every subcommand of vandor-cli shares: its entry in the command table, exit codes,
+// the two output streams and the per-command option parser.
+#pragma once
+#include <QCommandLineParser>
+#include <QString>
+#include <QStringList>
+
+class CliPrompt;
+class CliHost;
+class CliModels;
+
+namespace Cli {
+
+// Exit codes: scripts tell "the board or link failed" from "what I was given is wrong".
+enum Exit {
+    Ok = 0,
+    Failed = 1,   // a board, link or transfer failed (diff: the dumps differ)
+    BadInput = 2, // usage errors, unreadable or corrupt files, unknown models (diff: any error)
+};
+
+struct Command
+{
+    const char *name;
+    const char *synopsis; // after "vandor-cli <name> "
+    const char *summary;
+    int (*run)(const QStringList &args); // args[0] is "vandor-cli <name>"
+};
+
+// The table of subcommands, in the order --help lists them.
+const Command *commands(int *count);
+
+// One line on standard output / standard error (prefixed "vandor-cli: ").
+void out(const QString &line);
+void err(const QString &line);
+// err(text), then the code: `return fail(BadInput, ...)`.
+int fail(int code, const QString &text);
+
+// A parser for one subcommand with --help. parse() answers -1 to go on, or the exit code to
+// return at once (help printed, or a usage error reported).
+class Parser : public QCommandLineParser
+{
+public:
+    explicit Parser(const Command &command);
+    int parse(const QStringList &args);
+    // Positional arguments must number between min and max.
+    int checkPositionals(int min, int max);
+
+private:
+    const Command &m_command;
+};
+
+// A non-negative integer option value, or -1 when it is not one.
+int intValue(const QString &text);
+
+// What main() makes once for every command.
+struct Context
+{
+    CliPrompt *prompt = nullptr;
+    CliHost *host = nullptr;
+    CliModels *models = nullptr;
+};
+const Context &context();
+void setContext(const Context &c);
+
+// The subcommands.
+int runHexdump(const QStringList &args);
+int runDiff(const QStringList &args);
+
+} // namespace Cli

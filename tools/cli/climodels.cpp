@@ -1,0 +1,71 @@
+#include "climodels.h"
+#include "cli.h"
+#include "devices/devmarvek2_0.h"
+#include "devices/marvek2_0_table.h"
+
+namespace {
+
+// In the program's model-list order, so that a board goes to the same model as there.
+const struct
+{
+    DeviceCfg *(*make)(QObject *parent);
+    const FixedTable::Table &(*table)();
+    BitLists (*bits)(const BoardFeatures &board);
+} modelList[] = {
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
+};
+
+} // namespace
+
+CliModels::CliModels(QObject *parent)
+{
+    for (const auto &m : modelList)
+        m_models.append({m.make(parent), m.table ? &m.table() : nullptr, m.bits});
+}
+
+DeviceCfg *CliModels::find(const QString &title) const
+{
+    for (const Entry &e : m_models) {
+        if (e.model->title().compare(title.trimmed(), Qt::CaseInsensitive) == 0)
+            return e.model;
+    }
+    return nullptr;
+}
+
+QString CliModels::titles() const
+{
+    QStringList t;
+    for (const Entry &e : m_models)
+        t << QLatin1Char('"') + e.model->title() + QLatin1Char('"');
+    return t.join(QStringLiteral(", "));
+}
+
+const FixedTable::Table *CliModels::table(const DeviceCfg *model) const
+{
+    for (const Entry &e : m_models) {
+        if (e.model == model)
+            return e.table;
+    }
+    return nullptr;
+}
+
+BitLists CliModels::bitLists(const DeviceCfg *model, const BoardFeatures &board) const
+{
+    for (const Entry &e : m_models) {
+        if (e.model == model && e.bits)
+            return e.bits(board);
+    }
+    return BitLists();
+}
+
+DeviceCfg *CliModels::require(const QString &command, const QString &title) const
+{
+    if (title.isEmpty()) {
+        Cli::err(QStringLiteral("%1: --model is required (one of %2)").arg(command, titles()));
+        return nullptr;
+    }
+    DeviceCfg *model = find(title);
+    if (!model)
+        Cli::err(QStringLiteral("%1: unknown model \"%2\" (one of %3)").arg(command, title, titles()));
+    return model;
+}

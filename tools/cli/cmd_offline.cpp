@@ -1,0 +1,97 @@
+// The offline commands: hexdump and diff of dump files.
+#include "cli.h"
+#include "climodels.h"
+#include "dumpfile.h"
+#include "imagediff.h"
+#include "devices/fixedlayoutmodel.h"
+#include <QByteArray>
+#include <cstdio>
+
+namespace Cli {
+
+namespace {
+
+const Command &command(const char *name)
+{
+    int n = 0;
+    const Command *list = commands(&n);
+    for (int i = 0; i < n; ++i) {
+        if (qstrcmp(list[i].name, name) == 0)
+            return list[i];
+    }
+    return list[0];
+}
+
+QCommandLineOption modelOption()
+{
+    return QCommandLineOption(QStringLiteral("model"),
+                              QStringLiteral("The device model of the dump, by its title (\"Marvek ccTalk\")."),
+                              QStringLiteral("TITLE"));
+}
+
+} // namespace
+
+int runHexdump(const QStringList &args)
+{
+    Parser p(command("hexdump"));
+    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file."));
+    p.addOption(modelOption());
+    int code = p.parse(args);
+    if (code < 0)
+        code = p.checkPositionals(1, 1);
+    if (code >= 0)
+        return code;
+    DeviceCfg *model = context().models->require(QStringLiteral("hexdump"), p.value(QStringLiteral("model")));
+    if (!model)
+        return BadInput;
+    QString error;
+    if (!loadDump(model, p.positionalArguments().at(0), &error))
+        return fail(BadInput, error);
+    const QByteArray text = model->hexDump().toUtf8();
+    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    return Ok;
+}
+
+int runDiff(const QStringList &args)
+{
+    Parser p(command("diff"));
+    p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file."));
+    p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file."));
+    p.addOption(modelOption());
+    int code = p.parse(args);
+    if (code < 0)
+        code = p.checkPositionals(2, 2);
+    if (code >= 0)
+        return code;
+    const CliModels &models = *context().models;
+    DeviceCfg *model = models.require(QStringLiteral("diff"), p.value(QStringLiteral("model")));
+    if (!model)
+        return BadInput;
+    auto *fixed = qobject_cast<FixedLayoutModel *>(model);
+    const FixedTable::Table *table = models.table(model);
+    if (!fixed || !table)
+        return fail(BadInput, QStringLiteral("diff: the model \"%1\" has no parameter table").arg(model->title()));
+
+    QByteArray images[2];
+    for (int i = 0; i < 2; ++i) {
+        QString error;
+        if (!loadDump(model, p.positionalArguments().at(i), &error))
+            return fail(BadInput, error);
+        images[i] = QByteArray(reinterpret_cast<const char *>(model->image()), FixedLayoutModel::ImageSize);
+    }
+    // Dumps carry no board identity: decode with every feature the model knows switched on.
+    BoardFeatures board;
+    board.word0 = fixed->layout().word0;
+    board.word2 = fixed->layout().word2;
+    const BitLists bits = models.bitLists(model, board);
+    const auto a = reinterpret_cast<const quint8 *>(images[0].constData());
+    const auto b = reinterpret_cast<const quint8 *>(images[1].constData());
+    const QList<ParamDifference> diffs = diffImages(a, b, *table, fixed->layout(), board, bits);
+    for (const ParamDifference &d : diffs) {
+        const QString group = d.site.group.isEmpty() ? QString() : QStringLiteral(" [%1]").arg(d.site.group);
+        out(QStringLiteral("%1%2 %3: %4 -> %5").arg(d.site.address).arg(group, d.label, d.a, d.b));
+    }
+    return diffs.isEmpty() ? Ok : Failed;
+}
+
+} // namespace Cli

@@ -1,0 +1,44 @@
+#include "dumpfile.h"
+#include "devices/fixedlayoutmodel.h"
+#include <QFile>
+#include <QSaveFile>
+
+bool loadDump(DeviceCfg *model, const QString &path, QString *error)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    const auto *fixed = qobject_cast<const FixedLayoutModel *>(model);
+    if (fixed && file.size() < FixedLayoutModel::ImageSize) {
+        *error = QStringLiteral("%1 is not a %2 dump: %3 bytes, it must have %4")
+                     .arg(path, model->title())
+                     .arg(file.size())
+                     .arg(FixedLayoutModel::ImageSize);
+        return false;
+    }
+    if (!model->load(&file)) {
+        *error = fixed ? QStringLiteral("%1 is not a valid %2 dump: its layout version or check word "
+                                        "is wrong (damaged, or a dump of another model)")
+                             .arg(path, model->title())
+                       : QStringLiteral("%1 is not a valid %2 dump").arg(path, model->title());
+        return false;
+    }
+    return true;
+}
+
+bool saveDump(DeviceCfg *model, const QString &path, QString *error)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly)) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        return false;
+    }
+    if (!model->save(&file) || !file.commit()) {
+        *error = QStringLiteral("cannot write %1: %2").arg(path, file.errorString());
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
