@@ -5,6 +5,7 @@
 #include "devices/devmarvek2_0.h"
 #include "link/devio.h"
 #include "link/tcpio.h"
+#include "link/usbio.h"
 
 static QList<DeviceCfg *> makeModels(QObject *parent)
 {
@@ -15,11 +16,7 @@ static QList<DeviceCfg *> makeModels(QObject *parent)
     return offered;
 }
 
-static DevIo *makeUsbLink(QObject *parent)
-{
-    Q_UNUSED(parent);
-    return nullptr;
-}
+static DevIo *makeUsbLink(QObject *parent) { return new UsbIo(parent); }
 
 static DevIo *makeNetLink(QObject *parent) { return new TcpIo(parent); }
 

@@ -1,0 +1,314 @@
+// The USB side of UsbIo: bus watch, probe, announce, open and close.
+#include "link/usbio.h"
+#include "app/logging.h"
+#include "app/prompt.h"
+#include <QDir>
+#include <QHostInfo>
+#include <QSettings>
+#include <QUdpSocket>
+
+namespace {
+
+const char *const ProductString = "QB14T37";
+const char *const NoDriver = "$NoDriver";
+
+quint16 envPort(const char *name, quint16 fallback)
+{
+    bool ok = false;
+    const int v = qEnvironmentVariable(name).toInt(&ok);
+    return ok && v >= 0 && v <= 0xFFFF ? quint16(v) : fallback;
+}
+
+QHostAddress envAddress(const char *name, const QHostAddress &fallback)
+{
+    const QHostAddress a(qEnvironmentVariable(name));
+    return a.isNull() ? fallback : a;
+}
+
+} // namespace
+
+UsbIo::UsbIo(QObject *parent) : DevIo(parent), m_ownBus(makeLibUsbBus())
+{
+    m_bus = m_ownBus.get();
+    start();
+}
+
+UsbIo::UsbIo(UsbBus *bus, QObject *parent) : DevIo(parent), m_bus(bus) { start(); }
+
+void UsbIo::start()
+{
+    const int r = m_bus->init();
+    m_busReady = r >= 0;
+    if (!m_busReady)
+        qCDebug(lcUsb, "Error libusb_init %d", r);
+    m_target = envAddress("VANDOR_UDP_TARGET", QHostAddress(QHostAddress::Broadcast));
+    m_boardPort = envPort("VANDOR_UDP_BOARD_PORT", DefaultBoardPort);
+    m_udp = new QUdpSocket(this);
+    connect(m_udp, &QUdpSocket::readyRead, this, &UsbIo::pendingUdpData);
+    setLocalPort(envPort("VANDOR_UDP_LOCAL_PORT", DefaultLocalPort));
+    QSettings settings(QDir::homePath() + QStringLiteral("/Vandor.ini"), QSettings::IniFormat);
+    setUdpHosts(settings.value(QStringLiteral("udpHosts")).toStringList());
+    m_scanTimer.setInterval(ScanIntervalMs);
+    connect(&m_scanTimer, &QTimer::timeout, this, &UsbIo::scan);
+    m_scanTimer.start();
+    QTimer::singleShot(20, this, &UsbIo::scan);
+}
+
+UsbIo::~UsbIo()
+{
+    closeBoard(false);
+    for (UsbBus::Device *dev : qAsConst(m_usbDevices))
+        m_bus->unrefDevice(dev);
+    m_usbDevices.clear();
+    if (m_busReady)
+        m_bus->exit();
+}
+
+bool UsbIo::setLocalPort(quint16 port)
+{
+    m_udp->close();
+    if (m_udp->bind(QHostAddress::AnyIPv4, port))
+        return true;
+    qCDebug(lcUdp, "Error bind %d: %s", int(port), qUtf8Printable(m_udp->errorString()));
+    return false;
+}
+
+quint16 UsbIo::localPort() const { return m_udp->localPort(); }
+
+void UsbIo::setUdpHosts(const QStringList &hosts)
+{
+    m_hosts.clear();
+    m_hostAddresses.clear();
+    for (const QString &h : hosts)
+        addUdpHost(h);
+}
+
+void UsbIo::addUdpHost(const QString &host)
+{
+    const QString h = host.trimmed();
+    if (h.isEmpty() || m_hosts.contains(h))
+        return;
+    m_hosts.append(h);
+    resolveHost(h);
+}
+
+void UsbIo::resolveHost(const QString &host)
+{
+    const QHostAddress a(host);
+    if (!a.isNull()) {
+        m_hostAddresses.append(a);
+        return;
+    }
+    QHostInfo::lookupHost(host, this, [this, host](const QHostInfo &info) {
+        if (!m_hosts.contains(host))
+            return;
+        for (const QHostAddress &found : info.addresses()) {
+            if (found.protocol() == QAbstractSocket::IPv4Protocol) {
+                m_hostAddresses.append(found);
+                return;
+            }
+        }
+        qCDebug(lcUdp, "Error host %s", qUtf8Printable(host));
+    });
+}
+
+void UsbIo::scan()
+{
+    // A scan from inside a waiting operation would probe or close under its feet.
+    if (m_busy)
+        return;
+    if (scanEnabled) {
+        // Refused UDP boards are reported again once they have stopped answering.
+        m_refusedPeers.intersect(m_answeredPeers);
+        m_answeredPeers.clear();
+        const QByteArray discovery(2, '\0');
+        m_udp->writeDatagram(discovery, m_target, m_boardPort);
+        for (const QHostAddress &h : qAsConst(m_hostAddresses))
+            m_udp->writeDatagram(discovery, h, m_boardPort);
+    }
+    if (!m_busReady)
+        return;
+    QVector<UsbBus::Device *> list;
+    const int r = m_bus->getDeviceList(&list);
+    if (r < 0) {
+        qCDebug(lcUsb, "Error libusb_get_device_list %d", r);
+        return;
+    }
+    bool openSeen = false;
+    QSet<int> seen;
+    for (UsbBus::Device *dev : qAsConst(list)) {
+        int uid = (m_bus->busNumber(dev) << 16) | m_bus->deviceAddress(dev);
+        seen.insert(uid);
+        if (uid == m_currentUid)
+            openSeen = true;
+        // A board already announced or reported is not opened again while it stays plugged in.
+        if (!scanEnabled || m_announced.contains(uid))
+            continue;
+        const QString name = probe(dev, uid);
+        if (name.isEmpty() || m_announced.contains(uid))
+            continue;
+        if (name == QLatin1String(NoDriver))
+            uid = -1;
+        if (UsbBus::Device *old = m_usbDevices.value(uid))
+            m_bus->unrefDevice(old);
+        m_usbDevices.insert(uid, m_bus->refDevice(dev));
+        m_announced.insert(uid);
+        Q_EMIT newDevice(name, uid);
+    }
+    m_bus->freeDeviceList(&list);
+    pruneUnplugged(seen);
+    if (!openSeen && m_currentUid >= 0)
+        closeBoard(true);
+}
+
+void UsbIo::pruneUnplugged(const QSet<int> &seen)
+{
+    for (auto it = m_announced.begin(); it != m_announced.end();) {
+        if (*it >= 0 && !seen.contains(*it))
+            it = m_announced.erase(it);
+        else
+            ++it;
+    }
+    for (auto it = m_usbDevices.begin(); it != m_usbDevices.end();) {
+        if (it.key() >= 0 && it.key() != m_currentUid && !seen.contains(it.key())) {
+            m_bus->unrefDevice(it.value());
+            it = m_usbDevices.erase(it);
+        } else {
+            ++it;
+        }
+    }
+}
+
+void UsbIo::reportOpenError(int error, const QString &text)
+{
+    QString message = text;
+#ifdef Q_OS_LINUX
+    if (error == UsbBus::ErrorAccess)
+        message += QLatin1Char('\n')
+            + tr("This user may not open the board. Install the udev rule "
+                 "packaging/linux/60-vandor.rules: copy it to /etc/udev/rules.d/, run "
+                 "\"sudo udevadm control --reload-rules\" and plug the board in again.");
+#else
+    Q_UNUSED(error);
+#endif
+    prompt()->message(Prompt::Icon::Information, tr("USB error"), message);
+}
+
+QString UsbIo::probe(UsbBus::Device *dev, int uid)
+{
+    UsbBus::DeviceDescriptor desc;
+    if (m_bus->deviceDescriptor(dev, &desc) != 0) {
+        qCDebug(lcUsb, "Error libusb_get_device_descriptor");
+        return QString();
+    }
+    if (desc.vendorId != VendorId || desc.productId != ProductId)
+        return QString();
+    UsbBus::Handle *h = nullptr;
+    int r = m_bus->open(dev, &h);
+    if (r == UsbBus::ErrorNotSupported)
+        return QString::fromLatin1(NoDriver);
+    if (r != 0) {
+        m_announced.insert(uid);
+        reportOpenError(r, tr("Failed to connect. Error: %1").arg(r));
+        return QString();
+    }
+    r = m_bus->setConfiguration(h, 1);
+    if (r != 0 && r != UsbBus::ErrorBusy) {
+        m_bus->close(h);
+        qCDebug(lcUsb, "Error libusb_set_configuration %d", r);
+        return QString();
+    }
+    if (m_bus->claimInterface(h, 0) != 0) {
+        m_bus->close(h);
+        qCDebug(lcUsb, "Error libusb_claim_interface");
+        return QString();
+    }
+    unsigned char text[256] = {};
+    int n = -1;
+    if (m_bus->deviceDescriptor(dev, &desc) == 0 && desc.productIndex != 0)
+        n = m_bus->stringDescriptorAscii(h, desc.productIndex, text, int(sizeof text));
+    m_bus->releaseInterface(h, 0);
+    m_bus->close(h);
+    if (n < 0) {
+        qCDebug(lcUsb, "Error libusb_get_string_descriptor_ascii");
+        return QString();
+    }
+    const QString name = QString::fromLatin1(reinterpret_cast<const char *>(text),
+                                             qMin(n, int(sizeof text)));
+    if (name != QLatin1String(ProductString)) {
+        m_announced.insert(uid);
+        prompt()->message(Prompt::Icon::Information, tr("USB error"),
+                          tr("Incompatible device: %1.").arg(name));
+        return QString();
+    }
+    return name;
+}
+
+bool UsbIo::open(int uid)
+{
+    if (!scanEnabled || m_busy)
+        return false;
+    if (m_handle) {
+        qCDebug(lcUsb, "already open");
+        return false;
+    }
+    UsbBus::Device *dev = m_usbDevices.value(uid);
+    if (!dev)
+        return false;
+    UsbBus::Handle *h = nullptr;
+    int r = m_bus->open(dev, &h);
+    if (r == UsbBus::ErrorNotSupported)
+        return false;
+    if (r != 0) {
+        m_announced.insert(uid);
+        reportOpenError(r, tr("Failed to connect. Error: %1\nMaybe USB driver is not installed!").arg(r));
+        return false;
+    }
+    r = m_bus->setConfiguration(h, 1);
+    if (r != 0 && r != UsbBus::ErrorBusy) {
+        m_bus->close(h);
+        qCDebug(lcUsb, "Error libusb_set_configuration %d", r);
+        return false;
+    }
+    if (m_bus->claimInterface(h, 0) != 0) {
+        m_bus->close(h);
+        qCDebug(lcUsb, "Error libusb_claim_interface");
+        return false;
+    }
+    m_handle = h;
+    // A board that does not answer the version query is not opened: its identity is unknown.
+    if (!queryVersion()) {
+        m_announced.insert(uid);
+        releaseAndClose();
+        return false;
+    }
+    if (!acceptIdentity(tr("USB error"))) {
+        m_announced.insert(uid);
+        releaseAndClose();
+        return false;
+    }
+    m_currentUid = uid;
+    m_announced.clear();
+    Q_EMIT connected();
+    return true;
+}
+
+void UsbIo::releaseAndClose()
+{
+    if (!m_handle)
+        return;
+    m_bus->releaseInterface(m_handle, 0);
+    m_bus->close(m_handle);
+    m_handle = nullptr;
+}
+
+void UsbIo::closeBoard(bool notify)
+{
+    m_udpPeer.clear();
+    if (!m_handle)
+        return;
+    releaseAndClose();
+    m_currentUid = -1;
+    if (notify)
+        Q_EMIT disconnected();
+}

@@ -1,0 +1,112 @@
+// The link to a board on USB (bulk endpoints 0x01/0x81), and to a board reached through a
+// bridge that carries the same packets in UDP datagrams (the UDP bridge path).
+#pragma once
+#include "link/devio.h"
+#include "link/usbbus.h"
+#include <QByteArray>
+#include <QHash>
+#include <QHostAddress>
+#include <QList>
+#include <QSet>
+#include <QStringList>
+#include <QTimer>
+#include <memory>
+
+class QUdpSocket;
+
+class UsbIo : public DevIo
+{
+    Q_OBJECT
+public:
+    // Board identity on USB.
+    static constexpr quint16 VendorId = 0x04D8;
+    static constexpr quint16 ProductId = 0x3101;
+    static constexpr quint8 EndpointOut = 0x01;
+    static constexpr quint8 EndpointIn = 0x81;
+    static constexpr unsigned int TimeoutMs = 500;
+    static constexpr int ScanIntervalMs = 4000;
+    // UDP bridge path defaults; VANDOR_UDP_TARGET, VANDOR_UDP_BOARD_PORT and
+    // VANDOR_UDP_LOCAL_PORT (0 = any free port) override them at construction.
+    static constexpr quint16 DefaultBoardPort = 8964;
+    static constexpr quint16 DefaultLocalPort = 8965;
+
+    // The machine's USB bus through libusb.
+    explicit UsbIo(QObject *parent = nullptr);
+    // Another bus (not owned; it must outlive the link).
+    UsbIo(UsbBus *bus, QObject *parent = nullptr);
+    ~UsbIo() override;
+
+    bool readCfg(quint8 *dst, quint16 address, int length) override;
+    bool writeCfg(const quint8 *src, quint16 address, int length) override;
+    bool saveCfg() override;
+    bool readNvMem(quint8 *dst, quint16 address, int length) override;
+    bool writeNvMem(const quint8 *src, quint16 address, int length) override;
+    bool writeSn(const char *serial) override;
+    bool readMachineSetup(quint8 *dst, int length) override;
+    bool writeMachineSetup(const quint8 *src, int length) override;
+    bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
+                    quint8 *outComplete) override;
+    bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
+    bool open(int uid) override;
+
+    // UDP bridge path settings.
+    void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
+    QHostAddress discoveryTarget() const { return m_target; }
+    void setBoardPort(quint16 port) { m_boardPort = port; }
+    quint16 boardPort() const { return m_boardPort; }
+    // Rebinds the UDP socket; 0 = any free port. False when the port cannot be bound.
+    bool setLocalPort(quint16 port);
+    quint16 localPort() const;
+    // Further hosts asked at every scan besides the discovery target (addresses or names).
+    // At construction they come from the settings file's list "udpHosts".
+    void setUdpHosts(const QStringList &hosts);
+    void addUdpHost(const QString &host);
+    QStringList udpHosts() const { return m_hosts; }
+    // The board found on the UDP bridge path; null when none.
+    QHostAddress udpPeer() const { return m_udpPeer; }
+    int currentUid() const { return m_currentUid; }
+
+public Q_SLOTS:
+    void scan();
+    void pendingUdpData();
+    void udpOpen();
+
+private:
+    void start();
+    QString probe(UsbBus::Device *dev, int uid);
+    void closeBoard(bool notify);
+    void releaseAndClose();
+    void reportOpenError(int error, const QString &text);
+    void pruneUnplugged(const QSet<int> &seen);
+    void resolveHost(const QString &host);
+
+    // One request and its answer, over USB or the UDP bridge path.
+    bool exchange(const QByteArray &request, QByteArray *answer);
+    bool sendPacket(const QByteArray &packet);
+    QByteArray receivePacket();
+    QByteArray receiveUdp();
+    void discardPendingUdp();
+    bool queryVersion();
+
+    std::unique_ptr<UsbBus> m_ownBus;
+    UsbBus *m_bus = nullptr;
+    bool m_busReady = false;
+    QHash<int, UsbBus::Device *> m_usbDevices;
+    // uids announced, or reported as failing, while they stay plugged in.
+    QSet<int> m_announced;
+    int m_currentUid = -1;
+    UsbBus::Handle *m_handle = nullptr;
+    QUdpSocket *m_udp = nullptr;
+    QHostAddress m_udpPeer;
+    QHostAddress m_target;
+    quint16 m_boardPort = DefaultBoardPort;
+    QStringList m_hosts;
+    QList<QHostAddress> m_hostAddresses;
+    // UDP boards whose identity was refused ("address:port"), reported once while they
+    // keep answering discovery.
+    QSet<QString> m_refusedPeers;
+    QSet<QString> m_answeredPeers;
+    // An operation is waiting for its answer: no second one may start from the event loop.
+    bool m_busy = false;
+    QTimer m_scanTimer;
+};

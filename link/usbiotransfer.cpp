@@ -1,0 +1,291 @@
+// UsbIo's packets: the operations, the exchange over the bulk endpoints or the UDP bridge
+// path, and the bridge's discovery answers.
+#include "app/logging.h"
+#include "link/packetframe.h"
+#include "link/usbio.h"
+#include <QElapsedTimer>
+#include <QEventLoop>
+#include <QNetworkDatagram>
+#include <QPointer>
+#include <QUdpSocket>
+#include <cstring>
+
+namespace {
+
+QString peerKey(const QHostAddress &a, quint16 port)
+{
+    return a.toString() + QLatin1Char(':') + QString::number(port);
+}
+
+} // namespace
+
+bool UsbIo::exchange(const QByteArray &request, QByteArray *answer)
+{
+    answer->clear();
+    // An empty request is one the framing refused (too long): nothing goes on the wire.
+    if (request.isEmpty() || m_busy)
+        return false;
+    QPointer<UsbIo> self(this);
+    m_busy = true;
+    const bool sent = sendPacket(request);
+    if (sent && self)
+        *answer = receivePacket();
+    if (self)
+        m_busy = false;
+    return sent && self;
+}
+
+bool UsbIo::sendPacket(const QByteArray &packet)
+{
+    if (!m_udpPeer.isNull()) {
+        discardPendingUdp();
+        return m_udp->writeDatagram(packet, m_udpPeer, m_boardPort) == packet.size();
+    }
+    if (!m_handle)
+        return false;
+    QByteArray buf = packet;
+    int done = 0;
+    const int r = m_bus->bulkTransfer(m_handle, EndpointOut, reinterpret_cast<unsigned char *>(buf.data()),
+                                      buf.size(), &done, TimeoutMs);
+    if (r != 0) {
+        qCDebug(lcUsb, "Error send %d", r);
+        return false;
+    }
+    return true;
+}
+
+QByteArray UsbIo::receivePacket()
+{
+    QByteArray answer;
+    if (!m_udpPeer.isNull()) {
+        answer = receiveUdp();
+    } else if (m_handle) {
+        unsigned char buf[PacketFrame::MaxPacket];
+        int n = 0;
+        const int r = m_bus->bulkTransfer(m_handle, EndpointIn, buf, int(sizeof buf), &n, TimeoutMs);
+        if (r == UsbBus::ErrorPipe) {
+            qCDebug(lcUsb, "pipe");
+            m_bus->clearHalt(m_handle, EndpointIn);
+        } else if (r != 0) {
+            qCDebug(lcUsb, "Error receive %d", r);
+        } else {
+            answer = QByteArray(reinterpret_cast<const char *>(buf), qBound(0, n, int(sizeof buf)));
+        }
+    }
+    if (answer.size() > 1)
+        answer[1] = char(quint8(answer[1]) & PacketFrame::DirectionMask);
+    return answer;
+}
+
+void UsbIo::discardPendingUdp()
+{
+    while (m_udp->hasPendingDatagrams()) {
+        const QByteArray d = m_udp->receiveDatagram().data();
+        qCDebug(lcUdp, "Unexpecred udp data %d: %s", d.size(), d.toHex(' ').constData());
+    }
+}
+
+QByteArray UsbIo::receiveUdp()
+{
+    // Wakes as soon as a datagram is there; user input waits until the answer is in.
+    QPointer<UsbIo> self(this);
+    QElapsedTimer clock;
+    clock.start();
+    for (int round = 0; round < 1000; ++round) {
+        while (m_udp->hasPendingDatagrams()) {
+            const QNetworkDatagram d = m_udp->receiveDatagram(PacketFrame::MaxPacket);
+            if (d.senderAddress().isEqual(m_udpPeer, QHostAddress::TolerantConversion)
+                && d.senderPort() == m_boardPort)
+                return d.data();
+            qCDebug(lcUdp, "Unexpecred udp data %d: %s", d.data().size(), d.data().toHex(' ').constData());
+        }
+        const qint64 left = qint64(TimeoutMs) - clock.elapsed();
+        if (left <= 0)
+            break;
+        QEventLoop loop;
+        connect(m_udp, &QUdpSocket::readyRead, &loop, &QEventLoop::quit);
+        connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        QTimer::singleShot(int(left), &loop, &QEventLoop::quit);
+        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        if (!self || m_udpPeer.isNull())
+            return QByteArray();
+    }
+    qCDebug(lcUdp, "Error udp receive");
+    return QByteArray();
+}
+
+bool UsbIo::queryVersion()
+{
+    clearIdentity();
+    QByteArray answer;
+    PacketFrame::Identity id;
+    if (!exchange(PacketFrame::versionQuery(), &answer) || !PacketFrame::checkVersion(answer, &id)) {
+        qCDebug(lcUsb, "Error versions");
+        return false;
+    }
+    word0 = id.word0;
+    word1 = id.word1;
+    word2 = id.word2;
+    qCDebug(lcUsb, "Connected to: %x %x %x", word0, word1, word2);
+    return true;
+}
+
+void UsbIo::pendingUdpData()
+{
+    // While an answer is awaited the waiting operation reads the socket itself.
+    if (m_busy)
+        return;
+    // Nothing is taken from the bridge path while a USB board is open or a peer is set, but
+    // the datagrams are read, or the socket would never report new ones.
+    if (m_currentUid >= 0) {
+        discardPendingUdp();
+        return;
+    }
+    if (!m_udpPeer.isNull())
+        return;
+    while (m_udp->hasPendingDatagrams()) {
+        const QNetworkDatagram d = m_udp->receiveDatagram(8);
+        if (d.data() != QByteArray("\x00\x0a", 2) || d.senderPort() != m_boardPort)
+            continue;
+        const QString key = peerKey(d.senderAddress(), quint16(d.senderPort()));
+        m_answeredPeers.insert(key);
+        // Only taken while discovery is on: a peer set behind another connection's back would
+        // steal the packets of the next USB board.
+        if (!scanEnabled || !m_udpPeer.isNull() || m_refusedPeers.contains(key))
+            continue;
+        m_udpPeer = d.senderAddress();
+        QTimer::singleShot(10, this, &UsbIo::udpOpen);
+    }
+}
+
+void UsbIo::udpOpen()
+{
+    if (m_udpPeer.isNull() || m_busy)
+        return;
+    const QString key = peerKey(m_udpPeer, m_boardPort);
+    if (!scanEnabled || m_handle) {
+        m_udpPeer.clear();
+        return;
+    }
+    if (!queryVersion()) {
+        m_udpPeer.clear();
+        return;
+    }
+    if (m_udpPeer.isNull())
+        return;
+    if (!acceptIdentity(tr("UDP error"))) {
+        // Forgotten, so that the link stays usable; not reported again while it keeps answering.
+        m_refusedPeers.insert(key);
+        m_udpPeer.clear();
+        return;
+    }
+    Q_EMIT connected();
+}
+
+bool UsbIo::readCfg(quint8 *dst, quint16 address, int length)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::readCfg(address, length), &a)
+        && PacketFrame::checkReadCfg(a, address, length, dst))
+        return true;
+    qCDebug(lcUsb, "Error readCfg");
+    return false;
+}
+
+bool UsbIo::writeCfg(const quint8 *src, quint16 address, int length)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::writeCfg(src, address, length), &a) && PacketFrame::checkWriteCfg(a))
+        return true;
+    qCDebug(lcUsb, "Error writeCfg");
+    return false;
+}
+
+bool UsbIo::saveCfg()
+{
+    QByteArray a;
+    if (exchange(PacketFrame::saveCfg(), &a) && PacketFrame::checkSaveCfg(a))
+        return true;
+    qCDebug(lcUsb, "Error saveCfg");
+    return false;
+}
+
+bool UsbIo::readNvMem(quint8 *dst, quint16 address, int length)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::readNvMem(address, length), &a)
+        && PacketFrame::checkReadNvMem(a, address, length, dst))
+        return true;
+    qCDebug(lcUsb, "Error readNvMem");
+    return false;
+}
+
+bool UsbIo::writeNvMem(const quint8 *src, quint16 address, int length)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::writeNvMem(src, address, length), &a) && PacketFrame::checkWriteNvMem(a))
+        return true;
+    qCDebug(lcUsb, "Error writeNvMem");
+    return false;
+}
+
+bool UsbIo::writeSn(const char *serial)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::writeSn(serial), &a) && PacketFrame::checkWriteSn(a))
+        return true;
+    qCDebug(lcUsb, "Error writeSn");
+    return false;
+}
+
+bool UsbIo::readMachineSetup(quint8 *dst, int length)
+{
+    QByteArray a;
+    // The request carries no length: refuse a length the answer can never match.
+    if (length >= 0 && length <= PacketFrame::MaxData
+        && exchange(PacketFrame::readMachineSetup(), &a)
+        && PacketFrame::checkReadMachineSetup(a, length, dst))
+        return true;
+    qCDebug(lcUsb, "Error readMachineSetup");
+    return false;
+}
+
+bool UsbIo::writeMachineSetup(const quint8 *src, int length)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::writeMachineSetup(src, length), &a)
+        && PacketFrame::checkWriteMachineSetup(a))
+        return true;
+    qCDebug(lcUsb, "Error writeMachineSetup");
+    return false;
+}
+
+bool UsbIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
+                       quint8 *outComplete)
+{
+    QByteArray a;
+    PacketFrame::DynChunk chunk;
+    if (!exchange(PacketFrame::readDynCfg(selector), &a) || !PacketFrame::checkReadDynCfg(a, &chunk)) {
+        qCDebug(lcUsb, "Error readDynCfg");
+        return false;
+    }
+    if (dst && !chunk.data.isEmpty())
+        memcpy(dst, chunk.data.constData(), size_t(chunk.data.size()));
+    if (outLength)
+        *outLength = quint8(chunk.data.size());
+    if (outFlags)
+        *outFlags = chunk.flags;
+    if (outComplete)
+        *outComplete = chunk.complete;
+    return true;
+}
+
+bool UsbIo::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete)
+{
+    QByteArray a;
+    if (exchange(PacketFrame::writeDynCfg(src, length, marker, complete), &a)
+        && PacketFrame::checkWriteDynCfg(a))
+        return true;
+    qCDebug(lcUsb, "Error writeDynCfg");
+    return false;
+}
