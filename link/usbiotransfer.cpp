@@ -126,7 +126,6 @@ bool UsbIo::queryVersion()
     word0 = id.word0;
     word1 = id.word1;
     word2 = id.word2;
-    qCDebug(lcUsb, "Connected to: %x %x %x", word0, word1, word2);
     return true;
 }
 
