@@ -15,7 +15,7 @@ ParInverter::ParInverter(QWidget *parent, quint8 *value, const void *base)
     layout->setContentsMargins(0, 0, 0, 0);
     QLabel *title = makeTitleLabel(this, layout);
     m_row = SliderRow::build(this, layout);
-    m_enable = new QPushButton(QStringLiteral("ON"), this);
+    m_enable = new QPushButton(tr("ON"), this);
     m_enable->setCheckable(true);
     m_enable->setObjectName(QStringLiteral("Sqr"));
     m_row.layout->insertWidget(0, m_enable);

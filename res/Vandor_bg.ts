@@ -1,0 +1,909 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="bg_BG">
+<context>
+    <name>BackgroundRow</name>
+    <message>
+        <source>Solid</source>
+        <translation>Плътен</translation>
+    </message>
+    <message>
+        <source>Waves</source>
+        <translation>Вълни</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Таймер</translation>
+    </message>
+    <message>
+        <source>Color1</source>
+        <translation>Цвят 1</translation>
+    </message>
+    <message>
+        <source>Color2</source>
+        <translation>Цвят 2</translation>
+    </message>
+</context>
+<context>
+    <name>ColorPickerPopup</name>
+    <message>
+        <source>More...</source>
+        <translation>Още...</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Потребителски</translation>
+    </message>
+</context>
+<context>
+    <name>DevEspRelay</name>
+    <message>
+        <source>ESP Bridge board</source>
+        <translation>ESP мостова платка</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+    <message>
+        <source>Update firmware</source>
+        <translation>Обновяване на фърмуера</translation>
+    </message>
+    <message>
+        <source>Firmware (*.efrm)</source>
+        <translation>Фърмуер (*.efrm)</translation>
+    </message>
+    <message>
+        <source>Load failed</source>
+        <translation>Зареждането е неуспешно</translation>
+    </message>
+    <message>
+        <source>Invalid file</source>
+        <translation>Невалиден файл</translation>
+    </message>
+    <message>
+        <source>Firmware update done: %1 bytes sent.</source>
+        <translation>Фърмуерът е обновен: изпратени са %1 байта.</translation>
+    </message>
+    <message>
+        <source>Firmware update refused: the board did not accept the file.</source>
+        <translation>Обновяването на фърмуера е отказано: платката не прие файла.</translation>
+    </message>
+    <message>
+        <source>Firmware update refused at block %1 of %2.</source>
+        <translation>Обновяването на фърмуера е отказано при блок %1 от %2.</translation>
+    </message>
+    <message>
+        <source>Firmware update incomplete: the connection was lost before the end.</source>
+        <translation>Обновяването на фърмуера е непълно: връзката прекъсна преди края.</translation>
+    </message>
+</context>
+<context>
+    <name>DevIo</name>
+    <message>
+        <source>Incompatible version: %1 %2 %3.</source>
+        <translation>Несъвместима версия: %1 %2 %3.</translation>
+    </message>
+</context>
+<context>
+    <name>DevMarvek2_0</name>
+    <message>
+        <source>Marvek ccTalk</source>
+        <translation>Marvek ccTalk</translation>
+    </message>
+    <message>
+        <source>Load coin nominals from device</source>
+        <translation>Зареждане на номиналите на монетите от монетоприемника</translation>
+    </message>
+    <message>
+        <source>Show Credit</source>
+        <translation>Показване на кредита</translation>
+    </message>
+    <message>
+        <source>Show Time</source>
+        <translation>Показване на времето</translation>
+    </message>
+    <message>
+        <source>Remember the credit at power failure</source>
+        <translation>Запазване на кредита при спиране на захранването</translation>
+    </message>
+    <message>
+        <source>Charge cards on scan</source>
+        <translation>Зареждане на карти при сканиране</translation>
+    </message>
+    <message>
+        <source>Coin validator ccTalk</source>
+        <translation>Монетоприемник ccTalk</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Coin channel inhibit</source>
+        <translation>Забранени канали на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Coin code %1</source>
+        <translation>Код на монета %1</translation>
+    </message>
+    <message>
+        <source>Coin %1 value [cents]</source>
+        <translation>Стойност на монета %1 [ст.]</translation>
+    </message>
+    <message>
+        <source>Coin validator Parallel</source>
+        <translation>Паралелен монетоприемник</translation>
+    </message>
+    <message>
+        <source>Coin validator channel</source>
+        <translation>Канал на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Min pulse period [ms]</source>
+        <translation>Мин. период на импулса [мс]</translation>
+    </message>
+    <message>
+        <source>Max pulse period [ms]</source>
+        <translation>Макс. период на импулса [мс]</translation>
+    </message>
+    <message>
+        <source>Coin value [cents]</source>
+        <translation>Стойност на монетата [ст.]</translation>
+    </message>
+    <message>
+        <source>Buttons and Relays</source>
+        <translation>Бутони и релета</translation>
+    </message>
+    <message>
+        <source>Button jitter [ms]</source>
+        <translation>Филтър срещу трептене на бутоните [мс]</translation>
+    </message>
+    <message>
+        <source>Button signal invert</source>
+        <translation>Инвертиране на сигнала на бутоните</translation>
+    </message>
+    <message>
+        <source>Relay signal invert</source>
+        <translation>Инвертиране на сигнала на релетата</translation>
+    </message>
+    <message>
+        <source>Relay transaction delay [ms]</source>
+        <translation>Закъснение при превключване на релетата [мс]</translation>
+    </message>
+    <message>
+        <source>Credit reset timeout in pause [sec]</source>
+        <translation>Нулиране на кредита след пауза от [сек]</translation>
+    </message>
+    <message>
+        <source>Auto pause for long running program [sec]</source>
+        <translation>Автоматична пауза при продължително работеща програма [сек]</translation>
+    </message>
+    <message>
+        <source>Relay active time mask</source>
+        <translation>Релета, отчитащи активно време</translation>
+    </message>
+    <message>
+        <source>Relays to switch on together with the Inverter %1</source>
+        <translation>Релета, включвани заедно с инвертор %1</translation>
+    </message>
+    <message>
+        <source>Delay the relays turn off after the Inverter %1 switch off [ms]</source>
+        <translation>Закъснение на изключването на релетата след спиране на инвертор %1 [мс]</translation>
+    </message>
+    <message>
+        <source>Operator mode button input</source>
+        <translation>Вход на бутона за режим оператор</translation>
+    </message>
+    <message>
+        <source>Pipe discharge relay</source>
+        <translation>Реле за източване на тръбите</translation>
+    </message>
+    <message>
+        <source>Discharge timeout after last activity [sec]</source>
+        <translation>Източване след последна активност след [сек]</translation>
+    </message>
+    <message>
+        <source>Discharge active period [ms]</source>
+        <translation>Продължителност на източването [мс]</translation>
+    </message>
+    <message>
+        <source>Programs</source>
+        <translation>Програми</translation>
+    </message>
+    <message>
+        <source>Startup program</source>
+        <translation>Начална програма</translation>
+    </message>
+    <message>
+        <source>Coin default time [sec]</source>
+        <translation>Време за монета по подразбиране [сек]</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Individual time [sec]</source>
+        <translation>Индивидуално време [сек]</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>Време</translation>
+    </message>
+    <message>
+        <source>Button input</source>
+        <translation>Вход на бутона</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>Бутони</translation>
+    </message>
+    <message>
+        <source>Relays to turn on</source>
+        <translation>Релета за включване</translation>
+    </message>
+    <message>
+        <source>Relays</source>
+        <translation>Релета</translation>
+    </message>
+    <message>
+        <source>Relays to keep unchanged</source>
+        <translation>Релета без промяна</translation>
+    </message>
+    <message>
+        <source>Relays to turn on - extra boards</source>
+        <translation>Релета за включване - допълнителни платки</translation>
+    </message>
+    <message>
+        <source>Relays to keep unchanged - extra boards</source>
+        <translation>Релета без промяна - допълнителни платки</translation>
+    </message>
+    <message>
+        <source>Inverter %1</source>
+        <translation>Инвертор %1</translation>
+    </message>
+    <message>
+        <source>Inverter 1</source>
+        <translation>Инвертор 1</translation>
+    </message>
+    <message>
+        <source>Inverter 2</source>
+        <translation>Инвертор 2</translation>
+    </message>
+    <message>
+        <source>After timeout A [sec]</source>
+        <translation>След време A [сек]</translation>
+    </message>
+    <message>
+        <source>Delay A</source>
+        <translation>Закъснение A</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time A)</source>
+        <translation>Превключване на релета (време A)</translation>
+    </message>
+    <message>
+        <source>Change relays A</source>
+        <translation>Смяна на релета A</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time A) - extra boards</source>
+        <translation>Превключване на релета (време A) - допълнителни платки</translation>
+    </message>
+    <message>
+        <source>Inverter %1 (time A)</source>
+        <translation>Инвертор %1 (време A)</translation>
+    </message>
+    <message>
+        <source>Inverter 1 A</source>
+        <translation>Инвертор 1 A</translation>
+    </message>
+    <message>
+        <source>Inverter 2 A</source>
+        <translation>Инвертор 2 A</translation>
+    </message>
+    <message>
+        <source>After timeout B [sec]</source>
+        <translation>След време B [сек]</translation>
+    </message>
+    <message>
+        <source>Delay B</source>
+        <translation>Закъснение B</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time B)</source>
+        <translation>Превключване на релета (време B)</translation>
+    </message>
+    <message>
+        <source>Change relays B</source>
+        <translation>Смяна на релета B</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time B) - extra boards</source>
+        <translation>Превключване на релета (време B) - допълнителни платки</translation>
+    </message>
+    <message>
+        <source>Inverter %1 (time B)</source>
+        <translation>Инвертор %1 (време B)</translation>
+    </message>
+    <message>
+        <source>Inverter 1 B</source>
+        <translation>Инвертор 1 B</translation>
+    </message>
+    <message>
+        <source>Inverter 2 B</source>
+        <translation>Инвертор 2 B</translation>
+    </message>
+    <message>
+        <source>Active view color 3</source>
+        <translation>Цвят 3 на активния екран</translation>
+    </message>
+    <message>
+        <source>Colors</source>
+        <translation>Цветове</translation>
+    </message>
+    <message>
+        <source>Active view color 4</source>
+        <translation>Цвят 4 на активния екран</translation>
+    </message>
+    <message>
+        <source>Fiscal signals</source>
+        <translation>Фискални сигнали</translation>
+    </message>
+    <message>
+        <source>Channel for fiscal pulses</source>
+        <translation>Канал за фискалните импулси</translation>
+    </message>
+    <message>
+        <source>Value [cents]</source>
+        <translation>Стойност [ст.]</translation>
+    </message>
+    <message>
+        <source>Operator view</source>
+        <translation>Екран оператор</translation>
+    </message>
+    <message>
+        <source>Operator view background</source>
+        <translation>Фон на екрана оператор</translation>
+    </message>
+    <message>
+        <source>Operator view line %1</source>
+        <translation>Ред %1 на екрана оператор</translation>
+    </message>
+    <message>
+        <source>OPERATOR</source>
+        <translation>OPERATOR</translation>
+    </message>
+    <message>
+        <source>Out of order view</source>
+        <translation>Екран „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view background</source>
+        <translation>Фон на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view line %1</source>
+        <translation>Ред %1 на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>OUT OF ORDER</source>
+        <translation>OUT OF ORDER</translation>
+    </message>
+    <message>
+        <source>Idle view %1</source>
+        <translation>Екран в покой %1</translation>
+    </message>
+    <message>
+        <source>View timeout [sec]</source>
+        <translation>Време на показване [сек]</translation>
+    </message>
+    <message>
+        <source>Idle view background</source>
+        <translation>Фон на екрана в покой</translation>
+    </message>
+    <message>
+        <source>Idle view line %1</source>
+        <translation>Ред %1 на екрана в покой</translation>
+    </message>
+    <message>
+        <source>INSERT COIN</source>
+        <translation>INSERT COIN</translation>
+    </message>
+    <message>
+        <source>Coins view</source>
+        <translation>Екран монети</translation>
+    </message>
+    <message>
+        <source>Coins view background</source>
+        <translation>Фон на екрана монети</translation>
+    </message>
+    <message>
+        <source>Coins view text</source>
+        <translation>Текст на екрана монети</translation>
+    </message>
+    <message>
+        <source>Coins view new coins</source>
+        <translation>Нови монети на екрана монети</translation>
+    </message>
+    <message>
+        <source>Credit change display timeout [ms]</source>
+        <translation>Време за показване на промяната на кредита [мс]</translation>
+    </message>
+    <message>
+        <source>Coins view customization</source>
+        <translation>Настройки на екрана монети</translation>
+    </message>
+    <message>
+        <source>Minimum start credit [cents]</source>
+        <translation>Минимален начален кредит [ст.]</translation>
+    </message>
+    <message>
+        <source>Wait for start credit timeout [s]</source>
+        <translation>Време за изчакване на началния кредит [с]</translation>
+    </message>
+    <message>
+        <source>Reset text</source>
+        <translation>Текст при нулиране</translation>
+    </message>
+    <message>
+        <source>Reset progress</source>
+        <translation>Индикатор на нулирането</translation>
+    </message>
+    <message>
+        <source>Popup messages timout [sec]</source>
+        <translation>Време на изскачащите съобщения [сек]</translation>
+    </message>
+    <message>
+        <source>Active view</source>
+        <translation>Активен екран</translation>
+    </message>
+    <message>
+        <source>Active view background</source>
+        <translation>Фон на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view color 1</source>
+        <translation>Цвят 1 на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view color 2</source>
+        <translation>Цвят 2 на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view timer</source>
+        <translation>Таймер на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view mode</source>
+        <translation>Режим на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view transaction progress</source>
+        <translation>Напредък на транзакцията на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view pause timeout</source>
+        <translation>Време на паузата на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view customization</source>
+        <translation>Настройки на активния екран</translation>
+    </message>
+    <message>
+        <source>WiFi connection</source>
+        <translation>WiFi връзка</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Парола</translation>
+    </message>
+    <message>
+        <source>Write access key</source>
+        <translation>Ключ за достъп за запис</translation>
+    </message>
+</context>
+<context>
+    <name>DeviceCfg</name>
+    <message>
+        <source>No help for parameter %1</source>
+        <translation>Няма помощен текст за параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>FixedLayoutModel</name>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Vandor</source>
+        <translation>Vandor</translation>
+    </message>
+    <message>
+        <source>Load configuration</source>
+        <translation>Зареждане на конфигурация</translation>
+    </message>
+    <message>
+        <source>Save configuration</source>
+        <translation>Запис на конфигурация</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Език</translation>
+    </message>
+    <message>
+        <source>Disconnected</source>
+        <translation>Няма връзка</translation>
+    </message>
+    <message>
+        <source>Store in the board&apos;s memory</source>
+        <translation>Запис в паметта на платката</translation>
+    </message>
+    <message>
+        <source>Binary dump (*.bin)</source>
+        <translation>Двоичен дъмп (*.bin)</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Зареждане</translation>
+    </message>
+    <message>
+        <source>Load failed</source>
+        <translation>Зареждането е неуспешно</translation>
+    </message>
+    <message>
+        <source>Invalid file format. The current configuration was not changed.</source>
+        <translation>Невалиден формат на файла. Текущата конфигурация не е променена.</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>Запис</translation>
+    </message>
+    <message>
+        <source>Save failed</source>
+        <translation>Записът е неуспешен</translation>
+    </message>
+    <message>
+        <source>Save configuration to device memory?</source>
+        <translation>Да се запише ли конфигурацията в паметта на устройството?</translation>
+    </message>
+    <message>
+        <source>Find board by address</source>
+        <translation>Търсене на платка по адрес</translation>
+    </message>
+    <message>
+        <source>Vandor version:%1.%2.%3&lt;br&gt;visit us at %4</source>
+        <translation>Vandor версия:%1.%2.%3&lt;br&gt;посетете ни на %4</translation>
+    </message>
+    <message>
+        <source>Update device %p%</source>
+        <translation>Обновяване на устройството %p%</translation>
+    </message>
+    <message>
+        <source>Update texts %p%</source>
+        <translation>Обновяване на текстовете %p%</translation>
+    </message>
+    <message>
+        <source>Install USB driver</source>
+        <translation>Инсталиране на USB драйвер</translation>
+    </message>
+    <message>
+        <source>Connected</source>
+        <translation>Свързан</translation>
+    </message>
+    <message>
+        <source>Loading configuration %p%</source>
+        <translation>Зареждане на конфигурацията %p%</translation>
+    </message>
+    <message>
+        <source>Device error! Load is incomplete and current configuration corrupted.</source>
+        <translation>Грешка в устройството! Зареждането е непълно и текущата конфигурация е повредена.</translation>
+    </message>
+</context>
+<context>
+    <name>NetHosts</name>
+    <message>
+        <source>Connection</source>
+        <translation>Връзка</translation>
+    </message>
+    <message>
+        <source>Board address:</source>
+        <translation>Адрес на платката:</translation>
+    </message>
+    <message>
+        <source>Invalid address: %1</source>
+        <translation>Невалиден адрес: %1</translation>
+    </message>
+</context>
+<context>
+    <name>ParBitmaskButton</name>
+    <message>
+        <source>Select channels</source>
+        <translation>Избор на канали</translation>
+    </message>
+    <message>
+        <source>&lt;font color=&quot;#c00&quot;&gt;Turn OFF&lt;/font&gt;, &lt;font color=&quot;#0c0&quot;&gt;Turn ON&lt;/font&gt;, &lt;font color=&quot;#c80&quot;&gt;Toggle&lt;/font&gt;, Do not change</source>
+        <translation>&lt;font color=&quot;#c00&quot;&gt;Изключване&lt;/font&gt;, &lt;font color=&quot;#0c0&quot;&gt;Включване&lt;/font&gt;, &lt;font color=&quot;#c80&quot;&gt;Превключване&lt;/font&gt;, Без промяна</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Затвори</translation>
+    </message>
+</context>
+<context>
+    <name>ParInverter</name>
+    <message>
+        <source>ON</source>
+        <translation>ВКЛ</translation>
+    </message>
+</context>
+<context>
+    <name>ParM32</name>
+    <message>
+        <source>HEX</source>
+        <translation>HEX</translation>
+    </message>
+    <message>
+        <source>DEC</source>
+        <translation>DEC</translation>
+    </message>
+</context>
+<context>
+    <name>ParMask</name>
+    <message>
+        <source>Index %1</source>
+        <translation>Индекс %1</translation>
+    </message>
+</context>
+<context>
+    <name>ParText</name>
+    <message>
+        <source>Size 1/16</source>
+        <translation>Размер 1/16</translation>
+    </message>
+    <message>
+        <source>Size 1/8</source>
+        <translation>Размер 1/8</translation>
+    </message>
+    <message>
+        <source>Size 1/4</source>
+        <translation>Размер 1/4</translation>
+    </message>
+    <message>
+        <source>Vpos:</source>
+        <translation>Верт. позиция:</translation>
+    </message>
+</context>
+<context>
+    <name>ParViewText16</name>
+    <message>
+        <source>Size 1/4</source>
+        <translation>Размер 1/4</translation>
+    </message>
+    <message>
+        <source>Size 1/8</source>
+        <translation>Размер 1/8</translation>
+    </message>
+    <message>
+        <source>Size 1/16</source>
+        <translation>Размер 1/16</translation>
+    </message>
+</context>
+<context>
+    <name>QtColorPicker</name>
+    <message>
+        <source>Black</source>
+        <translation>Черен</translation>
+    </message>
+    <message>
+        <source>White</source>
+        <translation>Бял</translation>
+    </message>
+    <message>
+        <source>Red</source>
+        <translation>Червен</translation>
+    </message>
+    <message>
+        <source>Dark red</source>
+        <translation>Тъмночервен</translation>
+    </message>
+    <message>
+        <source>Green</source>
+        <translation>Зелен</translation>
+    </message>
+    <message>
+        <source>Dark green</source>
+        <translation>Тъмнозелен</translation>
+    </message>
+    <message>
+        <source>Blue</source>
+        <translation>Син</translation>
+    </message>
+    <message>
+        <source>Dark blue</source>
+        <translation>Тъмносин</translation>
+    </message>
+    <message>
+        <source>Cyan</source>
+        <translation>Циан</translation>
+    </message>
+    <message>
+        <source>Dark cyan</source>
+        <translation>Тъмен циан</translation>
+    </message>
+    <message>
+        <source>Magenta</source>
+        <translation>Пурпурен</translation>
+    </message>
+    <message>
+        <source>Dark magenta</source>
+        <translation>Тъмнопурпурен</translation>
+    </message>
+    <message>
+        <source>Yellow</source>
+        <translation>Жълт</translation>
+    </message>
+    <message>
+        <source>Dark yellow</source>
+        <translation>Тъмножълт</translation>
+    </message>
+    <message>
+        <source>Gray</source>
+        <translation>Сив</translation>
+    </message>
+    <message>
+        <source>Dark gray</source>
+        <translation>Тъмносив</translation>
+    </message>
+    <message>
+        <source>Light gray</source>
+        <translation>Светлосив</translation>
+    </message>
+    <message>
+        <source>Custom</source>
+        <translation>Потребителски</translation>
+    </message>
+</context>
+<context>
+    <name>RelayTest</name>
+    <message>
+        <source>Relay Test</source>
+        <translation>Тест на релетата</translation>
+    </message>
+    <message>
+        <source>Finish</source>
+        <translation>Край</translation>
+    </message>
+    <message>
+        <source>Cycle: %1</source>
+        <translation>Цикъл: %1</translation>
+    </message>
+</context>
+<context>
+    <name>SetupDialog</name>
+    <message>
+        <source>Configuration</source>
+        <translation>Настройки</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>English</translation>
+    </message>
+    <message>
+        <source>Български</source>
+        <translation>Български</translation>
+    </message>
+</context>
+<context>
+    <name>SysDialog</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Сервизно меню</translation>
+    </message>
+    <message>
+        <source>cl nvm</source>
+        <translation>cl nvm</translation>
+    </message>
+    <message>
+        <source>sn</source>
+        <translation>sn</translation>
+    </message>
+    <message>
+        <source>rel tst</source>
+        <translation>rel tst</translation>
+    </message>
+    <message>
+        <source>fl</source>
+        <translation>fl</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Затвори</translation>
+    </message>
+</context>
+<context>
+    <name>SystemFlags</name>
+    <message>
+        <source>Dialog</source>
+        <translation>Системни флагове</translation>
+    </message>
+    <message>
+        <source>2 bytes address FM memory</source>
+        <translation>2-байтов адрес на FM паметта</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>Затвори</translation>
+    </message>
+</context>
+<context>
+    <name>TcpIo</name>
+    <message>
+        <source>Connection</source>
+        <translation>Връзка</translation>
+    </message>
+    <message>
+        <source>Access password:</source>
+        <translation>Парола за достъп:</translation>
+    </message>
+    <message>
+        <source>TCP error</source>
+        <translation>TCP грешка</translation>
+    </message>
+    <message>
+        <source>Access denied.</source>
+        <translation>Достъпът е отказан.</translation>
+    </message>
+    <message>
+        <source>The board did not answer.</source>
+        <translation>Платката не отговори.</translation>
+    </message>
+    <message>
+        <source>Unspported</source>
+        <translation>Не се поддържа</translation>
+    </message>
+    <message>
+        <source>Unsupported function</source>
+        <translation>Неподдържана функция</translation>
+    </message>
+</context>
+<context>
+    <name>TextPool</name>
+    <message>
+        <source>No space</source>
+        <translation>Няма място</translation>
+    </message>
+    <message>
+        <source>Text buffer overflow</source>
+        <translation>Препълване на текстовия буфер</translation>
+    </message>
+</context>
+<context>
+    <name>ViewLine</name>
+    <message>
+        <source>Line %1</source>
+        <translation>Ред %1</translation>
+    </message>
+    <message>
+        <source>Align left</source>
+        <translation>Подравняване вляво</translation>
+    </message>
+    <message>
+        <source>Align center</source>
+        <translation>Центриране</translation>
+    </message>
+    <message>
+        <source>Align right</source>
+        <translation>Подравняване вдясно</translation>
+    </message>
+</context>
+</TS>
