@@ -3,6 +3,7 @@
 #include "fakelink.h"
 #include "link/sysdialog.h"
 #include "scriptedprompt.h"
+#include "testlanguage.h"
 #include "testmodel.h"
 #include <QBoxLayout>
 #include <QLabel>
@@ -46,6 +47,7 @@ class TestMainDialog : public QObject
     };
 
 private Q_SLOTS:
+    void initTestCase() { setTestLanguage(QStringLiteral("en")); } // the texts below are the built-in ones
     void init() { DeviceCfg::setCurrent(nullptr); }
 
     void startPageDisconnected()

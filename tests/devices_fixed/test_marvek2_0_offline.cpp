@@ -5,6 +5,7 @@
 #include "editors/par.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
+#include "testlanguage.h"
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -51,6 +52,7 @@ class TestMarvek2_0Offline : public QObject
     };
 
 private Q_SLOTS:
+    void initTestCase() { setTestLanguage(QStringLiteral("en")); } // the texts below are the built-in ones
     void init() { DeviceCfg::setCurrent(nullptr); }
 
     void startPageShowsTheWholePage()
