@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <functional>
 
 class CliPrompt;
 class CliHost;
@@ -65,5 +66,9 @@ void setContext(const Context &c);
 // The subcommands.
 int runHexdump(const QStringList &args);
 int runDiff(const QStringList &args);
+int runInfo(const QStringList &args);
+int runRead(const QStringList &args);
+int runWrite(const QStringList &args);
+int runStore(const QStringList &args);
 
 } // namespace Cli

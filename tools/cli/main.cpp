@@ -19,6 +19,13 @@ const Command table[] = {
      "Lists every parameter that differs between two dump files, one line each: address, "
      "[group], label, and both values. Exit status 0 when equal, 1 when different, 2 on error.",
      runDiff},
+    {"info", "LINK", "Prints the board's link, name, identity words and model.", runInfo},
+    {"read", "LINK -o FILE", "Reads the whole configuration and saves it as the model's dump file.", runRead},
+    {"write", "LINK FILE [--store]",
+     "Checks a dump file, writes it to the board and reads it back to verify; --store then saves it "
+     "in the board's memory.",
+     runWrite},
+    {"store", "LINK", "Stores the board's working configuration in its memory (saveCfg).", runStore},
 };
 
 void usage(FILE *to)
@@ -26,7 +33,8 @@ void usage(FILE *to)
     std::fprintf(to, "Usage: vandor-cli COMMAND [options]\n\nCommands:\n");
     for (const Command &c : table)
         std::fprintf(to, "  %-8s %s %s\n", c.name, c.name, c.synopsis);
-    std::fprintf(to, "\n'vandor-cli COMMAND --help' describes a command.\n");
+    std::fprintf(to, "\nLINK is --tcp HOST[:PORT] [--bridge --password PW].\n"
+                     "'vandor-cli COMMAND --help' describes a command.\n");
 }
 
 } // namespace
