@@ -888,6 +888,35 @@
     </message>
 </context>
 <context>
+    <name>UsbIo</name>
+    <message>
+        <source>This user may not open the board. Install the udev rule packaging/linux/60-vandor.rules: copy it to /etc/udev/rules.d/, run &quot;sudo udevadm control --reload-rules&quot; and plug the board in again.</source>
+        <translation>Този потребител няма право да отваря платката. Инсталирайте udev правилото packaging/linux/60-vandor.rules: копирайте го в /etc/udev/rules.d/, изпълнете &quot;sudo udevadm control --reload-rules&quot; и включете платката отново.</translation>
+    </message>
+    <message>
+        <source>USB error</source>
+        <translation>USB грешка</translation>
+    </message>
+    <message>
+        <source>Failed to connect. Error: %1</source>
+        <translation>Неуспешно свързване. Грешка: %1</translation>
+    </message>
+    <message>
+        <source>Incompatible device: %1.</source>
+        <translation>Несъвместимо устройство: %1.</translation>
+    </message>
+    <message>
+        <source>Failed to connect. Error: %1
+Maybe USB driver is not installed!</source>
+        <translation>Неуспешно свързване. Грешка: %1
+Вероятно USB драйверът не е инсталиран!</translation>
+    </message>
+    <message>
+        <source>UDP error</source>
+        <translation>UDP грешка</translation>
+    </message>
+</context>
+<context>
     <name>ViewLine</name>
     <message>
         <source>Line %1</source>
