@@ -10,13 +10,13 @@ cd "$(dirname "$0")/.."
 jobs=$(nproc 2>/dev/null || echo 2)
 run() {
     local dir=$1; shift
-    cmake -S . -B "$dir" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DVANDOR_WERROR=ON "$@"
+    cmake -S . -B "$dir" -G Ninja -DVANDOR_WERROR=ON "$@"
     cmake --build "$dir" -j "$jobs"
     (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300)
 }
 
-run build
+run build -DCMAKE_BUILD_TYPE=RelWithDebInfo
 if [ "${1:-}" != "--quick" ]; then
     ASAN_OPTIONS=detect_leaks=0:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 \
-        run build-sanitize -DVANDOR_SANITIZE=ON -DVANDOR_BUILD_BENCH=OFF
+        run build-sanitize -DCMAKE_BUILD_TYPE=Debug -DVANDOR_SANITIZE=ON -DVANDOR_BUILD_BENCH=OFF
 fi
