@@ -23,6 +23,12 @@ Host *s_host = nullptr;
 
 } // namespace
 
+void Host::showProgress(const QString &)
+{
+    if (Progress *p = progress())
+        p->setValue(0);
+}
+
 Host *host() { return s_host ? s_host : &s_nullHost; }
 
 void setHost(Host *h) { s_host = h; }

@@ -16,6 +16,9 @@ public:
     virtual DevIo *link() const = 0;
     // The progress sink of the window's progress bar.
     virtual Progress *progress() = 0;
+    // Shows the progress bar from 0 with a format such as "Update firmware %p%", and hides it.
+    virtual void showProgress(const QString &format);
+    virtual void hideProgress() {}
     // Writes the current model's whole configuration to the board, showing progress.
     virtual void updateDevice() = 0;
     // Writes the first count bytes of the image (the rebuilt text pool) and the changed references.

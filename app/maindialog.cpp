@@ -177,6 +177,15 @@ DevIo *MainDialog::link() const { return currentLink(); }
 
 Progress *MainDialog::progress() { return m_progress.get(); }
 
+void MainDialog::showProgress(const QString &format)
+{
+    ui->progressBar->setValue(0);
+    ui->progressBar->setFormat(format);
+    ui->progressBar->show();
+}
+
+void MainDialog::hideProgress() { ui->progressBar->hide(); }
+
 QProgressBar *MainDialog::progressBar() const { return ui->progressBar; }
 
 QWidget *MainDialog::pageContainer() const { return ui->scrollAreaWidgetContents; }
@@ -186,11 +195,9 @@ void MainDialog::updateDevice()
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
-    ui->progressBar->setValue(0);
-    ui->progressBar->setFormat(tr("Update device %p%"));
-    ui->progressBar->show();
+    showProgress(tr("Update device %p%"));
     model->writeDevice(m_progress.get());
-    ui->progressBar->hide();
+    hideProgress();
 }
 
 void MainDialog::updateTexts(int count)
@@ -198,12 +205,10 @@ void MainDialog::updateTexts(int count)
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
-    ui->progressBar->setValue(0);
     ui->progressBar->setMaximum(count);
-    ui->progressBar->setFormat(tr("Update texts %p%"));
-    ui->progressBar->show();
+    showProgress(tr("Update texts %p%"));
     model->writeTexts(m_progress.get(), count);
-    ui->progressBar->hide();
+    hideProgress();
 }
 
 void MainDialog::refreshEditors()
@@ -302,11 +307,9 @@ void MainDialog::devConnect()
         return;
     if (m_startPage)
         showPage(model);
-    ui->progressBar->setValue(0);
-    ui->progressBar->setFormat(tr("Loading configuration %p%"));
-    ui->progressBar->show();
+    showProgress(tr("Loading configuration %p%"));
     const bool failed = model->readDevice(m_progress.get());
-    ui->progressBar->hide();
+    hideProgress();
     if (failed) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
                           tr("Device error! Load is incomplete and current configuration corrupted."));

@@ -43,6 +43,8 @@ public:
     // Host
     DevIo *link() const override;
     Progress *progress() override;
+    void showProgress(const QString &format) override;
+    void hideProgress() override;
     void updateDevice() override;
     void updateTexts(int count) override;
     void showHelp(const QString &link) override;

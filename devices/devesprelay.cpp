@@ -70,7 +70,9 @@ void DevEspRelay::updateFirmware()
     DevIo *link = host()->link();
     if (!qobject_cast<TcpIo *>(link))
         return;
+    host()->showProgress(tr("Update firmware %p%"));
     const FirmwareUpdate::Result r = FirmwareUpdate::send(link, firmware, host()->progress());
+    host()->hideProgress();
     switch (r.status) {
     case FirmwareUpdate::Result::Done:
         prompt()->message(Prompt::Icon::Information, title,
