@@ -224,6 +224,20 @@ private Q_SLOTS:
         QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Save failed"));
     }
 
+    void progressBarShownOnlyDuringTransfers()
+    {
+        Window w;
+        QVERIFY(w.dialog->progressBar()->isHidden());
+        host()->showProgress(QStringLiteral("Update firmware %p%"));
+        QVERIFY(!w.dialog->progressBar()->isHidden());
+        QCOMPARE(w.dialog->progressBar()->format(), QStringLiteral("Update firmware %p%"));
+        host()->progress()->setMaximum(70000);
+        host()->progress()->setValue(240);
+        QCOMPARE(w.dialog->progressBar()->value(), 240);
+        host()->hideProgress();
+        QVERIFY(w.dialog->progressBar()->isHidden());
+    }
+
     void storeOnBoardAsksFirst()
     {
         Window w;
