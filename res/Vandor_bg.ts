@@ -129,7 +129,7 @@
     </message>
     <message>
         <source>Coin %1 value [cents]</source>
-        <translation>Стойност на монета %1 [ст.]</translation>
+        <translation>Стойност на монета %1 [стотинки]</translation>
     </message>
     <message>
         <source>Coin validator Parallel</source>
@@ -141,15 +141,15 @@
     </message>
     <message>
         <source>Min pulse period [ms]</source>
-        <translation>Мин. период на импулса [мс]</translation>
+        <translation>Мин. период на импулса [ms]</translation>
     </message>
     <message>
         <source>Max pulse period [ms]</source>
-        <translation>Макс. период на импулса [мс]</translation>
+        <translation>Макс. период на импулса [ms]</translation>
     </message>
     <message>
         <source>Coin value [cents]</source>
-        <translation>Стойност на монетата [ст.]</translation>
+        <translation>Стойност на монетата [стотинки]</translation>
     </message>
     <message>
         <source>Buttons and Relays</source>
@@ -157,7 +157,7 @@
     </message>
     <message>
         <source>Button jitter [ms]</source>
-        <translation>Филтър срещу трептене на бутоните [мс]</translation>
+        <translation>Подтискане на трептенето на бутоните [ms]</translation>
     </message>
     <message>
         <source>Button signal invert</source>
@@ -169,19 +169,19 @@
     </message>
     <message>
         <source>Relay transaction delay [ms]</source>
-        <translation>Закъснение при превключване на релетата [мс]</translation>
+        <translation>Закъснение при превключване на релетата [ms]</translation>
     </message>
     <message>
         <source>Credit reset timeout in pause [sec]</source>
-        <translation>Нулиране на кредита след пауза от [сек]</translation>
+        <translation>Нулиране на кредита при пауза [s]</translation>
     </message>
     <message>
         <source>Auto pause for long running program [sec]</source>
-        <translation>Автоматична пауза при продължително работеща програма [сек]</translation>
+        <translation>Автоматична пауза при продължително работеща програма [s]</translation>
     </message>
     <message>
         <source>Relay active time mask</source>
-        <translation>Релета, отчитащи активно време</translation>
+        <translation>Маска на релета с отчитане на време</translation>
     </message>
     <message>
         <source>Relays to switch on together with the Inverter %1</source>
@@ -189,7 +189,7 @@
     </message>
     <message>
         <source>Delay the relays turn off after the Inverter %1 switch off [ms]</source>
-        <translation>Закъснение на изключването на релетата след спиране на инвертор %1 [мс]</translation>
+        <translation>Закъснение на изключването на релетата след спиране на инвертор %1 [ms]</translation>
     </message>
     <message>
         <source>Operator mode button input</source>
@@ -201,11 +201,11 @@
     </message>
     <message>
         <source>Discharge timeout after last activity [sec]</source>
-        <translation>Източване след последна активност след [сек]</translation>
+        <translation>Източване след последна активност [s]</translation>
     </message>
     <message>
         <source>Discharge active period [ms]</source>
-        <translation>Продължителност на източването [мс]</translation>
+        <translation>Продължителност на източването [ms]</translation>
     </message>
     <message>
         <source>Programs</source>
@@ -217,7 +217,7 @@
     </message>
     <message>
         <source>Coin default time [sec]</source>
-        <translation>Време за монета по подразбиране [сек]</translation>
+        <translation>Време за монета по подразбиране [s]</translation>
     </message>
     <message>
         <source>Name</source>
@@ -225,7 +225,7 @@
     </message>
     <message>
         <source>Individual time [sec]</source>
-        <translation>Индивидуално време [сек]</translation>
+        <translation>Индивидуално време [s]</translation>
     </message>
     <message>
         <source>Time</source>
@@ -273,7 +273,7 @@
     </message>
     <message>
         <source>After timeout A [sec]</source>
-        <translation>След време A [сек]</translation>
+        <translation>След време A [s]</translation>
     </message>
     <message>
         <source>Delay A</source>
@@ -305,7 +305,7 @@
     </message>
     <message>
         <source>After timeout B [sec]</source>
-        <translation>След време B [сек]</translation>
+        <translation>След време B [s]</translation>
     </message>
     <message>
         <source>Delay B</source>
@@ -357,7 +357,7 @@
     </message>
     <message>
         <source>Value [cents]</source>
-        <translation>Стойност [ст.]</translation>
+        <translation>Стойност [стотинки]</translation>
     </message>
     <message>
         <source>Operator view</source>
@@ -397,7 +397,7 @@
     </message>
     <message>
         <source>View timeout [sec]</source>
-        <translation>Време на показване [сек]</translation>
+        <translation>Време на показване [s]</translation>
     </message>
     <message>
         <source>Idle view background</source>
@@ -429,7 +429,7 @@
     </message>
     <message>
         <source>Credit change display timeout [ms]</source>
-        <translation>Време за показване на промяната на кредита [мс]</translation>
+        <translation>Време за показване на промяната на кредита [ms]</translation>
     </message>
     <message>
         <source>Coins view customization</source>
@@ -437,11 +437,11 @@
     </message>
     <message>
         <source>Minimum start credit [cents]</source>
-        <translation>Минимален начален кредит [ст.]</translation>
+        <translation>Минимален начален кредит [стотинки]</translation>
     </message>
     <message>
         <source>Wait for start credit timeout [s]</source>
-        <translation>Време за изчакване на началния кредит [с]</translation>
+        <translation>Време за изчакване на началния кредит [s]</translation>
     </message>
     <message>
         <source>Reset text</source>
@@ -453,7 +453,7 @@
     </message>
     <message>
         <source>Popup messages timout [sec]</source>
-        <translation>Време на изскачащите съобщения [сек]</translation>
+        <translation>Време на изскачащите съобщения [s]</translation>
     </message>
     <message>
         <source>Active view</source>

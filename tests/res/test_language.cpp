@@ -95,7 +95,7 @@ private Q_SLOTS:
         QTest::newRow("relay test") << "RelayTest" << "Finish" << QStringLiteral("Край");
         QTest::newRow("odd spelling") << "TcpIo" << "Unspported" << QStringLiteral("Не се поддържа");
         QTest::newRow("tab title") << "DevMarvek2_0" << "Coin validator ccTalk" << QStringLiteral("Монетоприемник ccTalk");
-        QTest::newRow("label") << "DevMarvek2_0" << "Coin %1 value [cents]" << QStringLiteral("Стойност на монета %1 [ст.]");
+        QTest::newRow("label") << "DevMarvek2_0" << "Coin %1 value [cents]" << QStringLiteral("Стойност на монета %1 [стотинки]");
         QTest::newRow("service button") << "SysDialog" << "cl nvm" << QStringLiteral("cl nvm");
     }
     void translatorChangesTexts()
