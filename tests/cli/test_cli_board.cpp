@@ -16,6 +16,7 @@ QProcessEnvironment env()
 {
     QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
     e.insert(QStringLiteral("VANDOR_NET_ANSWER_PORT"), QStringLiteral("0"));
+    e.insert(QStringLiteral("VANDOR_UDP_LOCAL_PORT"), QStringLiteral("0"));
     return e;
 }
 
@@ -45,6 +46,7 @@ class TestCliBoard : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    void readGivesTheBoardsImage_data();
     void readGivesTheBoardsImage();
     void writeThenReadRoundTrips_data();
     void writeThenReadRoundTrips();
@@ -56,14 +58,24 @@ private:
     QTemporaryDir dir;
 };
 
+void TestCliBoard::readGivesTheBoardsImage_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("network bridge") << false;
+    QTest::newRow("UDP bridge path") << true;
+}
+
 void TestCliBoard::readGivesTheBoardsImage()
 {
+    QFETCH(bool, udp);
     const QString start = dir.filePath(QStringLiteral("start.bin"));
     QVERIFY(writeFile(start, patternImage()));
     SimProcess sim({QStringLiteral("--image"), start});
     QVERIFY(sim.start());
     const QString out = dir.filePath(QStringLiteral("backup.bin"));
-    const CliResult r = runCli({QStringLiteral("read"), QStringLiteral("--tcp"), tcpTarget(sim), QStringLiteral("-o"), out}, env());
+    const QStringList link = udp ? QStringList{QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())}
+                                 : QStringList{QStringLiteral("--tcp"), tcpTarget(sim)};
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + link + QStringList{QStringLiteral("-o"), out}, env());
     QCOMPARE(r.code, 0);
     QVERIFY2(r.err.isEmpty(), r.err.constData());
     QFile f(out);

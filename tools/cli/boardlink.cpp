@@ -2,6 +2,7 @@
 #include "cliprompt.h"
 #include "devices/devicecfg.h"
 #include "link/tcpio.h"
+#include "link/usbio.h"
 #include <QDeadlineTimer>
 #include <QEventLoop>
 #include <QHostInfo>
@@ -23,7 +24,10 @@ void addLinkOptions(Parser &p)
                  QStringLiteral("PW")});
     p.addOption({QStringLiteral("udp"), QStringLiteral("The board on the UDP bridge path at HOST[:PORT]."),
                  QStringLiteral("HOST")});
-    p.addOption({QStringLiteral("usb"), QStringLiteral("A board on USB (not in this build yet).")});
+    p.addOption({QStringLiteral("usb"), QStringLiteral("A board on USB: the first found, or the one at BUS:ADDR.")});
+    QCommandLineOption at(QStringLiteral("usb-device"), QStringLiteral("BUS:ADDR of the USB board."), QStringLiteral("BUS:ADDR"));
+    at.setFlags(QCommandLineOption::HiddenFromHelp);
+    p.addOption(at);
     p.addOption({QStringLiteral("timeout"),
                  QStringLiteral("How long to wait for the board to answer discovery, in ms (3000)."),
                  QStringLiteral("MS")});
@@ -49,6 +53,7 @@ BoardLink::~BoardLink()
 {
     if (auto *tcp = qobject_cast<TcpIo *>(m_link))
         tcp->close();
+    delete m_link;
     setCurrentLink(nullptr);
 }
 
@@ -74,8 +79,9 @@ bool BoardLink::open(const Parser &p)
         context().prompt->setPassword(p.value(QStringLiteral("password")));
     if (p.isSet(QStringLiteral("tcp")))
         return openTcp(p.value(QStringLiteral("tcp")), p.isSet(QStringLiteral("bridge")), timeout);
-    err(QStringLiteral("the %1 link is not in this build yet").arg(p.isSet(QStringLiteral("udp")) ? "UDP" : "USB"));
-    return false;
+    if (p.isSet(QStringLiteral("udp")))
+        return openUdp(p.value(QStringLiteral("udp")), timeout);
+    return openUsb(p.value(QStringLiteral("usb-device")), timeout);
 }
 
 // HOST or HOST:PORT; false when the host cannot be resolved.
@@ -140,6 +146,96 @@ bool BoardLink::openTcp(const QString &host, bool bridge, int timeoutMs)
     scanEnabled = false;
     setCurrentLink(tcp);
     m_description = QStringLiteral("tcp %1:%2 %3").arg(entry.address.toString()).arg(entry.port).arg(entry.name);
+    return true;
+}
+
+bool BoardLink::openUdp(const QString &host, int timeoutMs)
+{
+    QHostAddress address;
+    int port = -1;
+    if (!resolve(host, &address, &port)) {
+        err(QStringLiteral("cannot resolve \"%1\"").arg(host));
+        return false;
+    }
+    auto *usb = new UsbIo(&m_owner);
+    m_link = usb;
+    usb->setDiscoveryTarget(address);
+    if (port > 0)
+        usb->setBoardPort(quint16(port));
+    bool connected = false;
+    QObject::connect(usb, &UsbIo::connected, usb, [&connected] { connected = true; });
+    scanEnabled = true;
+    DeviceCfg::setCurrent(nullptr);
+    QDeadlineTimer deadline(timeoutMs);
+    while (!connected && !deadline.hasExpired()) {
+        usb->scan();
+        waitFor([&] { return connected || !usb->udpPeer().isNull(); },
+                int(qMin<qint64>(RescanMs, qMax<qint64>(1, deadline.remainingTime()))));
+        if (!usb->udpPeer().isNull())
+            break;
+    }
+    // The link opens an answering board by itself; its version query takes at most 500 ms.
+    if (!usb->udpPeer().isNull())
+        waitFor([&connected] { return connected; }, 2 * int(UsbIo::TimeoutMs) + 100);
+    if (!connected) {
+        err(usb->udpPeer().isNull() ? QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(host).arg(timeoutMs)
+                                    : QStringLiteral("the board at %1 did not open").arg(host));
+        return false;
+    }
+    scanEnabled = false;
+    setCurrentLink(usb);
+    m_description = QStringLiteral("udp %1:%2").arg(usb->udpPeer().toString()).arg(usb->boardPort());
+    return true;
+}
+
+bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
+{
+    int want = -1;
+    if (!busAddr.isEmpty()) {
+        const QStringList parts = busAddr.split(QLatin1Char(':'));
+        const int bus = parts.size() == 2 ? intValue(parts.at(0)) : -1;
+        const int addr = parts.size() == 2 ? intValue(parts.at(1)) : -1;
+        if (bus < 0 || addr < 0) {
+            err(QStringLiteral("--usb wants BUS:ADDR, not \"%1\"").arg(busAddr));
+            return false;
+        }
+        want = (bus << 16) | addr;
+    }
+    auto *usb = new UsbIo(&m_owner);
+    m_link = usb;
+    // Nothing is asked on the network for a USB board.
+    usb->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+    usb->setBoardPort(9);
+    int uid = -1;
+    bool noDriver = false;
+    QString name;
+    QObject::connect(usb, &UsbIo::newDevice, usb, [&](const QString &n, int id) {
+        if (n == QLatin1String("$NoDriver"))
+            noDriver = true;
+        else if (uid < 0 && (want < 0 || id == want)) {
+            uid = id;
+            name = n;
+        }
+    });
+    scanEnabled = true;
+    DeviceCfg::setCurrent(nullptr);
+    QDeadlineTimer deadline(timeoutMs);
+    while (uid < 0 && !deadline.hasExpired()) {
+        usb->scan();
+        waitFor([&uid] { return uid >= 0; }, int(qMin<qint64>(RescanMs, qMax<qint64>(1, deadline.remainingTime()))));
+    }
+    if (uid < 0) {
+        err(noDriver ? QStringLiteral("a USB board was found but it has no usable driver")
+                     : QStringLiteral("no USB board found within %1 ms").arg(timeoutMs));
+        return false;
+    }
+    if (!usb->open(uid)) {
+        err(QStringLiteral("cannot open the USB board %1:%2").arg(uid >> 16).arg(uid & 0xFFFF));
+        return false;
+    }
+    scanEnabled = false;
+    setCurrentLink(usb);
+    m_description = QStringLiteral("usb %1:%2 %3").arg(uid >> 16).arg(uid & 0xFFFF).arg(name);
     return true;
 }
 

@@ -25,6 +25,8 @@ public:
 
 private:
     bool openTcp(const QString &host, bool bridge, int timeoutMs);
+    bool openUdp(const QString &host, int timeoutMs);
+    bool openUsb(const QString &busAddr, int timeoutMs);
     QObject m_owner;
     DevIo *m_link = nullptr;
     QString m_description;

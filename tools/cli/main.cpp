@@ -6,6 +6,7 @@
 #include "cliprompt.h"
 #include <QCoreApplication>
 #include <QLoggingCategory>
+#include <QRegularExpression>
 #include <cstdio>
 
 namespace Cli {
@@ -33,7 +34,7 @@ void usage(FILE *to)
     std::fprintf(to, "Usage: vandor-cli COMMAND [options]\n\nCommands:\n");
     for (const Command &c : table)
         std::fprintf(to, "  %-8s %s %s\n", c.name, c.name, c.synopsis);
-    std::fprintf(to, "\nLINK is --tcp HOST[:PORT] [--bridge --password PW].\n"
+    std::fprintf(to, "\nLINK is --usb [BUS:ADDR], --udp HOST[:PORT] or --tcp HOST[:PORT] [--bridge --password PW].\n"
                      "'vandor-cli COMMAND --help' describes a command.\n");
 }
 
@@ -55,7 +56,20 @@ int main(int argc, char *argv[])
     // The links' traces stay quiet unless QT_LOGGING_RULES asks for them.
     QLoggingCategory::setFilterRules(QStringLiteral("vandor.*.debug=false\nvandor.*.info=false"));
 
-    const QStringList args = app.arguments();
+    // "--usb [BUS:ADDR]": the optional value goes to a hidden option of its own.
+    QStringList args;
+    const QStringList raw = app.arguments();
+    const QRegularExpression busAddr(QStringLiteral("^\\d+:\\d+$"));
+    for (int i = 0; i < raw.size(); ++i) {
+        const QString &a = raw.at(i);
+        if (a.startsWith(QLatin1String("--usb="))) {
+            args << QStringLiteral("--usb") << QStringLiteral("--usb-device=") + a.mid(6);
+        } else if (a == QLatin1String("--usb") && i + 1 < raw.size() && busAddr.match(raw.at(i + 1)).hasMatch()) {
+            args << a << QStringLiteral("--usb-device=") + raw.at(++i);
+        } else {
+            args << a;
+        }
+    }
     const QString name = args.value(1);
     if (name.isEmpty()) {
         Cli::usage(stderr);
