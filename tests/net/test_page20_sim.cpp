@@ -1,4 +1,5 @@
-// The Controller 2.0 page against the simulated board over TCP: the page shows the board's
+// The Controller 2.0 page against the simulated board, over TCP and over the UDP bridge
+// path: the page shows the board's
 // values after the read, nothing is sent while the editors are refreshed, and every kind of
 // editor change lands in the board's image at its address.
 #include "app/progress.h"
@@ -8,6 +9,8 @@
 #include "editors/parcolor2.h"
 #include "editors/parslider2.h"
 #include "editors/partext.h"
+#include "fakeusbbus.h"
+#include "link/usbio.h"
 #include "netfixture.h"
 #include "recordinghost.h"
 #include "scriptedprompt.h"
@@ -27,6 +30,7 @@ private Q_SLOTS:
         DeviceCfg::setCurrent(nullptr);
     }
     void cleanup() { setCurrentLink(nullptr); }
+    void editsReachTheBoard_data();
     void editsReachTheBoard();
 };
 
@@ -48,8 +52,16 @@ Par *editorAt(const DevMarvek2_0 &model, quint32 address)
 
 } // namespace
 
+void TestPage20Sim::editsReachTheBoard_data()
+{
+    QTest::addColumn<bool>("udp");
+    QTest::newRow("tcp") << false;
+    QTest::newRow("udp bridge path") << true;
+}
+
 void TestPage20Sim::editsReachTheBoard()
 {
+    QFETCH(bool, udp);
     // A board whose configuration differs from every default.
     QTemporaryDir dir;
     QByteArray start(8192, char(0xFF));
@@ -67,24 +79,43 @@ void TestPage20Sim::editsReachTheBoard()
     TextHost host;
     DevMarvek2_0 model;
     QVERIFY(sim.start());
-    auto link = makeLoopbackLink(sim.netPort());
-    QVERIFY(discover(*link, 2));
-    setCurrentLink(link.get());
-    QVERIFY(link->open(0));
+    FakeUsbBus bus;
+    std::unique_ptr<DevIo> link;
+    if (udp) {
+        // Discovery to loopback only, from a free local port.
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        auto usb = std::make_unique<UsbIo>(&bus);
+        usb->setBoardPort(sim.udpPort());
+        setCurrentLink(usb.get());
+        QSignalSpy up(usb.get(), &UsbIo::connected);
+        usb->scan();
+        QVERIFY(up.wait(5000));
+        scanEnabled = false;
+        link = std::move(usb);
+    } else {
+        auto tcp = makeLoopbackLink(sim.netPort());
+        QVERIFY(discover(*tcp, 2));
+        setCurrentLink(tcp.get());
+        QVERIFY(tcp->open(0));
+        link = std::move(tcp);
+    }
     QCOMPARE(DeviceCfg::current(), &model);
+    const QString requests = udp ? QStringLiteral("udp req") : QStringLiteral("tcp req");
+    const auto sent = [&sim, &requests] { return sim.transcript().filter(requests).size(); };
 
     // As the main window does on the first connection: page, read, refresh under the counter.
     QWidget page;
     model.buildPage(&page);
     CountingProgress progress;
     QVERIFY(!model.readDevice(&progress));
-    const int before = tcpLines(sim).filter(QStringLiteral("tcp req")).size();
+    const int before = sent();
     {
         PageBuildGuard refreshing;
         for (Par *p : page.findChildren<Par *>())
             p->refresh();
     }
-    QCOMPARE(tcpLines(sim).filter(QStringLiteral("tcp req")).size(), before);
+    QCOMPARE(sent(), before);
     QVERIFY(sim.save());
     const QByteArray board = sim.image();
     QCOMPARE(QByteArray(reinterpret_cast<const char *>(model.image()), 8192), board);
