@@ -77,6 +77,10 @@
         <source>Firmware update incomplete: the connection was lost before the end.</source>
         <translation>Обновяването на фърмуера е непълно: връзката прекъсна преди края.</translation>
     </message>
+    <message>
+        <source>Update firmware %p%</source>
+        <translation>Обновяване на фърмуера %p%</translation>
+    </message>
 </context>
 <context>
     <name>DevIo</name>
