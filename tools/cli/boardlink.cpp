@@ -85,16 +85,16 @@ bool BoardLink::open(const Parser &p)
 }
 
 // HOST or HOST:PORT; false when the host cannot be resolved.
-static bool resolve(const QString &spec, QHostAddress *address, int *port)
+static bool resolve(const QString &target, QHostAddress *address, int *port)
 {
-    QString host = spec;
+    QString host = target;
     *port = -1;
-    const int colon = spec.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && spec.count(QLatin1Char(':')) == 1) {
-        *port = intValue(spec.mid(colon + 1));
+    const int colon = target.lastIndexOf(QLatin1Char(':'));
+    if (colon > 0 && target.count(QLatin1Char(':')) == 1) {
+        *port = intValue(target.mid(colon + 1));
         if (*port <= 0 || *port > 0xFFFF)
             return false;
-        host = spec.left(colon);
+        host = target.left(colon);
     }
     if (address->setAddress(host))
         return true;
