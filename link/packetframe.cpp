@@ -87,6 +87,10 @@ bool checkAddressed(const QByteArray &answer, Command cmd, quint16 address, int 
 
 } // namespace
 
+QByteArray discoveryRequest() { return QByteArray(2, '\0'); }
+
+bool isDiscoveryAnswer(const QByteArray &datagram) { return datagram == QByteArray("\x00\x0a", 2); }
+
 QByteArray versionQuery() { return header(CmdVersion); }
 
 QByteArray readCfg(quint16 address, int length) { return addressed(CmdReadCfg, address, length); }

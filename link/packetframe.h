@@ -63,6 +63,11 @@ QByteArray writeSn(const char *serial);
 QByteArray readMachineSetup();
 QByteArray writeMachineSetup(const quint8 *src, int length);
 
+// Discovery on the UDP bridge path: the request is two zero bytes sent to the board port; a
+// board answers with exactly 00 0A from that port.
+QByteArray discoveryRequest();
+bool isDiscoveryAnswer(const QByteArray &datagram);
+
 // Answer checks: true when the answer is the one the request asks for. Data parts are
 // copied out only on success; dst must hold the requested length.
 bool checkVersion(const QByteArray &answer, Identity *out);

@@ -33,11 +33,16 @@ TcpIo::TcpIo(QObject *parent)
       m_port(quint16(envPort("VANDOR_NET_PORT", NetDiscovery::RequestPort, 1)))
 {
     connect(&m_udp, &QUdpSocket::readyRead, this, &TcpIo::pendingUdpData);
-    setAnswerPort(quint16(envPort("VANDOR_NET_ANSWER_PORT", NetDiscovery::AnswerPort, 0)));
+    setAnswerPort(configuredAnswerPort());
     m_scanTimer.setInterval(ScanIntervalMs);
     connect(&m_scanTimer, &QTimer::timeout, this, &TcpIo::scan);
     m_scanTimer.start();
     QTimer::singleShot(20, this, &TcpIo::scan);
+}
+
+quint16 TcpIo::configuredAnswerPort()
+{
+    return quint16(envPort("VANDOR_NET_ANSWER_PORT", NetDiscovery::AnswerPort, 0));
 }
 
 TcpIo::~TcpIo()

@@ -33,6 +33,8 @@ public:
     // Discovery goes to VANDOR_NET_TARGET (default the IPv4 broadcast address) on port
     // VANDOR_NET_PORT (10501); answers are awaited on VANDOR_NET_ANSWER_PORT (10502, 0 = any).
     explicit TcpIo(QObject *parent = nullptr);
+    // The answer port a new link binds, as the environment or the default gives it.
+    static quint16 configuredAnswerPort();
     ~TcpIo() override;
 
     bool readCfg(quint8 *dst, quint16 address, int length) override;

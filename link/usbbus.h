@@ -54,3 +54,6 @@ public:
 
 // The bus of the machine, through libusb's default context.
 std::unique_ptr<UsbBus> makeLibUsbBus();
+
+// A bus with no devices that never initialises: for a link used on the UDP bridge path only.
+std::unique_ptr<UsbBus> makeAbsentUsbBus();

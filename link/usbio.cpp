@@ -2,6 +2,7 @@
 #include "link/usbio.h"
 #include "app/logging.h"
 #include "app/prompt.h"
+#include "link/packetframe.h"
 #include <QDir>
 #include <QHostInfo>
 #include <QSettings>
@@ -35,19 +36,30 @@ UsbIo::UsbIo(QObject *parent) : DevIo(parent), m_ownBus(makeLibUsbBus())
 
 UsbIo::UsbIo(UsbBus *bus, QObject *parent) : DevIo(parent), m_bus(bus) { start(); }
 
+QHostAddress UsbIo::configuredTarget() { return envAddress("VANDOR_UDP_TARGET", QHostAddress(QHostAddress::Broadcast)); }
+
+quint16 UsbIo::configuredBoardPort() { return envPort("VANDOR_UDP_BOARD_PORT", DefaultBoardPort); }
+
+quint16 UsbIo::configuredLocalPort() { return envPort("VANDOR_UDP_LOCAL_PORT", DefaultLocalPort); }
+
+QStringList UsbIo::rememberedHosts()
+{
+    QSettings settings(QDir::homePath() + QStringLiteral("/Vandor.ini"), QSettings::IniFormat);
+    return settings.value(QStringLiteral("udpHosts")).toStringList();
+}
+
 void UsbIo::start()
 {
     const int r = m_bus->init();
     m_busReady = r >= 0;
     if (!m_busReady)
         qCDebug(lcUsb, "Error libusb_init %d", r);
-    m_target = envAddress("VANDOR_UDP_TARGET", QHostAddress(QHostAddress::Broadcast));
-    m_boardPort = envPort("VANDOR_UDP_BOARD_PORT", DefaultBoardPort);
+    m_target = configuredTarget();
+    m_boardPort = configuredBoardPort();
     m_udp = new QUdpSocket(this);
     connect(m_udp, &QUdpSocket::readyRead, this, &UsbIo::pendingUdpData);
-    setLocalPort(envPort("VANDOR_UDP_LOCAL_PORT", DefaultLocalPort));
-    QSettings settings(QDir::homePath() + QStringLiteral("/Vandor.ini"), QSettings::IniFormat);
-    setUdpHosts(settings.value(QStringLiteral("udpHosts")).toStringList());
+    setLocalPort(configuredLocalPort());
+    setUdpHosts(rememberedHosts());
     m_scanTimer.setInterval(ScanIntervalMs);
     connect(&m_scanTimer, &QTimer::timeout, this, &UsbIo::scan);
     m_scanTimer.start();
@@ -121,8 +133,9 @@ void UsbIo::scan()
         // Refused UDP boards are reported again once they have stopped answering.
         m_refusedPeers.intersect(m_answeredPeers);
         m_answeredPeers.clear();
-        const QByteArray discovery(2, '\0');
-        m_udp->writeDatagram(discovery, m_target, m_boardPort);
+        const QByteArray discovery = PacketFrame::discoveryRequest();
+        if (!m_target.isNull())
+            m_udp->writeDatagram(discovery, m_target, m_boardPort);
         for (const QHostAddress &h : qAsConst(m_hostAddresses))
             m_udp->writeDatagram(discovery, h, m_boardPort);
     }

@@ -49,7 +49,15 @@ public:
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
     bool open(int uid) override;
 
-    // UDP bridge path settings.
+    // The UDP bridge path's settings as a new link takes them: the environment variables
+    // above, the defaults, and the settings file's "udpHosts".
+    static QHostAddress configuredTarget();
+    static quint16 configuredBoardPort();
+    static quint16 configuredLocalPort();
+    static QStringList rememberedHosts();
+
+    // UDP bridge path settings. A null target and no further hosts turn discovery on the
+    // UDP bridge path off.
     void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
     QHostAddress discoveryTarget() const { return m_target; }
     void setBoardPort(quint16 port) { m_boardPort = port; }

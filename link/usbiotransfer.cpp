@@ -144,7 +144,7 @@ void UsbIo::pendingUdpData()
         return;
     while (m_udp->hasPendingDatagrams()) {
         const QNetworkDatagram d = m_udp->receiveDatagram(8);
-        if (d.data() != QByteArray("\x00\x0a", 2) || d.senderPort() != m_boardPort)
+        if (!PacketFrame::isDiscoveryAnswer(d.data()) || d.senderPort() != m_boardPort)
             continue;
         const QString key = peerKey(d.senderAddress(), quint16(d.senderPort()));
         m_answeredPeers.insert(key);

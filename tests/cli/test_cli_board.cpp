@@ -6,6 +6,7 @@
 #include "devices/fixedlayout.h"
 #include <QFile>
 #include <QTemporaryDir>
+#include <QUdpSocket>
 #include <QtTest>
 
 namespace {
@@ -21,6 +22,23 @@ QProcessEnvironment env()
 }
 
 QString tcpTarget(const SimProcess &sim) { return QStringLiteral("127.0.0.1:%1").arg(sim.netPort()); }
+
+QStringList linkTo(const SimProcess &sim, bool udp)
+{
+    return udp ? QStringList{QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())}
+               : QStringList{QStringLiteral("--tcp"), tcpTarget(sim)};
+}
+
+// discover asks on loopback only, at the simulator's ports (or at ports nothing listens on).
+QProcessEnvironment discoverEnv(quint16 udpPort, quint16 netPort)
+{
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("VANDOR_UDP_TARGET"), QStringLiteral("127.0.0.1"));
+    e.insert(QStringLiteral("VANDOR_UDP_BOARD_PORT"), QString::number(udpPort));
+    e.insert(QStringLiteral("VANDOR_NET_TARGET"), QStringLiteral("127.0.0.1"));
+    e.insert(QStringLiteral("VANDOR_NET_PORT"), QString::number(netPort));
+    return e;
+}
 
 QByteArray patternImage()
 {
@@ -51,8 +69,14 @@ private Q_SLOTS:
     void writeThenReadRoundTrips_data();
     void writeThenReadRoundTrips();
     void damagedDumpIsRefusedBeforeAnythingIsSent();
+    void unreachableHostFailsWithinTheTimeout_data();
     void unreachableHostFailsWithinTheTimeout();
     void info();
+    void bridgeHoldsNoConfiguration();
+    void discoverListsEveryBoard_data();
+    void discoverListsEveryBoard();
+    void discoverWithNothingAnswering();
+    void busyAnswerPortIsNamed();
 
 private:
     QTemporaryDir dir;
@@ -73,8 +97,7 @@ void TestCliBoard::readGivesTheBoardsImage()
     SimProcess sim({QStringLiteral("--image"), start});
     QVERIFY(sim.start());
     const QString out = dir.filePath(QStringLiteral("backup.bin"));
-    const QStringList link = udp ? QStringList{QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())}
-                                 : QStringList{QStringLiteral("--tcp"), tcpTarget(sim)};
+    const QStringList link = linkTo(sim, udp);
     const CliResult r = runCli(QStringList{QStringLiteral("read")} + link + QStringList{QStringLiteral("-o"), out}, env());
     QCOMPARE(r.code, 0);
     QVERIFY2(r.err.isEmpty(), r.err.constData());
@@ -87,19 +110,23 @@ void TestCliBoard::readGivesTheBoardsImage()
 
 void TestCliBoard::writeThenReadRoundTrips_data()
 {
+    QTest::addColumn<bool>("udp");
     QTest::addColumn<bool>("store");
-    QTest::newRow("working image only") << false;
-    QTest::newRow("stored") << true;
+    QTest::newRow("network bridge, working image only") << false << false;
+    QTest::newRow("network bridge, stored") << false << true;
+    QTest::newRow("UDP bridge path, working image only") << true << false;
+    QTest::newRow("UDP bridge path, stored") << true << true;
 }
 
 void TestCliBoard::writeThenReadRoundTrips()
 {
+    QFETCH(bool, udp);
     QFETCH(bool, store);
     SimProcess sim({QStringLiteral("--default-image")});
     QVERIFY(sim.start());
     const QString in = dir.filePath(QStringLiteral("push.bin"));
     QVERIFY(writeFile(in, patternImage()));
-    QStringList args{QStringLiteral("write"), QStringLiteral("--tcp"), tcpTarget(sim), in};
+    QStringList args = QStringList{QStringLiteral("write")} + linkTo(sim, udp) + QStringList{in};
     if (store)
         args << QStringLiteral("--store");
     const CliResult w = runCli(args, env());
@@ -107,16 +134,17 @@ void TestCliBoard::writeThenReadRoundTrips()
     QVERIFY2(w.err.isEmpty(), w.err.constData());
 
     const QString back = dir.filePath(QStringLiteral("back.bin"));
-    const CliResult r = runCli({QStringLiteral("read"), QStringLiteral("--tcp"), tcpTarget(sim), QStringLiteral("-o"), back}, env());
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, udp) + QStringList{QStringLiteral("-o"), back}, env());
     QCOMPARE(r.code, 0);
     QFile f(back);
     QVERIFY(f.open(QIODevice::ReadOnly));
     QCOMPARE(f.readAll(), patternImage());
 
-    // saveCfg goes on the wire exactly when --store was given (stream command 06).
+    // saveCfg goes on the wire exactly when --store was given (packet 05 00, stream command 06).
+    const QString save = udp ? QStringLiteral("udp req 05 00") : QStringLiteral("tcp req 06 00");
     int saves = 0;
     for (const QString &line : sim.transcript()) {
-        if (line == QLatin1String("tcp req 06 00"))
+        if (line == save)
             ++saves;
     }
     QCOMPARE(saves, store ? 1 : 0);
@@ -140,15 +168,27 @@ void TestCliBoard::damagedDumpIsRefusedBeforeAnythingIsSent()
     QCOMPARE(sim.transcript(), QStringList());
 }
 
+void TestCliBoard::unreachableHostFailsWithinTheTimeout_data()
+{
+    QTest::addColumn<QString>("link");
+    QTest::addColumn<QString>("message");
+    QTest::newRow("network bridge") << QStringLiteral("--tcp")
+                                    << QStringLiteral("vandor-cli: no network bridge answered at 127.0.0.1:9 within 1000 ms");
+    QTest::newRow("UDP bridge path")
+        << QStringLiteral("--udp") << QStringLiteral("vandor-cli: no board answered on the UDP bridge path at 127.0.0.1:9 within 1000 ms");
+}
+
 void TestCliBoard::unreachableHostFailsWithinTheTimeout()
 {
+    QFETCH(QString, link);
+    QFETCH(QString, message);
     // A port nothing listens on: no discovery answer comes.
-    const CliResult r = runCli({QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9"),
-                                QStringLiteral("--timeout"), QStringLiteral("1000")},
+    const CliResult r = runCli({QStringLiteral("info"), link, QStringLiteral("127.0.0.1:9"), QStringLiteral("--timeout"),
+                                QStringLiteral("1000")},
                                env(), 15000);
     QCOMPARE(r.code, 1);
     const QStringList lines = QString::fromUtf8(r.err).split(QLatin1Char('\n'), Qt::SkipEmptyParts);
-    QCOMPARE(lines, QStringList{QStringLiteral("vandor-cli: no network bridge answered at 127.0.0.1:9 within 1000 ms")});
+    QCOMPARE(lines, QStringList{message});
 }
 
 void TestCliBoard::info()
@@ -159,6 +199,102 @@ void TestCliBoard::info()
     QCOMPARE(r.code, 0);
     QCOMPARE(r.outLines(), QStringList{QStringLiteral("tcp 127.0.0.1:%1 Sim 2.0 identity 0242 0100 9202 model \"Marvek ccTalk\"")
                                            .arg(sim.netPort())});
+}
+
+void TestCliBoard::bridgeHoldsNoConfiguration()
+{
+    SimProcess sim({QStringLiteral("--default-image")});
+    QVERIFY(sim.start());
+    const QString out = dir.filePath(QStringLiteral("bridge.bin"));
+    const QStringList bridge{QStringLiteral("--tcp"), tcpTarget(sim), QStringLiteral("--bridge"), QStringLiteral("--password"),
+                             QStringLiteral("1234")};
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + bridge + QStringList{QStringLiteral("-o"), out}, env());
+    QCOMPARE(r.code, 1);
+    QCOMPARE(QString::fromUtf8(r.err),
+             QStringLiteral("vandor-cli: tcp %1 Sim bridge holds no configuration to read or write\n").arg(tcpTarget(sim)));
+    QVERIFY(!QFile::exists(out));
+
+    const QString in = dir.filePath(QStringLiteral("push-bridge.bin"));
+    QVERIFY(writeFile(in, patternImage()));
+    const CliResult w = runCli(QStringList{QStringLiteral("write")} + bridge + QStringList{in, QStringLiteral("--store")}, env());
+    QCOMPARE(w.code, 1);
+    // Nothing but the access exchanges went to the bridge.
+    QVERIFY(sim.save());
+    for (const QString &line : sim.transcript()) {
+        if (line.startsWith(QLatin1String("tcp req")))
+            QVERIFY2(line.startsWith(QLatin1String("tcp req e0 04 31 32 33 34")), qPrintable(line));
+    }
+}
+
+void TestCliBoard::discoverListsEveryBoard_data()
+{
+    QTest::addColumn<QString>("password");
+    QTest::addColumn<int>("code");
+    QTest::addColumn<QString>("bridgeLine");
+    QTest::addColumn<QString>("error");
+    QTest::newRow("bridge left closed") << QString() << 0 << QStringLiteral("tcp %1 Sim bridge bridge, not opened (give --password)")
+                                        << QString();
+    QTest::newRow("bridge opened")
+        << QStringLiteral("1234") << 0
+        << QStringLiteral("tcp %1 Sim bridge identity 0207 e000 0000 model \"ESP Bridge board\" version \"2.7 sim\"") << QString();
+    // One board that does not open makes the exit status 1; the others are still listed.
+    QTest::newRow("wrong bridge password") << QStringLiteral("nope") << 1 << QString() << QStringLiteral("Access denied");
+}
+
+void TestCliBoard::discoverListsEveryBoard()
+{
+    QFETCH(QString, password);
+    QFETCH(int, code);
+    QFETCH(QString, bridgeLine);
+    QFETCH(QString, error);
+    SimProcess sim({QStringLiteral("--default-image")});
+    QVERIFY(sim.start());
+    QVERIFY(sim.save());
+    const QByteArray before = sim.image() + sim.nvmem();
+    QStringList args{QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("500"), QStringLiteral("--no-usb")};
+    if (!password.isEmpty())
+        args << QStringLiteral("--password") << password;
+    const CliResult r = runCli(args, discoverEnv(sim.udpPort(), sim.netPort()));
+    QCOMPARE(r.code, code);
+    const QString net = tcpTarget(sim);
+    QStringList expected{
+        QStringLiteral("udp 127.0.0.1:%1 identity 0242 0100 9202 model \"Marvek ccTalk\"").arg(sim.udpPort()),
+        QStringLiteral("tcp %1 Sim 2.0 identity 0242 0100 9202 model \"Marvek ccTalk\"").arg(net),
+    };
+    if (!bridgeLine.isEmpty())
+        expected << bridgeLine.arg(net);
+    QCOMPARE(r.outLines(), expected);
+    if (error.isEmpty())
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+    else
+        QVERIFY2(r.err.contains(error.toUtf8()), r.err.constData());
+
+    // Every board was opened for its identity and nothing was written to any of them.
+    QVERIFY(sim.save());
+    QCOMPARE(sim.image() + sim.nvmem(), before);
+}
+
+void TestCliBoard::discoverWithNothingAnswering()
+{
+    const CliResult r = runCli({QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("300"), QStringLiteral("--no-usb")},
+                               discoverEnv(9, 9), 15000);
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.outLines(), QStringList());
+    QCOMPARE(QString::fromUtf8(r.err), QStringLiteral("vandor-cli: no board found within 300 ms\n"));
+}
+
+void TestCliBoard::busyAnswerPortIsNamed()
+{
+    // Another program (the window, say) holds the answer port: said so, not "nothing answered".
+    QUdpSocket holder;
+    QVERIFY(holder.bind(QHostAddress(QHostAddress::LocalHost), 0, QAbstractSocket::DontShareAddress));
+    QProcessEnvironment e = discoverEnv(9, 9);
+    e.insert(QStringLiteral("VANDOR_NET_ANSWER_PORT"), QString::number(holder.localPort()));
+    const CliResult r = runCli({QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9")}, e, 15000);
+    QCOMPARE(r.code, 1);
+    QCOMPARE(QString::fromUtf8(r.err),
+             QStringLiteral("vandor-cli: UDP port %1 is in use (is Vandor running?); no network bridge can answer\n")
+                 .arg(holder.localPort()));
 }
 
 QTEST_GUILESS_MAIN(TestCliBoard)

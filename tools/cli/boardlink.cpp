@@ -2,6 +2,7 @@
 #include "cliprompt.h"
 #include "devices/devicecfg.h"
 #include "link/tcpio.h"
+#include "link/usbbus.h"
 #include "link/usbio.h"
 #include <QDeadlineTimer>
 #include <QEventLoop>
@@ -9,11 +10,6 @@
 #include <QTimer>
 
 namespace Cli {
-
-namespace {
-constexpr int DefaultDiscoveryMs = 3000;
-constexpr int RescanMs = 1000;
-} // namespace
 
 void addLinkOptions(Parser &p)
 {
@@ -31,6 +27,23 @@ void addLinkOptions(Parser &p)
     p.addOption({QStringLiteral("timeout"),
                  QStringLiteral("How long to wait for the board to answer discovery, in ms (3000)."),
                  QStringLiteral("MS")});
+}
+
+bool timeoutValue(const Parser &p, int *ms)
+{
+    *ms = DefaultDiscoveryMs;
+    if (!p.isSet(QStringLiteral("timeout")))
+        return true;
+    *ms = intValue(p.value(QStringLiteral("timeout")));
+    if (*ms >= 0)
+        return true;
+    err(QStringLiteral("--timeout wants a number of milliseconds"));
+    return false;
+}
+
+void portInUse(const char *what, quint16 port)
+{
+    err(QStringLiteral("UDP port %1 is in use (is Vandor running?); %2").arg(port).arg(QString::fromUtf8(what)));
 }
 
 bool waitFor(const std::function<bool()> &done, int ms)
@@ -59,16 +72,23 @@ BoardLink::~BoardLink()
 
 DevIo *BoardLink::link() const { return m_link; }
 
+static QString hex(quint16 w) { return QStringLiteral("%1").arg(w, 4, 16, QLatin1Char('0')); }
+
+QString BoardLink::summary() const
+{
+    QString line = QStringLiteral("%1 identity %2 %3 %4").arg(m_description, hex(m_link->word0), hex(m_link->word1), hex(m_link->word2));
+    if (DeviceCfg *model = DeviceCfg::current())
+        line += QStringLiteral(" model \"%1\"").arg(model->title());
+    if (!m_link->versionText.isEmpty())
+        line += QStringLiteral(" version \"%1\"").arg(m_link->versionText);
+    return line;
+}
+
 bool BoardLink::open(const Parser &p)
 {
-    int timeout = DefaultDiscoveryMs;
-    if (p.isSet(QStringLiteral("timeout"))) {
-        timeout = intValue(p.value(QStringLiteral("timeout")));
-        if (timeout < 0) {
-            err(QStringLiteral("--timeout wants a number of milliseconds"));
-            return false;
-        }
-    }
+    int timeout = 0;
+    if (!timeoutValue(p, &timeout))
+        return false;
     const int links = int(p.isSet(QStringLiteral("tcp"))) + int(p.isSet(QStringLiteral("udp"))) +
                       int(p.isSet(QStringLiteral("usb")));
     if (links != 1) {
@@ -118,6 +138,10 @@ bool BoardLink::openTcp(const QString &host, bool bridge, int timeoutMs)
     }
     auto *tcp = new TcpIo(&m_owner);
     m_link = tcp;
+    if (tcp->answerPort() == 0) {
+        portInUse("no network bridge can answer", TcpIo::configuredAnswerPort());
+        return false;
+    }
     tcp->setDiscoveryTarget(address);
     if (port > 0)
         tcp->setDiscoveryPort(quint16(port));
@@ -157,8 +181,14 @@ bool BoardLink::openUdp(const QString &host, int timeoutMs)
         err(QStringLiteral("cannot resolve \"%1\"").arg(host));
         return false;
     }
-    auto *usb = new UsbIo(&m_owner);
+    // Nothing is looked for on USB.
+    m_bus = makeAbsentUsbBus();
+    auto *usb = new UsbIo(m_bus.get(), &m_owner);
     m_link = usb;
+    if (usb->localPort() == 0) {
+        portInUse("no board on the UDP bridge path can answer", UsbIo::configuredLocalPort());
+        return false;
+    }
     usb->setDiscoveryTarget(address);
     if (port > 0)
         usb->setBoardPort(quint16(port));
@@ -203,9 +233,10 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
     }
     auto *usb = new UsbIo(&m_owner);
     m_link = usb;
-    // Nothing is asked on the network for a USB board.
-    usb->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
-    usb->setBoardPort(9);
+    // Nothing is asked on the network for a USB board, and the bridge path's port stays free.
+    usb->setDiscoveryTarget(QHostAddress());
+    usb->setUdpHosts({});
+    usb->setLocalPort(0);
     int uid = -1;
     bool noDriver = false;
     QString name;

@@ -6,11 +6,18 @@
 #include <memory>
 
 class DevIo;
+class UsbBus;
 
 namespace Cli {
 
 // Adds --usb, --udp, --tcp, --bridge, --password and --timeout to a command's parser.
 void addLinkOptions(Parser &p);
+// The --timeout option's value, DefaultDiscoveryMs when it is not given; false after an error line.
+constexpr int DefaultDiscoveryMs = 3000;
+constexpr int RescanMs = 1000;
+bool timeoutValue(const Parser &p, int *ms);
+// The error line for a discovery socket that could not be bound.
+void portInUse(const char *what, quint16 port);
 
 class BoardLink
 {
@@ -19,14 +26,19 @@ public:
     ~BoardLink();
     // Opens the board the options name; false after one error line.
     bool open(const Parser &p);
-    DevIo *link() const;
-    // "tcp 127.0.0.1:10501 Sim 2.0"
-    QString description() const { return m_description; }
-
-private:
+    // The same for one link: HOST[:PORT] for the network links, BUS:ADDR (or empty for the
+    // first board) on USB. timeoutMs bounds the wait for discovery.
     bool openTcp(const QString &host, bool bridge, int timeoutMs);
     bool openUdp(const QString &host, int timeoutMs);
     bool openUsb(const QString &busAddr, int timeoutMs);
+    DevIo *link() const;
+    // "tcp 127.0.0.1:10501 Sim 2.0"
+    QString description() const { return m_description; }
+    // The description, the identity words, the model and the version text when the board has one.
+    QString summary() const;
+
+private:
+    std::unique_ptr<UsbBus> m_bus; // the UDP bridge path's: no USB
     QObject m_owner;
     DevIo *m_link = nullptr;
     QString m_description;

@@ -29,6 +29,8 @@ struct Command
 
 // The table of subcommands, in the order --help lists them.
 const Command *commands(int *count);
+// The entry of the named command.
+const Command &command(const char *name);
 
 // One line on standard output / standard error (prefixed "vandor-cli: ").
 void out(const QString &line);
@@ -66,6 +68,7 @@ void setContext(const Context &c);
 // The subcommands.
 int runHexdump(const QStringList &args);
 int runDiff(const QStringList &args);
+int runDiscover(const QStringList &args);
 int runInfo(const QStringList &args);
 int runRead(const QStringList &args);
 int runWrite(const QStringList &args);

@@ -1,5 +1,6 @@
 #include "climodels.h"
 #include "cli.h"
+#include "devices/devesprelay.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
 
@@ -13,6 +14,7 @@ const struct
     BitLists (*bits)(const BoardFeatures &board);
 } modelList[] = {
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
+    {[](QObject *p) -> DeviceCfg * { return new DevEspRelay(p); }, nullptr, nullptr},
 };
 
 } // namespace

@@ -12,6 +12,17 @@ const Context &context() { return s_context; }
 
 void setContext(const Context &c) { s_context = c; }
 
+const Command &command(const char *name)
+{
+    int n = 0;
+    const Command *list = commands(&n);
+    for (int i = 0; i < n; ++i) {
+        if (qstrcmp(list[i].name, name) == 0)
+            return list[i];
+    }
+    return list[0];
+}
+
 void out(const QString &line)
 {
     std::fputs(line.toUtf8().constData(), stdout);

@@ -13,24 +13,21 @@ namespace Cli {
 
 namespace {
 
-const Command &command(const char *name)
-{
-    int n = 0;
-    const Command *list = commands(&n);
-    for (int i = 0; i < n; ++i) {
-        if (qstrcmp(list[i].name, name) == 0)
-            return list[i];
-    }
-    return list[0];
-}
-
-QString hex(quint16 w) { return QStringLiteral("%1").arg(w, 4, 16, QLatin1Char('0')); }
-
 TerminalProgress *progress(const QString &label)
 {
     TerminalProgress *p = context().host->progress();
     p->setLabel(label);
     return p;
+}
+
+// The current model when it holds a configuration image; the bridge board has none.
+DeviceCfg *configurable(const BoardLink &board)
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (model && model->image())
+        return model;
+    err(QStringLiteral("%1 holds no configuration to read or write").arg(board.description()));
+    return nullptr;
 }
 
 // Reads the whole configuration into the current model; false after an error line.
@@ -57,13 +54,7 @@ int runInfo(const QStringList &args)
     BoardLink board;
     if (!board.open(p))
         return Failed;
-    DevIo *link = board.link();
-    QString line = QStringLiteral("%1 identity %2 %3 %4 model \"%5\"")
-                       .arg(board.description(), hex(link->word0), hex(link->word1), hex(link->word2),
-                            DeviceCfg::current()->title());
-    if (!link->versionText.isEmpty())
-        line += QStringLiteral(" version \"%1\"").arg(link->versionText);
-    out(line);
+    out(board.summary());
     return Ok;
 }
 
@@ -84,7 +75,9 @@ int runRead(const QStringList &args)
     BoardLink board;
     if (!board.open(p))
         return Failed;
-    DeviceCfg *model = DeviceCfg::current();
+    DeviceCfg *model = configurable(board);
+    if (!model)
+        return Failed;
     // An incomplete read never replaces a good backup.
     if (!readBoard(model, file + QStringLiteral(" was not written")))
         return Failed;
@@ -111,6 +104,8 @@ int runWrite(const QStringList &args)
     QString error, firstError;
     bool loadable = false;
     for (DeviceCfg *m = DeviceCfg::first(); m; m = m->next) {
+        if (!m->image())
+            continue;
         if (loadDump(m, file, &error))
             loadable = true;
         else if (firstError.isEmpty())
@@ -122,7 +117,9 @@ int runWrite(const QStringList &args)
     BoardLink board;
     if (!board.open(p))
         return Failed;
-    DeviceCfg *model = DeviceCfg::current();
+    DeviceCfg *model = configurable(board);
+    if (!model)
+        return Failed;
     // The board's own configuration first, as the program has it before a dump is loaded.
     if (!readBoard(model, QStringLiteral("nothing was written")))
         return Failed;

@@ -11,17 +11,6 @@ namespace Cli {
 
 namespace {
 
-const Command &command(const char *name)
-{
-    int n = 0;
-    const Command *list = commands(&n);
-    for (int i = 0; i < n; ++i) {
-        if (qstrcmp(list[i].name, name) == 0)
-            return list[i];
-    }
-    return list[0];
-}
-
 QCommandLineOption modelOption()
 {
     return QCommandLineOption(QStringLiteral("model"),

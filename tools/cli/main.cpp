@@ -20,6 +20,10 @@ const Command table[] = {
      "Lists every parameter that differs between two dump files, one line each: address, "
      "[group], label, and both values. Exit status 0 when equal, 1 when different, 2 on error.",
      runDiff},
+    {"discover", "[--timeout MS] [--password PW] [--no-usb]",
+     "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
+     "each: link, name, identity words and model. Exit status 1 when none is found or one does not open.",
+     runDiscover},
     {"info", "LINK", "Prints the board's link, name, identity words and model.", runInfo},
     {"read", "LINK -o FILE", "Reads the whole configuration and saves it as the model's dump file.", runRead},
     {"write", "LINK FILE [--store]",

@@ -1,0 +1,198 @@
+// discover: every board on USB, on the UDP bridge path and behind network bridges. All three
+// are looked for at once for the time-out; then each board found is opened in turn, exactly as
+// the board commands open it, for its identity and model, and closed again.
+#include "boardlink.h"
+#include "cliprompt.h"
+#include "link/packetframe.h"
+#include "link/tcpio.h"
+#include "link/usbio.h"
+#include <QDeadlineTimer>
+#include <QHostInfo>
+#include <QNetworkDatagram>
+#include <QTimer>
+#include <QUdpSocket>
+#include <algorithm>
+#include <vector>
+
+namespace Cli {
+
+namespace {
+
+struct Found
+{
+    enum Link { Usb, Udp, Tcp } link;
+    QString target; // BUS:ADDR or ADDRESS:PORT
+    QString name;   // as announced
+    bool bridge = false;
+};
+
+QString endpoint(const QHostAddress &address, quint16 port)
+{
+    return QStringLiteral("%1:%2").arg(address.toString()).arg(port);
+}
+
+// Boards on the UDP bridge path, each answering the discovery request from the board port.
+// The link itself takes one board at a time, so the sweep asks on a socket of its own,
+// bound to the port the link uses.
+class UdpSweep
+{
+public:
+    UdpSweep() : m_port(UsbIo::configuredBoardPort())
+    {
+        const QHostAddress target = UsbIo::configuredTarget();
+        if (!target.isNull())
+            m_targets << target;
+        for (const QString &host : UsbIo::rememberedHosts()) {
+            QHostAddress a;
+            if (!a.setAddress(host)) {
+                const QList<QHostAddress> all = QHostInfo::fromName(host).addresses();
+                auto v4 = std::find_if(all.cbegin(), all.cend(), [](const QHostAddress &x) {
+                    return x.protocol() == QAbstractSocket::IPv4Protocol;
+                });
+                if (v4 == all.cend())
+                    continue;
+                a = *v4;
+            }
+            if (!m_targets.contains(a))
+                m_targets << a;
+        }
+        const quint16 local = UsbIo::configuredLocalPort();
+        if (!m_socket.bind(QHostAddress::AnyIPv4, local))
+            portInUse("boards on the UDP bridge path are not looked for", local);
+        QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { take(); });
+    }
+
+    void ask()
+    {
+        if (m_socket.state() != QAbstractSocket::BoundState)
+            return;
+        for (const QHostAddress &t : qAsConst(m_targets))
+            m_socket.writeDatagram(PacketFrame::discoveryRequest(), t, m_port);
+    }
+
+    const QList<QHostAddress> &peers() const { return m_peers; }
+    quint16 port() const { return m_port; }
+
+private:
+    void take()
+    {
+        // Bounded, so that a flood of datagrams cannot hold the sweep here.
+        for (int n = 0; n < 256 && m_socket.hasPendingDatagrams(); ++n) {
+            const QNetworkDatagram d = m_socket.receiveDatagram(8);
+            if (!PacketFrame::isDiscoveryAnswer(d.data()) || d.senderPort() != m_port)
+                continue;
+            QHostAddress from(d.senderAddress().toIPv4Address());
+            if (!m_peers.contains(from))
+                m_peers << from;
+        }
+    }
+
+    QUdpSocket m_socket;
+    quint16 m_port;
+    QList<QHostAddress> m_targets;
+    QList<QHostAddress> m_peers;
+};
+
+QList<Found> sweep(int timeoutMs, bool usb)
+{
+    QList<Found> usbBoards, udpBoards, tcpBoards;
+    bool noDriver = false;
+    {
+        std::unique_ptr<UsbIo> bus;
+        if (usb) {
+            bus = std::make_unique<UsbIo>();
+            // Its bridge path stays off: the sweep below asks on the network.
+            bus->setDiscoveryTarget(QHostAddress());
+            bus->setUdpHosts({});
+            bus->setLocalPort(0);
+            QObject::connect(bus.get(), &UsbIo::newDevice, bus.get(), [&](const QString &name, int uid) {
+                if (uid < 0) {
+                    noDriver = true;
+                    return;
+                }
+                const QString at = QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF);
+                const bool known = std::any_of(usbBoards.cbegin(), usbBoards.cend(),
+                                               [&](const Found &f) { return f.target == at; });
+                if (!known)
+                    usbBoards.append({Found::Usb, at, name, false});
+            });
+        }
+        UdpSweep udp;
+        TcpIo tcp;
+        if (tcp.answerPort() == 0)
+            portInUse("network bridges are not looked for", TcpIo::configuredAnswerPort());
+        scanEnabled = true;
+        QDeadlineTimer deadline(timeoutMs);
+        do {
+            if (bus)
+                bus->scan();
+            udp.ask();
+            tcp.scan();
+            waitFor([] { return false; }, int(qMin<qint64>(RescanMs, qMax<qint64>(0, deadline.remainingTime()))));
+        } while (!deadline.hasExpired());
+
+        for (const QHostAddress &peer : udp.peers())
+            udpBoards.append({Found::Udp, endpoint(peer, udp.port()), QString(), false});
+        for (const TcpIo::Entry &e : tcp.foundBoards())
+            tcpBoards.append({Found::Tcp, endpoint(e.address, e.port), e.name, e.kind == TcpIo::Bridge});
+        scanEnabled = false;
+    }
+    if (noDriver)
+        err(QStringLiteral("a USB board was found but it has no usable driver"));
+    return usbBoards + udpBoards + tcpBoards;
+}
+
+} // namespace
+
+int runDiscover(const QStringList &args)
+{
+    Parser p(command("discover"));
+    p.addOption({QStringLiteral("timeout"), QStringLiteral("How long to look for boards, in ms (3000)."),
+                 QStringLiteral("MS")});
+    p.addOption({QStringLiteral("password"), QStringLiteral("Also open the network bridges themselves with this access password."),
+                 QStringLiteral("PW")});
+    p.addOption({QStringLiteral("no-usb"), QStringLiteral("Do not look for boards on USB.")});
+    int code = p.parse(args);
+    if (code < 0)
+        code = p.checkPositionals(0, 0);
+    if (code >= 0)
+        return code;
+    int timeout = 0;
+    if (!timeoutValue(p, &timeout))
+        return BadInput;
+    const bool openBridges = p.isSet(QStringLiteral("password"));
+    if (openBridges)
+        context().prompt->setPassword(p.value(QStringLiteral("password")));
+
+    const QList<Found> found = sweep(timeout, !p.isSet(QStringLiteral("no-usb")));
+    if (found.isEmpty())
+        return fail(Failed, QStringLiteral("no board found within %1 ms").arg(timeout));
+
+    int failed = 0;
+    for (const Found &f : found) {
+        if (f.bridge && !openBridges) {
+            out(QStringLiteral("tcp %1 %2 bridge, not opened (give --password)").arg(f.target, f.name));
+            continue;
+        }
+        BoardLink board;
+        bool opened = false;
+        switch (f.link) {
+        case Found::Usb:
+            opened = board.openUsb(f.target, timeout);
+            break;
+        case Found::Udp:
+            opened = board.openUdp(f.target, timeout);
+            break;
+        case Found::Tcp:
+            opened = board.openTcp(f.target, f.bridge, timeout);
+            break;
+        }
+        if (opened)
+            out(board.summary());
+        else
+            ++failed;
+    }
+    return failed ? Failed : Ok;
+}
+
+} // namespace Cli
