@@ -41,6 +41,20 @@ bool timeoutValue(const Parser &p, int *ms)
     return false;
 }
 
+namespace {
+UsbBus *s_usbBus = nullptr;
+}
+
+void setUsbBus(UsbBus *bus) { s_usbBus = bus; }
+
+UsbBus *usbBus(std::unique_ptr<UsbBus> *own)
+{
+    if (s_usbBus)
+        return s_usbBus;
+    *own = makeLibUsbBus();
+    return own->get();
+}
+
 void portInUse(const char *what, quint16 port)
 {
     err(QStringLiteral("UDP port %1 is in use (is Vandor running?); %2").arg(port).arg(QString::fromUtf8(what)));
@@ -231,7 +245,7 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
         }
         want = (bus << 16) | addr;
     }
-    auto *usb = new UsbIo(&m_owner);
+    auto *usb = new UsbIo(usbBus(&m_bus), &m_owner);
     m_link = usb;
     // Nothing is asked on the network for a USB board, and the bridge path's port stays free.
     usb->setDiscoveryTarget(QHostAddress());

@@ -38,11 +38,16 @@ public:
     QString summary() const;
 
 private:
-    std::unique_ptr<UsbBus> m_bus; // the UDP bridge path's: no USB
+    std::unique_ptr<UsbBus> m_bus; // the link's own bus, when it made one
     QObject m_owner;
     DevIo *m_link = nullptr;
     QString m_description;
 };
+
+// The USB bus the commands use: the machine's through libusb, unless a test has put its own in
+// place (not owned; null gives the machine's back). usbBus() stores a bus it makes in *own.
+void setUsbBus(UsbBus *bus);
+UsbBus *usbBus(std::unique_ptr<UsbBus> *own);
 
 // Bounded wait: runs the event loop until done() holds or ms have passed.
 bool waitFor(const std::function<bool()> &done, int ms);

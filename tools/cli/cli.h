@@ -4,6 +4,7 @@
 #include <QCommandLineParser>
 #include <QString>
 #include <QStringList>
+#include <cstdio>
 #include <functional>
 
 class CliPrompt;
@@ -31,10 +32,20 @@ struct Command
 const Command *commands(int *count);
 // The entry of the named command.
 const Command &command(const char *name);
+// The list of commands, for "vandor-cli --help" and a call without one.
+void usage(FILE *to);
 
 // One line on standard output / standard error (prefixed "vandor-cli: ").
 void out(const QString &line);
 void err(const QString &line);
+// Collects the lines of out() and err() instead of printing them, for tests that run
+// commands in-process; null prints them again.
+struct Lines
+{
+    QStringList out;
+    QStringList err;
+};
+void captureLines(Lines *into);
 // err(text), then the code: `return fail(BadInput, ...)`.
 int fail(int code, const QString &text);
 

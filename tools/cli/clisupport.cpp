@@ -6,7 +6,10 @@ namespace Cli {
 
 namespace {
 Context s_context;
+Lines *s_capture = nullptr;
 }
+
+void captureLines(Lines *into) { s_capture = into; }
 
 const Context &context() { return s_context; }
 
@@ -25,6 +28,10 @@ const Command &command(const char *name)
 
 void out(const QString &line)
 {
+    if (s_capture) {
+        s_capture->out << line;
+        return;
+    }
     std::fputs(line.toUtf8().constData(), stdout);
     std::fputc('\n', stdout);
 }
@@ -33,6 +40,10 @@ void err(const QString &line)
 {
     QString one = line;
     one.replace(QLatin1Char('\n'), QLatin1Char(' '));
+    if (s_capture) {
+        s_capture->err << one;
+        return;
+    }
     std::fflush(stdout);
     std::fprintf(stderr, "vandor-cli: %s\n", one.toUtf8().constData());
     std::fflush(stderr);

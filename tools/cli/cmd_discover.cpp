@@ -5,6 +5,7 @@
 #include "cliprompt.h"
 #include "link/packetframe.h"
 #include "link/tcpio.h"
+#include "link/usbbus.h"
 #include "link/usbio.h"
 #include <QDeadlineTimer>
 #include <QHostInfo>
@@ -98,9 +99,10 @@ QList<Found> sweep(int timeoutMs, bool usb)
     QList<Found> usbBoards, udpBoards, tcpBoards;
     bool noDriver = false;
     {
+        std::unique_ptr<UsbBus> ownBus;
         std::unique_ptr<UsbIo> bus;
         if (usb) {
-            bus = std::make_unique<UsbIo>();
+            bus = std::make_unique<UsbIo>(usbBus(&ownBus));
             // Its bridge path stays off: the sweep below asks on the network.
             bus->setDiscoveryTarget(QHostAddress());
             bus->setUdpHosts({});

@@ -9,49 +9,6 @@
 #include <QRegularExpression>
 #include <cstdio>
 
-namespace Cli {
-
-namespace {
-
-const Command table[] = {
-    {"hexdump", "FILE --model TITLE", "Prints a dump file as the program's hex dump, after its checks.",
-     runHexdump},
-    {"diff", "A B --model TITLE",
-     "Lists every parameter that differs between two dump files, one line each: address, "
-     "[group], label, and both values. Exit status 0 when equal, 1 when different, 2 on error.",
-     runDiff},
-    {"discover", "[--timeout MS] [--password PW] [--no-usb]",
-     "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
-     "each: link, name, identity words and model. Exit status 1 when none is found or one does not open.",
-     runDiscover},
-    {"info", "LINK", "Prints the board's link, name, identity words and model.", runInfo},
-    {"read", "LINK -o FILE", "Reads the whole configuration and saves it as the model's dump file.", runRead},
-    {"write", "LINK FILE [--store]",
-     "Checks a dump file, writes it to the board and reads it back to verify; --store then saves it "
-     "in the board's memory.",
-     runWrite},
-    {"store", "LINK", "Stores the board's working configuration in its memory (saveCfg).", runStore},
-};
-
-void usage(FILE *to)
-{
-    std::fprintf(to, "Usage: vandor-cli COMMAND [options]\n\nCommands:\n");
-    for (const Command &c : table)
-        std::fprintf(to, "  %-8s %s %s\n", c.name, c.name, c.synopsis);
-    std::fprintf(to, "\nLINK is --usb [BUS:ADDR], --udp HOST[:PORT] or --tcp HOST[:PORT] [--bridge --password PW].\n"
-                     "'vandor-cli COMMAND --help' describes a command.\n");
-}
-
-} // namespace
-
-const Command *commands(int *count)
-{
-    *count = int(sizeof table / sizeof table[0]);
-    return table;
-}
-
-} // namespace Cli
-
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
