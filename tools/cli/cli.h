@@ -55,9 +55,8 @@ class Parser : public QCommandLineParser
 {
 public:
     explicit Parser(const Command &command);
-    int parse(const QStringList &args);
-    // Positional arguments must number between min and max.
-    int checkPositionals(int min, int max);
+    // Positional arguments must number between minPositional and maxPositional.
+    int parse(const QStringList &args, int minPositional, int maxPositional);
 
 private:
     const Command &m_command;

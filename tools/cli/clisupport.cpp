@@ -62,7 +62,7 @@ Parser::Parser(const Command &command) : m_command(command)
     addHelpOption();
 }
 
-int Parser::parse(const QStringList &args)
+int Parser::parse(const QStringList &args, int minPositional, int maxPositional)
 {
     if (!QCommandLineParser::parse(args))
         return fail(BadInput, QStringLiteral("%1: %2 (see vandor-cli %1 --help)")
@@ -75,13 +75,8 @@ int Parser::parse(const QStringList &args)
                      text.toUtf8().constData());
         return Ok;
     }
-    return -1;
-}
-
-int Parser::checkPositionals(int min, int max)
-{
     const int n = positionalArguments().size();
-    if (n < min || n > max)
+    if (n < minPositional || n > maxPositional)
         return fail(BadInput, QStringLiteral("%1: expected %2 (see vandor-cli %1 --help)")
                                   .arg(QString::fromUtf8(m_command.name), QString::fromUtf8(m_command.synopsis)));
     return -1;

@@ -46,10 +46,7 @@ int runInfo(const QStringList &args)
 {
     Parser p(command("info"));
     addLinkOptions(p);
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(0, 0);
-    if (code >= 0)
+    if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     BoardLink board;
     if (!board.open(p))
@@ -64,10 +61,7 @@ int runRead(const QStringList &args)
     addLinkOptions(p);
     p.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The dump file to write."),
                  QStringLiteral("FILE")});
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(0, 0);
-    if (code >= 0)
+    if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     const QString file = p.value(QStringLiteral("output"));
     if (file.isEmpty())
@@ -94,10 +88,7 @@ int runWrite(const QStringList &args)
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file to write to the board."));
     p.addOption({QStringLiteral("store"), QStringLiteral("Then store it in the board's memory (saveCfg).")});
     p.addOption({QStringLiteral("no-verify"), QStringLiteral("Do not read the configuration back to check it.")});
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(1, 1);
-    if (code >= 0)
+    if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
     const QString file = p.positionalArguments().at(0);
     // The file's checks come first: a damaged dump is refused before anything is sent.
@@ -145,10 +136,7 @@ int runStore(const QStringList &args)
 {
     Parser p(command("store"));
     addLinkOptions(p);
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(0, 0);
-    if (code >= 0)
+    if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     BoardLink board;
     if (!board.open(p))

@@ -154,10 +154,7 @@ int runDiscover(const QStringList &args)
     p.addOption({QStringLiteral("password"), QStringLiteral("Also open the network bridges themselves with this access password."),
                  QStringLiteral("PW")});
     p.addOption({QStringLiteral("no-usb"), QStringLiteral("Do not look for boards on USB.")});
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(0, 0);
-    if (code >= 0)
+    if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     int timeout = 0;
     if (!timeoutValue(p, &timeout))

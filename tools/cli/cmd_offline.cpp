@@ -25,10 +25,7 @@ int runHexdump(const QStringList &args)
     Parser p(command("hexdump"));
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file."));
     p.addOption(modelOption());
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(1, 1);
-    if (code >= 0)
+    if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
     DeviceCfg *model = context().models->require(QStringLiteral("hexdump"), p.value(QStringLiteral("model")));
     if (!model)
@@ -47,10 +44,7 @@ int runDiff(const QStringList &args)
     p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file."));
     p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file."));
     p.addOption(modelOption());
-    int code = p.parse(args);
-    if (code < 0)
-        code = p.checkPositionals(2, 2);
-    if (code >= 0)
+    if (const int code = p.parse(args, 2, 2); code >= 0)
         return code;
     const CliModels &models = *context().models;
     DeviceCfg *model = models.require(QStringLiteral("diff"), p.value(QStringLiteral("model")));
