@@ -211,13 +211,15 @@ void TestCliBoard::bridgeHoldsNoConfiguration()
     const CliResult r = runCli(QStringList{QStringLiteral("read")} + bridge + QStringList{QStringLiteral("-o"), out}, env());
     QCOMPARE(r.code, 1);
     QCOMPARE(QString::fromUtf8(r.err),
-             QStringLiteral("vandor-cli: tcp %1 Sim bridge holds no configuration to read or write\n").arg(tcpTarget(sim)));
+             QStringLiteral("vandor-cli: tcp %1 Sim bridge holds no configuration to read, write or store\n").arg(tcpTarget(sim)));
     QVERIFY(!QFile::exists(out));
 
     const QString in = dir.filePath(QStringLiteral("push-bridge.bin"));
     QVERIFY(writeFile(in, patternImage()));
     const CliResult w = runCli(QStringList{QStringLiteral("write")} + bridge + QStringList{in, QStringLiteral("--store")}, env());
     QCOMPARE(w.code, 1);
+    const CliResult st = runCli(QStringList{QStringLiteral("store")} + bridge, env());
+    QCOMPARE(st.code, 1);
     // Nothing but the access exchanges went to the bridge.
     QVERIFY(sim.save());
     for (const QString &line : sim.transcript()) {

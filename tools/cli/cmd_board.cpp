@@ -26,7 +26,7 @@ DeviceCfg *configurable(const BoardLink &board)
     DeviceCfg *model = DeviceCfg::current();
     if (model && model->image())
         return model;
-    err(QStringLiteral("%1 holds no configuration to read or write").arg(board.description()));
+    err(QStringLiteral("%1 holds no configuration to read, write or store").arg(board.description()));
     return nullptr;
 }
 
@@ -139,7 +139,7 @@ int runStore(const QStringList &args)
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     BoardLink board;
-    if (!board.open(p))
+    if (!board.open(p) || !configurable(board))
         return Failed;
     if (!board.link()->saveCfg())
         return fail(Failed, QStringLiteral("the board did not store the configuration"));
