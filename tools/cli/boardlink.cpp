@@ -11,6 +11,11 @@
 
 namespace Cli {
 
+namespace {
+constexpr int RescanMs = 1000;
+UsbBus *s_usbBus = nullptr;
+} // namespace
+
 void addLinkOptions(Parser &p)
 {
     p.addOption({QStringLiteral("tcp"), QStringLiteral("The board behind the network bridge at HOST[:PORT]."),
@@ -41,10 +46,6 @@ bool timeoutValue(const Parser &p, int *ms)
     return false;
 }
 
-namespace {
-UsbBus *s_usbBus = nullptr;
-}
-
 void setUsbBus(UsbBus *bus) { s_usbBus = bus; }
 
 UsbBus *usbBus(std::unique_ptr<UsbBus> *own)
@@ -73,6 +74,19 @@ bool waitFor(const std::function<bool()> &done, int ms)
     }
     return true;
 }
+
+bool scanUntil(const std::function<void()> &scan, const std::function<bool()> &done, int ms)
+{
+    QDeadlineTimer deadline(ms);
+    do {
+        scan();
+        if (waitFor(done, int(qMin<qint64>(RescanMs, deadline.remainingTime()))))
+            return true;
+    } while (!deadline.hasExpired());
+    return done();
+}
+
+QString usbAddress(int uid) { return QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF); }
 
 BoardLink::BoardLink() = default;
 
@@ -166,12 +180,7 @@ bool BoardLink::openTcp(const QString &host, bool bridge, int timeoutMs)
             uid = id;
     });
     scanEnabled = true;
-    QDeadlineTimer deadline(timeoutMs);
-    while (uid < 0 && !deadline.hasExpired()) {
-        tcp->scan();
-        waitFor([&uid] { return uid >= 0; }, int(qMin<qint64>(RescanMs, qMax<qint64>(1, deadline.remainingTime()))));
-    }
-    if (uid < 0) {
+    if (!scanUntil([tcp] { tcp->scan(); }, [&uid] { return uid >= 0; }, timeoutMs)) {
         err(QStringLiteral("no network bridge answered at %1 within %2 ms").arg(host).arg(timeoutMs));
         return false;
     }
@@ -210,14 +219,7 @@ bool BoardLink::openUdp(const QString &host, int timeoutMs)
     QObject::connect(usb, &UsbIo::connected, usb, [&connected] { connected = true; });
     scanEnabled = true;
     DeviceCfg::setCurrent(nullptr);
-    QDeadlineTimer deadline(timeoutMs);
-    while (!connected && !deadline.hasExpired()) {
-        usb->scan();
-        waitFor([&] { return connected || !usb->udpPeer().isNull(); },
-                int(qMin<qint64>(RescanMs, qMax<qint64>(1, deadline.remainingTime()))));
-        if (!usb->udpPeer().isNull())
-            break;
-    }
+    scanUntil([usb] { usb->scan(); }, [&] { return connected || !usb->udpPeer().isNull(); }, timeoutMs);
     // The link opens an answering board by itself; its version query takes at most 500 ms.
     if (!usb->udpPeer().isNull())
         waitFor([&connected] { return connected; }, 2 * int(UsbIo::TimeoutMs) + 100);
@@ -255,7 +257,7 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
     bool noDriver = false;
     QString name;
     QObject::connect(usb, &UsbIo::newDevice, usb, [&](const QString &n, int id) {
-        if (n == QLatin1String("$NoDriver"))
+        if (id < 0) // a board without a usable driver
             noDriver = true;
         else if (uid < 0 && (want < 0 || id == want)) {
             uid = id;
@@ -264,23 +266,18 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
     });
     scanEnabled = true;
     DeviceCfg::setCurrent(nullptr);
-    QDeadlineTimer deadline(timeoutMs);
-    while (uid < 0 && !deadline.hasExpired()) {
-        usb->scan();
-        waitFor([&uid] { return uid >= 0; }, int(qMin<qint64>(RescanMs, qMax<qint64>(1, deadline.remainingTime()))));
-    }
-    if (uid < 0) {
+    if (!scanUntil([usb] { usb->scan(); }, [&uid] { return uid >= 0; }, timeoutMs)) {
         err(noDriver ? QStringLiteral("a USB board was found but it has no usable driver")
                      : QStringLiteral("no USB board found within %1 ms").arg(timeoutMs));
         return false;
     }
     if (!usb->open(uid)) {
-        err(QStringLiteral("cannot open the USB board %1:%2").arg(uid >> 16).arg(uid & 0xFFFF));
+        err(QStringLiteral("cannot open the USB board %1").arg(usbAddress(uid)));
         return false;
     }
     scanEnabled = false;
     setCurrentLink(usb);
-    m_description = QStringLiteral("usb %1:%2 %3").arg(uid >> 16).arg(uid & 0xFFFF).arg(name);
+    m_description = QStringLiteral("usb %1 %2").arg(usbAddress(uid), name);
     return true;
 }
 

@@ -14,7 +14,6 @@ namespace Cli {
 void addLinkOptions(Parser &p);
 // The --timeout option's value, DefaultDiscoveryMs when it is not given; false after an error line.
 constexpr int DefaultDiscoveryMs = 3000;
-constexpr int RescanMs = 1000;
 bool timeoutValue(const Parser &p, int *ms);
 // The error line for a discovery socket that could not be bound.
 void portInUse(const char *what, quint16 port);
@@ -51,5 +50,10 @@ UsbBus *usbBus(std::unique_ptr<UsbBus> *own);
 
 // Bounded wait: runs the event loop until done() holds or ms have passed.
 bool waitFor(const std::function<bool()> &done, int ms);
+// Discovery: calls scan() at once and every RescanMs, running the event loop in between,
+// until done() holds or ms have passed. False on the time-out.
+bool scanUntil(const std::function<void()> &scan, const std::function<bool()> &done, int ms);
+// "BUS:ADDR" of a USB link's uid.
+QString usbAddress(int uid);
 
 } // namespace Cli

@@ -7,7 +7,6 @@
 #include "link/tcpio.h"
 #include "link/usbbus.h"
 #include "link/usbio.h"
-#include <QDeadlineTimer>
 #include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QTimer>
@@ -112,7 +111,7 @@ QList<Found> sweep(int timeoutMs, bool usb)
                     noDriver = true;
                     return;
                 }
-                const QString at = QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF);
+                const QString at = usbAddress(uid);
                 const bool known = std::any_of(usbBoards.cbegin(), usbBoards.cend(),
                                                [&](const Found &f) { return f.target == at; });
                 if (!known)
@@ -124,14 +123,15 @@ QList<Found> sweep(int timeoutMs, bool usb)
         if (tcp.answerPort() == 0)
             portInUse("network bridges are not looked for", TcpIo::configuredAnswerPort());
         scanEnabled = true;
-        QDeadlineTimer deadline(timeoutMs);
-        do {
-            if (bus)
-                bus->scan();
-            udp.ask();
-            tcp.scan();
-            waitFor([] { return false; }, int(qMin<qint64>(RescanMs, qMax<qint64>(0, deadline.remainingTime()))));
-        } while (!deadline.hasExpired());
+        // Every board that answers in time counts: the sweep always runs to the end.
+        scanUntil(
+            [&] {
+                if (bus)
+                    bus->scan();
+                udp.ask();
+                tcp.scan();
+            },
+            [] { return false; }, timeoutMs);
 
         for (const QHostAddress &peer : udp.peers())
             udpBoards.append({Found::Udp, endpoint(peer, udp.port()), QString(), false});
