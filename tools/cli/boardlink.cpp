@@ -132,8 +132,7 @@ bool BoardLink::open(const Parser &p)
     return openUsb(p.value(QStringLiteral("usb-device")), timeout);
 }
 
-// HOST or HOST:PORT; false when the host cannot be resolved.
-static bool resolve(const QString &target, QHostAddress *address, int *port)
+bool resolve(const QString &target, QHostAddress *address, int *port)
 {
     QString host = target;
     *port = -1;

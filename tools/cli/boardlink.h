@@ -6,6 +6,7 @@
 #include <memory>
 
 class DevIo;
+class QHostAddress;
 class UsbBus;
 
 namespace Cli {
@@ -53,6 +54,8 @@ bool waitFor(const std::function<bool()> &done, int ms);
 // Discovery: calls scan() at once and every RescanMs, running the event loop in between,
 // until done() holds or ms have passed. False on the time-out.
 bool scanUntil(const std::function<void()> &scan, const std::function<bool()> &done, int ms);
+// HOST or HOST:PORT (port -1 when not given) to an IPv4 address; false when it cannot be resolved.
+bool resolve(const QString &target, QHostAddress *address, int *port);
 // "BUS:ADDR" of a USB link's uid.
 QString usbAddress(int uid);
 

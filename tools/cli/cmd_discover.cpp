@@ -7,7 +7,6 @@
 #include "link/tcpio.h"
 #include "link/usbbus.h"
 #include "link/usbio.h"
-#include <QHostInfo>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
@@ -44,16 +43,8 @@ public:
             m_targets << target;
         for (const QString &host : UsbIo::rememberedHosts()) {
             QHostAddress a;
-            if (!a.setAddress(host)) {
-                const QList<QHostAddress> all = QHostInfo::fromName(host).addresses();
-                auto v4 = std::find_if(all.cbegin(), all.cend(), [](const QHostAddress &x) {
-                    return x.protocol() == QAbstractSocket::IPv4Protocol;
-                });
-                if (v4 == all.cend())
-                    continue;
-                a = *v4;
-            }
-            if (!m_targets.contains(a))
+            int port = -1;
+            if (resolve(host.trimmed(), &a, &port) && !m_targets.contains(a))
                 m_targets << a;
         }
         const quint16 local = UsbIo::configuredLocalPort();
