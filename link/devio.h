@@ -1,6 +1,7 @@
 // The abstract link to one board. Everything above it talks to a board only through these
 // operations and never sees whether the board is on USB, behind the network bridge or on UDP.
 #pragma once
+#include "link/wirebytes.h"
 #include <QByteArray>
 #include <QObject>
 #include <QString>
@@ -10,7 +11,7 @@ class DevIo : public QObject
     Q_OBJECT
 public:
     // The longest data part of one configuration or memory operation.
-    static constexpr int MaxChunk = 60;
+    static constexpr int MaxChunk = Wire::MaxData;
     // The longest firmware block.
     static constexpr int MaxFirmwareBlock = 240;
 

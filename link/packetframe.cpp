@@ -14,27 +14,11 @@ QByteArray header(Command cmd)
     return p;
 }
 
-void putU16(QByteArray &p, quint16 v)
-{
-    p.append(char(v & 0xFF));
-    p.append(char(v >> 8));
-}
+using Wire::putU16;
+using Wire::putU32;
+using Wire::u16At;
 
-void putU32(QByteArray &p, quint32 v)
-{
-    putU16(p, quint16(v & 0xFFFF));
-    putU16(p, quint16(v >> 16));
-}
-
-quint16 u16At(const QByteArray &p, int at)
-{
-    return quint16(quint8(p[at]) | (quint8(p[at + 1]) << 8));
-}
-
-bool lengthOk(const quint8 *src, int length)
-{
-    return length >= 0 && length <= MaxData && (src || length == 0);
-}
+bool lengthOk(const quint8 *src, int length) { return Wire::dataOk(src, length); }
 
 void putData(QByteArray &p, const quint8 *src, int length)
 {
@@ -135,7 +119,10 @@ QByteArray writeSn(const char *serial)
     QByteArray p = header(CmdWriteSn);
     QByteArray field(SerialField, '\0');
     if (serial) {
-        const size_t n = qMin(strlen(serial), size_t(SerialField - 1));
+        size_t n = qMin(strlen(serial), size_t(SerialField - 1));
+        // Never cut a UTF-8 character in two: drop a partial one at the end.
+        while (n > 0 && n < strlen(serial) && (quint8(serial[n]) & 0xC0) == 0x80)
+            --n;
         memcpy(field.data(), serial, n);
     }
     p.append(field);

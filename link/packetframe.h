@@ -1,6 +1,7 @@
 // The packet framing spoken over USB bulk transfers and UDP datagrams: one request and one
 // answer per operation. Pure encode and check functions; the transports only move the bytes.
 #pragma once
+#include "link/wirebytes.h"
 #include <QByteArray>
 #include <QtGlobal>
 
@@ -10,7 +11,7 @@ namespace PacketFrame {
 constexpr int MaxPacket = 64;
 constexpr int HeaderSize = 2;
 // Longest data part of a configuration, memory or machine-setup packet.
-constexpr int MaxData = 60;
+constexpr int MaxData = Wire::MaxData;
 // The serial number field of writeSn: at most 15 characters and a terminating zero.
 constexpr int SerialField = 16;
 
@@ -33,12 +34,7 @@ enum Command : quint8 {
     CmdWriteMachineSetup = 0x0A, // 0A 00 data -> 0A 02
 };
 
-struct Identity
-{
-    quint16 word0 = 0;
-    quint16 word1 = 0;
-    quint16 word2 = 0;
-};
+using Identity = Wire::Identity;
 
 // Answer to readDynCfg: flags bit 0 = last packet, bit 1 = error reported by the board;
 // complete = number of data bytes that end on a record boundary.

@@ -5,19 +5,9 @@ namespace StreamFrame {
 
 namespace {
 
-// The longest data part of one configuration or memory operation.
-constexpr int MaxChunk = 60;
-
-void putU16(QByteArray &b, quint16 v)
-{
-    b.append(char(v & 0xFF));
-    b.append(char(v >> 8));
-}
-
-quint16 u16At(const QByteArray &b, int at)
-{
-    return quint16(quint8(b.at(at)) | (quint8(b.at(at + 1)) << 8));
-}
+constexpr int MaxChunk = Wire::MaxData;
+using Wire::putU16;
+using Wire::u16At;
 
 bool validChunk(int length) { return length >= 0 && length <= MaxChunk; }
 
@@ -67,14 +57,13 @@ QByteArray readCfg(quint16 address, int length)
 QByteArray readDynCfg(quint32 selector)
 {
     QByteArray p;
-    putU16(p, quint16(selector & 0xFFFF));
-    putU16(p, quint16(selector >> 16));
+    Wire::putU32(p, selector);
     return frame(CmdRead, p);
 }
 
-QByteArray writeCfg(quint16 address, const quint8 *src, int length)
+QByteArray writeCfg(const quint8 *src, quint16 address, int length)
 {
-    if (!validChunk(length) || (length && !src))
+    if (!Wire::dataOk(src, length))
         return QByteArray();
     return frame(CmdWrite, addressed(address, src, length));
 }
@@ -105,9 +94,9 @@ QByteArray readNvMem(quint16 address, int length)
     return frame(CmdReadNv, p);
 }
 
-QByteArray writeNvMem(quint16 address, const quint8 *src, int length)
+QByteArray writeNvMem(const quint8 *src, quint16 address, int length)
 {
-    if (!validChunk(length) || (length && !src))
+    if (!Wire::dataOk(src, length))
         return QByteArray();
     return frame(CmdWriteNv, addressed(address, src, length));
 }

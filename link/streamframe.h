@@ -1,6 +1,7 @@
 // Frames of the TCP byte stream: command byte, payload length byte, payload. Pure encode and
 // check functions for every stream command, plus a reassembler that cuts frames out of segments.
 #pragma once
+#include "link/wirebytes.h"
 #include <QByteArray>
 #include <QString>
 
@@ -30,22 +31,17 @@ QByteArray frame(quint8 command, const QByteArray &payload);
 QByteArray versionQuery();
 QByteArray readCfg(quint16 address, int length);
 QByteArray readDynCfg(quint32 selector);
-QByteArray writeCfg(quint16 address, const quint8 *src, int length);
+QByteArray writeCfg(const quint8 *src, quint16 address, int length);
 QByteArray writeDynCfg(const quint8 *src, int length, quint8 marker, quint8 complete);
 QByteArray saveCfg();
 QByteArray readNvMem(quint16 address, int length);
-QByteArray writeNvMem(quint16 address, const quint8 *src, int length);
+QByteArray writeNvMem(const quint8 *src, quint16 address, int length);
 QByteArray access(quint8 cmdBase, const QByteArray &password);
 QByteArray finishFirmware(quint8 cmdBase);
 QByteArray writeFirmware(quint8 cmdBase, quint16 remaining, const QByteArray &block);
 
 // Answer checks; each takes one whole received frame (header and payload).
-struct Identity
-{
-    quint16 word0 = 0;
-    quint16 word1 = 0;
-    quint16 word2 = 0;
-};
+using Identity = Wire::Identity;
 bool checkVersion(const QByteArray &answer, Identity *identity);
 // readCfg (CmdRead) and readNvMem (CmdReadNv): length and echoed address must match; the data
 // is answer.mid(4, length).

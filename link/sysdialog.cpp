@@ -2,6 +2,7 @@
 #include "app/prompt.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
+#include "link/packetframe.h"
 #include "link/relaytest.h"
 #include "link/systemflags.h"
 #include "ui_sysdialog.h"
@@ -28,12 +29,14 @@ void SysDialog::clearNvm()
 void SysDialog::setSetrial()
 {
     const std::optional<QString> serial = prompt()->getText(windowTitle(), QStringLiteral("sn:"));
-    if (!serial || serial->size() != 15) {
+    // The board's field holds 15 bytes: a serial whose UTF-8 is longer would be cut mid-character.
+    const QByteArray bytes = serial ? serial->toUtf8() : QByteArray();
+    if (!serial || serial->size() != 15 || bytes.size() > PacketFrame::SerialField - 1) {
         prompt()->message(Prompt::Icon::Information, windowTitle(), QStringLiteral("len"));
         return;
     }
     DevIo *link = currentLink();
-    if (link && link->writeSn(serial->toUtf8().constData())) {
+    if (link && link->writeSn(bytes.constData())) {
         accept();
         return;
     }

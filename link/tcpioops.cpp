@@ -106,7 +106,7 @@ bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
 
 bool TcpIo::writeCfg(const quint8 *src, quint16 address, int length)
 {
-    if (!send(StreamFrame::writeCfg(address, src, length))) {
+    if (!send(StreamFrame::writeCfg(src, address, length))) {
         qCDebug(lcTcp, "Error writeCfg");
         return false;
     }
@@ -133,7 +133,7 @@ bool TcpIo::saveCfg()
 
 bool TcpIo::writeNvMem(const quint8 *src, quint16 address, int length)
 {
-    if (!send(StreamFrame::writeNvMem(address, src, length))) {
+    if (!send(StreamFrame::writeNvMem(src, address, length))) {
         qCDebug(lcTcp, "Error writeNvMem");
         return false;
     }

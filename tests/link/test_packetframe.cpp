@@ -100,6 +100,8 @@ private Q_SLOTS:
             << hex("0800") + QByteArray("ABCDEFGHIJKLMNO") + QByteArray(1, '\0');
         QTest::newRow("writeSn 15 characters")
             << writeSn("123456789012345") << hex("0800") + QByteArray("123456789012345") + QByteArray(1, '\0');
+        QTest::newRow("writeSn never cuts a character")
+            << writeSn("12345678901234\xc3\xbc") << hex("0800") + QByteArray("12345678901234") + QByteArray(2, '\0');
         QTest::newRow("writeSn empty") << writeSn("") << hex("0800") + QByteArray(16, '\0');
         QTest::newRow("readMachineSetup") << readMachineSetup() << hex("0900");
         QTest::newRow("writeMachineSetup") << writeMachineSetup(bytes(abc), 3) << hex("0a00a1b2c3");

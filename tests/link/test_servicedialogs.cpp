@@ -64,6 +64,8 @@ private Q_SLOTS:
         QTest::newRow("16 characters") << QString("1234567890123456") << false << "len" << false;
         QTest::newRow("cancelled") << QString() << false << "len" << false;
         QTest::newRow("15 characters") << QString("123456789012345") << false << "" << true;
+        // 15 characters, 16 bytes of UTF-8: the board's field would cut the last one in two.
+        QTest::newRow("15 characters, 16 bytes") << QString::fromUtf8("12345678901234\xc3\xbc") << false << "len" << false;
         QTest::newRow("board refuses") << QString("123456789012345") << true << "fail" << true;
     }
 
