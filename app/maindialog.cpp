@@ -9,6 +9,7 @@
 #include "devices/devicecfg.h"
 #include "editors/par.h"
 #include "link/devio.h"
+#include "link/usbio.h"
 #include "ui_maindialog.h"
 #include <QApplication>
 #include <QCoreApplication>
@@ -147,6 +148,9 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     setCurrentLink(m_usbLink);
     if (m_usbLink)
         connectLink(m_usbLink, &MainDialog::detectedDeviceUsb);
+    if (auto *usb = qobject_cast<UsbIo *>(m_usbLink))
+        connect(usb, &UsbIo::noDriverGone, this,
+                [this] { delete ui->scrollAreaWidgetContents->findChild<QPushButton *>(QStringLiteral("butUsbDriver")); });
     m_netLink = parts.makeNetLink ? parts.makeNetLink(this) : nullptr;
     if (m_netLink)
         connectLink(m_netLink, &MainDialog::detectedDeviceTcp);
@@ -266,10 +270,12 @@ void MainDialog::selectControls()
 void MainDialog::detectedDeviceUsb(QString name, int key)
 {
     if (name == QLatin1String("$NoDriver")) {
+        // One button however many driverless boards there are; it goes when the last one does.
         auto *layout = qobject_cast<QBoxLayout *>(ui->scrollAreaWidgetContents->layout());
-        if (!layout)
+        if (!layout || ui->scrollAreaWidgetContents->findChild<QPushButton *>(QStringLiteral("butUsbDriver")))
             return;
         auto *button = new QPushButton(tr("Install USB driver"), ui->scrollAreaWidgetContents);
+        button->setObjectName(QStringLiteral("butUsbDriver"));
         connect(button, &QPushButton::clicked, this, &MainDialog::installUsbDriver);
         layout->insertWidget(0, button);
         return;

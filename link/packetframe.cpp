@@ -71,6 +71,19 @@ bool checkAddressed(const QByteArray &answer, Command cmd, quint16 address, int 
 
 } // namespace
 
+bool echoes(const QByteArray &request, const QByteArray &answer)
+{
+    if (request.size() < HeaderSize || !isAnswer(answer, Command(quint8(request[0]))))
+        return false;
+    const quint8 cmd = quint8(request[0]);
+    if ((cmd != CmdReadCfg && cmd != CmdReadNvMem) || request.size() != 6)
+        return true;
+    const int length = u16At(request, 4);
+    if (cmd == CmdReadCfg && (length == 0 || length > MaxData))
+        return true;
+    return answer.size() == length + 4 && u16At(answer, 2) == u16At(request, 2);
+}
+
 QByteArray discoveryRequest() { return QByteArray(2, '\0'); }
 
 bool isDiscoveryAnswer(const QByteArray &datagram) { return datagram == QByteArray("\x00\x0a", 2); }

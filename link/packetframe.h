@@ -64,6 +64,13 @@ QByteArray writeMachineSetup(const quint8 *src, int length);
 QByteArray discoveryRequest();
 bool isDiscoveryAnswer(const QByteArray &datagram);
 
+// Whether answer can be the one to request, judged from the request alone: the same command
+// with the answer direction, and for an addressed read (readCfg, readNvMem) the echoed address
+// and the length the request asked for. A readCfg request whose length field is 0 or above
+// MaxData is a readDynCfg selector; its answers are told apart by their command only.
+// Anything else on the endpoint is a late answer to an earlier request.
+bool echoes(const QByteArray &request, const QByteArray &answer);
+
 // Answer checks: true when the answer is the one the request asks for. Data parts are
 // copied out only on success; dst must hold the requested length.
 bool checkVersion(const QByteArray &answer, Identity *out);

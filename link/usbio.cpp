@@ -1,11 +1,11 @@
 // The USB side of UsbIo: bus watch, probe, announce, open and close.
 #include "link/usbio.h"
 #include "app/logging.h"
+#include "app/nethosts.h"
 #include "app/prompt.h"
 #include "link/packetframe.h"
-#include <QDir>
 #include <QHostInfo>
-#include <QSettings>
+#include <QPointer>
 #include <QUdpSocket>
 
 namespace {
@@ -44,8 +44,11 @@ quint16 UsbIo::configuredLocalPort() { return envPort("VANDOR_UDP_LOCAL_PORT", D
 
 QStringList UsbIo::rememberedHosts()
 {
-    QSettings settings(QDir::homePath() + QStringLiteral("/Vandor.ini"), QSettings::IniFormat);
-    return settings.value(QStringLiteral("udpHosts")).toStringList();
+    QStringList texts;
+    const QList<QHostAddress> hosts = NetHosts::remembered(QString::fromLatin1(NetHosts::UdpKey));
+    for (const QHostAddress &h : hosts)
+        texts << h.toString();
+    return texts;
 }
 
 void UsbIo::start()
@@ -59,7 +62,6 @@ void UsbIo::start()
     m_udp = new QUdpSocket(this);
     connect(m_udp, &QUdpSocket::readyRead, this, &UsbIo::pendingUdpData);
     setLocalPort(configuredLocalPort());
-    setUdpHosts(rememberedHosts());
     m_scanTimer.setInterval(ScanIntervalMs);
     connect(&m_scanTimer, &QTimer::timeout, this, &UsbIo::scan);
     m_scanTimer.start();
@@ -89,6 +91,7 @@ quint16 UsbIo::localPort() const { return m_udp->localPort(); }
 
 void UsbIo::setUdpHosts(const QStringList &hosts)
 {
+    m_fixedHosts = true;
     m_hosts.clear();
     m_hostAddresses.clear();
     for (const QString &h : hosts)
@@ -124,6 +127,19 @@ void UsbIo::resolveHost(const QString &host)
     });
 }
 
+QList<QHostAddress> UsbIo::discoveryHosts() const
+{
+    QList<QHostAddress> hosts = m_hostAddresses;
+    if (!m_fixedHosts) {
+        const QList<QHostAddress> remembered = NetHosts::remembered(QString::fromLatin1(NetHosts::UdpKey));
+        for (const QHostAddress &h : remembered)
+            if (!hosts.contains(h))
+                hosts << h;
+    }
+    hosts.removeAll(m_target);
+    return hosts;
+}
+
 void UsbIo::scan()
 {
     // A scan from inside a waiting operation would probe or close under its feet.
@@ -136,7 +152,8 @@ void UsbIo::scan()
         const QByteArray discovery = PacketFrame::discoveryRequest();
         if (!m_target.isNull())
             m_udp->writeDatagram(discovery, m_target, m_boardPort);
-        for (const QHostAddress &h : qAsConst(m_hostAddresses))
+        const QList<QHostAddress> hosts = discoveryHosts();
+        for (const QHostAddress &h : hosts)
             m_udp->writeDatagram(discovery, h, m_boardPort);
     }
     if (!m_busReady)
@@ -147,43 +164,77 @@ void UsbIo::scan()
         qCDebug(lcUsb, "Error libusb_get_device_list %d", r);
         return;
     }
-    bool openSeen = false;
+    // The whole bus is looked at before anything is announced: the main window opens and
+    // reads an announced board at once, so what the walk decides must not depend on it.
     QSet<int> seen;
+    QSet<int> noDriver;
+    UsbBus::Device *noDriverDev = nullptr;
+    QList<QPair<QString, int>> found;
     for (UsbBus::Device *dev : qAsConst(list)) {
-        int uid = (m_bus->busNumber(dev) << 16) | m_bus->deviceAddress(dev);
+        const int uid = (m_bus->busNumber(dev) << 16) | m_bus->deviceAddress(dev);
         seen.insert(uid);
-        if (uid == m_currentUid)
-            openSeen = true;
         // A board already announced or reported is not opened again while it stays plugged in.
-        if (!scanEnabled || m_announced.contains(uid))
+        if (!scanEnabled || uid == m_currentUid || m_announced.contains(uid))
             continue;
         const QString name = probe(dev, uid);
         if (name.isEmpty() || m_announced.contains(uid))
             continue;
-        if (name == QLatin1String(NoDriver))
-            uid = -1;
+        if (name == QLatin1String(NoDriver)) {
+            // Probed at every scan, so that a driver bound later is noticed.
+            noDriver.insert(uid);
+            if (!m_noDriver.contains(uid) || !noDriverDev)
+                noDriverDev = dev;
+            continue;
+        }
         if (UsbBus::Device *old = m_usbDevices.value(uid))
             m_bus->unrefDevice(old);
         m_usbDevices.insert(uid, m_bus->refDevice(dev));
         m_announced.insert(uid);
-        Q_EMIT newDevice(name, uid);
+        found.append({name, uid});
+    }
+    // While discovery is off nothing is probed: a driverless board stays one while plugged in.
+    if (!scanEnabled)
+        noDriver = m_noDriver & seen;
+    const bool noDriverNew = !(noDriver - m_noDriver).isEmpty();
+    const bool noDriverGoneNow = !m_noDriver.isEmpty() && noDriver.isEmpty();
+    m_noDriver = noDriver;
+    if (noDriverNew && noDriverDev) {
+        if (UsbBus::Device *old = m_usbDevices.take(-1))
+            m_bus->unrefDevice(old);
+        m_usbDevices.insert(-1, m_bus->refDevice(noDriverDev));
     }
     m_bus->freeDeviceList(&list);
     pruneUnplugged(seen);
-    if (!openSeen && m_currentUid >= 0)
+    const bool openGone = m_currentUid >= 0 && !seen.contains(m_currentUid);
+
+    QPointer<UsbIo> self(this);
+    if (openGone)
         closeBoard(true);
+    if (self && noDriverGoneNow)
+        Q_EMIT noDriverGone();
+    if (self && noDriverNew)
+        Q_EMIT newDevice(QString::fromLatin1(NoDriver), -1);
+    for (const auto &f : qAsConst(found)) {
+        if (!self)
+            return;
+        Q_EMIT newDevice(f.first, f.second);
+    }
 }
 
 void UsbIo::pruneUnplugged(const QSet<int> &seen)
 {
-    for (auto it = m_announced.begin(); it != m_announced.end();) {
-        if (*it >= 0 && !seen.contains(*it))
-            it = m_announced.erase(it);
-        else
-            ++it;
+    for (QSet<int> *set : {&m_announced, &m_unanswered}) {
+        for (auto it = set->begin(); it != set->end();) {
+            if (*it >= 0 && !seen.contains(*it))
+                it = set->erase(it);
+            else
+                ++it;
+        }
     }
     for (auto it = m_usbDevices.begin(); it != m_usbDevices.end();) {
-        if (it.key() >= 0 && it.key() != m_currentUid && !seen.contains(it.key())) {
+        const bool gone = it.key() >= 0 ? it.key() != m_currentUid && !seen.contains(it.key())
+                                        : m_noDriver.isEmpty();
+        if (gone) {
             m_bus->unrefDevice(it.value());
             it = m_usbDevices.erase(it);
         } else {
@@ -289,10 +340,16 @@ bool UsbIo::open(int uid)
         return false;
     }
     m_handle = h;
+    m_lastFailed = true;  // whatever an earlier user of the board left on the endpoint
     // A board that does not answer the version query is not opened: its identity is unknown.
+    // It is tried again at the next scans; the user hears of it once while it stays plugged in.
     if (!queryVersion()) {
-        m_announced.insert(uid);
         releaseAndClose();
+        m_announced.remove(uid);
+        if (!m_unanswered.contains(uid)) {
+            m_unanswered.insert(uid);
+            prompt()->message(Prompt::Icon::Information, tr("USB error"), tr("The board did not answer."));
+        }
         return false;
     }
     if (!acceptIdentity(tr("USB error"))) {
@@ -302,6 +359,7 @@ bool UsbIo::open(int uid)
     }
     m_currentUid = uid;
     m_announced.clear();
+    m_unanswered.clear();
     Q_EMIT connected();
     return true;
 }
@@ -322,6 +380,8 @@ void UsbIo::closeBoard(bool notify)
         return;
     releaseAndClose();
     m_currentUid = -1;
+    // The start page is shown afresh after a disconnection: driverless boards are announced again.
+    m_noDriver.clear();
     if (notify)
         Q_EMIT disconnected();
 }

@@ -24,6 +24,10 @@ public:
     static constexpr quint8 EndpointOut = 0x01;
     static constexpr quint8 EndpointIn = 0x81;
     static constexpr unsigned int TimeoutMs = 500;
+    // Answers still waiting on the IN endpoint are read away before each request; after an
+    // exchange that failed, longer, as its answer may still be on the way.
+    static constexpr unsigned int DrainTimeoutMs = 2;
+    static constexpr unsigned int DrainAfterFailureMs = 20;
     static constexpr int ScanIntervalMs = 4000;
     // UDP bridge path defaults; VANDOR_UDP_TARGET, VANDOR_UDP_BOARD_PORT and
     // VANDOR_UDP_LOCAL_PORT (0 = any free port) override them at construction.
@@ -50,7 +54,7 @@ public:
     bool open(int uid) override;
 
     // The UDP bridge path's settings as a new link takes them: the environment variables
-    // above, the defaults, and the settings file's "udpHosts".
+    // above, the defaults, and the hosts remembered in the settings file (read afresh).
     static QHostAddress configuredTarget();
     static quint16 configuredBoardPort();
     static quint16 configuredLocalPort();
@@ -65,14 +69,23 @@ public:
     // Rebinds the UDP socket; 0 = any free port. False when the port cannot be bound.
     bool setLocalPort(quint16 port);
     quint16 localPort() const;
-    // Further hosts asked at every scan besides the discovery target (addresses or names).
-    // At construction they come from the settings file's list "udpHosts".
+    // Further hosts asked at every scan besides the discovery target. Unless a fixed list is
+    // set, they are the remembered hosts, read from the settings file at every scan, so that
+    // a host remembered while the program runs is asked at the next scan.
+    // setUdpHosts replaces them with a fixed list (addresses or names; empty = none).
     void setUdpHosts(const QStringList &hosts);
     void addUdpHost(const QString &host);
     QStringList udpHosts() const { return m_hosts; }
+    // Milliseconds between scans (ScanIntervalMs unless set).
+    void setScanInterval(int ms) { m_scanTimer.setInterval(ms); }
+    int scanInterval() const { return m_scanTimer.interval(); }
     // The board found on the UDP bridge path; null when none.
     QHostAddress udpPeer() const { return m_udpPeer; }
     int currentUid() const { return m_currentUid; }
+
+Q_SIGNALS:
+    // Every board announced as "$NoDriver" has been unplugged or has got its driver.
+    void noDriverGone();
 
 public Q_SLOTS:
     void scan();
@@ -91,9 +104,14 @@ private:
     // One request and its answer, over USB or the UDP bridge path.
     bool exchange(const QByteArray &request, QByteArray *answer);
     bool sendPacket(const QByteArray &packet);
-    QByteArray receivePacket();
-    QByteArray receiveUdp();
+    // Reads packets until one can be the answer to request or TimeoutMs have passed.
+    QByteArray receiveAnswer(const QByteArray &request);
+    QByteArray receivePacket(int timeoutMs);
+    QByteArray receiveUsb(unsigned int timeoutMs, bool *failed);
+    QByteArray receiveUdp(int timeoutMs);
     void discardPendingUdp();
+    void drainUsb();
+    QList<QHostAddress> discoveryHosts() const;
     bool queryVersion();
 
     std::unique_ptr<UsbBus> m_ownBus;
@@ -110,6 +128,13 @@ private:
     quint16 m_boardPort = DefaultBoardPort;
     QStringList m_hosts;
     QList<QHostAddress> m_hostAddresses;
+    bool m_fixedHosts = false;
+    // Real uids of the boards without a usable driver, announced once as "$NoDriver".
+    QSet<int> m_noDriver;
+    // uids whose version query failed and was reported, while they stay plugged in.
+    QSet<int> m_unanswered;
+    // The last exchange failed: its answer may still arrive.
+    bool m_lastFailed = false;
     // UDP boards whose identity was refused ("address:port"), reported once while they
     // keep answering discovery.
     QSet<QString> m_refusedPeers;

@@ -29,10 +29,12 @@ bool UsbIo::exchange(const QByteArray &request, QByteArray *answer)
     m_busy = true;
     const bool sent = sendPacket(request);
     if (sent && self)
-        *answer = receivePacket();
-    if (self)
-        m_busy = false;
-    return sent && self;
+        *answer = receiveAnswer(request);
+    if (!self)
+        return false;
+    m_busy = false;
+    m_lastFailed = answer->isEmpty();
+    return sent;
 }
 
 bool UsbIo::sendPacket(const QByteArray &packet)
@@ -43,6 +45,7 @@ bool UsbIo::sendPacket(const QByteArray &packet)
     }
     if (!m_handle)
         return false;
+    drainUsb();
     QByteArray buf = packet;
     int done = 0;
     const int r = m_bus->bulkTransfer(m_handle, EndpointOut, reinterpret_cast<unsigned char *>(buf.data()),
@@ -54,27 +57,77 @@ bool UsbIo::sendPacket(const QByteArray &packet)
     return true;
 }
 
-QByteArray UsbIo::receivePacket()
+void UsbIo::drainUsb()
+{
+    // A late answer to an earlier request would otherwise be read as the answer to this one.
+    const unsigned int wait = m_lastFailed ? DrainAfterFailureMs : DrainTimeoutMs;
+    for (int n = 0; n < 16 && m_handle; ++n) {
+        bool failed = false;
+        const QByteArray stale = receiveUsb(wait, &failed);
+        if (stale.isEmpty())
+            break;
+        qCDebug(lcUsb, "Unexpecred usb data %d: %s", stale.size(), stale.toHex(' ').constData());
+    }
+}
+
+QByteArray UsbIo::receiveAnswer(const QByteArray &request)
+{
+    QPointer<UsbIo> self(this);
+    QElapsedTimer clock;
+    clock.start();
+    // Bounded in count as well as in time: a board that keeps talking cannot hold the link.
+    for (int n = 0; n < 32; ++n) {
+        const qint64 left = qint64(TimeoutMs) - clock.elapsed();
+        if (left <= 0 && n > 0)
+            break;
+        const QByteArray answer = receivePacket(int(qMax<qint64>(1, left)));
+        if (!self || answer.isEmpty())
+            return QByteArray();
+        if (PacketFrame::echoes(request, answer))
+            return answer;
+        if (m_udpPeer.isNull())
+            qCDebug(lcUsb, "Unexpecred usb data %d: %s", answer.size(), answer.toHex(' ').constData());
+        else
+            qCDebug(lcUdp, "Unexpecred udp data %d: %s", answer.size(), answer.toHex(' ').constData());
+    }
+    return QByteArray();
+}
+
+QByteArray UsbIo::receivePacket(int timeoutMs)
 {
     QByteArray answer;
     if (!m_udpPeer.isNull()) {
-        answer = receiveUdp();
+        answer = receiveUdp(timeoutMs);
     } else if (m_handle) {
-        unsigned char buf[PacketFrame::MaxPacket];
-        int n = 0;
-        const int r = m_bus->bulkTransfer(m_handle, EndpointIn, buf, int(sizeof buf), &n, TimeoutMs);
-        if (r == UsbBus::ErrorPipe) {
-            qCDebug(lcUsb, "pipe");
-            m_bus->clearHalt(m_handle, EndpointIn);
-        } else if (r != 0) {
-            qCDebug(lcUsb, "Error receive %d", r);
-        } else {
-            answer = QByteArray(reinterpret_cast<const char *>(buf), qBound(0, n, int(sizeof buf)));
-        }
+        bool failed = false;
+        answer = receiveUsb(unsigned(timeoutMs), &failed);
+        if (failed)
+            return QByteArray();
     }
     if (answer.size() > 1)
         answer[1] = char(quint8(answer[1]) & PacketFrame::DirectionMask);
     return answer;
+}
+
+QByteArray UsbIo::receiveUsb(unsigned int timeoutMs, bool *failed)
+{
+    unsigned char buf[PacketFrame::MaxPacket];
+    int n = 0;
+    const int r = m_bus->bulkTransfer(m_handle, EndpointIn, buf, int(sizeof buf), &n, timeoutMs);
+    if (r == UsbBus::ErrorPipe) {
+        qCDebug(lcUsb, "pipe");
+        m_bus->clearHalt(m_handle, EndpointIn);
+        *failed = true;
+        return QByteArray();
+    }
+    if (r == UsbBus::ErrorTimeout)
+        return QByteArray();
+    if (r != 0) {
+        qCDebug(lcUsb, "Error receive %d", r);
+        *failed = true;
+        return QByteArray();
+    }
+    return QByteArray(reinterpret_cast<const char *>(buf), qBound(0, n, int(sizeof buf)));
 }
 
 void UsbIo::discardPendingUdp()
@@ -85,7 +138,7 @@ void UsbIo::discardPendingUdp()
     }
 }
 
-QByteArray UsbIo::receiveUdp()
+QByteArray UsbIo::receiveUdp(int timeoutMs)
 {
     // Wakes as soon as a datagram is there; user input waits until the answer is in.
     QPointer<UsbIo> self(this);
@@ -99,7 +152,7 @@ QByteArray UsbIo::receiveUdp()
                 return d.data();
             qCDebug(lcUdp, "Unexpecred udp data %d: %s", d.data().size(), d.data().toHex(' ').constData());
         }
-        const qint64 left = qint64(TimeoutMs) - clock.elapsed();
+        const qint64 left = qint64(timeoutMs) - clock.elapsed();
         if (left <= 0)
             break;
         QEventLoop loop;

@@ -894,6 +894,10 @@
 <context>
     <name>UsbIo</name>
     <message>
+        <source>The board did not answer.</source>
+        <translation>Платката не отговори.</translation>
+    </message>
+    <message>
         <source>This user may not open the board. Install the udev rule packaging/linux/60-vandor.rules: copy it to /etc/udev/rules.d/, run &quot;sudo udevadm control --reload-rules&quot; and plug the board in again.</source>
         <translation>Този потребител няма право да отваря платката. Инсталирайте udev правилото packaging/linux/60-vandor.rules: копирайте го в /etc/udev/rules.d/, изпълнете &quot;sudo udevadm control --reload-rules&quot; и включете платката отново.</translation>
     </message>

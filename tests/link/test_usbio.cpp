@@ -99,23 +99,28 @@ private Q_SLOTS:
         QVERIFY(shown->messages.isEmpty());
     }
 
-    void driverlessBoardIsAnnouncedAtEveryScan()
+    void driverlessBoardIsAnnouncedOncePerPlug()
     {
         FakeUsbDevice *dev = bus->plug(1, 4);
         dev->openError = UsbBus::ErrorNotSupported;
+        FakeUsbDevice *other = bus->plug(1, 5);
+        other->openError = UsbBus::ErrorNotSupported;
         QSignalSpy found(link.get(), &UsbIo::newDevice);
+        QSignalSpy gone(link.get(), &UsbIo::noDriverGone);
         for (int i = 0; i < 3; ++i)
             link->scan();
-        QCOMPARE(found.count(), 3);
-        for (const auto &args : found) {
-            QCOMPARE(args[0].toString(), QStringLiteral("$NoDriver"));
-            QCOMPARE(args[1].toInt(), -1);
-        }
+        QCOMPARE(found.count(), 1);
+        QCOMPARE(found[0][0].toString(), QStringLiteral("$NoDriver"));
+        QCOMPARE(found[0][1].toInt(), -1);
         QVERIFY(!link->open(-1));
         QVERIFY(shown->messages.isEmpty());
+        bus->unplug(other);  // one driverless board is left
+        link->scan();
+        QCOMPARE(gone.count(), 0);
         dev->openError = 0;  // a driver was bound
         link->scan();
-        QCOMPARE(found.count(), 4);
+        QCOMPARE(gone.count(), 1);
+        QCOMPARE(found.count(), 2);
         QCOMPARE(found.last()[0].toString(), QStringLiteral("QB14T37"));
         QCOMPARE(found.last()[1].toInt(), (1 << 16) | 4);
     }
@@ -179,7 +184,7 @@ private Q_SLOTS:
         QTest::addColumn<int>("boxes");
         QTest::newRow("busy configuration tolerated") << int(UsbBus::ErrorBusy) << false << quint16(0x0242) << true << 0;
         QTest::newRow("configuration error") << -1 << false << quint16(0x0242) << false << 0;
-        QTest::newRow("no version answer") << 0 << true << quint16(0x0242) << false << 0;
+        QTest::newRow("no version answer") << 0 << true << quint16(0x0242) << false << 1;
         QTest::newRow("incompatible version") << 0 << false << quint16(0x0999) << false << 1;
     }
 
@@ -204,7 +209,8 @@ private Q_SLOTS:
         QCOMPARE(dev->openHandles, opens ? 1 : 0);
         QCOMPARE(shown->messages.size(), boxes);
         if (boxes)
-            QCOMPARE(shown->messages[0].text, QStringLiteral("Incompatible version: 999 100 9202."));
+            QCOMPARE(shown->messages[0].text, silent ? QStringLiteral("The board did not answer.")
+                                                     : QStringLiteral("Incompatible version: 999 100 9202."));
         if (!opens)
             QCOMPARE(DeviceCfg::current(), nullptr);
     }

@@ -158,11 +158,15 @@ int FakeUsbBus::bulkTransfer(Handle *handle, quint8 endpoint, unsigned char *dat
         *transferred = length;
         return 0;
     }
+    // Nothing waiting: the faults are kept for a transfer that has an answer to spoil.
+    if (d->pending.isEmpty())
+        return ErrorTimeout;
     if (d->stallNext > 0) {
         --d->stallNext;
+        d->pending.clear();
         return ErrorPipe;
     }
-    if (d->silentNext > 0 || d->pending.isEmpty()) {
+    if (d->silentNext > 0) {
         d->silentNext = qMax(0, d->silentNext - 1);
         d->pending.clear();
         return ErrorTimeout;
