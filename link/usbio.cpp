@@ -62,6 +62,8 @@ void UsbIo::start()
     m_udp = new QUdpSocket(this);
     connect(m_udp, &QUdpSocket::readyRead, this, &UsbIo::pendingUdpData);
     setLocalPort(configuredLocalPort());
+    m_scanTimer.setParent(this);
+    m_scanTimer.setObjectName(QStringLiteral("scanTimer"));
     m_scanTimer.setInterval(ScanIntervalMs);
     connect(&m_scanTimer, &QTimer::timeout, this, &UsbIo::scan);
     m_scanTimer.start();

@@ -48,3 +48,11 @@ void FaultPlan::corrupt(QByteArray &a, Framing framing) const
         a[3] = char(address >> 8);
     }
 }
+
+int FaultPlan::nextDelay()
+{
+    ++delayed;
+    if (opt.delayOnly > 0 && delayed != opt.delayOnly)
+        return 0;
+    return opt.delayMs;
+}

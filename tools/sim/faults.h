@@ -6,6 +6,7 @@ struct FaultOptions
 {
     int dropEvery = 0;       // drop every Nth answer (0 = never)
     int delayMs = 0;         // hold every answer back this long
+    int delayOnly = 0;       // with delayMs: hold back only the Nth answer (0 = every one)
     bool corruptDirection = false;
     bool corruptAddress = false;
     int corruptEvery = 1;    // corrupt every Nth answer when a corruption is chosen
@@ -25,6 +26,8 @@ public:
     bool pass(QByteArray &answer, Framing framing);
 
     const FaultOptions &options() const { return opt; }
+    // How long the next answer that is sent is held back.
+    int nextDelay();
 
 private:
     void corrupt(QByteArray &answer, Framing framing) const;
@@ -32,4 +35,5 @@ private:
     FaultOptions opt;
     int answers = 0;
     int eligible = 0;
+    int delayed = 0;
 };

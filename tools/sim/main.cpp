@@ -1,5 +1,6 @@
 // vandor-sim: a 2.0 controller on the UDP bridge path and behind a simulated network bridge.
-// Prints "ready udp=<port> net=<port>" once bound; stdin commands "save" and "quit".
+// Prints "ready udp=<port> net=<port>" once bound (with " usb=<folder>" under --usb); stdin
+// commands "save" and "quit".
 #include "console.h"
 #include "netbridge.h"
 #include "simworld.h"
@@ -7,6 +8,10 @@
 #include "udpbridge.h"
 #include <QCoreApplication>
 #include <cstdio>
+#include <memory>
+#ifdef VANDOR_SIM_USB
+#include "usbboard.h"
+#endif
 
 namespace {
 
@@ -56,7 +61,30 @@ int main(int argc, char *argv[])
     if (!net.bind(options.bind, options.netPort))
         return fail(QStringLiteral("network port %1: %2").arg(options.netPort).arg(net.errorText()));
 
+    // On USB the board's memories live in the emulated board, which answers from umockdev's
+    // worker thread; they are copied back before every save.
+    QString usbLine;
+#ifdef VANDOR_SIM_USB
+    std::unique_ptr<EmulatedUsbBus> usbBus;
+    UsbBoard *usbBoard = nullptr;
+    if (options.usb) {
+        usbBus = std::make_unique<EmulatedUsbBus>();
+        usbBoard = usbBus->plug();
+        if (!usbBoard)
+            return fail(QStringLiteral("cannot plug the board into the emulated USB bus"));
+        usbBoard->withBoard([&](SimBoard &b) { b = world.board; });
+        usbBoard->setAnswerDelay(options.faults.delayMs);
+        usbLine = QStringLiteral(" usb=%1").arg(usbBus->rootDir());
+    }
+#else
+    if (options.usb)
+        return fail(QStringLiteral("built without umockdev: no emulated USB bus"), 2);
+#endif
     auto save = [&]() {
+#ifdef VANDOR_SIM_USB
+        if (usbBoard)
+            usbBoard->withBoard([&](SimBoard &b) { world.board = b; });
+#endif
         QString why;
         if (simstorage::saveAll(options.saveDir, world, why))
             return true;
@@ -75,6 +103,6 @@ int main(int argc, char *argv[])
     });
     QObject::connect(&console, &Console::ended, &app, [&]() { QCoreApplication::exit(save() ? 0 : 1); });
 
-    say(qPrintable(QStringLiteral("ready udp=%1 net=%2").arg(udp.port()).arg(net.port())));
+    say(qPrintable(QStringLiteral("ready udp=%1 net=%2").arg(udp.port()).arg(net.port()) + usbLine));
     return app.exec();
 }

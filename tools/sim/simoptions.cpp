@@ -89,10 +89,15 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
                                         QStringLiteral("Write one line per request and answer, in hex."),
                                         QStringLiteral("FILE"));
     const QCommandLineOption noStdin(QStringLiteral("ignore-stdin"), QStringLiteral("Read no commands from stdin."));
+    const QCommandLineOption usb(QStringLiteral("usb"),
+                                 QStringLiteral("Plug the board into an emulated USB bus (umockdev) and print its folder."));
     const QCommandLineOption drop(QStringLiteral("drop-every"), QStringLiteral("Drop every Nth answer."),
                                   QStringLiteral("N"));
     const QCommandLineOption delay(QStringLiteral("delay-ms"), QStringLiteral("Delay every answer."),
                                    QStringLiteral("N"));
+    const QCommandLineOption delayOnly(QStringLiteral("delay-only"),
+                                       QStringLiteral("With --delay-ms: delay only the Nth answer."),
+                                       QStringLiteral("N"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt"),
                                      QStringLiteral("Corrupt answers: direction or address (may be repeated)."),
                                      QStringLiteral("direction|address"));
@@ -106,7 +111,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
                                         QStringLiteral("Close a TCP connection after its Nth request frame."),
                                         QStringLiteral("N"));
     p.addOptions({bind, udpPort, netPort, image, nv, defImage, id, serial, ctl, bridge, noBridge, pw, ver,
-                  saveDir, transcript, noStdin, drop, delay, corrupt, corruptEvery, skip, split, closeAfter});
+                  saveDir, transcript, noStdin, usb, drop, delay, delayOnly, corrupt, corruptEvery, skip, split, closeAfter});
     if (!p.parse(app.arguments())) {
         error = p.errorText();
         return false;
@@ -153,12 +158,15 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     o.saveDir = p.value(saveDir);
     o.transcriptFile = p.value(transcript);
     o.ignoreStdin = p.isSet(noStdin);
+    o.usb = p.isSet(usb);
 
     FaultOptions &f = o.faults;
     if (p.isSet(drop) && !toCount(p.value(drop), f.dropEvery))
         return fail(drop);
     if (p.isSet(delay) && !toCount(p.value(delay), f.delayMs))
         return fail(delay);
+    if (p.isSet(delayOnly) && !toCount(p.value(delayOnly), f.delayOnly))
+        return fail(delayOnly);
     for (const QString &what : p.values(corrupt)) {
         if (what == QLatin1String("direction"))
             f.corruptDirection = true;

@@ -25,6 +25,9 @@ struct SimOptions
     QString saveDir;
     QString transcriptFile;
     bool ignoreStdin = false;
+    // The board is (also) plugged into an emulated USB bus; programs started with
+    // LD_PRELOAD=libumockdev-preload.so.0 and UMOCKDEV_DIR set to the printed folder find it.
+    bool usb = false;
     FaultOptions faults;
 };
 

@@ -1,5 +1,6 @@
 // Loading the board's initial memories and writing them (and what the bridge received) out.
 #pragma once
+#include "boardimage.h"
 #include <QByteArray>
 #include <QString>
 
@@ -7,8 +8,6 @@ struct SimWorld;
 
 namespace simstorage {
 
-// Erased image with the layout word and check word a 2.0 dump file needs.
-QByteArray defaultImage();
 // Reads at most size bytes from fileName into mem (the rest keeps its erased value);
 // false with a message for a missing or larger file.
 bool loadInto(const QString &fileName, QByteArray &mem, QString &error);

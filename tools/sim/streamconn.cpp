@@ -69,7 +69,7 @@ void StreamConn::handle(const QByteArray &f)
                                          : world.board.streamAnswer(command, payload);
     if (!a.isEmpty()) {
         if (world.faults.pass(a, FaultPlan::Framing::Stream))
-            later([this, a]() { send(a); });
+            later([this, a]() { send(a); }, world.faults.nextDelay());
         else
             world.transcript.line("tcp", "drop", a);
     }
@@ -77,7 +77,7 @@ void StreamConn::handle(const QByteArray &f)
     const int closeAfter = world.faults.options().closeAfter;
     if (closeAfter > 0 && frames >= closeAfter) {
         closing = true;
-        later([this]() { closeWhenSent(); });
+        later([this]() { closeWhenSent(); }, world.faults.options().delayMs);
     }
 }
 
@@ -107,9 +107,8 @@ QByteArray StreamConn::bridgeAnswer(quint8 command, const QByteArray &p)
     return {};
 }
 
-void StreamConn::later(const std::function<void()> &action)
+void StreamConn::later(const std::function<void()> &action, int delay)
 {
-    const int delay = world.faults.options().delayMs;
     if (delay > 0)
         QTimer::singleShot(delay, Qt::PreciseTimer, this, action);
     else

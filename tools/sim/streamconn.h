@@ -21,7 +21,7 @@ private:
     void handle(const QByteArray &frame);
     QByteArray bridgeAnswer(quint8 command, const QByteArray &payload);
     // Answers and the close leave in order, after the configured delay.
-    void later(const std::function<void()> &action);
+    void later(const std::function<void()> &action, int delay);
     void send(const QByteArray &answer);
     void trickle();
     void closeWhenSent();

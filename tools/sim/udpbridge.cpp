@@ -52,7 +52,7 @@ void UdpBridge::answer(const QByteArray &bytes, const QHostAddress &to, quint16 
         world.transcript.line("udp", "ans", bytes);
         socket.writeDatagram(bytes, to, port);
     };
-    const int delay = world.faults.options().delayMs;
+    const int delay = world.faults.nextDelay();
     if (delay > 0)
         QTimer::singleShot(delay, Qt::PreciseTimer, this, send);
     else
