@@ -1,0 +1,98 @@
+// An answer that arrives just after its time-out, on the UDP bridge path and over TCP against
+// the simulator: the request it belonged to fails, and no later request takes it for its own.
+#include "devices/devmarvek2_0.h"
+#include "fakeusbbus.h"
+#include "link/tcpio.h"
+#include "link/usbio.h"
+#include "scriptedprompt.h"
+#include "sim/boardimage.h"
+#include "simprocess.h"
+#include <QElapsedTimer>
+#include <QSignalSpy>
+#include <QtTest>
+
+namespace {
+
+constexpr int Timeout = 500;
+// The first read's answer (the simulator's second answer, after the version query's) comes
+// this late: after its time-out, while later requests are under way.
+const QStringList lateSecondAnswer{QStringLiteral("--default-image"), QStringLiteral("--delay-ms"),
+                                   QStringLiteral("700"), QStringLiteral("--delay-only"), QStringLiteral("2")};
+
+// Reads piece after piece for a while after the late one; every piece must be the board's.
+void readOnAndCheck(DevIo &link)
+{
+    const QByteArray image = simstorage::defaultImage();
+    quint8 buf[60];
+    QVERIFY(!link.readCfg(buf, 0, 60));
+    QElapsedTimer clock;
+    clock.start();
+    int reads = 0;
+    for (int address = 60; reads < 100000 && clock.elapsed() < 2 * Timeout; address = (address + 60) % 8160, ++reads) {
+        QVERIFY2(link.readCfg(buf, quint16(address), 60), qPrintable(QStringLiteral("read at %1").arg(address)));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(buf), 60), image.mid(address, 60));
+    }
+    const quint8 word[2] = {0x21, 0x43};
+    QVERIFY(link.writeCfg(word, 7170, 2));
+    QVERIFY(link.readCfg(buf, 7170, 2));
+    QCOMPARE(buf[0], quint8(0x21));
+    QCOMPARE(buf[1], quint8(0x43));
+}
+
+} // namespace
+
+class TestLateAnswers : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        scanEnabled = true;
+        DeviceCfg::setCurrent(nullptr);
+    }
+
+    void udpBridgePath()
+    {
+        SimProcess sim(lateSecondAnswer);
+        QVERIFY(sim.start());
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        ScriptedPrompt shown;
+        DevMarvek2_0 model;
+        FakeUsbBus bus;
+        UsbIo link(&bus);
+        link.setBoardPort(sim.udpPort());
+        QSignalSpy up(&link, &UsbIo::connected);
+        link.scan();
+        QVERIFY(up.wait(5000));
+        scanEnabled = false;
+        readOnAndCheck(link);
+        QVERIFY(shown.messages.isEmpty());
+        sim.stop();
+    }
+
+    void tcp()
+    {
+        SimProcess sim(lateSecondAnswer);
+        QVERIFY(sim.start());
+        qputenv("VANDOR_NET_TARGET", "127.0.0.1");
+        qputenv("VANDOR_NET_PORT", QByteArray::number(sim.netPort()));
+        qputenv("VANDOR_NET_ANSWER_PORT", "0");
+        ScriptedPrompt shown;
+        DevMarvek2_0 model;
+        TcpIo link;
+        link.setTimeout(Timeout);
+        link.scan();
+        for (int i = 0; i < 100 && link.foundBoards().isEmpty(); ++i)
+            QTest::qWait(50);
+        QVERIFY(!link.foundBoards().isEmpty());
+        QVERIFY(link.open(0));
+        scanEnabled = false;
+        readOnAndCheck(link);
+        QVERIFY(shown.messages.isEmpty());
+        sim.stop();
+    }
+};
+
+QTEST_MAIN(TestLateAnswers)
+#include "test_lateanswers.moc"
