@@ -15,10 +15,11 @@
 namespace {
 
 constexpr int Timeout = 500;
-// The first read's answer (the simulator's second answer, after the version query's) comes
-// this late: after its time-out, while later requests are under way.
-const QStringList lateSecondAnswer{QStringLiteral("--default-image"), QStringLiteral("--delay-ms"),
-                                   QStringLiteral("700"), QStringLiteral("--delay-only"), QStringLiteral("2")};
+// The first read's answer (the simulator's second, after the version query's) comes 700 ms
+// late, after its time-out; the next one 300 ms late, so that the late one arrives while the
+// next request waits for its own.
+const QStringList lateSecondAnswer{QStringLiteral("--default-image"), QStringLiteral("--delays"),
+                                   QStringLiteral("0,700,300")};
 
 void checkWrite(DevIo &link)
 {

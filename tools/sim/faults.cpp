@@ -52,7 +52,5 @@ void FaultPlan::corrupt(QByteArray &a, Framing framing) const
 int FaultPlan::nextDelay()
 {
     ++delayed;
-    if (opt.delayOnly > 0 && delayed != opt.delayOnly)
-        return 0;
-    return opt.delayMs;
+    return delayed <= opt.delays.size() ? opt.delays.at(delayed - 1) : opt.delayMs;
 }

@@ -1,12 +1,13 @@
 // Fault injection chosen on the command line: which answers are dropped or corrupted.
 #pragma once
 #include <QByteArray>
+#include <QVector>
 
 struct FaultOptions
 {
     int dropEvery = 0;       // drop every Nth answer (0 = never)
     int delayMs = 0;         // hold every answer back this long
-    int delayOnly = 0;       // with delayMs: hold back only the Nth answer (0 = every one)
+    QVector<int> delays;     // hold back the Nth answer by the Nth number (ms), later ones by delayMs
     bool corruptDirection = false;
     bool corruptAddress = false;
     int corruptEvery = 1;    // corrupt every Nth answer when a corruption is chosen

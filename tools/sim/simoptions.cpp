@@ -95,9 +95,10 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
                                   QStringLiteral("N"));
     const QCommandLineOption delay(QStringLiteral("delay-ms"), QStringLiteral("Delay every answer."),
                                    QStringLiteral("N"));
-    const QCommandLineOption delayOnly(QStringLiteral("delay-only"),
-                                       QStringLiteral("With --delay-ms: delay only the Nth answer."),
-                                       QStringLiteral("N"));
+    const QCommandLineOption delays(QStringLiteral("delays"),
+                                    QStringLiteral("Delay the first answers one by one: N1,N2,... ms (later "
+                                                   "ones by --delay-ms)."),
+                                    QStringLiteral("LIST"));
     const QCommandLineOption corrupt(QStringLiteral("corrupt"),
                                      QStringLiteral("Corrupt answers: direction or address (may be repeated)."),
                                      QStringLiteral("direction|address"));
@@ -111,7 +112,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
                                         QStringLiteral("Close a TCP connection after its Nth request frame."),
                                         QStringLiteral("N"));
     p.addOptions({bind, udpPort, netPort, image, nv, defImage, id, serial, ctl, bridge, noBridge, pw, ver,
-                  saveDir, transcript, noStdin, usb, drop, delay, delayOnly, corrupt, corruptEvery, skip, split, closeAfter});
+                  saveDir, transcript, noStdin, usb, drop, delay, delays, corrupt, corruptEvery, skip, split, closeAfter});
     if (!p.parse(app.arguments())) {
         error = p.errorText();
         return false;
@@ -165,8 +166,15 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
         return fail(drop);
     if (p.isSet(delay) && !toCount(p.value(delay), f.delayMs))
         return fail(delay);
-    if (p.isSet(delayOnly) && !toCount(p.value(delayOnly), f.delayOnly))
-        return fail(delayOnly);
+    if (p.isSet(delays)) {
+        const QStringList list = p.value(delays).split(QLatin1Char(','));
+        for (const QString &item : list) {
+            int ms = 0;
+            if (!toCount(item.trimmed(), ms))
+                return fail(delays);
+            f.delays.append(ms);
+        }
+    }
     for (const QString &what : p.values(corrupt)) {
         if (what == QLatin1String("direction"))
             f.corruptDirection = true;
