@@ -74,6 +74,11 @@ int main(int argc, char *argv[])
             return fail(QStringLiteral("cannot plug the board into the emulated USB bus"));
         usbBoard->withBoard([&](SimBoard &b) { b = world.board; });
         usbBoard->setAnswerDelay(options.faults.delayMs);
+        usbBoard->setObserver([&world](const QByteArray &request, const QByteArray &answer) {
+            world.transcript.line("usb", "req", request);
+            if (!answer.isEmpty())
+                world.transcript.line("usb", "ans", answer);
+        });
         usbLine = QStringLiteral(" usb=%1").arg(usbBus->rootDir());
     }
 #else

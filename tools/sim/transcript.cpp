@@ -1,5 +1,6 @@
 // The transcript is a log, appended and flushed line by line so that a reader sees it at once.
 #include "transcript.h"
+#include <QMutexLocker>
 
 bool Transcript::open(const QString &fileName)
 {
@@ -11,6 +12,7 @@ bool Transcript::open(const QString &fileName)
 
 void Transcript::line(const char *path, const char *kind, const QByteArray &bytes)
 {
+    QMutexLocker lock(&mutex);
     if (!file.isOpen())
         return;
     QByteArray text(path);

@@ -3,6 +3,7 @@
 #pragma once
 #include <QByteArray>
 #include <QFile>
+#include <QMutex>
 #include <QString>
 
 class Transcript
@@ -10,8 +11,10 @@ class Transcript
 public:
     // An empty file name keeps no transcript.
     bool open(const QString &fileName);
+    // Safe from any thread (the emulated USB board answers from a thread of its own).
     void line(const char *path, const char *kind, const QByteArray &bytes);
 
 private:
+    QMutex mutex;
     QFile file;
 };

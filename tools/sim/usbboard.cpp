@@ -134,6 +134,12 @@ void UsbBoard::setAnswerDelay(int ms)
     m_delay = ms;
 }
 
+void UsbBoard::setObserver(std::function<void(const QByteArray &, const QByteArray &)> observer)
+{
+    QMutexLocker lock(&m_mutex);
+    m_observer = std::move(observer);
+}
+
 bool UsbBoard::handleIoctl(void *client)
 {
     UMockdevIoctlClient *c = cl(client);
@@ -226,6 +232,8 @@ void UsbBoard::submit(void *client, void *argument)
         QByteArray answer = m_board.packetAnswer(rq);
         if (m_silentVersion && !rq.isEmpty() && quint8(rq.at(0)) == 0x01)
             answer.clear();
+        if (m_observer)
+            m_observer(rq, answer);
         if (!answer.isEmpty()) {
             const int hold = m_holdNext > 0 ? m_holdNext : m_delay;
             m_holdNext = 0;

@@ -40,6 +40,9 @@ public:
     void holdNextAnswer(int ms);
     // Every answer is held back this long.
     void setAnswerDelay(int ms);
+    // Called with every request and its answer (empty when the board stays silent), from
+    // umockdev's worker thread.
+    void setObserver(std::function<void(const QByteArray &request, const QByteArray &answer)> observer);
 
     // umockdev's handler calls this for every ioctl on the board's device node.
     bool handleIoctl(void *client);
@@ -74,6 +77,7 @@ private:
     int m_holdNext = 0;
     int m_delay = 0;
     bool m_gone = false;
+    std::function<void(const QByteArray &, const QByteArray &)> m_observer;
     std::deque<Pending> m_answers;
     std::deque<std::unique_ptr<Urb>> m_waitingIn;
     std::deque<std::unique_ptr<Urb>> m_done;
