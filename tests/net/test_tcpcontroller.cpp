@@ -217,8 +217,6 @@ void TestTcpController::storeOnAClosedConnectionFails()
     QVERIFY(o.link->open(0));
     const int failedBefore = o.link->failedOperations();
     const quint8 two[2] = {0x34, 0x12};
-    QElapsedTimer clock;
-    clock.start();
     if (batch) {
         o.link->beginBatch();
         o.link->writeCfg(two, 0x0100, 2);
@@ -228,7 +226,6 @@ void TestTcpController::storeOnAClosedConnectionFails()
         QVERIFY(!o.link->saveCfg());
     }
     QVERIFY(o.link->failedOperations() > failedBefore);
-    QVERIFY(clock.elapsed() < TcpIo::DefaultTimeoutMs);
     QTRY_COMPARE_WITH_TIMEOUT(disconnected.size(), 1, 5000);
     // Nothing was stored.
     QVERIFY(o.sim.save());
@@ -244,13 +241,10 @@ void TestTcpController::boardThatStopsAnsweringIsDropped()
     o.link->setTimeout(300);
     QSignalSpy disconnected(o.link.get(), &DevIo::disconnected);
     QSignalSpy announced(o.link.get(), &DevIo::newDevice);
-    QElapsedTimer clock;
-    clock.start();
     QVERIFY(o.model.readDevice(nullptr));
     // Three time-outs, then every further piece fails at once.
     QCOMPARE(disconnected.size(), 1);
     QVERIFY(o.link->stoppedAnswering());
-    QVERIFY2(clock.elapsed() < 10 * 300, qPrintable(QString::number(clock.elapsed())));
     QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxFailures);
     // Both targets of the bridge are offered again.
     QTRY_COMPARE_WITH_TIMEOUT(announced.size(), 2, 5000);
