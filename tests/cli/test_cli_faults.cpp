@@ -79,6 +79,7 @@ private Q_SLOTS:
     void standardOutputErrorsFail();
     void boardThatAnswersButDoesNotOpen();
     void passwordFromFileOrEnvironment();
+    void readmeBackupScript();
 
 private:
     QTemporaryDir dir;
@@ -358,6 +359,46 @@ void TestCliFaults::passwordFromFileOrEnvironment()
     const CliResult w = runCli(QStringList{QStringLiteral("info")} + bridge, e);
     QCOMPARE(w.code, 1);
     QVERIFY2(errText(w).contains(QLatin1String("Access denied")), w.err.constData());
+}
+
+void TestCliFaults::readmeBackupScript()
+{
+    // The nightly backup of the README, as it stands there, against one answering bridge and
+    // one address where nothing answers.
+    QFile readme(QStringLiteral(VANDOR_SOURCE_DIR "/README.md"));
+    QVERIFY(readme.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(readme.readAll());
+    const int start = text.indexOf(QLatin1String("```sh\n"));
+    QVERIFY(start >= 0);
+    const QString script = text.mid(start + 6, text.indexOf(QLatin1String("```"), start + 6) - start - 6);
+    const QString path = dir.filePath(QStringLiteral("backup.sh"));
+    QVERIFY(writeFile(path, script.toUtf8()));
+
+    SimProcess sim({QStringLiteral("--default-image")});
+    QVERIFY(sim.start());
+    const QString root = dir.filePath(QStringLiteral("backups"));
+    const QString host = QStringLiteral("127.0.0.1:%1").arg(sim.netPort());
+    QProcessEnvironment e = env();
+    e.insert(QStringLiteral("PATH"), QFileInfo(QStringLiteral(VANDOR_CLI_PATH)).absolutePath() + QLatin1Char(':')
+                                         + e.value(QStringLiteral("PATH")));
+    e.insert(QStringLiteral("VANDOR_BACKUP_DIR"), root);
+    const auto run = [&](const QString &hosts) {
+        QProcess sh;
+        e.insert(QStringLiteral("VANDOR_BACKUP_HOSTS"), hosts);
+        sh.setProcessEnvironment(e);
+        sh.start(QStringLiteral("sh"), {path});
+        return sh.waitForFinished(60000) && sh.exitStatus() == QProcess::NormalExit ? sh.exitCode() : -1;
+    };
+    QCOMPARE(run(host), 0);
+    QVERIFY(sim.save());
+    const QString today = QDate::currentDate().toString(Qt::ISODate);
+    QFile backup(root + QLatin1Char('/') + today + QLatin1Char('/') + host + QStringLiteral(".bin"));
+    QVERIFY(backup.open(QIODevice::ReadOnly));
+    QCOMPARE(backup.readAll(), sim.image());
+    // A host that does not answer makes the run fail; the others are still backed up.
+    QVERIFY(backup.remove());
+    QCOMPARE(run(QStringLiteral("127.0.0.1:9 ") + host), 1);
+    QVERIFY(backup.exists());
 }
 
 QTEST_GUILESS_MAIN(TestCliFaults)
