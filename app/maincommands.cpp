@@ -7,6 +7,8 @@
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "devices/devicecfg.h"
+#include "devices/fixedimage.h"
+#include "devices/imagefit.h"
 #include "link/devio.h"
 #include "link/sysdialog.h"
 #include "ui_maindialog.h"
@@ -36,6 +38,9 @@ void MainDialog::load()
         prompt()->message(Prompt::Icon::Critical, tr("Load"), tr("Load failed"));
         return;
     }
+    // A dump of another generation is not sent to a connected board without asking.
+    if (!scanEnabled && !acceptDumpFit(model, file.peek(FixedImage::Size)))
+        return;
     if (!model->load(&file)) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
                           tr("Invalid file format. The current configuration was not changed."));

@@ -40,6 +40,8 @@ void DevMarvek2_0::buildPage(QWidget *container)
     finishPage();
 }
 
+const FixedTable::Table *DevMarvek2_0::table() const { return &marvek2_0Table(); }
+
 QString DevMarvek2_0::parName(quint32 key) { return FixedTable::label(marvek2_0Table(), key); }
 
 quint32 DevMarvek2_0::helpKey(quint32 address) const

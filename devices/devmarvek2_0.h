@@ -17,6 +17,7 @@ public:
     // Label and help key of an address, both from the parameter table.
     QString parName(quint32 key) override;
     quint32 helpKey(quint32 address) const override;
+    const FixedTable::Table *table() const override;
 
     // The editors of the page built last and the values each is bound to.
     const QVector<FixedPage::Placement> &placements() const { return m_placements; }

@@ -4,6 +4,7 @@
 #include "devices/devicecfg.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
+#include "devices/fixedtable.h"
 #include <array>
 
 class DevIo;
@@ -36,6 +37,8 @@ public:
     QString parName(quint32 key) override;
     // The help text of the address's help key.
     QString helpText(quint32 key) override;
+    // The parameter table of the model, or null when it has none.
+    virtual const FixedTable::Table *table() const { return nullptr; }
     // Addresses that share one help text map to one key; by default every address is its own.
     virtual quint32 helpKey(quint32 address) const;
     void saveHelp() override;

@@ -14,9 +14,22 @@ class TransferLink
 public:
     TransferLink() : m_link(currentLink()) {}
     DevIo *get() const { return m_link.data(); }
+    // Writes sent as one batch: a link without acknowledgements proves them once, at the end.
+    void beginBatch()
+    {
+        if (m_link)
+            m_link->beginBatch();
+        m_batch = true;
+    }
+    ~TransferLink()
+    {
+        if (m_batch && m_link)
+            m_link->endBatch();
+    }
 
 private:
     QPointer<DevIo> m_link;
+    bool m_batch = false;
 };
 
 void letEventsRun() { QCoreApplication::processEvents(); }
@@ -59,6 +72,7 @@ void FixedLayoutModel::writeDevice(Progress *progress)
     if (!link.get())
         return;
     progress->setMaximum(ImageSize);
+    link.beginBatch();
     // The check words at the end are never sent.
     for (int a = 0; a < FixedImage::WriteEnd && link.get(); a += DevIo::MaxChunk) {
         const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
@@ -79,6 +93,7 @@ void FixedLayoutModel::writeTexts(Progress *progress, int count)
     // Only the text pool is ever sent this way.
     const int base = m_layout.textBase;
     count = qBound(0, count, qMin(m_layout.textSize, FixedImage::WriteEnd - base));
+    link.beginBatch();
     for (int a = 0; a < count && link.get(); a += DevIo::MaxChunk) {
         const int n = qMin(DevIo::MaxChunk, count - a);
         progress->setValue(a);

@@ -1,4 +1,5 @@
 #include "link/devio.h"
+#include "app/logging.h"
 #include "app/prompt.h"
 #include "devices/devicecfg.h"
 #include <QPointer>
@@ -11,7 +12,50 @@ DevIo *currentLink() { return s_currentLink.data(); }
 
 void setCurrentLink(DevIo *link) { s_currentLink = link; }
 
-DevIo::DevIo(QObject *parent) : QObject(parent) {}
+DevIo::DevIo(QObject *parent) : QObject(parent)
+{
+    connect(this, &DevIo::connected, this, [this] {
+        m_live = true;
+        m_failures = 0;
+        m_stoppedAnswering = false;
+    });
+    connect(this, &DevIo::disconnected, this, [this] { m_live = false; });
+}
+
+void DevIo::closeLink() {}
+
+bool DevIo::track(bool ok)
+{
+    if (ok) {
+        m_failures = 0;
+        return true;
+    }
+    ++m_failedTotal;
+    if (m_batchDepth > 0)
+        m_batchFailed = true;
+    if (m_live && ++m_failures >= MaxFailures) {
+        qCDebug(lcLink, "%d operations failed in a row: the board is taken as gone", m_failures);
+        m_failures = 0;
+        m_stoppedAnswering = true;
+        closeLink();
+    }
+    return false;
+}
+
+void DevIo::beginBatch()
+{
+    if (m_batchDepth++ == 0)
+        m_batchFailed = false;
+}
+
+bool DevIo::endBatch()
+{
+    if (m_batchDepth <= 0 || --m_batchDepth > 0)
+        return !m_batchFailed;
+    if (m_batchFailed)
+        return false;
+    return track(confirmWrites());
+}
 
 bool DevIo::finishFirmware() { return false; }
 

@@ -47,6 +47,26 @@ public:
     virtual bool finishFirmware();
     virtual bool writeFirmware(quint16 remaining, const QByteArray &block);
 
+    // A board that fails this many operations in a row is taken as gone: the link closes
+    // and emits disconnected. Operations on a closed link fail at once.
+    static constexpr int MaxFailures = 3;
+    // Closes the link to the connected board, emitting disconnected when one was connected.
+    virtual void closeLink();
+    // Operations that failed since the link was made (never reset), so that a caller can
+    // tell whether a run of operations whose results it did not keep all succeeded.
+    int failedOperations() const { return m_failedTotal; }
+    // True once the link closed itself because the board stopped answering; cleared on the
+    // next connection.
+    bool stoppedAnswering() const { return m_stoppedAnswering; }
+
+    // Writes of a framing without acknowledgements (the network link's stream) count as done
+    // only once the board has answered a request sent after them on the same connection.
+    // Outside a batch every such write waits for that proof; inside one they are only sent,
+    // and endBatch() proves the whole series with one answered request. endBatch() is false
+    // when any operation of the batch failed.
+    void beginBatch();
+    bool endBatch();
+
 Q_SIGNALS:
     void newDevice(QString name, int uid);
     void connected();
@@ -59,6 +79,22 @@ protected:
     // Shared identity check: asks the model list to accept the triple. On refusal shows
     // "Incompatible version: %1 %2 %3." in an information box titled errorTitle.
     bool acceptIdentity(const QString &errorTitle);
+    // Every board operation's result goes through here: it counts consecutive failures of a
+    // connected board and closes the link after MaxFailures of them. Returns ok.
+    bool track(bool ok);
+    bool inBatch() const { return m_batchDepth > 0; }
+    // Between connected and disconnected.
+    bool isLive() const { return m_live; }
+    // Proves the writes sent since the last answered request; true when there are none.
+    virtual bool confirmWrites() { return true; }
+
+private:
+    bool m_live = false;          // between connected and disconnected
+    int m_failures = 0;           // consecutive failed operations
+    int m_failedTotal = 0;
+    bool m_stoppedAnswering = false;
+    int m_batchDepth = 0;
+    bool m_batchFailed = false;
 };
 
 // Discovery and opening are allowed while no board is connected.

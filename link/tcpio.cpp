@@ -7,6 +7,7 @@
 #include <QEventLoop>
 #include <QMutexLocker>
 #include <QTcpSocket>
+#include <algorithm>
 
 namespace {
 
@@ -70,6 +71,7 @@ void TcpIo::scan()
         return;
     const QByteArray request = NetDiscovery::request();
     // Sent from the answer socket: a bridge answers to the request's source port.
+    ++m_round;
     m_udp.writeDatagram(request, m_target, m_port);
     const QList<QHostAddress> typed = NetHosts::remembered(QString::fromLatin1(NetHosts::NetKey));
     for (const QHostAddress &host : typed) {
@@ -92,17 +94,96 @@ void TcpIo::pendingUdpData()
         NetDiscovery::Answer answer;
         if (!NetDiscovery::parse(datagram, &answer))
             continue;
-        const bool known = std::any_of(m_found.cbegin(), m_found.cend(),
-                                       [&](const Entry &e) { return e.name == answer.controller; });
-        if (known)
-            continue;
-        m_found.append({answer.controller, Controller, from, fromPort});
-        Q_EMIT newDevice(answer.controller, m_found.size() - 1);
-        if (answer.hasBridge) {
-            m_found.append({answer.bridge, Bridge, from, fromPort});
-            Q_EMIT newDevice(answer.bridge, m_found.size() - 1);
-        }
+        takeAnswer(answer.controller, answer.hasBridge ? answer.bridge : QString(), from, fromPort);
     }
+}
+
+int TcpIo::indexOf(const QHostAddress &address, quint16 port, int kind) const
+{
+    for (int i = 0; i < m_found.size(); ++i) {
+        const Entry &e = m_found.at(i);
+        if (e.kind == kind && e.port == port && e.address == address)
+            return i;
+    }
+    return -1;
+}
+
+bool TcpIo::moveStaleEntries(const QString &controller, const QString &bridge, const QHostAddress &to,
+                             quint16 port)
+{
+    for (const Entry &e : qAsConst(m_found)) {
+        // Only a target that missed a whole discovery round has stopped answering.
+        if (e.lastRound >= m_round - 1)
+            continue;
+        const int c = indexOf(e.address, e.port, Controller);
+        const int b = indexOf(e.address, e.port, Bridge);
+        if ((c >= 0 ? m_found.at(c).name : QString()) != controller
+            || (b >= 0 ? m_found.at(b).name : QString()) != bridge)
+            continue;
+        const QHostAddress oldAddress = e.address;
+        const quint16 oldPort = e.port;
+        for (Entry &x : m_found) {
+            if (x.address == oldAddress && x.port == oldPort) {
+                x.address = to;
+                x.port = port;
+            }
+        }
+        qCDebug(lcTcp, "%s moved from %s:%d to %s:%d", qUtf8Printable(controller),
+                qUtf8Printable(oldAddress.toString()), oldPort, qUtf8Printable(to.toString()), port);
+        return true;
+    }
+    return false;
+}
+
+void TcpIo::takeAnswer(const QString &controller, const QString &bridge, const QHostAddress &from, quint16 port)
+{
+    // A nameless target would be a blank button.
+    if (controller.isEmpty() && bridge.isEmpty())
+        return;
+    int c = indexOf(from, port, Controller);
+    int b = indexOf(from, port, Bridge);
+    QList<int> changed;
+    if (c < 0 && b < 0 && moveStaleEntries(controller, bridge, from, port)) {
+        c = indexOf(from, port, Controller);
+        b = indexOf(from, port, Bridge);
+        changed << c << b;
+    }
+    const int added = int(c < 0 && !controller.isEmpty()) + int(b < 0 && !bridge.isEmpty());
+    if (m_found.size() + added > MaxBoards) {
+        qCDebug(lcTcp, "Discovery list full, %s:%d ignored", qUtf8Printable(from.toString()), port);
+        return;
+    }
+    const auto take = [&](int &index, const QString &name, int kind) {
+        if (name.isEmpty())
+            return;
+        if (index < 0) {
+            m_found.append({name, kind, from, port, m_round});
+            index = m_found.size() - 1;
+            changed << index;
+            return;
+        }
+        Entry &e = m_found[index];
+        e.lastRound = m_round;
+        if (e.name != name) {
+            e.name = name;
+            changed << index;
+        }
+    };
+    take(c, controller, Controller);
+    take(b, bridge, Bridge);
+    // Announced controller first, each once.
+    std::sort(changed.begin(), changed.end());
+    changed.erase(std::unique(changed.begin(), changed.end()), changed.end());
+    for (const int i : qAsConst(changed)) {
+        if (i >= 0)
+            Q_EMIT newDevice(m_found.at(i).name, i);
+    }
+}
+
+void TcpIo::announceAll()
+{
+    for (int i = 0; i < m_found.size(); ++i)
+        Q_EMIT newDevice(m_found.at(i).name, i);
 }
 
 bool TcpIo::open(int uid)
@@ -152,6 +233,7 @@ bool TcpIo::connectTo(const Entry &entry)
     connect(socket, &QAbstractSocket::errorOccurred, this, &TcpIo::close);
     connect(socket, &QAbstractSocket::disconnected, this, &TcpIo::close);
     m_tcp = socket;
+    m_unconfirmed = false;
     m_rx.drain();
     socket->connectToHost(entry.address, entry.port);
     waitOnSocket(socket, m_timeoutMs);
@@ -218,8 +300,11 @@ void TcpIo::close()
     const bool wasConnected = m_tcp && m_connected;
     release();
     m_connected = false;
-    if (wasConnected)
+    if (wasConnected) {
         Q_EMIT disconnected();
+        // Every known board is offered again once the receivers have dealt with the loss.
+        QTimer::singleShot(0, this, &TcpIo::announceAll);
+    }
 }
 
 void TcpIo::waitOnSocket(QTcpSocket *socket, int ms)

@@ -25,10 +25,13 @@ public:
         int kind = Controller;
         QHostAddress address;  // sender of the discovery answer
         quint16 port = 0;      // its UDP source port; the TCP connection goes there too
+        int lastRound = 0;     // the discovery round it last answered in
     };
 
     static constexpr int DefaultTimeoutMs = 5000;
     static constexpr int ScanIntervalMs = 4000;
+    // Discovery keeps at most this many entries; answers beyond them are ignored.
+    static constexpr int MaxBoards = 64;
 
     // Discovery goes to VANDOR_NET_TARGET (default the IPv4 broadcast address) on port
     // VANDOR_NET_PORT (10501); answers are awaited on VANDOR_NET_ANSWER_PORT (10502, 0 = any).
@@ -51,6 +54,7 @@ public:
     bool open(int uid) override;
     bool finishFirmware() override;
     bool writeFirmware(quint16 remaining, const QByteArray &block) override;
+    void closeLink() override { close(); }
 
     void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
     QHostAddress discoveryTarget() const { return m_target; }
@@ -71,8 +75,19 @@ public Q_SLOTS:
     void scan();
     void pendingUdpData();
     void close();
+    // Emits newDevice for every entry again, as after a dropped connection.
+    void announceAll();
+
+protected:
+    bool confirmWrites() override;
 
 private:
+    // Entries are keyed by address and port: bridges whose boards share a name stay apart.
+    void takeAnswer(const QString &controller, const QString &bridge, const QHostAddress &from, quint16 port);
+    int indexOf(const QHostAddress &address, quint16 port, int kind) const;
+    bool moveStaleEntries(const QString &controller, const QString &bridge, const QHostAddress &to, quint16 port);
+    // A write without an answer: sent, then proved unless a batch proves it later.
+    bool sendUnanswered(const QByteArray &frame);
     bool connectTo(const Entry &entry);
     bool queryVersion();
     bool accessExchange(const QByteArray &password);
@@ -94,6 +109,8 @@ private:
     StreamFrame::Reassembler m_rx;
     QPointer<QEventLoop> m_waitLoop;
     bool m_connected = false;
+    bool m_unconfirmed = false;  // writes sent since the last answer
+    int m_round = 0;             // discovery requests sent so far
     QHostAddress m_target;
     quint16 m_port;
     int m_timeoutMs = DefaultTimeoutMs;

@@ -41,8 +41,11 @@ bool TcpIo::receive(QByteArray *frame)
     for (;;) {
         if (socket && socket == m_tcp)
             m_rx.feed(socket->readAll());
-        if (m_rx.take(frame))
+        if (m_rx.take(frame)) {
+            // An answer on the ordered stream proves every write sent before its request.
+            m_unconfirmed = false;
             return true;
+        }
         const int left = m_timeoutMs - int(clock.elapsed());
         if (!socket || socket != m_tcp || left <= 0)
             break;
@@ -57,32 +60,57 @@ bool TcpIo::receive(QByteArray *frame)
     return false;
 }
 
+bool TcpIo::sendUnanswered(const QByteArray &frame)
+{
+    if (!send(frame))
+        return false;
+    m_unconfirmed = true;
+    return inBatch() || confirmWrites();
+}
+
+bool TcpIo::confirmWrites()
+{
+    if (!m_unconfirmed)
+        return true;
+    // The version query is answered by every controller and changes nothing.
+    QByteArray answer;
+    StreamFrame::Identity id;
+    if (exchange(StreamFrame::versionQuery(), &answer) && StreamFrame::checkVersion(answer, &id))
+        return true;
+    qCDebug(lcTcp, "Error confirm: writes since the last answer are lost");
+    return false;
+}
+
 bool TcpIo::readCfg(quint8 *dst, quint16 address, int length)
 {
     const QByteArray request = StreamFrame::readCfg(address, length);
+    if (!dst || request.isEmpty())
+        return false;
     QByteArray answer;
-    const bool answered = dst && !request.isEmpty() && exchange(request, &answer);
+    const bool answered = exchange(request, &answer);
     if (answered)
         qCDebug(lcTcp, "readCfg %x %x %x %x", byteAt(answer, 0), byteAt(answer, 1), echoedAddress(answer), address);
     if (!answered || !checkRead(CmdRead, answer, address, length)) {
         qCDebug(lcTcp, "Error readCfg");
-        return false;
+        return track(false);
     }
     std::memcpy(dst, answer.constData() + 4, size_t(length));
     qCDebug(lcTcp, "readCfg Ok");
-    return true;
+    return track(true);
 }
 
 bool TcpIo::readNvMem(quint8 *dst, quint16 address, int length)
 {
     const QByteArray request = StreamFrame::readNvMem(address, length);
-    QByteArray answer;
-    if (!dst || request.isEmpty() || !exchange(request, &answer) || !checkRead(CmdReadNv, answer, address, length)) {
-        qCDebug(lcTcp, "Error readNvMem");
+    if (!dst || request.isEmpty())
         return false;
+    QByteArray answer;
+    if (!exchange(request, &answer) || !checkRead(CmdReadNv, answer, address, length)) {
+        qCDebug(lcTcp, "Error readNvMem");
+        return track(false);
     }
     std::memcpy(dst, answer.constData() + 4, size_t(length));
-    return true;
+    return track(true);
 }
 
 bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags, quint8 *outComplete)
@@ -91,7 +119,7 @@ bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
     DynPacket packet;
     if (!exchange(StreamFrame::readDynCfg(selector), &answer) || !checkReadDynCfg(answer, &packet)) {
         qCDebug(lcTcp, "Error readDynCfg");
-        return false;
+        return track(false);
     }
     if (dst && !packet.data.isEmpty())
         std::memcpy(dst, packet.data.constData(), size_t(packet.data.size()));
@@ -101,46 +129,56 @@ bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
         *outFlags = packet.flags;
     if (outComplete)
         *outComplete = packet.complete;
-    return true;
+    return track(true);
 }
 
 bool TcpIo::writeCfg(const quint8 *src, quint16 address, int length)
 {
-    if (!send(StreamFrame::writeCfg(src, address, length))) {
-        qCDebug(lcTcp, "Error writeCfg");
+    const QByteArray frame = StreamFrame::writeCfg(src, address, length);
+    if (frame.isEmpty())
         return false;
+    if (!sendUnanswered(frame)) {
+        qCDebug(lcTcp, "Error writeCfg");
+        return track(false);
     }
-    return true;
+    return track(true);
 }
 
 bool TcpIo::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete)
 {
-    if (!send(StreamFrame::writeDynCfg(src, length, marker, complete))) {
-        qCDebug(lcTcp, "Error writeDynCfg");
+    const QByteArray frame = StreamFrame::writeDynCfg(src, length, marker, complete);
+    if (frame.isEmpty())
         return false;
+    if (!sendUnanswered(frame)) {
+        qCDebug(lcTcp, "Error writeDynCfg");
+        return track(false);
     }
-    return true;
+    return track(true);
 }
 
 bool TcpIo::saveCfg()
 {
-    if (!send(StreamFrame::saveCfg())) {
+    if (!sendUnanswered(StreamFrame::saveCfg())) {
         qCDebug(lcTcp, "Error saveCfg");
-        return false;
+        return track(false);
     }
-    return true;
+    return track(true);
 }
 
 bool TcpIo::writeNvMem(const quint8 *src, quint16 address, int length)
 {
-    if (!send(StreamFrame::writeNvMem(src, address, length))) {
-        qCDebug(lcTcp, "Error writeNvMem");
+    const QByteArray frame = StreamFrame::writeNvMem(src, address, length);
+    if (frame.isEmpty())
         return false;
+    if (!sendUnanswered(frame)) {
+        qCDebug(lcTcp, "Error writeNvMem");
+        return track(false);
     }
-    return true;
+    return track(true);
 }
 
-bool TcpIo::finishFirmware() { return send(StreamFrame::finishFirmware(m_cmdBase)); }
+// The bridge may restart on this command, so no answer can be asked for after it.
+bool TcpIo::finishFirmware() { return track(send(StreamFrame::finishFirmware(m_cmdBase))); }
 
 bool TcpIo::writeFirmware(quint16 remaining, const QByteArray &block)
 {
@@ -151,9 +189,9 @@ bool TcpIo::writeFirmware(quint16 remaining, const QByteArray &block)
     if (!exchange(request, &answer) || !checkWriteFirmware(m_cmdBase, answer)) {
         qCDebug(lcTcp, "Error firmware %x %x %s", byteAt(answer, 0), byteAt(answer, 1),
                 answer.mid(2).toHex(' ').constData());
-        return false;
+        return track(false);
     }
-    return true;
+    return track(true);
 }
 
 void TcpIo::unsupported()

@@ -52,6 +52,7 @@ public:
                     quint8 *outComplete) override;
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
     bool open(int uid) override;
+    void closeLink() override;
 
     // The UDP bridge path's settings as a new link takes them: the environment variables
     // above, the defaults, and the hosts remembered in the settings file (read afresh).

@@ -239,27 +239,27 @@ bool UsbIo::readCfg(quint8 *dst, quint16 address, int length)
     QByteArray a;
     if (exchange(PacketFrame::readCfg(address, length), &a)
         && PacketFrame::checkReadCfg(a, address, length, dst))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error readCfg");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::writeCfg(const quint8 *src, quint16 address, int length)
 {
     QByteArray a;
     if (exchange(PacketFrame::writeCfg(src, address, length), &a) && PacketFrame::checkWriteCfg(a))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error writeCfg");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::saveCfg()
 {
     QByteArray a;
     if (exchange(PacketFrame::saveCfg(), &a) && PacketFrame::checkSaveCfg(a))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error saveCfg");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::readNvMem(quint8 *dst, quint16 address, int length)
@@ -267,26 +267,29 @@ bool UsbIo::readNvMem(quint8 *dst, quint16 address, int length)
     QByteArray a;
     if (exchange(PacketFrame::readNvMem(address, length), &a)
         && PacketFrame::checkReadNvMem(a, address, length, dst))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error readNvMem");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::writeNvMem(const quint8 *src, quint16 address, int length)
 {
     QByteArray a;
     if (exchange(PacketFrame::writeNvMem(src, address, length), &a) && PacketFrame::checkWriteNvMem(a))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error writeNvMem");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::writeSn(const char *serial)
 {
     QByteArray a;
-    if (exchange(PacketFrame::writeSn(serial), &a) && PacketFrame::checkWriteSn(a))
-        return true;
+    const bool exchanged = exchange(PacketFrame::writeSn(serial), &a);
+    if (exchanged && PacketFrame::checkWriteSn(a))
+        return track(true);
     qCDebug(lcUsb, "Error writeSn");
+    // A board that refuses the serial number has still answered.
+    track(exchanged && !a.isEmpty());
     return false;
 }
 
@@ -297,9 +300,9 @@ bool UsbIo::readMachineSetup(quint8 *dst, int length)
     if (length >= 0 && length <= PacketFrame::MaxData
         && exchange(PacketFrame::readMachineSetup(), &a)
         && PacketFrame::checkReadMachineSetup(a, length, dst))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error readMachineSetup");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::writeMachineSetup(const quint8 *src, int length)
@@ -307,9 +310,9 @@ bool UsbIo::writeMachineSetup(const quint8 *src, int length)
     QByteArray a;
     if (exchange(PacketFrame::writeMachineSetup(src, length), &a)
         && PacketFrame::checkWriteMachineSetup(a))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error writeMachineSetup");
-    return false;
+    return track(false);
 }
 
 bool UsbIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
@@ -319,7 +322,7 @@ bool UsbIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
     PacketFrame::DynChunk chunk;
     if (!exchange(PacketFrame::readDynCfg(selector), &a) || !PacketFrame::checkReadDynCfg(a, &chunk)) {
         qCDebug(lcUsb, "Error readDynCfg");
-        return false;
+        return track(false);
     }
     if (dst && !chunk.data.isEmpty())
         memcpy(dst, chunk.data.constData(), size_t(chunk.data.size()));
@@ -329,7 +332,7 @@ bool UsbIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
         *outFlags = chunk.flags;
     if (outComplete)
         *outComplete = chunk.complete;
-    return true;
+    return track(true);
 }
 
 bool UsbIo::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete)
@@ -337,7 +340,17 @@ bool UsbIo::writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 
     QByteArray a;
     if (exchange(PacketFrame::writeDynCfg(src, length, marker, complete), &a)
         && PacketFrame::checkWriteDynCfg(a))
-        return true;
+        return track(true);
     qCDebug(lcUsb, "Error writeDynCfg");
-    return false;
+    return track(false);
+}
+
+void UsbIo::closeLink()
+{
+    // The UDP bridge path has no connection of its own to lose: its peer is forgotten and
+    // found again by the next scans.
+    const bool udpConnected = !m_handle && !m_udpPeer.isNull() && isLive();
+    closeBoard(true);
+    if (udpConnected)
+        Q_EMIT disconnected();
 }

@@ -24,7 +24,10 @@ private Q_SLOTS:
     void openOutOfRange();
     void answerNeverComes();
     void peerClosesMidTransfer();
-    void writesAreFramesOnly();
+    void writesAreProved();
+    void storeOnAClosedConnectionFails_data();
+    void storeOnAClosedConnectionFails();
+    void boardThatStopsAnsweringIsDropped();
     void unsupportedFunctions();
 };
 
@@ -171,23 +174,82 @@ void TestTcpController::peerClosesMidTransfer()
     QVERIFY(o.link->isOpen());
 }
 
-void TestTcpController::writesAreFramesOnly()
+void TestTcpController::writesAreProved()
 {
     Opened o({"--default-image"});
     QVERIFY(o.start());
     QVERIFY(o.link->open(0));
     const quint8 two[2] = {0x34, 0x12};
+    // Alone, each unanswered write is proved by an answered request behind it.
     QVERIFY(o.link->writeCfg(two, 0x0100, 2));
-    QVERIFY(o.link->writeNvMem(two, 0x0010, 2));
-    QVERIFY(!o.link->writeCfg(two, 0, 61));
     QVERIFY(o.link->saveCfg());
-    // A read behind them proves they have all been handled in order.
+    QVERIFY(!o.link->writeCfg(two, 0, 61));
+    QCOMPARE(tcpLines(o.sim).filter("tcp req").mid(1),
+             (QStringList{"tcp req 05 04 00 01 34 12", "tcp req 02 00", "tcp req 06 00", "tcp req 02 00"}));
+    // In a batch they are frames only, proved together at its end.
+    o.link->beginBatch();
+    QVERIFY(o.link->writeCfg(two, 0x0102, 2));
+    QVERIFY(o.link->writeNvMem(two, 0x0010, 2));
+    QVERIFY(o.link->saveCfg());
+    QVERIFY(o.link->endBatch());
+    QCOMPARE(tcpLines(o.sim).filter("tcp req").mid(5),
+             (QStringList{"tcp req 05 04 02 01 34 12", "tcp req 08 04 10 00 34 12", "tcp req 06 00", "tcp req 02 00"}));
     quint8 back[2] = {};
-    QVERIFY(o.link->readCfg(back, 0x0100, 2));
+    QVERIFY(o.link->readCfg(back, 0x0102, 2));
     QCOMPARE(back[0], quint8(0x34));
     QCOMPARE(back[1], quint8(0x12));
-    QCOMPARE(tcpLines(o.sim).filter("tcp req").mid(1, 3),
-             (QStringList{"tcp req 05 04 00 01 34 12", "tcp req 08 04 10 00 34 12", "tcp req 06 00"}));
+}
+
+void TestTcpController::storeOnAClosedConnectionFails_data()
+{
+    QTest::addColumn<bool>("batch");
+    QTest::newRow("store") << false;
+    QTest::newRow("writes and store in a batch") << true;
+}
+
+void TestTcpController::storeOnAClosedConnectionFails()
+{
+    QFETCH(bool, batch);
+    // The bridge hangs up right after answering the version query of the open.
+    Opened o({"--default-image", "--close-after", "1"});
+    QVERIFY(o.start());
+    QSignalSpy disconnected(o.link.get(), &DevIo::disconnected);
+    QVERIFY(o.link->open(0));
+    const int failedBefore = o.link->failedOperations();
+    const quint8 two[2] = {0x34, 0x12};
+    if (batch) {
+        o.link->beginBatch();
+        o.link->writeCfg(two, 0x0100, 2);
+        o.link->saveCfg();
+        QVERIFY(!o.link->endBatch());
+    } else {
+        QVERIFY(!o.link->saveCfg());
+    }
+    QVERIFY(o.link->failedOperations() > failedBefore);
+    QTRY_COMPARE_WITH_TIMEOUT(disconnected.size(), 1, 5000);
+    // Nothing was stored.
+    QVERIFY(o.sim.save());
+    QVERIFY(!o.sim.transcript().contains("tcp req 06 00"));
+}
+
+void TestTcpController::boardThatStopsAnsweringIsDropped()
+{
+    // Every answer after the open's version query is lost.
+    Opened o({"--default-image", "--drop-every", "1", "--fault-skip", "1"});
+    QVERIFY(o.start());
+    QVERIFY(o.link->open(0));
+    o.link->setTimeout(300);
+    QSignalSpy disconnected(o.link.get(), &DevIo::disconnected);
+    QSignalSpy announced(o.link.get(), &DevIo::newDevice);
+    QVERIFY(o.model.readDevice(nullptr));
+    // Three time-outs, then every further piece fails at once.
+    QCOMPARE(disconnected.size(), 1);
+    QVERIFY(o.link->stoppedAnswering());
+    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxFailures);
+    // Both targets of the bridge are offered again.
+    QTRY_COMPARE_WITH_TIMEOUT(announced.size(), 2, 5000);
+    QCOMPARE(announced.at(0).at(1).toInt(), 0);
+    QCOMPARE(announced.at(1).at(1).toInt(), 1);
 }
 
 void TestTcpController::unsupportedFunctions()

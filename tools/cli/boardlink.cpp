@@ -6,23 +6,37 @@
 #include "link/usbio.h"
 #include <QDeadlineTimer>
 #include <QEventLoop>
+#include <QFile>
 #include <QHostInfo>
-#include <QTimer>
+#include <QJsonArray>
+#include <QUdpSocket>
 
 namespace Cli {
 
 namespace {
 constexpr int RescanMs = 1000;
 UsbBus *s_usbBus = nullptr;
+
+QString hex(quint16 w) { return QStringLiteral("%1").arg(w, 4, 16, QLatin1Char('0')); }
 } // namespace
+
+void addPasswordOptions(Parser &p, const QString &what)
+{
+    p.addOption({QStringLiteral("password"),
+                 QStringLiteral("The bridge's access password, %1. Visible to other users in the process "
+                                "list: prefer --password-file or VANDOR_PASSWORD.")
+                     .arg(what),
+                 QStringLiteral("PW")});
+    p.addOption({QStringLiteral("password-file"),
+                 QStringLiteral("Read the access password from the first line of FILE."), QStringLiteral("FILE")});
+}
 
 void addLinkOptions(Parser &p)
 {
     p.addOption({QStringLiteral("tcp"), QStringLiteral("The board behind the network bridge at HOST[:PORT]."),
                  QStringLiteral("HOST")});
     p.addOption({QStringLiteral("bridge"), QStringLiteral("With --tcp: open the bridge board itself.")});
-    p.addOption({QStringLiteral("password"), QStringLiteral("The bridge's access password (with --bridge)."),
-                 QStringLiteral("PW")});
+    addPasswordOptions(p, QStringLiteral("with --bridge"));
     p.addOption({QStringLiteral("udp"), QStringLiteral("The board on the UDP bridge path at HOST[:PORT]."),
                  QStringLiteral("HOST")});
     p.addOption({QStringLiteral("usb"), QStringLiteral("A board on USB: the first found, or the one at BUS:ADDR.")});
@@ -30,8 +44,36 @@ void addLinkOptions(Parser &p)
     at.setFlags(QCommandLineOption::HiddenFromHelp);
     p.addOption(at);
     p.addOption({QStringLiteral("timeout"),
-                 QStringLiteral("How long to wait for the board to answer discovery, in ms (3000)."),
+                 QStringLiteral("The whole command ends within MS ms, discovery included. Without it "
+                                "discovery waits 3000 ms and a transfer gives up once %1 operations in "
+                                "a row have failed.")
+                     .arg(DevIo::MaxFailures),
                  QStringLiteral("MS")});
+}
+
+bool passwordValue(const Parser &p, std::optional<QString> *password)
+{
+    password->reset();
+    if (p.isSet(QStringLiteral("password"))) {
+        *password = p.value(QStringLiteral("password"));
+        return true;
+    }
+    if (p.isSet(QStringLiteral("password-file"))) {
+        const QString path = p.value(QStringLiteral("password-file"));
+        QFile f(path);
+        if (!f.open(QIODevice::ReadOnly)) {
+            err(QStringLiteral("cannot read the password file %1: %2").arg(path, f.errorString()));
+            return false;
+        }
+        QByteArray line = f.readLine(4096);
+        while (line.endsWith('\n') || line.endsWith('\r'))
+            line.chop(1);
+        *password = QString::fromUtf8(line);
+        return true;
+    }
+    if (qEnvironmentVariableIsSet("VANDOR_PASSWORD"))
+        *password = qEnvironmentVariable("VANDOR_PASSWORD");
+    return true;
 }
 
 bool timeoutValue(const Parser &p, int *ms)
@@ -42,8 +84,41 @@ bool timeoutValue(const Parser &p, int *ms)
     *ms = intValue(p.value(QStringLiteral("timeout")));
     if (*ms >= 0)
         return true;
-    err(QStringLiteral("--timeout wants a number of milliseconds"));
+    err(QStringLiteral("--timeout wants a number of milliseconds, not \"%1\"").arg(p.value(QStringLiteral("timeout"))));
     return false;
+}
+
+bool checkEnvironment()
+{
+    const struct
+    {
+        const char *name;
+        int lowest;
+    } ports[] = {{"VANDOR_UDP_BOARD_PORT", 1}, {"VANDOR_UDP_LOCAL_PORT", 0}, {"VANDOR_NET_PORT", 1},
+                 {"VANDOR_NET_ANSWER_PORT", 0}};
+    for (const auto &v : ports) {
+        const QString text = qEnvironmentVariable(v.name).trimmed();
+        if (text.isEmpty())
+            continue;
+        bool ok = false;
+        const uint n = text.toUInt(&ok, 10);
+        if (!ok || int(n) < v.lowest || n > 0xFFFF) {
+            err(QStringLiteral("%1=\"%2\" is not a port number (%3-65535)").arg(QString::fromLatin1(v.name), text).arg(v.lowest));
+            return false;
+        }
+    }
+    const char *targets[] = {"VANDOR_UDP_TARGET", "VANDOR_NET_TARGET"};
+    for (const char *name : targets) {
+        const QString text = qEnvironmentVariable(name).trimmed();
+        if (text.isEmpty())
+            continue;
+        const QHostAddress a(text);
+        if (a.protocol() != QAbstractSocket::IPv4Protocol) {
+            err(QStringLiteral("%1=\"%2\" is not an IPv4 address").arg(QString::fromLatin1(name), text));
+            return false;
+        }
+    }
+    return true;
 }
 
 void setUsbBus(UsbBus *bus) { s_usbBus = bus; }
@@ -56,9 +131,11 @@ UsbBus *usbBus(std::unique_ptr<UsbBus> *own)
     return own->get();
 }
 
-void portInUse(const char *what, quint16 port)
+void portInUse(const char *what, quint16 port, const char *variable)
 {
-    err(QStringLiteral("UDP port %1 is in use (is Vandor running?); %2").arg(port).arg(QString::fromUtf8(what)));
+    err(QStringLiteral("UDP port %1 is in use (is Vandor running? %2=0 lets this tool run beside it); %3")
+            .arg(port)
+            .arg(QString::fromLatin1(variable), QString::fromUtf8(what)));
 }
 
 bool waitFor(const std::function<bool()> &done, int ms)
@@ -88,61 +165,34 @@ bool scanUntil(const std::function<void()> &scan, const std::function<bool()> &d
 
 QString usbAddress(int uid) { return QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF); }
 
-BoardLink::BoardLink() = default;
-
-BoardLink::~BoardLink()
+bool splitTarget(const QString &target, QString *host, int *port, QString *error)
 {
-    if (auto *tcp = qobject_cast<TcpIo *>(m_link))
-        tcp->close();
-    delete m_link;
-    setCurrentLink(nullptr);
-}
-
-DevIo *BoardLink::link() const { return m_link; }
-
-static QString hex(quint16 w) { return QStringLiteral("%1").arg(w, 4, 16, QLatin1Char('0')); }
-
-QString BoardLink::summary() const
-{
-    QString line = QStringLiteral("%1 identity %2 %3 %4").arg(m_description, hex(m_link->word0), hex(m_link->word1), hex(m_link->word2));
-    if (DeviceCfg *model = DeviceCfg::current())
-        line += QStringLiteral(" model \"%1\"").arg(model->title());
-    if (!m_link->versionText.isEmpty())
-        line += QStringLiteral(" version \"%1\"").arg(m_link->versionText);
-    return line;
-}
-
-bool BoardLink::open(const Parser &p)
-{
-    int timeout = 0;
-    if (!timeoutValue(p, &timeout))
-        return false;
-    const int links = int(p.isSet(QStringLiteral("tcp"))) + int(p.isSet(QStringLiteral("udp"))) +
-                      int(p.isSet(QStringLiteral("usb")));
-    if (links != 1) {
-        err(QStringLiteral("name the board with exactly one of --usb, --udp HOST, --tcp HOST"));
+    *host = target.trimmed();
+    *port = -1;
+    const int colon = host->lastIndexOf(QLatin1Char(':'));
+    if (colon >= 0 && host->count(QLatin1Char(':')) == 1) {
+        const QString digits = host->mid(colon + 1);
+        bool ok = false;
+        const uint n = digits.toUInt(&ok, 10);
+        if (!ok || n < 1 || n > 0xFFFF) {
+            *error = QStringLiteral("the port in \"%1\" is not a port number (1-65535)").arg(target);
+            return false;
+        }
+        *port = int(n);
+        host->truncate(colon);
+    }
+    if (host->isEmpty()) {
+        *error = QStringLiteral("no host in \"%1\"").arg(target);
         return false;
     }
-    if (p.isSet(QStringLiteral("password")))
-        context().prompt->setPassword(p.value(QStringLiteral("password")));
-    if (p.isSet(QStringLiteral("tcp")))
-        return openTcp(p.value(QStringLiteral("tcp")), p.isSet(QStringLiteral("bridge")), timeout);
-    if (p.isSet(QStringLiteral("udp")))
-        return openUdp(p.value(QStringLiteral("udp")), timeout);
-    return openUsb(p.value(QStringLiteral("usb-device")), timeout);
+    return true;
 }
 
 bool resolve(const QString &target, QHostAddress *address, int *port)
 {
-    QString host = target;
-    *port = -1;
-    const int colon = target.lastIndexOf(QLatin1Char(':'));
-    if (colon > 0 && target.count(QLatin1Char(':')) == 1) {
-        *port = intValue(target.mid(colon + 1));
-        if (*port <= 0 || *port > 0xFFFF)
-            return false;
-        host = target.left(colon);
-    }
+    QString host, error;
+    if (!splitTarget(target, &host, port, &error))
+        return false;
     if (address->setAddress(host))
         return true;
     const QHostInfo info = QHostInfo::fromName(host);
@@ -155,18 +205,135 @@ bool resolve(const QString &target, QHostAddress *address, int *port)
     return false;
 }
 
-bool BoardLink::openTcp(const QString &host, bool bridge, int timeoutMs)
+BoardLink::BoardLink()
+{
+    m_deadline.setSingleShot(true);
+    QObject::connect(&m_deadline, &QTimer::timeout, &m_owner, [this] {
+        m_timedOut = true;
+        if (m_link)
+            m_link->closeLink();
+    });
+}
+
+BoardLink::~BoardLink()
+{
+    m_deadline.stop();
+    if (auto *tcp = qobject_cast<TcpIo *>(m_link))
+        tcp->close();
+    delete m_link;
+    setCurrentLink(nullptr);
+}
+
+DevIo *BoardLink::link() const { return m_link; }
+
+bool BoardLink::refuse(const QString &text)
+{
+    m_error = text;
+    err(text);
+    return false;
+}
+
+void BoardLink::setDeadline(int ms)
+{
+    m_deadlineMs = ms;
+    m_deadline.start(qMax(0, ms));
+}
+
+QString BoardLink::lossReason() const
+{
+    if (m_timedOut)
+        return QStringLiteral("the time limit of %1 ms ran out").arg(m_deadlineMs);
+    if (m_link && m_link->stoppedAnswering())
+        return QStringLiteral("the board stopped answering (%1 operations in a row failed)").arg(DevIo::MaxFailures);
+    if (m_dropped)
+        return QStringLiteral("the connection to the board was dropped");
+    return QString();
+}
+
+QString BoardLink::summary() const
+{
+    QString line = QStringLiteral("%1 identity %2 %3 %4").arg(m_description, hex(m_link->word0), hex(m_link->word1), hex(m_link->word2));
+    if (DeviceCfg *model = DeviceCfg::current())
+        line += QStringLiteral(" model \"%1\"").arg(model->title());
+    if (!m_link->versionText.isEmpty())
+        line += QStringLiteral(" version \"%1\"").arg(m_link->versionText);
+    return line;
+}
+
+QJsonObject BoardLink::json() const
+{
+    QJsonObject o{{QStringLiteral("link"), m_linkKind},
+                  {QStringLiteral("address"), m_address},
+                  {QStringLiteral("name"), m_name},
+                  {QStringLiteral("opened"), true}};
+    o.insert(QStringLiteral("identity"),
+             QJsonArray{hex(m_link->word0), hex(m_link->word1), hex(m_link->word2)});
+    if (DeviceCfg *model = DeviceCfg::current())
+        o.insert(QStringLiteral("model"), model->title());
+    if (!m_link->versionText.isEmpty())
+        o.insert(QStringLiteral("version"), m_link->versionText);
+    return o;
+}
+
+void BoardLink::adopt(DevIo *link, const QString &kind, const QString &address, const QString &name)
+{
+    scanEnabled = false;
+    setCurrentLink(link);
+    m_linkKind = kind;
+    m_address = address;
+    m_name = name;
+    m_description = QStringList{kind, address, name}.join(QLatin1Char(' ')).trimmed();
+    QObject::connect(link, &DevIo::disconnected, &m_owner, [this] { m_dropped = true; });
+}
+
+int BoardLink::open(const Parser &p)
+{
+    int timeout = 0;
+    if (!timeoutValue(p, &timeout) || !checkEnvironment())
+        return BadInput;
+    const int links = int(p.isSet(QStringLiteral("tcp"))) + int(p.isSet(QStringLiteral("udp"))) +
+                      int(p.isSet(QStringLiteral("usb")));
+    if (links != 1)
+        return fail(BadInput, QStringLiteral("name the board with exactly one of --usb, --udp HOST, --tcp HOST"));
+    std::optional<QString> password;
+    if (!passwordValue(p, &password))
+        return BadInput;
+    context().prompt->setPassword(password);
+    QString host, error;
+    int port = -1;
+    for (const char *option : {"tcp", "udp"}) {
+        const QString name = QString::fromLatin1(option);
+        if (p.isSet(name) && !splitTarget(p.value(name), &host, &port, &error))
+            return fail(BadInput, QStringLiteral("--%1: %2").arg(name, error));
+    }
+    if (p.isSet(QStringLiteral("usb")) && !p.value(QStringLiteral("usb-device")).isEmpty()) {
+        const QStringList parts = p.value(QStringLiteral("usb-device")).split(QLatin1Char(':'));
+        if (parts.size() != 2 || intValue(parts.at(0)) < 0 || intValue(parts.at(1)) < 0)
+            return fail(BadInput, QStringLiteral("--usb wants BUS:ADDR, not \"%1\"").arg(p.value(QStringLiteral("usb-device"))));
+    }
+    if (p.isSet(QStringLiteral("timeout")))
+        setDeadline(timeout);
+    bool opened = false;
+    if (p.isSet(QStringLiteral("tcp")))
+        opened = openTcp(p.value(QStringLiteral("tcp")), p.isSet(QStringLiteral("bridge")), timeout);
+    else if (p.isSet(QStringLiteral("udp")))
+        opened = openUdp(p.value(QStringLiteral("udp")), timeout);
+    else
+        opened = openUsb(p.value(QStringLiteral("usb-device")), timeout);
+    return opened ? Ok : Failed;
+}
+
+bool BoardLink::openTcp(const QString &target, bool bridge, int timeoutMs)
 {
     QHostAddress address;
     int port = -1;
-    if (!resolve(host, &address, &port)) {
-        err(QStringLiteral("cannot resolve \"%1\"").arg(host));
-        return false;
-    }
+    if (!resolve(target, &address, &port))
+        return refuse(QStringLiteral("cannot resolve the host name in \"%1\"").arg(target));
     auto *tcp = new TcpIo(&m_owner);
     m_link = tcp;
     if (tcp->answerPort() == 0) {
-        portInUse("no network bridge can answer", TcpIo::configuredAnswerPort());
+        portInUse("no network bridge can answer", TcpIo::configuredAnswerPort(), "VANDOR_NET_ANSWER_PORT");
+        m_error = QStringLiteral("the answer port is in use");
         return false;
     }
     tcp->setDiscoveryTarget(address);
@@ -174,62 +341,78 @@ bool BoardLink::openTcp(const QString &host, bool bridge, int timeoutMs)
         tcp->setDiscoveryPort(quint16(port));
     const int wanted = bridge ? TcpIo::Bridge : TcpIo::Controller;
     int uid = -1;
-    QObject::connect(tcp, &TcpIo::newDevice, tcp, [&uid, tcp, wanted](const QString &, int id) {
-        if (uid < 0 && id >= 0 && id < tcp->foundBoards().size() && tcp->foundBoards().at(id).kind == wanted)
+    // The handlers below write to this function's variables: they end with it.
+    QObject scope;
+    // Only the host asked counts: the remembered hosts may answer too.
+    QObject::connect(tcp, &TcpIo::newDevice, &scope, [&uid, tcp, wanted, address](const QString &, int id) {
+        if (uid >= 0 || id < 0 || id >= tcp->foundBoards().size())
+            return;
+        const TcpIo::Entry &e = tcp->foundBoards().at(id);
+        if (e.kind == wanted && e.address.isEqual(address, QHostAddress::TolerantConversion)
+            && e.port == tcp->discoveryPort())
             uid = id;
     });
+    bool answered = false;
+    QObject::connect(tcp, &TcpIo::newDevice, &scope, [&answered](const QString &, int) { answered = true; });
     scanEnabled = true;
-    if (!scanUntil([tcp] { tcp->scan(); }, [&uid] { return uid >= 0; }, timeoutMs)) {
-        err(QStringLiteral("no network bridge answered at %1 within %2 ms").arg(host).arg(timeoutMs));
-        return false;
+    if (!scanUntil([tcp] { tcp->scan(); }, [&] { return uid >= 0 || m_timedOut; }, timeoutMs) || uid < 0) {
+        if (answered)
+            return refuse(QStringLiteral("the network bridge at %1 has no %2").arg(target, bridge ? QStringLiteral("bridge name") : QStringLiteral("controller")));
+        return refuse(QStringLiteral("no network bridge answered at %1 within %2 ms").arg(target).arg(timeoutMs));
     }
     const TcpIo::Entry entry = tcp->foundBoards().at(uid);
+    const QString at = QStringLiteral("%1:%2").arg(entry.address.toString()).arg(entry.port);
     DeviceCfg::setCurrent(nullptr);
-    if (!tcp->open(uid)) {
-        err(QStringLiteral("cannot open %1 at %2:%3").arg(entry.name, entry.address.toString()).arg(entry.port));
-        return false;
-    }
-    scanEnabled = false;
-    setCurrentLink(tcp);
-    m_description = QStringLiteral("tcp %1:%2 %3").arg(entry.address.toString()).arg(entry.port).arg(entry.name);
+    if (!tcp->open(uid))
+        return refuse(m_timedOut ? QStringLiteral("%1 at %2 answered discovery but did not open within the time limit").arg(entry.name, at)
+                                 : QStringLiteral("%1 at %2 answered discovery but did not open").arg(entry.name, at));
+    adopt(tcp, QStringLiteral("tcp"), at, entry.name);
     return true;
 }
 
-bool BoardLink::openUdp(const QString &host, int timeoutMs)
+bool BoardLink::openUdp(const QString &target, int timeoutMs)
 {
     QHostAddress address;
     int port = -1;
-    if (!resolve(host, &address, &port)) {
-        err(QStringLiteral("cannot resolve \"%1\"").arg(host));
-        return false;
-    }
+    if (!resolve(target, &address, &port))
+        return refuse(QStringLiteral("cannot resolve the host name in \"%1\"").arg(target));
     // Nothing is looked for on USB.
     m_bus = makeAbsentUsbBus();
     auto *usb = new UsbIo(m_bus.get(), &m_owner);
     m_link = usb;
     if (usb->localPort() == 0) {
-        portInUse("no board on the UDP bridge path can answer", UsbIo::configuredLocalPort());
+        portInUse("no board on the UDP bridge path can answer", UsbIo::configuredLocalPort(), "VANDOR_UDP_LOCAL_PORT");
+        m_error = QStringLiteral("the local port is in use");
         return false;
     }
     usb->setDiscoveryTarget(address);
+    usb->setUdpHosts({});
     if (port > 0)
         usb->setBoardPort(quint16(port));
     bool connected = false;
-    QObject::connect(usb, &UsbIo::connected, usb, [&connected] { connected = true; });
+    bool answered = false;
+    // The handlers below write to this function's variables: they end with it.
+    QObject scope;
+    QObject::connect(usb, &UsbIo::connected, &scope, [&connected] { connected = true; });
+    // The link takes an answering board as its peer while it reads the datagram.
+    if (auto *socket = usb->findChild<QUdpSocket *>()) {
+        QObject::connect(socket, &QUdpSocket::readyRead, &scope, [&answered, usb] {
+            if (!usb->udpPeer().isNull())
+                answered = true;
+        });
+    }
     scanEnabled = true;
     DeviceCfg::setCurrent(nullptr);
-    scanUntil([usb] { usb->scan(); }, [&] { return connected || !usb->udpPeer().isNull(); }, timeoutMs);
+    scanUntil([usb] { usb->scan(); }, [&] { return connected || answered || m_timedOut; }, timeoutMs);
     // The link opens an answering board by itself; its version query takes at most 500 ms.
-    if (!usb->udpPeer().isNull())
-        waitFor([&connected] { return connected; }, 2 * int(UsbIo::TimeoutMs) + 100);
+    if (answered)
+        waitFor([&] { return connected || usb->udpPeer().isNull(); }, 2 * int(UsbIo::TimeoutMs) + 100);
     if (!connected) {
-        err(usb->udpPeer().isNull() ? QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(host).arg(timeoutMs)
-                                    : QStringLiteral("the board at %1 did not open").arg(host));
-        return false;
+        if (!answered)
+            return refuse(QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(target).arg(timeoutMs));
+        return refuse(QStringLiteral("the board at %1 answered discovery but did not open").arg(target));
     }
-    scanEnabled = false;
-    setCurrentLink(usb);
-    m_description = QStringLiteral("udp %1:%2").arg(usb->udpPeer().toString()).arg(usb->boardPort());
+    adopt(usb, QStringLiteral("udp"), QStringLiteral("%1:%2").arg(usb->udpPeer().toString()).arg(usb->boardPort()), QString());
     return true;
 }
 
@@ -240,10 +423,8 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
         const QStringList parts = busAddr.split(QLatin1Char(':'));
         const int bus = parts.size() == 2 ? intValue(parts.at(0)) : -1;
         const int addr = parts.size() == 2 ? intValue(parts.at(1)) : -1;
-        if (bus < 0 || addr < 0) {
-            err(QStringLiteral("--usb wants BUS:ADDR, not \"%1\"").arg(busAddr));
-            return false;
-        }
+        if (bus < 0 || addr < 0)
+            return refuse(QStringLiteral("--usb wants BUS:ADDR, not \"%1\"").arg(busAddr));
         want = (bus << 16) | addr;
     }
     auto *usb = new UsbIo(usbBus(&m_bus), &m_owner);
@@ -255,7 +436,9 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
     int uid = -1;
     bool noDriver = false;
     QString name;
-    QObject::connect(usb, &UsbIo::newDevice, usb, [&](const QString &n, int id) {
+    // The handler below writes to this function's variables: it ends with it.
+    QObject scope;
+    QObject::connect(usb, &UsbIo::newDevice, &scope, [&](const QString &n, int id) {
         if (id < 0) // a board without a usable driver
             noDriver = true;
         else if (uid < 0 && (want < 0 || id == want)) {
@@ -265,18 +448,13 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
     });
     scanEnabled = true;
     DeviceCfg::setCurrent(nullptr);
-    if (!scanUntil([usb] { usb->scan(); }, [&uid] { return uid >= 0; }, timeoutMs)) {
-        err(noDriver ? QStringLiteral("a USB board was found but it has no usable driver")
-                     : QStringLiteral("no USB board found within %1 ms").arg(timeoutMs));
-        return false;
+    if (!scanUntil([usb] { usb->scan(); }, [&] { return uid >= 0 || m_timedOut; }, timeoutMs) || uid < 0) {
+        return refuse(noDriver ? QStringLiteral("a USB board was found but it has no usable driver")
+                               : QStringLiteral("no USB board found within %1 ms").arg(timeoutMs));
     }
-    if (!usb->open(uid)) {
-        err(QStringLiteral("cannot open the USB board %1").arg(usbAddress(uid)));
-        return false;
-    }
-    scanEnabled = false;
-    setCurrentLink(usb);
-    m_description = QStringLiteral("usb %1 %2").arg(usbAddress(uid), name);
+    if (!usb->open(uid))
+        return refuse(QStringLiteral("the USB board %1 was found but did not open").arg(usbAddress(uid)));
+    adopt(usb, QStringLiteral("usb"), usbAddress(uid), name);
     return true;
 }
 

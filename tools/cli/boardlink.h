@@ -1,9 +1,12 @@
 // Finding and opening one board for a board command: the link options, discovery driven by
-// the tool itself with bounded waits on the event loop, and the open.
+// the tool itself with bounded waits on the event loop, the open, and the command's deadline.
 #pragma once
 #include "cli.h"
+#include <QJsonObject>
 #include <QObject>
+#include <QTimer>
 #include <memory>
+#include <optional>
 
 class DevIo;
 class QHostAddress;
@@ -11,37 +14,68 @@ class UsbBus;
 
 namespace Cli {
 
-// Adds --usb, --udp, --tcp, --bridge, --password and --timeout to a command's parser.
+// Adds --usb, --udp, --tcp, --bridge, the password options and --timeout to a command's parser.
 void addLinkOptions(Parser &p);
+// Adds --password and --password-file; what: what the password is for.
+void addPasswordOptions(Parser &p, const QString &what);
+// The bridge password from --password, --password-file or VANDOR_PASSWORD, in that order;
+// unset when none is given. False after an error line (a usage or file error).
+bool passwordValue(const Parser &p, std::optional<QString> *password);
 // The --timeout option's value, DefaultDiscoveryMs when it is not given; false after an error line.
 constexpr int DefaultDiscoveryMs = 3000;
 bool timeoutValue(const Parser &p, int *ms);
-// The error line for a discovery socket that could not be bound.
-void portInUse(const char *what, quint16 port);
+// The VANDOR_* variables the links read: a value that is set but not valid is an error,
+// never a silent fallback. False after an error line naming the variable.
+bool checkEnvironment();
+// The error line for a discovery socket that could not be bound; variable is the one that
+// lets the tool run beside the program.
+void portInUse(const char *what, quint16 port, const char *variable);
 
 class BoardLink
 {
 public:
     BoardLink();
     ~BoardLink();
-    // Opens the board the options name; false after one error line.
-    bool open(const Parser &p);
+    // Opens the board the options name: Ok, or the exit code after one error line.
+    int open(const Parser &p);
     // The same for one link: HOST[:PORT] for the network links, BUS:ADDR (or empty for the
-    // first board) on USB. timeoutMs bounds the wait for discovery.
-    bool openTcp(const QString &host, bool bridge, int timeoutMs);
-    bool openUdp(const QString &host, int timeoutMs);
+    // first board) on USB. timeoutMs bounds the wait for discovery. False after an error line.
+    bool openTcp(const QString &target, bool bridge, int timeoutMs);
+    bool openUdp(const QString &target, int timeoutMs);
     bool openUsb(const QString &busAddr, int timeoutMs);
     DevIo *link() const;
     // "tcp 127.0.0.1:10501 Sim 2.0"
     QString description() const { return m_description; }
     // The description, the identity words, the model and the version text when the board has one.
     QString summary() const;
+    // The same as one JSON object: link, address, name, kind, opened, identity, model, version.
+    QJsonObject json() const;
+    // The error line of the last open that failed.
+    QString error() const { return m_error; }
+
+    // From now on the command has ms in all: when they run out the link is closed, so that
+    // whatever is in progress fails at once.
+    void setDeadline(int ms);
+    // Why the board is gone, for an error line: the deadline, a board that stopped answering
+    // or a dropped connection. Empty while the board is connected.
+    QString lossReason() const;
 
 private:
+    bool refuse(const QString &text);
+    void adopt(DevIo *link, const QString &kind, const QString &address, const QString &name);
+
     std::unique_ptr<UsbBus> m_bus; // the link's own bus, when it made one
     QObject m_owner;
     DevIo *m_link = nullptr;
     QString m_description;
+    QString m_linkKind; // usb, udp, tcp
+    QString m_address;  // BUS:ADDR or ADDRESS:PORT
+    QString m_name;
+    QString m_error;
+    QTimer m_deadline;
+    int m_deadlineMs = 0;
+    bool m_timedOut = false;
+    bool m_dropped = false;
 };
 
 // The USB bus the commands use: the machine's through libusb, unless a test has put its own in
@@ -54,7 +88,10 @@ bool waitFor(const std::function<bool()> &done, int ms);
 // Discovery: calls scan() at once and every RescanMs, running the event loop in between,
 // until done() holds or ms have passed. False on the time-out.
 bool scanUntil(const std::function<void()> &scan, const std::function<bool()> &done, int ms);
-// HOST or HOST:PORT (port -1 when not given) to an IPv4 address; false when it cannot be resolved.
+// HOST or HOST:PORT without a look-up: false with the reason for an empty host or a port
+// out of range (usage errors). port is -1 when not given.
+bool splitTarget(const QString &target, QString *host, int *port, QString *error);
+// HOST or HOST:PORT to an IPv4 address; false when it cannot be split or resolved.
 bool resolve(const QString &target, QHostAddress *address, int *port);
 // "BUS:ADDR" of a USB link's uid.
 QString usbAddress(int uid);

@@ -19,6 +19,8 @@ enum Exit {
     Failed = 1,   // a board, link or transfer failed (diff: the dumps differ)
     BadInput = 2, // usage errors, unreadable or corrupt files, unknown models (diff: any error)
 };
+// The exit status paragraph of the board commands' --help.
+extern const char *const ExitHelp;
 
 struct Command
 {
@@ -38,6 +40,10 @@ void usage(FILE *to);
 // One line on standard output / standard error (prefixed "vandor-cli: ").
 void out(const QString &line);
 void err(const QString &line);
+// Raw bytes on standard output (a dump written with -o -).
+void outBytes(const QByteArray &bytes);
+// True once writing standard output failed; main() then ends with BadInput.
+bool outFailed();
 // Collects the lines of out() and err() instead of printing them, for tests that run
 // commands in-process; null prints them again.
 struct Lines
@@ -54,12 +60,14 @@ int fail(int code, const QString &text);
 class Parser : public QCommandLineParser
 {
 public:
-    explicit Parser(const Command &command);
+    // exitHelp: the exit status paragraph shown after the options (null: ExitHelp).
+    explicit Parser(const Command &command, const char *exitHelp = nullptr);
     // Positional arguments must number between minPositional and maxPositional.
     int parse(const QStringList &args, int minPositional, int maxPositional);
 
 private:
     const Command &m_command;
+    const char *m_exitHelp;
 };
 
 // A non-negative integer option value, or -1 when it is not one.

@@ -4,9 +4,23 @@
 
 namespace Cli {
 
+const char *const ExitHelp = "Exit status: 0 done, 1 the board or link failed, 2 usage or file errors.";
+
 namespace {
 Context s_context;
 Lines *s_capture = nullptr;
+bool s_outFailed = false;
+}
+
+bool outFailed() { return s_outFailed; }
+
+void outBytes(const QByteArray &bytes)
+{
+    if (bytes.isEmpty())
+        return;
+    if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
+        || std::fflush(stdout) != 0)
+        s_outFailed = true;
 }
 
 void captureLines(Lines *into) { s_capture = into; }
@@ -32,8 +46,8 @@ void out(const QString &line)
         s_capture->out << line;
         return;
     }
-    std::fputs(line.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
+    if (std::fputs(line.toUtf8().constData(), stdout) < 0 || std::fputc('\n', stdout) == EOF)
+        s_outFailed = true;
 }
 
 void err(const QString &line)
@@ -55,7 +69,8 @@ int fail(int code, const QString &text)
     return code;
 }
 
-Parser::Parser(const Command &command) : m_command(command)
+Parser::Parser(const Command &command, const char *exitHelp)
+    : m_command(command), m_exitHelp(exitHelp ? exitHelp : ExitHelp)
 {
     setApplicationDescription(QString::fromUtf8(command.summary));
     setSingleDashWordOptionMode(QCommandLineParser::ParseAsLongOptions);
@@ -67,13 +82,16 @@ int Parser::parse(const QStringList &args, int minPositional, int maxPositional)
     if (!QCommandLineParser::parse(args))
         return fail(BadInput, QStringLiteral("%1: %2 (see vandor-cli %1 --help)")
                                   .arg(QString::fromUtf8(m_command.name), errorText()));
-    if (isSet(QStringLiteral("help"))) {
+    // Every help option only prints help: the command never runs with one.
+    const QStringList given = optionNames();
+    if (given.contains(QLatin1String("help")) || given.contains(QLatin1String("h"))
+        || given.contains(QLatin1String("help-all")) || given.contains(QLatin1String("?"))) {
         // The parser's own usage line names the executable only; give the command's.
         QString text = helpText();
         text = text.mid(text.indexOf(QLatin1Char('\n')) + 1);
-        std::fprintf(stdout, "Usage: vandor-cli %s %s\n%s", m_command.name, m_command.synopsis,
-                     text.toUtf8().constData());
-        return Ok;
+        std::fprintf(stdout, "Usage: vandor-cli %s %s\n%s\n%s\n", m_command.name, m_command.synopsis,
+                     text.toUtf8().constData(), m_exitHelp);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Ok : BadInput;
     }
     const int n = positionalArguments().size();
     if (n < minPositional || n > maxPositional)

@@ -5,8 +5,14 @@
 #include "dumpfile.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedimage.h"
+#include "devices/fixedlayoutmodel.h"
+#include "devices/imagefit.h"
 #include "link/devio.h"
+#include <QBuffer>
 #include <QByteArray>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QSaveFile>
 #include <cstring>
 
 namespace Cli {
@@ -30,13 +36,20 @@ DeviceCfg *configurable(const BoardLink &board)
     return nullptr;
 }
 
+// ", because <reason>" when the board is gone, else empty.
+QString because(const BoardLink &board)
+{
+    const QString reason = board.lossReason();
+    return reason.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(reason);
+}
+
 // Reads the whole configuration into the current model; false after an error line.
-bool readBoard(DeviceCfg *model, const QString &what)
+bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
 {
     const bool failed = model->readDevice(progress(QStringLiteral("Reading")));
     context().host->progress()->finish();
     if (failed)
-        err(QStringLiteral("reading the configuration from the board failed; %1").arg(what));
+        err(QStringLiteral("reading the configuration from the board failed%1; %2").arg(because(board), what));
     return !failed;
 }
 
@@ -46,12 +59,20 @@ int runInfo(const QStringList &args)
 {
     Parser p(command("info"));
     addLinkOptions(p);
+    p.addOption({QStringLiteral("json"), QStringLiteral("Print the board as one JSON object.")});
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     BoardLink board;
-    if (!board.open(p))
-        return Failed;
-    out(board.summary());
+    const int code = board.open(p);
+    const bool json = p.isSet(QStringLiteral("json"));
+    if (code != Ok) {
+        if (json && code == Failed)
+            out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("opened"), false},
+                                                             {QStringLiteral("error"), board.error()}})
+                                      .toJson(QJsonDocument::Compact)));
+        return code;
+    }
+    out(json ? QString::fromUtf8(QJsonDocument(board.json()).toJson(QJsonDocument::Compact)) : board.summary());
     return Ok;
 }
 
@@ -59,25 +80,44 @@ int runRead(const QStringList &args)
 {
     Parser p(command("read"));
     addLinkOptions(p);
-    p.addOption({{QStringLiteral("o"), QStringLiteral("output")}, QStringLiteral("The dump file to write."),
+    p.addOption({{QStringLiteral("o"), QStringLiteral("output")},
+                 QStringLiteral("The dump file to write: a regular file, replaced only by a complete new "
+                                "one, or - for standard output."),
                  QStringLiteral("FILE")});
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     const QString file = p.value(QStringLiteral("output"));
     if (file.isEmpty())
         return fail(BadInput, QStringLiteral("read: -o FILE is required"));
+    // The output is checked before the board is asked anything.
+    const bool toStdout = file == QLatin1String("-");
+    QSaveFile saved(file);
+    if (!toStdout) {
+        const QFileInfo info(file);
+        if (info.exists() && !info.isFile())
+            return fail(BadInput, QStringLiteral("%1 is not a regular file; only regular files are written (or - for standard output)").arg(file));
+        if (!saved.open(QIODevice::WriteOnly))
+            return fail(BadInput, QStringLiteral("cannot write %1: %2").arg(file, saved.errorString()));
+    }
     BoardLink board;
-    if (!board.open(p))
-        return Failed;
+    if (const int code = board.open(p); code != Ok)
+        return code;
     DeviceCfg *model = configurable(board);
     if (!model)
         return Failed;
     // An incomplete read never replaces a good backup.
-    if (!readBoard(model, file + QStringLiteral(" was not written")))
+    if (!readBoard(board, model, file + QStringLiteral(" was not written")))
         return Failed;
-    QString error;
-    if (!saveDump(model, file, &error))
-        return fail(Failed, error);
+    if (toStdout) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        if (!model->save(&buffer))
+            return fail(Failed, QStringLiteral("the configuration could not be put into a dump"));
+        outBytes(buffer.data());
+        return outFailed() ? fail(BadInput, QStringLiteral("writing the dump to standard output failed")) : Ok;
+    }
+    if (!model->save(&saved) || !saved.commit())
+        return fail(BadInput, QStringLiteral("cannot write %1: %2").arg(file, saved.errorString()));
     return Ok;
 }
 
@@ -88,6 +128,9 @@ int runWrite(const QStringList &args)
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file to write to the board."));
     p.addOption({QStringLiteral("store"), QStringLiteral("Then store it in the board's memory (saveCfg).")});
     p.addOption({QStringLiteral("no-verify"), QStringLiteral("Do not read the configuration back to check it.")});
+    p.addOption({QStringLiteral("force"),
+                 QStringLiteral("Write a dump even when many of its values lie outside the board model's "
+                                "ranges (a dump of another generation).")});
     if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
     const QString file = p.positionalArguments().at(0);
@@ -106,29 +149,48 @@ int runWrite(const QStringList &args)
         return fail(BadInput, firstError + QStringLiteral("; nothing was sent"));
 
     BoardLink board;
-    if (!board.open(p))
-        return Failed;
+    if (const int code = board.open(p); code != Ok)
+        return code;
     DeviceCfg *model = configurable(board);
     if (!model)
         return Failed;
+    if (!loadDump(model, file, &error))
+        return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
+    // Every generation writes the same file format: a dump of another one is refused by its values.
+    if (auto *fixed = qobject_cast<FixedLayoutModel *>(model); fixed && fixed->table()) {
+        const ImageFit fit = checkImageFit(*fixed->table(), fixed->image());
+        if (fit.foreign() && !p.isSet(QStringLiteral("force")))
+            return fail(BadInput, QStringLiteral("%1 does not look like a %2 dump: %3; nothing was written "
+                                                 "(--force writes it anyway)")
+                                      .arg(file, model->title(), fit.describe()));
+    }
     // The board's own configuration first, as the program has it before a dump is loaded.
-    if (!readBoard(model, QStringLiteral("nothing was written")))
+    if (!readBoard(board, model, QStringLiteral("nothing was written")))
         return Failed;
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
+    DevIo *link = board.link();
+    const int failedBefore = link->failedOperations();
+    link->beginBatch();
     model->writeDevice(progress(QStringLiteral("Writing")));
+    const bool written = link->endBatch() && link->failedOperations() == failedBefore;
     context().host->progress()->finish();
+    const QString notStored = p.isSet(QStringLiteral("store")) ? QStringLiteral("; not stored") : QString();
+    if (!written)
+        return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
+                                .arg(file, because(board), notStored));
     if (!p.isSet(QStringLiteral("no-verify"))) {
-        const QByteArray written(reinterpret_cast<const char *>(model->image()), FixedImage::WriteEnd);
+        const QByteArray wanted(reinterpret_cast<const char *>(model->image()), FixedImage::WriteEnd);
         const bool failed = model->readDevice(progress(QStringLiteral("Verifying")));
         context().host->progress()->finish();
         const QByteArray back(reinterpret_cast<const char *>(model->image()), FixedImage::WriteEnd);
-        if (failed || back != written)
-            return fail(Failed, QStringLiteral("the board does not hold what was written%1")
-                                    .arg(p.isSet(QStringLiteral("store")) ? QStringLiteral("; not stored") : QString()));
+        if (failed)
+            return fail(Failed, QStringLiteral("reading the configuration back failed%1%2").arg(because(board), notStored));
+        if (back != wanted)
+            return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
     }
-    if (p.isSet(QStringLiteral("store")) && !board.link()->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not store the configuration"));
+    if (p.isSet(QStringLiteral("store")) && !link->saveCfg())
+        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
     return Ok;
 }
 
@@ -139,10 +201,12 @@ int runStore(const QStringList &args)
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     BoardLink board;
-    if (!board.open(p) || !configurable(board))
+    if (const int code = board.open(p); code != Ok)
+        return code;
+    if (!configurable(board))
         return Failed;
     if (!board.link()->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not store the configuration"));
+        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
     return Ok;
 }
 

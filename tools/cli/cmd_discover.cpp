@@ -7,6 +7,8 @@
 #include "link/tcpio.h"
 #include "link/usbbus.h"
 #include "link/usbio.h"
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QNetworkDatagram>
 #include <QTimer>
 #include <QUdpSocket>
@@ -49,7 +51,7 @@ public:
         }
         const quint16 local = UsbIo::configuredLocalPort();
         if (!m_socket.bind(QHostAddress::AnyIPv4, local))
-            portInUse("boards on the UDP bridge path are not looked for", local);
+            portInUse("boards on the UDP bridge path are not looked for", local, "VANDOR_UDP_LOCAL_PORT");
         QObject::connect(&m_socket, &QUdpSocket::readyRead, [this] { take(); });
     }
 
@@ -112,7 +114,7 @@ QList<Found> sweep(int timeoutMs, bool usb)
         UdpSweep udp;
         TcpIo tcp;
         if (tcp.answerPort() == 0)
-            portInUse("network bridges are not looked for", TcpIo::configuredAnswerPort());
+            portInUse("network bridges are not looked for", TcpIo::configuredAnswerPort(), "VANDOR_NET_ANSWER_PORT");
         scanEnabled = true;
         // Every board that answers in time counts: the sweep always runs to the end.
         scanUntil(
@@ -135,6 +137,25 @@ QList<Found> sweep(int timeoutMs, bool usb)
     return usbBoards + udpBoards + tcpBoards;
 }
 
+// One board that was found but is not listed with its identity, as a line or a JSON object.
+void notOpened(const Found &f, const QString &reason, bool json)
+{
+    static const char *const links[] = {"usb", "udp", "tcp"};
+    const QString link = QString::fromLatin1(links[f.link]);
+    if (!json) {
+        if (f.bridge && reason.startsWith(QLatin1String("bridge")))
+            out(QStringLiteral("%1 %2 %3 %4").arg(link, f.target, f.name, reason));
+        return;
+    }
+    QJsonObject o{{QStringLiteral("link"), link},
+                  {QStringLiteral("address"), f.target},
+                  {QStringLiteral("name"), f.name},
+                  {QStringLiteral("kind"), f.bridge ? QStringLiteral("bridge") : QStringLiteral("controller")},
+                  {QStringLiteral("opened"), false},
+                  {QStringLiteral("error"), reason}};
+    out(QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)));
+}
+
 } // namespace
 
 int runDiscover(const QStringList &args)
@@ -142,17 +163,20 @@ int runDiscover(const QStringList &args)
     Parser p(command("discover"));
     p.addOption({QStringLiteral("timeout"), QStringLiteral("How long to look for boards, in ms (3000)."),
                  QStringLiteral("MS")});
-    p.addOption({QStringLiteral("password"), QStringLiteral("Also open the network bridges themselves with this access password."),
-                 QStringLiteral("PW")});
+    addPasswordOptions(p, QStringLiteral("to open the network bridges themselves too"));
     p.addOption({QStringLiteral("no-usb"), QStringLiteral("Do not look for boards on USB.")});
+    p.addOption({QStringLiteral("json"),
+                 QStringLiteral("One JSON object per line and board, boards that did not open included "
+                                "with the reason (\"opened\": false, \"error\").")});
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     int timeout = 0;
-    if (!timeoutValue(p, &timeout))
+    std::optional<QString> password;
+    if (!timeoutValue(p, &timeout) || !checkEnvironment() || !passwordValue(p, &password))
         return BadInput;
-    const bool openBridges = p.isSet(QStringLiteral("password"));
-    if (openBridges)
-        context().prompt->setPassword(p.value(QStringLiteral("password")));
+    const bool openBridges = password.has_value();
+    context().prompt->setPassword(password);
+    const bool json = p.isSet(QStringLiteral("json"));
 
     const QList<Found> found = sweep(timeout, !p.isSet(QStringLiteral("no-usb")));
     if (found.isEmpty())
@@ -161,9 +185,10 @@ int runDiscover(const QStringList &args)
     int failed = 0;
     for (const Found &f : found) {
         if (f.bridge && !openBridges) {
-            out(QStringLiteral("tcp %1 %2 bridge, not opened (give --password)").arg(f.target, f.name));
+            notOpened(f, QStringLiteral("bridge, not opened (give --password)"), json);
             continue;
         }
+        context().prompt->takeMessages();
         BoardLink board;
         bool opened = false;
         switch (f.link) {
@@ -177,10 +202,16 @@ int runDiscover(const QStringList &args)
             opened = board.openTcp(f.target, f.bridge, timeout);
             break;
         }
-        if (opened)
-            out(board.summary());
-        else
-            ++failed;
+        if (opened) {
+            QJsonObject o = board.json();
+            o.insert(QStringLiteral("kind"), f.bridge ? QStringLiteral("bridge") : QStringLiteral("controller"));
+            out(json ? QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) : board.summary());
+            continue;
+        }
+        ++failed;
+        QStringList reason = context().prompt->takeMessages();
+        reason << board.error();
+        notOpened(f, reason.join(QStringLiteral("; ")), json);
     }
     return failed ? Failed : Ok;
 }

@@ -22,7 +22,7 @@ QCommandLineOption modelOption()
 
 int runHexdump(const QStringList &args)
 {
-    Parser p(command("hexdump"));
+    Parser p(command("hexdump"), "Exit status: 0 done, 2 usage or file errors.");
     p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file."));
     p.addOption(modelOption());
     if (const int code = p.parse(args, 1, 1); code >= 0)
@@ -33,14 +33,13 @@ int runHexdump(const QStringList &args)
     QString error;
     if (!loadDump(model, p.positionalArguments().at(0), &error))
         return fail(BadInput, error);
-    const QByteArray text = model->hexDump().toUtf8();
-    std::fwrite(text.constData(), 1, size_t(text.size()), stdout);
+    outBytes(model->hexDump().toUtf8());
     return Ok;
 }
 
 int runDiff(const QStringList &args)
 {
-    Parser p(command("diff"));
+    Parser p(command("diff"), "Exit status: 0 the dumps are equal, 1 they differ, 2 usage or file errors.");
     p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file."));
     p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file."));
     p.addOption(modelOption());

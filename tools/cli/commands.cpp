@@ -13,13 +13,13 @@ const Command table[] = {
      "Lists every parameter that differs between two dump files, one line each: address, "
      "[group], label, and both values. Exit status 0 when equal, 1 when different, 2 on error.",
      runDiff},
-    {"discover", "[--timeout MS] [--password PW] [--no-usb]",
+    {"discover", "[--timeout MS] [--password PW] [--no-usb] [--json]",
      "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
      "each: link, name, identity words and model. Exit status 1 when none is found or one does not open.",
      runDiscover},
-    {"info", "LINK", "Prints the board's link, name, identity words and model.", runInfo},
+    {"info", "LINK [--json]", "Prints the board's link, name, identity words and model.", runInfo},
     {"read", "LINK -o FILE", "Reads the whole configuration and saves it as the model's dump file.", runRead},
-    {"write", "LINK FILE [--store]",
+    {"write", "LINK FILE [--store] [--force]",
      "Checks a dump file, writes it to the board and reads it back to verify; --store then saves it "
      "in the board's memory.",
      runWrite},
@@ -34,7 +34,8 @@ void usage(FILE *to)
     for (const Command &c : table)
         std::fprintf(to, "  %-8s %s\n", c.name, c.synopsis);
     std::fprintf(to, "\nLINK is --usb [BUS:ADDR], --udp HOST[:PORT] or --tcp HOST[:PORT] [--bridge --password PW].\n"
-                     "'vandor-cli COMMAND --help' describes a command.\n");
+                     "'vandor-cli COMMAND --help' describes a command.\n"
+                     "Exit status: 0 done, 1 the board or link failed, 2 usage or file errors.\n");
 }
 
 const Command *commands(int *count)

@@ -11,8 +11,9 @@ bool loadDump(DeviceCfg *model, const QString &path, QString *error)
         return false;
     }
     const auto *fixed = qobject_cast<const FixedLayoutModel *>(model);
-    if (fixed && file.size() < FixedLayoutModel::ImageSize) {
-        *error = QStringLiteral("%1 is not a %2 dump: %3 bytes, it must have %4")
+    // A fixed-layout dump is the image itself: exactly its size, nothing before or after it.
+    if (fixed && (file.isSequential() || file.size() != FixedLayoutModel::ImageSize)) {
+        *error = QStringLiteral("%1 is not a %2 dump: %3 bytes, it must have exactly %4")
                      .arg(path, model->title())
                      .arg(file.size())
                      .arg(FixedLayoutModel::ImageSize);

@@ -7,10 +7,15 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <csignal>
 #include <cstdio>
 
 int main(int argc, char *argv[])
 {
+#ifdef SIGPIPE
+    // A closed standard output is a write error the command reports, not a silent death.
+    std::signal(SIGPIPE, SIG_IGN);
+#endif
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vandor-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANDOR_VERSION));
@@ -69,5 +74,7 @@ int main(int argc, char *argv[])
     setPrompt(nullptr);
     if (code < 0)
         return Cli::fail(Cli::BadInput, QStringLiteral("unknown command \"%1\" (see vandor-cli --help)").arg(name));
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) || Cli::outFailed()) && code != Cli::BadInput)
+        return Cli::fail(Cli::BadInput, QStringLiteral("writing to standard output failed"));
     return code;
 }

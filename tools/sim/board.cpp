@@ -95,6 +95,7 @@ QByteArray SimBoard::packetAnswer(const QByteArray &rq)
         if (rq.size() != 2)
             return refuse(rq);
         ++saveCount;
+        stored = image;
         return packetHead(rq);
     case 0x06:
         return rq.size() == 6 ? readMem(nv) : refuse(rq);
@@ -164,8 +165,10 @@ QByteArray SimBoard::streamAnswer(quint8 command, const QByteArray &p)
         writeMem(image);
         return {};
     case 0x06:
-        if (n == 0)
+        if (n == 0) {
             ++saveCount;
+            stored = image;
+        }
         return {};
     case 0x07:
         return n == 3 ? readMem(nv) : QByteArray();

@@ -82,7 +82,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption ver(QStringLiteral("version-text"), QStringLiteral("Bridge version text (2.7 sim)."),
                                  QStringLiteral("TEXT"));
     const QCommandLineOption saveDir(QStringLiteral("save-dir"),
-                                     QStringLiteral("Folder for image.bin, nv.bin, setup.bin, serial.txt, "
+                                     QStringLiteral("Folder for image.bin, stored.bin (the image at the last saveCfg), nv.bin, setup.bin, serial.txt, "
                                                     "firmware.bin and firmware.log."),
                                      QStringLiteral("DIR"));
     const QCommandLineOption transcript(QStringLiteral("transcript"),

@@ -50,7 +50,8 @@ bool saveAll(const QString &dir, const SimWorld &world, QString &error)
     bool ok = writeFile(d.filePath(QStringLiteral("image.bin")), b.image, error)
               && writeFile(d.filePath(QStringLiteral("nv.bin")), b.nv, error)
               && writeFile(d.filePath(QStringLiteral("setup.bin")), b.setup, error)
-              && writeFile(d.filePath(QStringLiteral("serial.txt")), QByteArray(b.serial).append('\n'), error);
+              && writeFile(d.filePath(QStringLiteral("serial.txt")), QByteArray(b.serial).append('\n'), error)
+              && (b.stored.isEmpty() || writeFile(d.filePath(QStringLiteral("stored.bin")), b.stored, error));
     if (ok && world.firmware.started()) {
         const QByteArray log = world.firmware.log().join(QLatin1Char('\n')).toUtf8().append('\n');
         ok = writeFile(d.filePath(QStringLiteral("firmware.bin")), world.firmware.body(), error)
