@@ -2,6 +2,7 @@
 // so that the command-line tool and the tests can stand in for it.
 #pragma once
 #include <QString>
+#include <QtGlobal>
 
 class DevIo;
 class Progress;
@@ -27,6 +28,15 @@ public:
     virtual void showHelp(const QString &link) = 0;
     // Scrolls the page so that a just-opened section's button is at the top.
     virtual void scrollToTab(QWidget *tabButton) = 0;
+    // An editor's change did not reach the board. True when a board is connected, so that the
+    // editor should show its value as not on the board; the host tells the user once.
+    virtual bool changeFailed(quint32 key)
+    {
+        Q_UNUSED(key);
+        return false;
+    }
+    // An editor's change reached the board (or there was nothing to send).
+    virtual void changeWritten() {}
 };
 
 // The installed host; never null (a do-nothing host whose link is currentLink() stands in).

@@ -95,8 +95,12 @@ void FixedLayoutModel::finishPage()
 void FixedLayoutModel::changed(quint32 key, int size)
 {
     DevIo *link = currentLink();
-    if (!link || size <= 0)
+    if (size <= 0)
         return;
+    if (!link) {
+        countWriteFailure();
+        return;
+    }
     const bool nv = key & NvKey;
     const quint32 start = nv ? key - NvKey : key;
     // The check words at the end of the image are never sent.
@@ -109,10 +113,13 @@ void FixedLayoutModel::changed(quint32 key, int size)
     for (int done = 0; done < length; done += DevIo::MaxChunk) {
         const int n = qMin(DevIo::MaxChunk, length - done);
         const quint16 address = quint16(start + quint32(done));
-        if (nv)
-            link->writeNvMem(m_nv.data() + address, address, n);
-        else
-            link->writeCfg(m_image.data() + address, address, n);
+        const bool written = nv ? link->writeNvMem(m_nv.data() + address, address, n)
+                                : link->writeCfg(m_image.data() + address, address, n);
+        if (!written) {
+            // The rest would only repeat the failure on a board that is not answering.
+            countWriteFailure();
+            return;
+        }
     }
 }
 

@@ -56,13 +56,22 @@ void FixedLayoutModel::writeDevice(Progress *progress)
     if (!progress)
         progress = &none;
     TransferLink link;
-    if (!link.get())
+    if (!link.get()) {
+        countWriteFailure();
         return;
+    }
     progress->setMaximum(ImageSize);
     // The check words at the end are never sent.
-    for (int a = 0; a < FixedImage::WriteEnd && link.get(); a += DevIo::MaxChunk) {
+    for (int a = 0; a < FixedImage::WriteEnd; a += DevIo::MaxChunk) {
+        if (!link.get()) {
+            countWriteFailure();
+            return;
+        }
         const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
-        link.get()->writeCfg(m_image.data() + a, quint16(a), n);
+        if (!link.get()->writeCfg(m_image.data() + a, quint16(a), n)) {
+            countWriteFailure();
+            return;
+        }
         progress->setValue(a + n);
         letEventsRun();
     }
@@ -79,10 +88,17 @@ void FixedLayoutModel::writeTexts(Progress *progress, int count)
     // Only the text pool is ever sent this way.
     const int base = m_layout.textBase;
     count = qBound(0, count, qMin(m_layout.textSize, FixedImage::WriteEnd - base));
-    for (int a = 0; a < count && link.get(); a += DevIo::MaxChunk) {
+    for (int a = 0; a < count; a += DevIo::MaxChunk) {
+        if (!link.get()) {
+            countWriteFailure();
+            return;
+        }
         const int n = qMin(DevIo::MaxChunk, count - a);
         progress->setValue(a);
-        link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n);
+        if (!link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n)) {
+            countWriteFailure();
+            return;
+        }
         letEventsRun();
     }
 }

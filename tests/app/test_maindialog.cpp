@@ -92,7 +92,7 @@ private Q_SLOTS:
         QCOMPARE(w.models[1]->pagesBuilt, 1);
         QCOMPARE(w.models[1]->reads, 1);
         QVERIFY(!scanEnabled);
-        QCOMPARE(w.status()->text(), QStringLiteral("Connected"));
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model B")); // a fake link: no path
         QVERIFY(!w.button("butDevSave")->isHidden());
         QVERIFY(w.dialog->progressBar()->isHidden());
         QVERIFY(w.prompt.messages.isEmpty());
@@ -132,7 +132,22 @@ private Q_SLOTS:
         QCOMPARE(w.prompt.messages.size(), 1);
         QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Load"));
         QCOMPARE(w.prompt.messages[0].text,
-                 QStringLiteral("Device error! Load is incomplete and current configuration corrupted."));
+                 QStringLiteral("Device error! The program's copy of the configuration is incomplete; the "
+                                "board itself was not changed. Use \"Read again\" to read it once more."));
+        // The page shows no board values: it stays held, and reading again is offered.
+        QVERIFY(w.dialog->pageHeld());
+        QVERIFY(!w.dialog->pageContainer()->isEnabled());
+        QVERIFY(!w.button("butSave")->isEnabled());
+        QPushButton *again = w.button("butReread");
+        QVERIFY(!again->isHidden());
+        QVERIFY(again->isEnabled());
+        w.models[0]->failRead = false;
+        QTest::mouseClick(again, Qt::LeftButton);
+        QCOMPARE(w.models[0]->reads, 2);
+        QVERIFY(!w.dialog->pageHeld());
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
+        QVERIFY(w.button("butSave")->isEnabled());
+        QCOMPARE(w.prompt.messages.size(), 1);
     }
 
     void networkBoardsStackNewestFirst()
