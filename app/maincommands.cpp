@@ -78,6 +78,21 @@ void MainDialog::saveOnDevice()
                           tr("The configuration was not stored in the board's memory: the board did not answer."));
 }
 
+// Each line of a dump led by the offset of its first byte (bytes written as "0x.." tokens).
+static QString withOffsets(const QString &dump)
+{
+    const QStringList lines = dump.split(QLatin1Char('\n'));
+    QStringList out;
+    int offset = 0;
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        out << QStringLiteral("%1:  %2").arg(offset, 4, 16, QLatin1Char('0')).arg(line.trimmed());
+        offset += line.split(QLatin1Char(' '), Qt::SkipEmptyParts).size();
+    }
+    return out.join(QLatin1Char('\n'));
+}
+
 void MainDialog::hexDump()
 {
     // Releasing the real button must no longer count as a click.
@@ -98,7 +113,7 @@ void MainDialog::hexDump()
     mono.setStyleHint(QFont::TypeWriter);
     view->setFont(mono);
     m_ownWindows.append(view);
-    view->setPlainText(model->hexDump());
+    view->setPlainText(withOffsets(model->hexDump()));
     view->resize(scaled(640), scaled(480));
     view->show();
 }
@@ -163,7 +178,7 @@ void MainDialog::clearHelp() { m_helpWindow = nullptr; }
 
 void MainDialog::setup()
 {
-    SetupDialog dialog(this);
+    SetupDialog dialog(this, m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_settings.setValue(QStringLiteral("lang"), dialog.lang);

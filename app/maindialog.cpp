@@ -566,7 +566,7 @@ void MainDialog::findBoardByAddress()
         return;
     fillHostList();
     for (DevIo *link : {m_netLink, m_usbLink})
-        if (link)
+        if (link && link->metaObject()->indexOfSlot("scan()") >= 0)
             QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
     // Told when nothing answers from there in a few scans' time.
     QTimer::singleShot(AddressAnswerMs, this, [this, typed] {

@@ -125,9 +125,13 @@ void FixedLayoutModel::changed(quint32 key, int size)
 
 void FixedLayoutModel::clearNvm()
 {
+    const int failures = writeFailures();
     for (int i = 0; i < 32; ++i) {
         FixedImage::setWord32(m_nv.data(), 4 * i, 0);
         changed(NvKey + quint32(4 * i), 4);
+        // A board that did not take one piece is not asked 31 more times.
+        if (writeFailures() != failures)
+            return;
     }
 }
 

@@ -179,6 +179,58 @@ private Q_SLOTS:
         QCOMPARE(top->text(), QStringLiteral("WASH1"));
     }
 
+    // A network board announced again keeps its one button; after a disconnection the boards
+    // the link announces show above the page; a link that is not the connected one cannot
+    // take the connection down.
+    void networkBoardsAnnouncedAgain()
+    {
+        Window w;
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        w.net->announce(QStringLiteral("WASH1 new name"), 1);
+        auto netButtons = [&w] { return w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard"); };
+        QCOMPARE(netButtons().size(), 1);
+        QCOMPARE(netButtons()[0]->text(), QStringLiteral("WASH1 new name"));
+
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        w.usb->announce(QStringLiteral("board"), 7);
+        QVERIFY(w.dialog->isConnected());
+        QVERIFY(netButtons().isEmpty()); // the page replaced the start page
+        w.net->unplug();                 // not the connected link
+        QVERIFY(w.dialog->isConnected());
+        QCOMPARE(currentLink(), w.usb);
+        QVERIFY(!scanEnabled);
+
+        w.usb->unplug();
+        QVERIFY(!w.dialog->isConnected());
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        auto *top = qobject_cast<QPushButton *>(w.dialog->pageContainer()->layout()->itemAt(0)->widget());
+        QVERIFY(top);
+        QCOMPARE(top->objectName(), QStringLiteral("netBoard"));
+        QCOMPARE(top->property("uid").toInt(), 1);
+    }
+
+    // A typed address is remembered, listed with a way to forget it, and the user is told
+    // when nothing answers there.
+    void rememberedAddresses()
+    {
+        Window w;
+        QVERIFY(w.dialog->findChildren<QPushButton *>("forgetHost").isEmpty());
+        w.prompt.texts.enqueue(QStringLiteral("127.0.0.1"));
+        QTest::mouseClick(w.button("butFindHost"), Qt::LeftButton);
+        QCOMPARE(w.dialog->findChildren<QPushButton *>("forgetHost").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(w.prompt.messages.size(), 1, MainDialog::AddressAnswerMs + 3000);
+        QVERIFY(w.prompt.messages[0].text.startsWith(QStringLiteral("No board answered at 127.0.0.1.")));
+
+        QPushButton *forget = w.dialog->findChildren<QPushButton *>("forgetHost").value(0);
+        QTest::mouseClick(forget, Qt::LeftButton); // asked first: No keeps it
+        QCOMPARE(w.dialog->settings().value("netHosts").toStringList(), QStringList{"127.0.0.1"});
+        w.prompt.answers.enqueue(true);
+        QTest::mouseClick(forget, Qt::LeftButton);
+        QCOMPARE(w.dialog->settings().value("netHosts").toStringList(), QStringList());
+        QCOMPARE(w.dialog->settings().value("udpHosts").toStringList(), QStringList());
+        QTRY_VERIFY(w.dialog->findChildren<QPushButton *>("forgetHost").isEmpty());
+    }
+
     void usbWithoutDriverOffersInstaller()
     {
         Window w;
@@ -280,7 +332,7 @@ private Q_SLOTS:
             if (top->objectName() == QLatin1String("hexDumpView"))
                 view = qobject_cast<QPlainTextEdit *>(top);
         QVERIFY(view);
-        QCOMPARE(view->toPlainText(), w.models[0]->hexDump());
+        QCOMPARE(view->toPlainText(), QStringLiteral("0000:  ") + w.models[0]->hexDump()); // one line, at 0
         view->close();
         // A short press saves.
         QTest::mouseClick(save, Qt::LeftButton);
@@ -305,6 +357,7 @@ private Q_SLOTS:
         w.prompt.texts.enqueue(typed.isNull() ? std::nullopt : std::optional<QString>(typed));
         w.dialog->sysMenu();
         QCOMPARE(w.prompt.asked, QStringList{QStringLiteral("Vandor|pw:")});
+        QCOMPARE(w.prompt.secret, QStringList{QStringLiteral("pw:")}); // typed unseen
         QCOMPARE(w.dialog->findChild<SysDialog *>() != nullptr, opens);
         QVERIFY(w.prompt.messages.isEmpty());
     }

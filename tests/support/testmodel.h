@@ -31,12 +31,20 @@ public:
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
     void changed(quint32 key, int size) override { changes.append({key, size}); }
-    void clearNvm() override { ++clears; }
+    void clearNvm() override
+    {
+        ++clears;
+        if (clearFails)
+            DeviceCfg::countWriteFailure();
+    }
     void relayTest(int mask) override { relayMasks.append(mask); }
     int fmFlag() override { return fm; }
     void setFmFlag(int flag) override { fm = flag; }
+    bool hasFmFlag() const override { return fmSupported; }
 
     int clears = 0;
     QVector<int> relayMasks;
     int fm = 0;
+    bool fmSupported = true;
+    bool clearFails = false;
 };
