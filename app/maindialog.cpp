@@ -126,6 +126,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
         auto *heading = new QLabel(tr("Without a board, edit a model's configuration offline:"), page);
         heading->setObjectName(QStringLiteral("offlineHeading"));
         heading->setWordWrap(true);
+        heading->setAlignment(Qt::AlignCenter);
         layout->addWidget(heading);
     }
     for (DeviceCfg *model : offered) {
@@ -134,14 +135,16 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
         connect(button, &QPushButton::clicked, this, &MainDialog::selectControls);
         layout->addWidget(button);
     }
-    // For bridges that broadcast discovery does not reach: asked for at every scan.
+    // For bridges that broadcast discovery does not reach: asked for at every scan. Placed with
+    // the boards found on the network, above the offline models.
     auto *findHost = new QPushButton(tr("Find board by address"), page);
     findHost->setObjectName(QStringLiteral("butFindHost"));
     connect(findHost, &QPushButton::clicked, this, &MainDialog::findBoardByAddress);
-    layout->addWidget(findHost);
+    layout->insertWidget(1, findHost);
     m_hostList = new QWidget(page);
     m_hostList->setObjectName(QStringLiteral("rememberedHosts"));
-    layout->addWidget(m_hostList);
+    layout->insertWidget(2, m_hostList);
+    layout->insertSpacing(3, scaled(16));
     fillHostList();
     layout->addStretch();
 
