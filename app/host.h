@@ -28,13 +28,11 @@ public:
     virtual void showHelp(const QString &link) = 0;
     // Scrolls the page so that a just-opened section's button is at the top.
     virtual void scrollToTab(QWidget *tabButton) = 0;
-    // An editor's change did not reach the board. True when a board is connected, so that the
-    // editor should show its value as not on the board; the host tells the user once.
-    virtual bool changeFailed(quint32 key)
-    {
-        Q_UNUSED(key);
-        return false;
-    }
+    // True while a board is connected: changes are meant to reach it.
+    virtual bool boardConnected() const { return false; }
+    // An editor's change, made while a board was connected, did not reach it (the board may
+    // have been taken as gone meanwhile); the host tells the user once.
+    virtual void changeFailed(quint32 key) { Q_UNUSED(key); }
     // An editor's change reached the board (or there was nothing to send).
     virtual void changeWritten() {}
 };

@@ -214,10 +214,11 @@ void MainDialog::updateDevice()
     if (!model)
         return;
     const int failures = DeviceCfg::writeFailures();
+    const bool online = m_connected;
     showProgress(tr("Update device %p%"));
     model->writeDevice(m_progress.get());
     hideProgress();
-    if (DeviceCfg::writeFailures() != failures && m_connected)
+    if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
 
@@ -227,11 +228,12 @@ void MainDialog::updateTexts(int count)
     if (!model)
         return;
     const int failures = DeviceCfg::writeFailures();
+    const bool online = m_connected;
     ui->progressBar->setMaximum(count);
     showProgress(tr("Update texts %p%"));
     model->writeTexts(m_progress.get(), count);
     hideProgress();
-    if (DeviceCfg::writeFailures() != failures && m_connected)
+    if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
 
@@ -495,13 +497,10 @@ void MainDialog::showConnectedStatus()
     ui->conStatus->setText(text);
 }
 
-bool MainDialog::changeFailed(quint32 key)
+void MainDialog::changeFailed(quint32 key)
 {
-    if (!m_connected)
-        return false;
     qCDebug(lcApp, "Change of %u not written", key);
     reportWriteFailure();
-    return true;
 }
 
 void MainDialog::changeWritten()
@@ -514,7 +513,9 @@ void MainDialog::changeWritten()
 
 void MainDialog::reportWriteFailure()
 {
-    ui->conStatus->setText(tr("Connected, but the board did not take the last change"));
+    // A board taken as gone already shows "Disconnected".
+    if (m_connected)
+        ui->conStatus->setText(tr("Connected, but the board did not take the last change"));
     // Told once: a slider dragged over a board that stopped answering fails at every step.
     if (m_writeFailureShown)
         return;

@@ -50,7 +50,8 @@ public:
     void updateTexts(int count) override;
     void showHelp(const QString &link) override;
     void scrollToTab(QWidget *tabButton) override;
-    bool changeFailed(quint32 key) override;
+    bool boardConnected() const override { return m_connected; }
+    void changeFailed(quint32 key) override;
     void changeWritten() override;
 
     QProgressBar *progressBar() const;

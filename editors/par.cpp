@@ -10,11 +10,15 @@ Par::Par(QWidget *parent) : QWidget(parent) {}
 
 void Par::notifyChange(quint32 key, int size)
 {
+    // Asked first: a link that gives the board up on this very failure disconnects before
+    // the answer comes back.
+    const bool online = host()->boardConnected();
     if (DeviceCfg::notifyChange(key, size)) {
         setUnsent(false);
         host()->changeWritten();
-    } else if (host()->changeFailed(key)) {
+    } else if (online) {
         setUnsent(true);
+        host()->changeFailed(key);
     }
 }
 

@@ -1,5 +1,6 @@
 // The main window's start page and its connect/disconnect cycle, driven by a fake link.
 #include "app/maindialog.h"
+#include "editors/parslider2.h"
 #include "fakelink.h"
 #include "link/sysdialog.h"
 #include "scriptedprompt.h"
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -229,6 +231,48 @@ private Q_SLOTS:
         QCOMPARE(w.dialog->settings().value("netHosts").toStringList(), QStringList());
         QCOMPARE(w.dialog->settings().value("udpHosts").toStringList(), QStringList());
         QTRY_VERIFY(w.dialog->findChildren<QPushButton *>("forgetHost").isEmpty());
+    }
+
+    // A change that fails while a board is connected is marked on its editor and told once,
+    // also when the link gives the board up on that very failure.
+    void failedChangeShownOnce()
+    {
+        Window w;
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        QVERIFY(w.usb->open(1));
+        TestModel *m = w.models[0];
+        m->bytes = QByteArray(16, '\0');
+        auto *slider = new ParSlider2(w.dialog->pageContainer(), reinterpret_cast<quint8 *>(m->bytes.data()) + 2,
+                                      m->bytes.constData(), 0, 100, 5, 0);
+        auto *spin = slider->findChild<QSpinBox *>();
+        spin->setValue(7);
+        QVERIFY(!slider->unsent());
+        QVERIFY(w.prompt.messages.isEmpty());
+
+        m->changeFails = true;
+        spin->setValue(8);
+        QVERIFY(slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected, but the board did not take the last change"));
+        spin->setValue(9);
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Write"));
+
+        m->changeFails = false;
+        spin->setValue(10);
+        QVERIFY(!slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A"));
+
+        // The link takes the board as gone on the failure itself.
+        m->changeFails = true;
+        m->whileChanging = [&w] { w.usb->unplug(); };
+        spin->setValue(11);
+        QVERIFY(slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected"));
+        QCOMPARE(w.prompt.messages.size(), 2);
+        // Offline, changes are not meant for a board: nothing more is marked or told.
+        m->whileChanging = nullptr;
+        spin->setValue(12);
+        QCOMPARE(w.prompt.messages.size(), 2);
     }
 
     void usbWithoutDriverOffersInstaller()

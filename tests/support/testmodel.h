@@ -3,6 +3,7 @@
 #include "devices/devicecfg.h"
 #include <QByteArray>
 #include <QVector>
+#include <functional>
 
 class TestModel : public DeviceCfg
 {
@@ -30,7 +31,14 @@ public:
     void buildPage(QWidget *container) override;
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
-    void changed(quint32 key, int size) override { changes.append({key, size}); }
+    void changed(quint32 key, int size) override
+    {
+        changes.append({key, size});
+        if (whileChanging)
+            whileChanging();
+        if (changeFails)
+            DeviceCfg::countWriteFailure();
+    }
     void clearNvm() override
     {
         ++clears;
@@ -47,4 +55,7 @@ public:
     int fm = 0;
     bool fmSupported = true;
     bool clearFails = false;
+    // Each change fails on the way to the board; whileChanging runs in the middle of it.
+    bool changeFails = false;
+    std::function<void()> whileChanging;
 };
