@@ -90,6 +90,8 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
 
     ui->setupUi(this);
     ui->butReread->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    // Long states (board, path, a failed write) wrap instead of widening the window.
+    ui->conStatus->setWordWrap(true);
     setMinimumSize(scaled(MinimumWidth), scaled(MinimumHeight));
     m_progress = std::make_unique<BarProgress>(ui->progressBar);
     ui->progressBar->hide();

@@ -253,6 +253,8 @@ private Q_SLOTS:
         spin->setValue(8);
         QVERIFY(slider->unsent());
         QCOMPARE(w.status()->text(), QStringLiteral("Connected, but the board did not take the last change"));
+        // Even this status fits the smallest window.
+        QVERIFY(w.dialog->layout()->minimumSize().width() <= w.dialog->minimumWidth());
         spin->setValue(9);
         QCOMPARE(w.prompt.messages.size(), 1);
         QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Write"));

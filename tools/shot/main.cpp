@@ -27,6 +27,8 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("model"), QStringLiteral("Start-page model to open"), QStringLiteral("title")});
     parser.addOption({QStringLiteral("open"), QStringLiteral("Section to open (repeatable)"), QStringLiteral("tab")});
     parser.addOption({QStringLiteral("lang"), QStringLiteral("Language code"), QStringLiteral("code"), QStringLiteral("en")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("Window size, e.g. 420x400 (before scaling)"),
+                      QStringLiteral("WxH")});
     parser.addOption({QStringLiteral("net-port"), QStringLiteral("Discovery port of a simulated bridge on 127.0.0.1"),
                       QStringLiteral("port")});
     parser.addHelpOption();
@@ -50,6 +52,9 @@ int main(int argc, char *argv[])
         parts.makeNetLink = [](QObject *parent) -> DevIo * { return new TcpIo(parent); };
     }
     MainDialog window(parts);
+    const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    if (size.size() == 2)
+        window.resize(scaled(size[0].toInt()), scaled(size[1].toInt()));
     window.show();
 
     auto buttons = [&window] { return window.findChildren<QPushButton *>(); };
