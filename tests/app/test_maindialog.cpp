@@ -88,7 +88,16 @@ private Q_SLOTS:
     {
         Window w;
         w.usb->id0 = 0x300; w.usb->id1 = 0x100; w.usb->id2 = 0x301;
+        bool heldWhileReading = false;
+        w.models[1]->whileReading = [&] {
+            heldWhileReading = w.dialog->pageHeld() && !w.dialog->pageContainer()->isEnabled()
+                               && DeviceCfg::pageBuilding() > 0 && !w.button("butSave")->isEnabled()
+                               && w.dialog->pageContainer()->findChild<QLabel *>("testPage");
+        };
         w.usb->announce(QStringLiteral("board"), 7);  // USB boards are opened at once
+        QVERIFY(heldWhileReading); // from the page build to the end of the refresh
+        QVERIFY(!w.dialog->pageHeld());
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
         QCOMPARE(w.usb->callsOf("open").size(), 1);
         QCOMPARE(DeviceCfg::current(), w.models[1]);
         QCOMPARE(w.models[1]->pagesBuilt, 1);

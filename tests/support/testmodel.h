@@ -58,4 +58,5 @@ public:
     // Each change fails on the way to the board; whileChanging runs in the middle of it.
     bool changeFails = false;
     std::function<void()> whileChanging;
+    std::function<void()> whileReading;
 };
