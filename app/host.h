@@ -2,6 +2,7 @@
 // so that the command-line tool and the tests can stand in for it.
 #pragma once
 #include <QString>
+#include <QtGlobal>
 
 class DevIo;
 class Progress;
@@ -27,6 +28,13 @@ public:
     virtual void showHelp(const QString &link) = 0;
     // Scrolls the page so that a just-opened section's button is at the top.
     virtual void scrollToTab(QWidget *tabButton) = 0;
+    // True while a board is connected: changes are meant to reach it.
+    virtual bool boardConnected() const { return false; }
+    // An editor's change, made while a board was connected, did not reach it (the board may
+    // have been taken as gone meanwhile); the host tells the user once.
+    virtual void changeFailed(quint32 key) { Q_UNUSED(key); }
+    // An editor's change reached the board (or there was nothing to send).
+    virtual void changeWritten() {}
 };
 
 // The installed host; never null (a do-nothing host whose link is currentLink() stands in).

@@ -16,6 +16,8 @@ int main(int argc, char *argv[])
     setDisplayScale(scaleForDpi(dpi));
 
     MainDialog window;
+    // Closing the main window ends the program, whatever other window is still open.
+    QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
     window.show();
     return app.exec();
 }

@@ -16,6 +16,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibraryInfo>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -56,10 +57,13 @@ void MainDialog::save()
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
-    const QString path = prompt()->saveFileName(tr("Save configuration"), m_dumpDir,
+    QString path = prompt()->saveFileName(tr("Save configuration"), m_dumpDir,
                                                 tr("Binary dump (*.bin)"));
     if (path.isEmpty())
         return;
+    // A name typed without an extension gets the one the load dialog looks for.
+    if (QFileInfo(path).suffix().isEmpty())
+        path += QStringLiteral(".bin");
     m_dumpDir = QFileInfo(path).absolutePath();
     // Written atomically: a failed save leaves the previous file as it was.
     QSaveFile file(path);
@@ -73,8 +77,25 @@ void MainDialog::saveOnDevice()
 {
     if (!prompt()->question(tr("Save"), tr("Save configuration to device memory?")))
         return;
-    if (DevIo *l = link())
-        l->saveCfg();
+    DevIo *l = link();
+    if (!l || !m_connected || !l->saveCfg())
+        prompt()->message(Prompt::Icon::Critical, tr("Save"),
+                          tr("The configuration was not stored in the board's memory: the board did not answer."));
+}
+
+// Each line of a dump led by the offset of its first byte (bytes written as "0x.." tokens).
+static QString withOffsets(const QString &dump)
+{
+    const QStringList lines = dump.split(QLatin1Char('\n'));
+    QStringList out;
+    int offset = 0;
+    for (const QString &line : lines) {
+        if (line.trimmed().isEmpty())
+            continue;
+        out << QStringLiteral("%1:  %2").arg(offset, 4, 16, QLatin1Char('0')).arg(line.trimmed());
+        offset += line.split(QLatin1Char(' '), Qt::SkipEmptyParts).size();
+    }
+    return out.join(QLatin1Char('\n'));
 }
 
 void MainDialog::hexDump()
@@ -88,10 +109,16 @@ void MainDialog::hexDump()
         return;
     auto *view = new QPlainTextEdit;
     view->setObjectName(QStringLiteral("hexDumpView"));
+    view->setWindowTitle(tr("Hex dump: %1").arg(model->title()));
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->setReadOnly(true);
-    view->setFont(QFont(QStringLiteral("monospace")));
-    view->setPlainText(model->hexDump());
+    // One row per line, each with its offset: never wrapped.
+    view->setLineWrapMode(QPlainTextEdit::NoWrap);
+    QFont mono(QStringLiteral("monospace"));
+    mono.setStyleHint(QFont::TypeWriter);
+    view->setFont(mono);
+    m_ownWindows.append(view);
+    view->setPlainText(withOffsets(model->hexDump()));
     view->resize(scaled(640), scaled(480));
     view->show();
 }
@@ -101,7 +128,7 @@ void MainDialog::sysMenu()
     QMouseEvent release(QEvent::MouseButtonRelease, QPointF(-5, -5), Qt::LeftButton, Qt::NoButton,
                         Qt::NoModifier);
     QCoreApplication::sendEvent(ui->butLoad, &release);
-    const std::optional<QString> code = prompt()->getText(windowTitle(), QStringLiteral("pw:"));
+    const std::optional<QString> code = prompt()->getText(windowTitle(), QStringLiteral("pw:"), QString(), true);
     if (code && *code == QLatin1String(serviceCode()))
         runServiceMenu();
 }
@@ -156,7 +183,7 @@ void MainDialog::clearHelp() { m_helpWindow = nullptr; }
 
 void MainDialog::setup()
 {
-    SetupDialog dialog(this);
+    SetupDialog dialog(this, m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString());
     if (dialog.exec() != QDialog::Accepted)
         return;
     m_settings.setValue(QStringLiteral("lang"), dialog.lang);
@@ -168,6 +195,8 @@ void MainDialog::loadLanguage()
     const QString code = m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString();
     // A missing translation leaves the translator empty: the built-in English texts.
     m_translator.load(resourcePath(QStringLiteral("Vandor_") + code));
+    // Qt's own dialogs and buttons in the same language, from the system's Qt translations.
+    m_qtTranslator.load(QStringLiteral("qtbase_") + code, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     setWindowTitle(tr("Vandor"));
 }
 

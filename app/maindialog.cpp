@@ -9,6 +9,7 @@
 #include "devices/devicecfg.h"
 #include "editors/par.h"
 #include "link/devio.h"
+#include "link/tcpio.h"
 #include "link/usbio.h"
 #include "ui_maindialog.h"
 #include <QApplication>
@@ -19,6 +20,9 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QFileSystemWatcher>
+#include <QGridLayout>
+#include <QKeyEvent>
+#include <QLibraryInfo>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -27,6 +31,7 @@
 #include <QScrollPrepareEvent>
 #include <QScroller>
 #include <QStandardPaths>
+#include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
 
@@ -76,9 +81,18 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
             watcher->addPath(path);
     });
 
-    m_dumpDir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    m_dumpDir = startFolder();
+
+    // Installed before the form is built, so that the form's texts come out translated.
+    QCoreApplication::installTranslator(&m_qtTranslator);
+    QCoreApplication::installTranslator(&m_translator);
+    loadLanguage();
 
     ui->setupUi(this);
+    ui->butReread->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
+    // Long states (board, path, a failed write) wrap instead of widening the window.
+    ui->conStatus->setWordWrap(true);
+    setMinimumSize(scaled(MinimumWidth), scaled(MinimumHeight));
     m_progress = std::make_unique<BarProgress>(ui->progressBar);
     ui->progressBar->hide();
     QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
@@ -90,9 +104,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(ui->butLoad, &QPushButton::clicked, this, &MainDialog::load);
     connect(ui->butSave, &QPushButton::clicked, this, &MainDialog::save);
     connect(ui->butDevSave, &QPushButton::clicked, this, &MainDialog::saveOnDevice);
-
-    QCoreApplication::installTranslator(&m_translator);
-    loadLanguage();
+    connect(ui->butReread, &QPushButton::clicked, this, &MainDialog::readAgain);
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -112,23 +124,30 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     layout->setSpacing(0);
     layout->addStretch();
     const QList<DeviceCfg *> offered = parts.makeModels ? parts.makeModels(this) : QList<DeviceCfg *>();
+    if (!offered.isEmpty()) {
+        auto *heading = new QLabel(tr("Without a board, edit a model's configuration offline:"), page);
+        heading->setObjectName(QStringLiteral("offlineHeading"));
+        heading->setWordWrap(true);
+        heading->setAlignment(Qt::AlignCenter);
+        layout->addWidget(heading);
+    }
     for (DeviceCfg *model : offered) {
         auto *button = new QPushButton(model->title(), page);
         button->setProperty("dev", QVariant::fromValue<QObject *>(model));
         connect(button, &QPushButton::clicked, this, &MainDialog::selectControls);
         layout->addWidget(button);
     }
-    // For bridges that broadcast discovery does not reach: asked for at every scan.
+    // For bridges that broadcast discovery does not reach: asked for at every scan. Placed with
+    // the boards found on the network, above the offline models.
     auto *findHost = new QPushButton(tr("Find board by address"), page);
     findHost->setObjectName(QStringLiteral("butFindHost"));
-    connect(findHost, &QPushButton::clicked, this, [this] {
-        if (!NetHosts::askAndRemember(m_settings))
-            return;
-        for (DevIo *link : {m_netLink, m_usbLink})
-            if (link)
-                QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
-    });
-    layout->addWidget(findHost);
+    connect(findHost, &QPushButton::clicked, this, &MainDialog::findBoardByAddress);
+    layout->insertWidget(1, findHost);
+    m_hostList = new QWidget(page);
+    m_hostList->setObjectName(QStringLiteral("rememberedHosts"));
+    layout->insertWidget(2, m_hostList);
+    layout->insertSpacing(3, scaled(16));
+    fillHostList();
     layout->addStretch();
 
     m_about = new QLabel(this);
@@ -158,8 +177,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
 
 MainDialog::~MainDialog()
 {
-    if (m_helpWindow)
-        m_helpWindow->close();
+    closeOwnWindows();
     setCurrentLink(nullptr);
     if (host() == this)
         setHost(nullptr);
@@ -168,6 +186,7 @@ MainDialog::~MainDialog()
     if (s_instance == this)
         s_instance = nullptr;
     QCoreApplication::removeTranslator(&m_translator);
+    QCoreApplication::removeTranslator(&m_qtTranslator);
 }
 
 void MainDialog::connectLink(DevIo *link, void (MainDialog::*detected)(QString, int))
@@ -199,9 +218,13 @@ void MainDialog::updateDevice()
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
+    const int failures = DeviceCfg::writeFailures();
+    const bool online = m_connected;
     showProgress(tr("Update device %p%"));
     model->writeDevice(m_progress.get());
     hideProgress();
+    if (DeviceCfg::writeFailures() != failures && online)
+        reportWriteFailure();
 }
 
 void MainDialog::updateTexts(int count)
@@ -209,10 +232,14 @@ void MainDialog::updateTexts(int count)
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
+    const int failures = DeviceCfg::writeFailures();
+    const bool online = m_connected;
     ui->progressBar->setMaximum(count);
     showProgress(tr("Update texts %p%"));
     model->writeTexts(m_progress.get(), count);
     hideProgress();
+    if (DeviceCfg::writeFailures() != failures && online)
+        reportWriteFailure();
 }
 
 void MainDialog::refreshEditors()
@@ -248,14 +275,34 @@ void MainDialog::showPage(DeviceCfg *model)
 {
     m_startPage = false;
     clearPage();
+    m_hostList = nullptr;
     // The about label floats over the start page only; it would cover the page's editors.
     m_about->hide();
     {
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
-    ui->butLoad->setEnabled(true);
-    ui->butSave->setEnabled(true);
+    enableCommands();
+}
+
+void MainDialog::holdPage(bool held)
+{
+    m_pageHeld = held;
+    ui->scrollAreaWidgetContents->setEnabled(!held);
+    enableCommands();
+}
+
+void MainDialog::enableCommands()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    const bool configuration = model && model->keepsConfiguration();
+    const bool dumps = !m_startPage && configuration && !m_pageHeld && !m_reading;
+    ui->butLoad->setEnabled(dumps);
+    ui->butSave->setEnabled(dumps);
+    ui->butDevSave->setVisible(m_connected);
+    ui->butDevSave->setEnabled(m_connected && dumps);
+    ui->butReread->setVisible(m_connected && configuration);
+    ui->butReread->setEnabled(m_connected && configuration && !m_reading);
 }
 
 void MainDialog::selectControls()
@@ -286,51 +333,305 @@ void MainDialog::detectedDeviceUsb(QString name, int key)
 
 void MainDialog::detectedDeviceTcp(QString name, int key)
 {
+    // A board announced again (after its connection dropped, or from a new address) keeps
+    // its one button.
+    const auto buttons = ui->scrollAreaWidgetContents->findChildren<QPushButton *>(QStringLiteral("netBoard"));
+    for (QPushButton *b : buttons) {
+        if (b->property("uid").toInt() == key) {
+            b->setText(networkButtonText(name, key));
+            return;
+        }
+    }
     auto *layout = qobject_cast<QBoxLayout *>(ui->scrollAreaWidgetContents->layout());
     if (!layout)
         return;
-    auto *button = new QPushButton(name, ui->scrollAreaWidgetContents);
+    auto *button = new QPushButton(networkButtonText(name, key), ui->scrollAreaWidgetContents);
+    button->setObjectName(QStringLiteral("netBoard"));
     button->setProperty("uid", key);
     connect(button, &QPushButton::clicked, this, &MainDialog::openDevice);
     layout->insertWidget(0, button);
 }
 
+QString MainDialog::networkButtonText(const QString &name, int uid) const
+{
+    auto *tcp = qobject_cast<TcpIo *>(m_netLink);
+    if (!tcp || uid < 0 || uid >= tcp->foundBoards().size())
+        return name;
+    const TcpIo::Entry &entry = tcp->foundBoards().at(uid);
+    const QString where = entry.address.toString();
+    return entry.kind == TcpIo::Bridge ? tr("%1\nnetwork bridge at %2").arg(name, where)
+                                       : tr("%1\ncontroller on the network at %2").arg(name, where);
+}
+
 void MainDialog::openDevice()
 {
-    if (m_netLink && sender())
-        m_netLink->open(sender()->property("uid").toInt());
+    if (!m_netLink || !sender())
+        return;
+    if (m_connected) {
+        // One board at a time: everything the window does goes to the connected one.
+        prompt()->message(Prompt::Icon::Information, tr("Connection"),
+                          tr("A board is already connected (%1). Only one board can be open at a time.")
+                              .arg(pathOf(currentLink())));
+        return;
+    }
+    const int uid = sender()->property("uid").toInt();
+    m_netUid = uid;
+    if (!m_netLink->open(uid) && !m_connected)
+        m_netUid = -1;
 }
 
 void MainDialog::devConnect()
 {
-    scanEnabled = false;
-    if (auto *link = qobject_cast<DevIo *>(sender()))
-        setCurrentLink(link);
-    ui->conStatus->setText(tr("Connected"));
-    ui->butDevSave->show();
-    DeviceCfg *model = DeviceCfg::current();
-    if (!model)
-        return;
-    if (m_startPage)
-        showPage(model);
-    showProgress(tr("Loading configuration %p%"));
-    const bool failed = model->readDevice(m_progress.get());
-    hideProgress();
-    if (failed) {
-        prompt()->message(Prompt::Icon::Critical, tr("Load"),
-                          tr("Device error! Load is incomplete and current configuration corrupted."));
+    auto *from = qobject_cast<DevIo *>(sender());
+    if (m_connected && from && from != currentLink()) {
+        qCDebug(lcApp, "A second board connected while one is open: ignored");
         return;
     }
-    PageBuildGuard refreshing;
-    refreshEditors();
+    scanEnabled = false;
+    if (from)
+        setCurrentLink(from);
+    m_connected = true;
+    m_writeFailureShown = false;
+    showConnectedStatus();
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model) {
+        enableCommands();
+        return;
+    }
+    // No editor takes input from the moment the page is built until it shows the board's values.
+    m_reading = true;
+    holdPage(true);
+    if (m_startPage)
+        showPage(model);
+    readBoard();
+}
+
+void MainDialog::readAgain()
+{
+    if (m_connected && !m_reading)
+        readBoard();
+}
+
+bool MainDialog::readBoard()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return false;
+    m_reading = true;
+    holdPage(true);
+    bool failed = true;
+    {
+        // Whatever an editor does before the board's values are shown stays off the board.
+        PageBuildGuard reading;
+        showProgress(tr("Loading configuration %p%"));
+        failed = model->readDevice(m_progress.get());
+        hideProgress();
+        if (!failed)
+            refreshEditors();
+    }
+    m_reading = false;
+    if (failed) {
+        // Held until a read succeeds, unless the board went away meanwhile: the page is then
+        // an offline page like any other.
+        holdPage(m_connected);
+        prompt()->message(Prompt::Icon::Critical, tr("Load"),
+                          tr("Device error! The program's copy of the configuration is incomplete; "
+                             "the board itself was not changed. Use \"Read again\" to read it once more."));
+        return false;
+    }
+    for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
+        p->setUnsent(false);
+    if (m_connected)
+        showConnectedStatus();
+    holdPage(false);
+    return true;
 }
 
 void MainDialog::devDisconnect()
 {
+    auto *from = qobject_cast<DevIo *>(sender());
+    // A link that is not the connected one has nothing of ours to take down.
+    if (m_connected && from && from != currentLink())
+        return;
     scanEnabled = true;
+    m_connected = false;
+    m_netUid = -1;
     setCurrentLink(m_usbLink);
     ui->conStatus->setText(tr("Disconnected"));
-    ui->butDevSave->hide();
+    if (m_reading)
+        enableCommands();
+    else
+        holdPage(false);
+}
+
+QString MainDialog::pathOf(DevIo *link) const
+{
+    if (auto *usb = qobject_cast<UsbIo *>(link)) {
+        if (!usb->udpPeer().isNull())
+            return tr("UDP bridge path, %1").arg(usb->udpPeer().toString());
+        return tr("USB");
+    }
+    if (auto *tcp = qobject_cast<TcpIo *>(link)) {
+        const QList<TcpIo::Entry> &found = tcp->foundBoards();
+        if (m_netUid >= 0 && m_netUid < found.size())
+            return tr("network bridge, %1").arg(found.at(m_netUid).address.toString());
+        return tr("network bridge");
+    }
+    return QString();
+}
+
+QString MainDialog::boardName() const
+{
+    DeviceCfg *model = DeviceCfg::current();
+    const QString title = model ? model->title() : QString();
+    QString name;
+    if (auto *tcp = qobject_cast<TcpIo *>(currentLink())) {
+        if (m_netUid >= 0 && m_netUid < tcp->foundBoards().size())
+            name = tcp->foundBoards().at(m_netUid).name;
+    }
+    if (name.isEmpty() || name == title)
+        return title;
+    return title.isEmpty() ? name : tr("%1 (%2)").arg(name, title);
+}
+
+void MainDialog::showConnectedStatus()
+{
+    const QString board = boardName();
+    const QString path = pathOf(currentLink());
+    QString text = board.isEmpty() ? tr("Connected") : tr("Connected: %1").arg(board);
+    if (!path.isEmpty())
+        text += QLatin1Char('\n') + path;
+    ui->conStatus->setText(text);
+}
+
+void MainDialog::changeFailed(quint32 key)
+{
+    qCDebug(lcApp, "Change of %u not written", key);
+    reportWriteFailure();
+}
+
+void MainDialog::changeWritten()
+{
+    if (m_connected && m_writeFailureShown) {
+        m_writeFailureShown = false;
+        showConnectedStatus();
+    }
+}
+
+void MainDialog::reportWriteFailure()
+{
+    // A board taken as gone already shows "Disconnected".
+    if (m_connected)
+        ui->conStatus->setText(tr("Connected, but the board did not take the last change"));
+    // Told once: a slider dragged over a board that stopped answering fails at every step.
+    if (m_writeFailureShown)
+        return;
+    m_writeFailureShown = true;
+    prompt()->message(Prompt::Icon::Warning, tr("Write"),
+                      tr("The change was not written to the board. Values marked in red are not on "
+                         "the board; check the connection and change them again."));
+}
+
+QList<QWidget *> MainDialog::ownWindows() const
+{
+    QList<QWidget *> windows;
+    for (const QPointer<QWidget> &w : m_ownWindows)
+        if (w)
+            windows.append(w);
+    return windows;
+}
+
+void MainDialog::closeOwnWindows()
+{
+    if (m_helpWindow)
+        m_helpWindow->close();
+    const QList<QWidget *> windows = ownWindows();
+    for (QWidget *w : windows) {
+        w->close();
+        delete w;
+    }
+    m_ownWindows.clear();
+}
+
+void MainDialog::done(int result)
+{
+    // Closing the main window ends the program: nothing it opened may outlive it.
+    closeOwnWindows();
+    QDialog::done(result);
+}
+
+void MainDialog::keyPressEvent(QKeyEvent *event)
+{
+    // Esc must not close the one main window (and with it the program).
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void MainDialog::findBoardByAddress()
+{
+    QHostAddress typed;
+    if (!NetHosts::askAndRemember(m_settings, &typed))
+        return;
+    fillHostList();
+    for (DevIo *link : {m_netLink, m_usbLink})
+        if (link && link->metaObject()->indexOfSlot("scan()") >= 0)
+            QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
+    // Told when nothing answers from there in a few scans' time.
+    QTimer::singleShot(AddressAnswerMs, this, [this, typed] {
+        if (!boardAnsweredFrom(typed))
+            prompt()->message(Prompt::Icon::Information, tr("Find board by address"),
+                              tr("No board answered at %1. The address stays remembered; "
+                                 "it is asked again at every scan.").arg(typed.toString()));
+    });
+}
+
+bool MainDialog::boardAnsweredFrom(const QHostAddress &host) const
+{
+    const auto same = [&host](const QHostAddress &a) { return a.isEqual(host, QHostAddress::TolerantConversion); };
+    if (auto *tcp = qobject_cast<TcpIo *>(m_netLink)) {
+        for (const TcpIo::Entry &e : tcp->foundBoards())
+            if (same(e.address))
+                return true;
+    }
+    if (auto *usb = qobject_cast<UsbIo *>(m_usbLink))
+        return same(usb->udpPeer());
+    return false;
+}
+
+void MainDialog::fillHostList()
+{
+    if (!m_hostList)
+        return;
+    delete m_hostList->layout();
+    qDeleteAll(m_hostList->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    const QStringList hosts = NetHosts::all(m_settings);
+    if (hosts.isEmpty())
+        return;
+    auto *grid = new QGridLayout(m_hostList);
+    grid->setContentsMargins(0, 0, 0, 0);
+    auto *heading = new QLabel(tr("Remembered addresses, asked at every scan:"), m_hostList);
+    heading->setWordWrap(true);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    int row = 1;
+    for (const QString &host : hosts) {
+        grid->addWidget(new QLabel(host, m_hostList), row, 0);
+        auto *forget = new QPushButton(tr("Forget"), m_hostList);
+        forget->setObjectName(QStringLiteral("forgetHost"));
+        forget->setProperty("host", host);
+        forget->setToolTip(tr("Stop asking %1 for boards").arg(host));
+        connect(forget, &QPushButton::clicked, this, [this, host] {
+            if (!prompt()->question(tr("Find board by address"), tr("Forget the address %1?").arg(host)))
+                return;
+            NetHosts::forget(m_settings, host);
+            // Rebuilt later: this button is the sender.
+            QMetaObject::invokeMethod(this, &MainDialog::fillHostList, Qt::QueuedConnection);
+        });
+        grid->addWidget(forget, row, 1);
+        ++row;
+    }
 }
 
 void MainDialog::openBrowser(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }

@@ -4,6 +4,7 @@
 #include "app/host.h"
 #include "app/progress.h"
 #include <QDialog>
+#include <QHostAddress>
 #include <QLabel>
 #include <QPointer>
 #include <QSettings>
@@ -49,6 +50,9 @@ public:
     void updateTexts(int count) override;
     void showHelp(const QString &link) override;
     void scrollToTab(QWidget *tabButton) override;
+    bool boardConnected() const override { return m_connected; }
+    void changeFailed(quint32 key) override;
+    void changeWritten() override;
 
     QProgressBar *progressBar() const;
     void refreshEditors();
@@ -59,6 +63,18 @@ public:
     bool onStartPage() const { return m_startPage; }
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
+    bool isConnected() const { return m_connected; }
+    // True while the page takes no input: from page build to the end of the refresh that shows
+    // the board's values, and after a read that failed.
+    bool pageHeld() const { return m_pageHeld; }
+    // Windows the main window opened itself (hex dumps); they close with it.
+    QList<QWidget *> ownWindows() const;
+
+    // The smallest window at which every label and button stays usable (before scaling).
+    static constexpr int MinimumWidth = 420;
+    static constexpr int MinimumHeight = 400;
+    // How long a typed address has to answer before the user is told it did not.
+    static constexpr int AddressAnswerMs = 3000;
 
     // The access code of the service menu.
     static const char *serviceCode();
@@ -81,9 +97,14 @@ public Q_SLOTS:
     void clearHelp();
     void openBrowser(const QString &url);
     void loadLanguage();
+    // Reads the whole configuration from the connected board again.
+    void readAgain();
+    // Closes the window and every window it opened.
+    void done(int result) override;
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     class BarProgress;
@@ -92,6 +113,21 @@ private:
     void clearPage();
     void showPage(DeviceCfg *model);
     void runServiceMenu();
+    // Reads the board into the current model with the page held; false when the read failed.
+    bool readBoard();
+    void holdPage(bool held);
+    void enableCommands();
+    void showConnectedStatus();
+    // Where the connected board is: "USB", the UDP bridge path or the network bridge.
+    QString pathOf(DevIo *link) const;
+    QString boardName() const;
+    void reportWriteFailure();
+    QString networkButtonText(const QString &name, int uid) const;
+    void closeOwnWindows();
+    void findBoardByAddress();
+    bool boardAnsweredFrom(const QHostAddress &host) const;
+    // The remembered addresses on the start page, each with its "Forget" button.
+    void fillHostList();
 
     QSettings m_settings;
     QString m_dumpDir;
@@ -103,8 +139,17 @@ private:
     std::unique_ptr<Prompt> m_ownPrompt;
     QString m_stylePath;
     QTranslator m_translator;
+    // Qt's own texts (standard buttons, file dialogs) in the same language.
+    QTranslator m_qtTranslator;
     DevIo *m_usbLink = nullptr;
     DevIo *m_netLink = nullptr;
     bool m_startPage = true;
+    bool m_connected = false;
+    bool m_reading = false;
+    bool m_pageHeld = false;
+    bool m_writeFailureShown = false;
+    int m_netUid = -1;
     QLabel *m_about = nullptr;
+    QList<QPointer<QWidget>> m_ownWindows;
+    QPointer<QWidget> m_hostList;
 };

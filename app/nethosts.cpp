@@ -33,7 +33,7 @@ void remember(QSettings &settings, const QString &key, const QHostAddress &host)
     settings.sync();
 }
 
-bool askAndRemember(QSettings &settings)
+bool askAndRemember(QSettings &settings, QHostAddress *typed)
 {
     const QString title = QCoreApplication::translate("NetHosts", "Connection");
     const std::optional<QString> text =
@@ -48,7 +48,31 @@ bool askAndRemember(QSettings &settings)
     }
     remember(settings, QString::fromLatin1(NetKey), host);
     remember(settings, QString::fromLatin1(UdpKey), host);
+    if (typed)
+        *typed = host;
     return true;
+}
+
+QStringList all(QSettings &settings)
+{
+    QStringList hosts;
+    for (const char *key : {NetKey, UdpKey}) {
+        const QStringList texts = settings.value(QString::fromLatin1(key)).toStringList();
+        for (const QString &t : texts)
+            if (!t.trimmed().isEmpty() && !hosts.contains(t.trimmed()))
+                hosts.append(t.trimmed());
+    }
+    return hosts;
+}
+
+void forget(QSettings &settings, const QString &host)
+{
+    for (const char *key : {NetKey, UdpKey}) {
+        QStringList texts = settings.value(QString::fromLatin1(key)).toStringList();
+        texts.removeAll(host);
+        settings.setValue(QString::fromLatin1(key), texts);
+    }
+    settings.sync();
 }
 
 }  // namespace NetHosts

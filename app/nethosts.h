@@ -4,6 +4,7 @@
 #include <QHostAddress>
 #include <QList>
 #include <QString>
+#include <QStringList>
 
 class QSettings;
 
@@ -20,7 +21,11 @@ QList<QHostAddress> remembered(const QString &key);
 // Adds host to the list under key (once; the oldest dropped past MaxHosts) and syncs.
 void remember(QSettings &settings, const QString &key, const QHostAddress &host);
 // Asks for an IPv4 address through the prompt and remembers it in both lists; false when
-// cancelled or invalid (an invalid one is reported).
-bool askAndRemember(QSettings &settings);
+// cancelled or invalid (an invalid one is reported). The address goes to typed when given.
+bool askAndRemember(QSettings &settings, QHostAddress *typed = nullptr);
+// Every address remembered in either list, in the order they were added.
+QStringList all(QSettings &settings);
+// Removes host from both lists and syncs.
+void forget(QSettings &settings, const QString &host);
 
 }  // namespace NetHosts

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QRegularExpression>
 
 void QtPrompt::message(Icon icon, const QString &title, const QString &text)
 {
@@ -43,5 +44,13 @@ QString QtPrompt::openFileName(const QString &caption, const QString &dir, const
 
 QString QtPrompt::saveFileName(const QString &caption, const QString &dir, const QString &filter)
 {
-    return QFileDialog::getSaveFileName(m_parent, caption, dir, filter);
+    QFileDialog dialog(m_parent, caption, dir, filter);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    // A name typed without extension gets the filter's, as the open dialog will look for it.
+    const QRegularExpressionMatch m = QRegularExpression(QStringLiteral("\\*\\.(\\w+)")).match(filter);
+    if (m.hasMatch())
+        dialog.setDefaultSuffix(m.captured(1));
+    if (dialog.exec() != QDialog::Accepted)
+        return QString();
+    return dialog.selectedFiles().value(0);
 }

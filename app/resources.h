@@ -6,3 +6,5 @@
 QString resourcePath(const QString &name);
 // The folder help files are saved into: "../Vandor/".
 QString developmentFolder();
+// The folder file dialogs start in: the documents folder, or the home folder when there is none.
+QString startFolder();

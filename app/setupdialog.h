@@ -9,7 +9,8 @@ class SetupDialog : public QDialog
 {
     Q_OBJECT
 public:
-    explicit SetupDialog(QWidget *parent = nullptr);
+    // current: the code in use, whose button is shown pressed.
+    explicit SetupDialog(QWidget *parent = nullptr, const QString &current = QString());
     ~SetupDialog() override;
 
     // The chosen language code; empty until a button is clicked.

@@ -1,13 +1,13 @@
 #include "devices/devesprelay.h"
 #include "app/host.h"
 #include "app/prompt.h"
+#include "app/resources.h"
 #include "devices/firmwareupdate.h"
 #include "link/devio.h"
 #include "link/tcpio.h"
 #include <QFile>
 #include <QLabel>
 #include <QPushButton>
-#include <QStandardPaths>
 #include <QVBoxLayout>
 
 DevEspRelay::DevEspRelay(QObject *parent) : DeviceCfg(parent)
@@ -52,7 +52,7 @@ void DevEspRelay::updateFirmware()
 {
     const QString title = tr("Update firmware");
     const QString path =
-        prompt()->openFileName(title, QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation),
+        prompt()->openFileName(title, startFolder(),
                                tr("Firmware (*.efrm)"));
     if (path.isEmpty())
         return;

@@ -30,6 +30,7 @@ public:
     void changed(quint32, int) override {}
     void clearNvm() override {}
     void relayTest(int) override {}
+    bool keepsConfiguration() const override { return false; }
 
     // The "Update firmware" command: pick a file, send it, report the outcome.
     void updateFirmware();

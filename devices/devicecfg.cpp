@@ -4,6 +4,7 @@
 static DeviceCfg *s_first = nullptr;
 static DeviceCfg *s_current = nullptr;
 static int s_pageBuilding = 0;
+static int s_writeFailures = 0;
 
 DeviceCfg::DeviceCfg(QObject *parent) : QObject(parent)
 {
@@ -66,12 +67,18 @@ bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
     return false;
 }
 
-void DeviceCfg::notifyChange(quint32 key, int size)
+bool DeviceCfg::notifyChange(quint32 key, int size)
 {
     if (s_pageBuilding != 0 || !s_current)
-        return;
+        return true;
+    const int before = s_writeFailures;
     s_current->changed(key, size);
+    return s_writeFailures == before;
 }
+
+int DeviceCfg::writeFailures() { return s_writeFailures; }
+
+void DeviceCfg::countWriteFailure() { ++s_writeFailures; }
 
 int DeviceCfg::pageBuilding() { return s_pageBuilding; }
 

@@ -55,6 +55,11 @@ public:
     virtual void relayTest(int mask) = 0;
     virtual int fmFlag();
     virtual void setFmFlag(int flag);
+    // False for a board without a configuration of its own (the network bridge): there is
+    // nothing to dump, load, read again or store on it.
+    virtual bool keepsConfiguration() const { return true; }
+    // False when the board's memory addressing flag cannot be changed on this model.
+    virtual bool hasFmFlag() const { return false; }
 
     // Model list and current model.
     static DeviceCfg *first();
@@ -63,8 +68,13 @@ public:
     // Asks the current model, or else every model in list order, to accept the triple.
     static bool selectModel(quint16 w0, quint16 w1, quint16 w2);
 
-    // Sends an editor's change to the current model unless a page is being built.
-    static void notifyChange(quint32 key, int size);
+    // Sends an editor's change to the current model unless a page is being built; false when
+    // a write to the board failed on the way.
+    static bool notifyChange(quint32 key, int size);
+    // Failed board writes since the program started: models count each one, callers compare
+    // the count before and after an operation to learn whether it reached the board.
+    static int writeFailures();
+    static void countWriteFailure();
     static int pageBuilding();
 
     // Page-building helpers.

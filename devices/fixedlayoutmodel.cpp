@@ -95,8 +95,12 @@ void FixedLayoutModel::finishPage()
 void FixedLayoutModel::changed(quint32 key, int size)
 {
     DevIo *link = currentLink();
-    if (!link || size <= 0)
+    if (size <= 0)
         return;
+    if (!link) {
+        countWriteFailure();
+        return;
+    }
     const bool nv = key & NvKey;
     const quint32 start = nv ? key - NvKey : key;
     // The check words at the end of the image are never sent.
@@ -109,18 +113,25 @@ void FixedLayoutModel::changed(quint32 key, int size)
     for (int done = 0; done < length; done += DevIo::MaxChunk) {
         const int n = qMin(DevIo::MaxChunk, length - done);
         const quint16 address = quint16(start + quint32(done));
-        if (nv)
-            link->writeNvMem(m_nv.data() + address, address, n);
-        else
-            link->writeCfg(m_image.data() + address, address, n);
+        const bool written = nv ? link->writeNvMem(m_nv.data() + address, address, n)
+                                : link->writeCfg(m_image.data() + address, address, n);
+        if (!written) {
+            // The rest would only repeat the failure on a board that is not answering.
+            countWriteFailure();
+            return;
+        }
     }
 }
 
 void FixedLayoutModel::clearNvm()
 {
+    const int failures = writeFailures();
     for (int i = 0; i < 32; ++i) {
         FixedImage::setWord32(m_nv.data(), 4 * i, 0);
         changed(NvKey + quint32(4 * i), 4);
+        // A board that did not take one piece is not asked 31 more times.
+        if (writeFailures() != failures)
+            return;
     }
 }
 

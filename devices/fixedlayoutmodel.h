@@ -47,6 +47,7 @@ public:
     void relayTest(int mask) override;
     int fmFlag() override;
     void setFmFlag(int flag) override;
+    bool hasFmFlag() const override { return m_layout.fmFlag; }
 
 protected:
     // What every page build ends with: the layout version set, the check words cleared and

@@ -8,6 +8,8 @@
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QVBoxLayout>
 
 using namespace FixedTable;
@@ -127,12 +129,46 @@ static bool makesEditor(const Row &row)
         && row.editor != Editor::SecondColor && row.editor != Editor::LabelOnly;
 }
 
+namespace {
+
+// A grid wider than the window scrolls sideways on its own, so that the rest of its section
+// (sliders with their values) keeps to the window's width.
+class SidewaysScroll : public QScrollArea
+{
+public:
+    explicit SidewaysScroll(QWidget *parent) : QScrollArea(parent)
+    {
+        setObjectName(QStringLiteral("gridScroll"));
+        setWidgetResizable(true);
+        setFrameShape(QFrame::NoFrame);
+        setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        setHorizontalScrollBarPolicy(Qt::ScrollBarAsNeeded);
+    }
+    QSize sizeHint() const override
+    {
+        const QSize inner = widget() ? widget()->sizeHint() : QSize();
+        return QSize(inner.width(), inner.height() + horizontalScrollBar()->sizeHint().height());
+    }
+    QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
+};
+
+} // namespace
+
 void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to, int count, Part part)
 {
-    auto *grid = new QWidget(parent);
+    auto *scroll = new SidewaysScroll(parent);
+    auto *grid = new QWidget(scroll);
     grid->setProperty("hideTitle", true);
     auto *cells = new QGridLayout(grid);
     cells->setContentsMargins(0, 0, 0, 0);
+    // Column 0 numbers the rows (programs 1 to 16).
+    constexpr int firstColumn = 1;
+    for (int r = 0; r < count; ++r) {
+        auto *number = new QLabel(QString::number(r + 1), grid);
+        number->setObjectName(QStringLiteral("rowNumber"));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        cells->addWidget(number, r + 1, 0);
+    }
 
     // The columns this board offers; a column without a header widens the header before it.
     QVector<const Row *> columns;
@@ -148,7 +184,7 @@ void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to,
         while (c + span < columns.size() && !columns[c + span]->header)
             ++span;
         auto *header = new QLabel(tr(columns[c]->header), grid);
-        cells->addWidget(header, 0, c, 1, span);
+        cells->addWidget(header, 0, c + firstColumn, 1, span);
     }
     for (int r = 0; r < count; ++r) {
         const Part item = part.item(r, count);
@@ -156,11 +192,12 @@ void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to,
             const auto range = valueRange(*columns[c], item.num, item.den);
             for (int k = range.first; k < range.second; ++k) {
                 if (Par *editor = place(grid, *columns[c], k))
-                    cells->addWidget(editor, r + 1, c);
+                    cells->addWidget(editor, r + 1, c + firstColumn);
             }
         }
     }
-    layout->addWidget(grid);
+    scroll->setWidget(grid);
+    layout->addWidget(scroll);
 }
 
 Par *FixedPage::place(QWidget *parent, const Row &row, int k)

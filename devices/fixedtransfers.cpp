@@ -21,10 +21,11 @@ public:
             m_link->beginBatch();
         m_batch = true;
     }
+    // A batch whose writes the link cannot prove counts as a failed write.
     ~TransferLink()
     {
-        if (m_batch && m_link)
-            m_link->endBatch();
+        if (m_batch && (!m_link || !m_link->endBatch()))
+            DeviceCfg::countWriteFailure();
     }
 
 private:
@@ -69,14 +70,23 @@ void FixedLayoutModel::writeDevice(Progress *progress)
     if (!progress)
         progress = &none;
     TransferLink link;
-    if (!link.get())
+    if (!link.get()) {
+        countWriteFailure();
         return;
+    }
     progress->setMaximum(ImageSize);
     link.beginBatch();
     // The check words at the end are never sent.
-    for (int a = 0; a < FixedImage::WriteEnd && link.get(); a += DevIo::MaxChunk) {
+    for (int a = 0; a < FixedImage::WriteEnd; a += DevIo::MaxChunk) {
+        if (!link.get()) {
+            countWriteFailure();
+            return;
+        }
         const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
-        link.get()->writeCfg(m_image.data() + a, quint16(a), n);
+        if (!link.get()->writeCfg(m_image.data() + a, quint16(a), n)) {
+            countWriteFailure();
+            return;
+        }
         progress->setValue(a + n);
         letEventsRun();
     }
@@ -94,10 +104,17 @@ void FixedLayoutModel::writeTexts(Progress *progress, int count)
     const int base = m_layout.textBase;
     count = qBound(0, count, qMin(m_layout.textSize, FixedImage::WriteEnd - base));
     link.beginBatch();
-    for (int a = 0; a < count && link.get(); a += DevIo::MaxChunk) {
+    for (int a = 0; a < count; a += DevIo::MaxChunk) {
+        if (!link.get()) {
+            countWriteFailure();
+            return;
+        }
         const int n = qMin(DevIo::MaxChunk, count - a);
         progress->setValue(a);
-        link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n);
+        if (!link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n)) {
+            countWriteFailure();
+            return;
+        }
         letEventsRun();
     }
 }

@@ -3,11 +3,37 @@
 #include "devices/devicecfg.h"
 #include <QBoxLayout>
 #include <QLabel>
+#include <QStyle>
 #include <QtEndian>
 
 Par::Par(QWidget *parent) : QWidget(parent) {}
 
-void Par::notifyChange(quint32 key, int size) { DeviceCfg::notifyChange(key, size); }
+void Par::notifyChange(quint32 key, int size)
+{
+    // Asked first: a link that gives the board up on this very failure disconnects before
+    // the answer comes back.
+    const bool online = host()->boardConnected();
+    if (DeviceCfg::notifyChange(key, size)) {
+        setUnsent(false);
+        host()->changeWritten();
+    } else if (online) {
+        setUnsent(true);
+        host()->changeFailed(key);
+    }
+}
+
+void Par::setUnsent(bool unsent)
+{
+    if (this->unsent() == unsent)
+        return;
+    setProperty("unsent", unsent);
+    // The style sheet paints the mark; the editor's own background must be drawn for it.
+    setAttribute(Qt::WA_StyledBackground, true);
+    setToolTip(unsent ? tr("This value is not on the board: writing it failed.") : QString());
+    style()->unpolish(this);
+    style()->polish(this);
+    update();
+}
 
 quint32 Par::memKey(const void *value, const void *base, quint32 flags)
 {

@@ -1,6 +1,7 @@
 // Base of every parameter editor: one widget that shows and edits one value, plus the small
 // helpers all editors share (key computation, erased defaults, title row, compact form).
 #pragma once
+#include <QVariant>
 #include <QWidget>
 
 class QBoxLayout;
@@ -43,9 +44,15 @@ public:
     // Marks a title label as belonging to an NV-region value (property "nvmem" = 1).
     static void markNvmem(QLabel *label);
 
+    // True while the editor's value is known not to be on the board (its write failed).
+    bool unsent() const { return property("unsent").toBool(); }
+    // Shows or clears the mark of a value that is not on the board.
+    void setUnsent(bool unsent);
+
 protected:
-    // Reports a stored change to the current model, unless a page is being built.
-    static void notifyChange(quint32 key, int size);
+    // Reports a stored change to the current model, unless a page is being built. A write that
+    // fails marks the editor until a later change of it reaches the board.
+    void notifyChange(quint32 key, int size);
 
     // Parameter-bound editors: hides this editor when the UID carries the hardware bit.
     void hideForUid(quint32 uid);

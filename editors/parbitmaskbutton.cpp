@@ -51,6 +51,13 @@ void ParBitmaskButton::paintEvent(QPaintEvent *)
         return f;
     }();
     static const QFontMetrics metrics(cellFont);
+    static const QFont narrowFont = [] {
+        QFont f;
+        f.setPointSize(7);
+        f.setLetterSpacing(QFont::AbsoluteSpacing, -0.5);
+        return f;
+    }();
+    static const QFontMetrics narrowMetrics(narrowFont);
 
     const int n = m_masks.size();
     const int w = width() - 2;
@@ -70,8 +77,16 @@ void ParBitmaskButton::paintEvent(QPaintEvent *)
         p.fillRect(cell, cellColour(m_masks.at(i)));
         const QString text = cellText(i);
         const int cellH = y1 - y0;
-        const int x = x0 + (x1 - x0 - metrics.horizontalAdvance(text)) / 2;
-        const int y = y1 - cellH / 2 + metrics.height() / 2 - 3;
+        // Numbers such as 10 to 16 are set smaller, so that neighbouring cells stay apart.
+        const QFontMetrics *fm = &metrics;
+        if (metrics.horizontalAdvance(text) > x1 - x0 - 2) {
+            p.setFont(narrowFont);
+            fm = &narrowMetrics;
+        } else {
+            p.setFont(cellFont);
+        }
+        const int x = x0 + (x1 - x0 - fm->horizontalAdvance(text)) / 2;
+        const int y = y1 - cellH / 2 + fm->height() / 2 - 3;
         p.setPen(Qt::black);
         p.drawText(x, y, text);
     }

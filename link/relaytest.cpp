@@ -26,6 +26,7 @@ void RelayTest::timeout()
         ui->label->setText(tr("Cycle: %1").arg(m_cycles));
     }
     const int mask = (m_step & 1) ? 1 << (m_step >> 1) : 0;
+    ui->relayLabel->setText(mask ? tr("Relay %1 is on").arg((m_step >> 1) + 1) : tr("All relays are off"));
     switchRelays(mask);
 }
 

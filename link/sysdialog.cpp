@@ -21,8 +21,18 @@ SysDialog::~SysDialog() = default;
 
 void SysDialog::clearNvm()
 {
-    if (DeviceCfg *model = DeviceCfg::current())
-        model->clearNvm();
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model)
+        return;
+    if (!prompt()->question(windowTitle(), tr("Clear all counters of the board? This cannot be undone.")))
+        return;
+    const int failures = DeviceCfg::writeFailures();
+    model->clearNvm();
+    if (DeviceCfg::writeFailures() == failures)
+        prompt()->message(Prompt::Icon::Information, windowTitle(), tr("The board's counters were cleared."));
+    else
+        prompt()->message(Prompt::Icon::Warning, windowTitle(),
+                          tr("Clearing the counters failed: the board did not take the change."));
     accept();
 }
 

@@ -7,6 +7,11 @@ SystemFlags::SystemFlags(QWidget *parent) : QDialog(parent), ui(new Ui::SystemFl
     ui->setupUi(this);
     DeviceCfg *model = DeviceCfg::current();
     ui->fm2bBox->setChecked(model && (model->fmFlag() & 1));
+    // A board without the flag shows it as it is, but it cannot be changed here.
+    const bool offered = model && model->hasFmFlag();
+    ui->fm2bBox->setEnabled(offered);
+    if (!offered)
+        ui->fm2bBox->setToolTip(tr("This board has no such flag."));
     connect(ui->closeButton, &QPushButton::clicked, this, &SystemFlags::setFlags);
 }
 
@@ -14,7 +19,8 @@ SystemFlags::~SystemFlags() = default;
 
 void SystemFlags::setFlags()
 {
-    if (DeviceCfg *model = DeviceCfg::current())
+    DeviceCfg *model = DeviceCfg::current();
+    if (model && ui->fm2bBox->isEnabled())
         model->setFmFlag(ui->fm2bBox->isChecked() ? 1 : 0);
     accept();
 }

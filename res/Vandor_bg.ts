@@ -609,8 +609,100 @@
         <translation>Зареждане на конфигурацията %p%</translation>
     </message>
     <message>
-        <source>Device error! Load is incomplete and current configuration corrupted.</source>
-        <translation>Грешка в устройството! Зареждането е непълно и текущата конфигурация е повредена.</translation>
+        <source>Read again (the whole configuration from the board)</source>
+        <translation>Прочитане отново (цялата конфигурация от платката)</translation>
+    </message>
+    <message>
+        <source>The configuration was not stored in the board&apos;s memory: the board did not answer.</source>
+        <translation>Конфигурацията не е записана в паметта на платката: платката не отговори.</translation>
+    </message>
+    <message>
+        <source>Hex dump: %1</source>
+        <translation>Шестнадесетичен дъмп: %1</translation>
+    </message>
+    <message>
+        <source>Without a board, edit a model&apos;s configuration offline:</source>
+        <translation>Без платка: редактиране на конфигурацията на модел офлайн:</translation>
+    </message>
+    <message>
+        <source>%1
+network bridge at %2</source>
+        <translation>%1
+мрежов мост на адрес %2</translation>
+    </message>
+    <message>
+        <source>%1
+controller on the network at %2</source>
+        <translation>%1
+контролер в мрежата на адрес %2</translation>
+    </message>
+    <message>
+        <source>Connection</source>
+        <translation>Връзка</translation>
+    </message>
+    <message>
+        <source>A board is already connected (%1). Only one board can be open at a time.</source>
+        <translation>Вече има свързана платка (%1). В даден момент може да бъде отворена само една платка.</translation>
+    </message>
+    <message>
+        <source>Device error! The program&apos;s copy of the configuration is incomplete; the board itself was not changed. Use &quot;Read again&quot; to read it once more.</source>
+        <translation>Грешка в устройството! Копието на конфигурацията в програмата е непълно; самата платка не е променена. Използвайте „Прочитане отново“, за да я прочетете още веднъж.</translation>
+    </message>
+    <message>
+        <source>UDP bridge path, %1</source>
+        <translation>UDP път през мост, %1</translation>
+    </message>
+    <message>
+        <source>USB</source>
+        <translation>USB</translation>
+    </message>
+    <message>
+        <source>network bridge, %1</source>
+        <translation>мрежов мост, %1</translation>
+    </message>
+    <message>
+        <source>network bridge</source>
+        <translation>мрежов мост</translation>
+    </message>
+    <message>
+        <source>%1 (%2)</source>
+        <translation>%1 (%2)</translation>
+    </message>
+    <message>
+        <source>Connected: %1</source>
+        <translation>Свързано: %1</translation>
+    </message>
+    <message>
+        <source>Connected, but the board did not take the last change</source>
+        <translation>Свързано, но платката не прие последната промяна</translation>
+    </message>
+    <message>
+        <source>Write</source>
+        <translation>Запис</translation>
+    </message>
+    <message>
+        <source>The change was not written to the board. Values marked in red are not on the board; check the connection and change them again.</source>
+        <translation>Промяната не е записана в платката. Стойностите, отбелязани в червено, не са в платката; проверете връзката и ги променете отново.</translation>
+    </message>
+    <message>
+        <source>No board answered at %1. The address stays remembered; it is asked again at every scan.</source>
+        <translation>Никаква платка не отговори на адрес %1. Адресът остава запомнен и се проверява при всяко търсене.</translation>
+    </message>
+    <message>
+        <source>Remembered addresses, asked at every scan:</source>
+        <translation>Запомнени адреси, проверявани при всяко търсене:</translation>
+    </message>
+    <message>
+        <source>Forget</source>
+        <translation>Забрави</translation>
+    </message>
+    <message>
+        <source>Stop asking %1 for boards</source>
+        <translation>Спиране на търсенето на платки на %1</translation>
+    </message>
+    <message>
+        <source>Forget the address %1?</source>
+        <translation>Да се забрави ли адресът %1?</translation>
     </message>
 </context>
 <context>
@@ -626,6 +718,13 @@
     <message>
         <source>Invalid address: %1</source>
         <translation>Невалиден адрес: %1</translation>
+    </message>
+</context>
+<context>
+    <name>Par</name>
+    <message>
+        <source>This value is not on the board: writing it failed.</source>
+        <translation>Тази стойност не е в платката: записът ѝ е неуспешен.</translation>
     </message>
 </context>
 <context>
@@ -791,6 +890,14 @@
         <source>Cycle: %1</source>
         <translation>Цикъл: %1</translation>
     </message>
+    <message>
+        <source>All relays are off</source>
+        <translation>Всички релета са изключени</translation>
+    </message>
+    <message>
+        <source>Relay %1 is on</source>
+        <translation>Реле %1 е включено</translation>
+    </message>
 </context>
 <context>
     <name>SetupDialog</name>
@@ -833,6 +940,34 @@
         <source>Close</source>
         <translation>Затвори</translation>
     </message>
+    <message>
+        <source>Clear the board&apos;s counters (asks first)</source>
+        <translation>Нулиране на броячите на платката (с потвърждение)</translation>
+    </message>
+    <message>
+        <source>Set the board&apos;s serial number (15 characters)</source>
+        <translation>Задаване на серийния номер на платката (15 знака)</translation>
+    </message>
+    <message>
+        <source>Switch the board&apos;s relays on one after another</source>
+        <translation>Включване на релетата на платката едно след друго</translation>
+    </message>
+    <message>
+        <source>The board&apos;s system flags</source>
+        <translation>Системни флагове на платката</translation>
+    </message>
+    <message>
+        <source>Clear all counters of the board? This cannot be undone.</source>
+        <translation>Да се нулират ли всички броячи на платката? Това не може да бъде отменено.</translation>
+    </message>
+    <message>
+        <source>The board&apos;s counters were cleared.</source>
+        <translation>Броячите на платката са нулирани.</translation>
+    </message>
+    <message>
+        <source>Clearing the counters failed: the board did not take the change.</source>
+        <translation>Нулирането на броячите е неуспешно: платката не прие промяната.</translation>
+    </message>
 </context>
 <context>
     <name>SystemFlags</name>
@@ -847,6 +982,10 @@
     <message>
         <source>Close</source>
         <translation>Затвори</translation>
+    </message>
+    <message>
+        <source>This board has no such flag.</source>
+        <translation>Тази платка няма такъв флаг.</translation>
     </message>
 </context>
 <context>

@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
   build-essential cmake ninja-build pkg-config ccache
   qtbase5-dev qtbase5-dev-tools qttools5-dev qttools5-dev-tools
-  libqt5svg5-dev libusb-1.0-0-dev
+  libqt5svg5-dev libusb-1.0-0-dev qttranslations5-l10n
   umockdev libumockdev-dev
   xvfb xauth
 )

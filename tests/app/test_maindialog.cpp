@@ -1,5 +1,6 @@
 // The main window's start page and its connect/disconnect cycle, driven by a fake link.
 #include "app/maindialog.h"
+#include "editors/parslider2.h"
 #include "fakelink.h"
 #include "link/sysdialog.h"
 #include "scriptedprompt.h"
@@ -10,6 +11,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -86,13 +88,22 @@ private Q_SLOTS:
     {
         Window w;
         w.usb->id0 = 0x300; w.usb->id1 = 0x100; w.usb->id2 = 0x301;
+        bool heldWhileReading = false;
+        w.models[1]->whileReading = [&] {
+            heldWhileReading = w.dialog->pageHeld() && !w.dialog->pageContainer()->isEnabled()
+                               && DeviceCfg::pageBuilding() > 0 && !w.button("butSave")->isEnabled()
+                               && w.dialog->pageContainer()->findChild<QLabel *>("testPage");
+        };
         w.usb->announce(QStringLiteral("board"), 7);  // USB boards are opened at once
+        QVERIFY(heldWhileReading); // from the page build to the end of the refresh
+        QVERIFY(!w.dialog->pageHeld());
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
         QCOMPARE(w.usb->callsOf("open").size(), 1);
         QCOMPARE(DeviceCfg::current(), w.models[1]);
         QCOMPARE(w.models[1]->pagesBuilt, 1);
         QCOMPARE(w.models[1]->reads, 1);
         QVERIFY(!scanEnabled);
-        QCOMPARE(w.status()->text(), QStringLiteral("Connected"));
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model B")); // a fake link: no path
         QVERIFY(!w.button("butDevSave")->isHidden());
         QVERIFY(w.dialog->progressBar()->isHidden());
         QVERIFY(w.prompt.messages.isEmpty());
@@ -132,7 +143,22 @@ private Q_SLOTS:
         QCOMPARE(w.prompt.messages.size(), 1);
         QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Load"));
         QCOMPARE(w.prompt.messages[0].text,
-                 QStringLiteral("Device error! Load is incomplete and current configuration corrupted."));
+                 QStringLiteral("Device error! The program's copy of the configuration is incomplete; the "
+                                "board itself was not changed. Use \"Read again\" to read it once more."));
+        // The page shows no board values: it stays held, and reading again is offered.
+        QVERIFY(w.dialog->pageHeld());
+        QVERIFY(!w.dialog->pageContainer()->isEnabled());
+        QVERIFY(!w.button("butSave")->isEnabled());
+        QPushButton *again = w.button("butReread");
+        QVERIFY(!again->isHidden());
+        QVERIFY(again->isEnabled());
+        w.models[0]->failRead = false;
+        QTest::mouseClick(again, Qt::LeftButton);
+        QCOMPARE(w.models[0]->reads, 2);
+        QVERIFY(!w.dialog->pageHeld());
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
+        QVERIFY(w.button("butSave")->isEnabled());
+        QCOMPARE(w.prompt.messages.size(), 1);
     }
 
     void networkBoardsStackNewestFirst()
@@ -162,6 +188,102 @@ private Q_SLOTS:
         auto *top = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
         QVERIFY(top);
         QCOMPARE(top->text(), QStringLiteral("WASH1"));
+    }
+
+    // A network board announced again keeps its one button; after a disconnection the boards
+    // the link announces show above the page; a link that is not the connected one cannot
+    // take the connection down.
+    void networkBoardsAnnouncedAgain()
+    {
+        Window w;
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        w.net->announce(QStringLiteral("WASH1 new name"), 1);
+        auto netButtons = [&w] { return w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard"); };
+        QCOMPARE(netButtons().size(), 1);
+        QCOMPARE(netButtons()[0]->text(), QStringLiteral("WASH1 new name"));
+
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        w.usb->announce(QStringLiteral("board"), 7);
+        QVERIFY(w.dialog->isConnected());
+        QVERIFY(netButtons().isEmpty()); // the page replaced the start page
+        w.net->unplug();                 // not the connected link
+        QVERIFY(w.dialog->isConnected());
+        QCOMPARE(currentLink(), w.usb);
+        QVERIFY(!scanEnabled);
+
+        w.usb->unplug();
+        QVERIFY(!w.dialog->isConnected());
+        w.net->announce(QStringLiteral("WASH1"), 1);
+        auto *top = qobject_cast<QPushButton *>(w.dialog->pageContainer()->layout()->itemAt(0)->widget());
+        QVERIFY(top);
+        QCOMPARE(top->objectName(), QStringLiteral("netBoard"));
+        QCOMPARE(top->property("uid").toInt(), 1);
+    }
+
+    // A typed address is remembered, listed with a way to forget it, and the user is told
+    // when nothing answers there.
+    void rememberedAddresses()
+    {
+        Window w;
+        QVERIFY(w.dialog->findChildren<QPushButton *>("forgetHost").isEmpty());
+        w.prompt.texts.enqueue(QStringLiteral("127.0.0.1"));
+        QTest::mouseClick(w.button("butFindHost"), Qt::LeftButton);
+        QCOMPARE(w.dialog->findChildren<QPushButton *>("forgetHost").size(), 1);
+        QTRY_COMPARE_WITH_TIMEOUT(w.prompt.messages.size(), 1, MainDialog::AddressAnswerMs + 3000);
+        QVERIFY(w.prompt.messages[0].text.startsWith(QStringLiteral("No board answered at 127.0.0.1.")));
+
+        QPushButton *forget = w.dialog->findChildren<QPushButton *>("forgetHost").value(0);
+        QTest::mouseClick(forget, Qt::LeftButton); // asked first: No keeps it
+        QCOMPARE(w.dialog->settings().value("netHosts").toStringList(), QStringList{"127.0.0.1"});
+        w.prompt.answers.enqueue(true);
+        QTest::mouseClick(forget, Qt::LeftButton);
+        QCOMPARE(w.dialog->settings().value("netHosts").toStringList(), QStringList());
+        QCOMPARE(w.dialog->settings().value("udpHosts").toStringList(), QStringList());
+        QTRY_VERIFY(w.dialog->findChildren<QPushButton *>("forgetHost").isEmpty());
+    }
+
+    // A change that fails while a board is connected is marked on its editor and told once,
+    // also when the link gives the board up on that very failure.
+    void failedChangeShownOnce()
+    {
+        Window w;
+        w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
+        QVERIFY(w.usb->open(1));
+        TestModel *m = w.models[0];
+        m->bytes = QByteArray(16, '\0');
+        auto *slider = new ParSlider2(w.dialog->pageContainer(), reinterpret_cast<quint8 *>(m->bytes.data()) + 2,
+                                      m->bytes.constData(), 0, 100, 5, 0);
+        auto *spin = slider->findChild<QSpinBox *>();
+        spin->setValue(7);
+        QVERIFY(!slider->unsent());
+        QVERIFY(w.prompt.messages.isEmpty());
+
+        m->changeFails = true;
+        spin->setValue(8);
+        QVERIFY(slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected, but the board did not take the last change"));
+        // Even this status fits the smallest window.
+        QVERIFY(w.dialog->layout()->minimumSize().width() <= w.dialog->minimumWidth());
+        spin->setValue(9);
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Write"));
+
+        m->changeFails = false;
+        spin->setValue(10);
+        QVERIFY(!slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A"));
+
+        // The link takes the board as gone on the failure itself.
+        m->changeFails = true;
+        m->whileChanging = [&w] { w.usb->unplug(); };
+        spin->setValue(11);
+        QVERIFY(slider->unsent());
+        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected"));
+        QCOMPARE(w.prompt.messages.size(), 2);
+        // Offline, changes are not meant for a board: nothing more is marked or told.
+        m->whileChanging = nullptr;
+        spin->setValue(12);
+        QCOMPARE(w.prompt.messages.size(), 2);
     }
 
     void usbWithoutDriverOffersInstaller()
@@ -265,7 +387,7 @@ private Q_SLOTS:
             if (top->objectName() == QLatin1String("hexDumpView"))
                 view = qobject_cast<QPlainTextEdit *>(top);
         QVERIFY(view);
-        QCOMPARE(view->toPlainText(), w.models[0]->hexDump());
+        QCOMPARE(view->toPlainText(), QStringLiteral("0000:  ") + w.models[0]->hexDump()); // one line, at 0
         view->close();
         // A short press saves.
         QTest::mouseClick(save, Qt::LeftButton);
@@ -290,6 +412,7 @@ private Q_SLOTS:
         w.prompt.texts.enqueue(typed.isNull() ? std::nullopt : std::optional<QString>(typed));
         w.dialog->sysMenu();
         QCOMPARE(w.prompt.asked, QStringList{QStringLiteral("Vandor|pw:")});
+        QCOMPARE(w.prompt.secret, QStringList{QStringLiteral("pw:")}); // typed unseen
         QCOMPARE(w.dialog->findChild<SysDialog *>() != nullptr, opens);
         QVERIFY(w.prompt.messages.isEmpty());
     }

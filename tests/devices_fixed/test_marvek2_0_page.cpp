@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QSet>
 #include <QSpinBox>
+#include <QScrollArea>
 #include <QtTest>
 
 class TestMarvek2_0Page : public QObject
@@ -30,7 +31,8 @@ class TestMarvek2_0Page : public QObject
     static QStringList gridHeaders(QWidget *programs, QList<int> *spans = nullptr)
     {
         QWidget *grid = nullptr;
-        for (auto *w : programs->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly))
+        // The grid sits in a scroll area of its own, so that it scrolls sideways.
+        for (auto *w : programs->findChildren<QWidget *>())
             if (w->property("hideTitle").toBool())
                 grid = w;
         if (!grid)
@@ -201,6 +203,12 @@ private Q_SLOTS:
         QList<int> shownSpans;
         QCOMPARE(gridHeaders(p.tab("Programs"), &shownSpans), headers);
         QCOMPARE(shownSpans, spans);
+        // Rows numbered 1 to 16; the grid scrolls sideways on its own.
+        QWidget *grid = p.editorAt<ParSlider2>(6892)->parentWidget();
+        auto *cells = qobject_cast<QGridLayout *>(grid->layout());
+        for (int r = 1; r <= 16; ++r)
+            QCOMPARE(qobject_cast<QLabel *>(cells->itemAtPosition(r, 0)->widget())->text(), QString::number(r));
+        QVERIFY(qobject_cast<QScrollArea *>(grid->parentWidget()->parentWidget()));
         // Compact editors: a slider in the grid shows its spin box only, and no title.
         auto *time = p.editorAt<ParSlider2>(6892 + 6);
         QVERIFY(time);

@@ -47,11 +47,31 @@ private Q_SLOTS:
 
     void clearCountersClosesMenu()
     {
+        ScriptedPrompt p;
         SysDialog menu;
+        QVERIFY(!button(&menu, "clearNvmButton")->toolTip().isEmpty());
         menu.show();
+        button(&menu, "clearNvmButton")->click(); // asked first: No clears nothing
+        QCOMPARE(model->clears, 0);
+        QVERIFY(menu.isVisible());
+        p.answers.enqueue(true);
         button(&menu, "clearNvmButton")->click();
         QCOMPARE(model->clears, 1);
+        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(p.messages[0].text, QStringLiteral("The board's counters were cleared."));
         QCOMPARE(menu.result(), int(QDialog::Accepted));
+    }
+
+    void clearCountersFailureSaid()
+    {
+        ScriptedPrompt p;
+        model->clearFails = true;
+        SysDialog menu;
+        menu.show();
+        p.answers.enqueue(true);
+        button(&menu, "clearNvmButton")->click();
+        QCOMPARE(p.messages.size(), 1);
+        QCOMPARE(p.messages[0].icon, Prompt::Icon::Warning);
     }
 
     void serialNumber_data()
@@ -106,7 +126,10 @@ private Q_SLOTS:
         const QVector<int> expected{0x1, 0, 0x2, 0, 0x4, 0, 0x8, 0, 0x10, 0, 0x20, 0};
         QCOMPARE(model->relayMasks, expected);
         QCOMPARE(relays.findChild<QLabel *>("label")->text(), QStringLiteral("Cycle: 1"));
+        QCOMPARE(relays.findChild<QLabel *>("relayLabel")->text(), QStringLiteral("All relays are off"));
         QCOMPARE(relays.step(), 0);
+        relays.timeout();
+        QCOMPARE(relays.findChild<QLabel *>("relayLabel")->text(), QStringLiteral("Relay 1 is on"));
     }
 
     void relaysOffHoweverClosed_data()
@@ -162,6 +185,14 @@ private Q_SLOTS:
         button(&flags, "closeButton")->click();
         QCOMPARE(model->fm, 0);
         QCOMPARE(flags.result(), int(QDialog::Accepted));
+
+        // A model without the flag: shown, disabled, never set.
+        model->fmSupported = false;
+        model->fm = 1;
+        SystemFlags none;
+        QVERIFY(!none.findChild<QCheckBox *>("fm2bBox")->isEnabled());
+        button(&none, "closeButton")->click();
+        QCOMPARE(model->fm, 1);
     }
 };
 

@@ -1,12 +1,14 @@
 // The compiled-in Bulgarian translation: it really changes texts, the main window follows the
 // "lang" setting, and the translation source has no entry left unfinished.
 #include "app/maindialog.h"
+#include "app/setupdialog.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
 #include "testlanguage.h"
 #include "testmodel.h"
 #include <QFile>
 #include <QLabel>
+#include <QPushButton>
 #include <QRegularExpression>
 #include <QTranslator>
 #include <QXmlStreamReader>
@@ -164,6 +166,19 @@ private Q_SLOTS:
         w.usb->unplug();              // the disconnected state sets the status text anew
         QCOMPARE(w.status(), after);
         QCOMPARE(w.dialog->windowTitle(), QStringLiteral("Vandor"));
+    }
+
+    // Qt's own texts and the form's tooltips follow the language too, and the language dialog
+    // shows the choice in use.
+    void qtTextsAndFormTranslated()
+    {
+        setTestLanguage(QStringLiteral("bg"));
+        Window w;
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "Cancel"), QStringLiteral("Отказ"));
+        QCOMPARE(w.dialog->findChild<QPushButton *>("butLoad")->toolTip(), QStringLiteral("Зареждане на конфигурация"));
+        SetupDialog setup(w.dialog.get(), QStringLiteral("bg"));
+        QVERIFY(setup.findChild<QPushButton *>("butLangBg")->isChecked());
+        QVERIFY(!setup.findChild<QPushButton *>("butLangEn")->isChecked());
     }
 
     void sourceHasNoUnfinishedEntries()

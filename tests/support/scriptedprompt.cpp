@@ -19,9 +19,12 @@ bool ScriptedPrompt::question(const QString &title, const QString &text)
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
-std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &, bool)
+std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &,
+                                               bool password)
 {
     asked.append(title + QLatin1Char('|') + label);
+    if (password)
+        secret.append(label);
     return texts.isEmpty() ? std::nullopt : texts.dequeue();
 }
 

@@ -20,6 +20,7 @@ public:
 
     QList<Shown> messages;
     QStringList asked;            // titles/labels of questions, inputs and file dialogs
+    QStringList secret;           // labels of inputs asked with password echo
     QQueue<bool> answers;         // for question()
     QQueue<std::optional<QString>> texts;  // for getText()
     QQueue<QString> files;        // for openFileName() / saveFileName()

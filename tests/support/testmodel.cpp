@@ -26,6 +26,8 @@ bool TestModel::save(QIODevice *file) { return file->write(bytes) == bytes.size(
 bool TestModel::readDevice(Progress *progress)
 {
     ++reads;
+    if (whileReading)
+        whileReading();
     progress->setMaximum(1);
     progress->setValue(1);
     return failRead;

@@ -3,6 +3,7 @@
 #include "devices/devicecfg.h"
 #include <QByteArray>
 #include <QVector>
+#include <functional>
 
 class TestModel : public DeviceCfg
 {
@@ -30,13 +31,32 @@ public:
     void buildPage(QWidget *container) override;
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
-    void changed(quint32 key, int size) override { changes.append({key, size}); }
-    void clearNvm() override { ++clears; }
+    void changed(quint32 key, int size) override
+    {
+        changes.append({key, size});
+        if (whileChanging)
+            whileChanging();
+        if (changeFails)
+            DeviceCfg::countWriteFailure();
+    }
+    void clearNvm() override
+    {
+        ++clears;
+        if (clearFails)
+            DeviceCfg::countWriteFailure();
+    }
     void relayTest(int mask) override { relayMasks.append(mask); }
     int fmFlag() override { return fm; }
     void setFmFlag(int flag) override { fm = flag; }
+    bool hasFmFlag() const override { return fmSupported; }
 
     int clears = 0;
     QVector<int> relayMasks;
     int fm = 0;
+    bool fmSupported = true;
+    bool clearFails = false;
+    // Each change fails on the way to the board; whileChanging runs in the middle of it.
+    bool changeFails = false;
+    std::function<void()> whileChanging;
+    std::function<void()> whileReading;
 };

@@ -1,13 +1,16 @@
 // Takes screenshots of the main window for the documentation:
-//   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--scroll-to TAB]
+//   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT]
 // Runs on any Qt platform (offscreen included); no board is needed.
 #include "app/maindialog.h"
 #include "app/scale.h"
+#include "link/tcpio.h"
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QDir>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
+#include <QSettings>
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -24,17 +27,34 @@ int main(int argc, char *argv[])
     parser.addOption({QStringLiteral("model"), QStringLiteral("Start-page model to open"), QStringLiteral("title")});
     parser.addOption({QStringLiteral("open"), QStringLiteral("Section to open (repeatable)"), QStringLiteral("tab")});
     parser.addOption({QStringLiteral("lang"), QStringLiteral("Language code"), QStringLiteral("code"), QStringLiteral("en")});
+    parser.addOption({QStringLiteral("size"), QStringLiteral("Window size, e.g. 420x400 (before scaling)"),
+                      QStringLiteral("WxH")});
+    parser.addOption({QStringLiteral("net-port"), QStringLiteral("Discovery port of a simulated bridge on 127.0.0.1"),
+                      QStringLiteral("port")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
         parser.showHelp(2);
 
+    // The language is chosen before the window is made: its form is built translated.
+    {
+        QSettings settings(QDir::homePath() + QStringLiteral("/Vandor.ini"), QSettings::IniFormat);
+        settings.setValue(QStringLiteral("lang"), parser.value(QStringLiteral("lang")));
+    }
     MainDialog::Parts parts = MainDialog::defaultParts();
     parts.makeUsbLink = nullptr;
     parts.makeNetLink = nullptr;
+    if (parser.isSet(QStringLiteral("net-port"))) {
+        // Boards behind a simulated bridge on loopback, found the way the program finds them.
+        qputenv("VANDOR_NET_TARGET", "127.0.0.1");
+        qputenv("VANDOR_NET_PORT", parser.value(QStringLiteral("net-port")).toLatin1());
+        qputenv("VANDOR_NET_ANSWER_PORT", "0");
+        parts.makeNetLink = [](QObject *parent) -> DevIo * { return new TcpIo(parent); };
+    }
     MainDialog window(parts);
-    window.settings().setValue(QStringLiteral("lang"), parser.value(QStringLiteral("lang")));
-    window.loadLanguage();
+    const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
+    if (size.size() == 2)
+        window.resize(scaled(size[0].toInt()), scaled(size[1].toInt()));
     window.show();
 
     auto buttons = [&window] { return window.findChildren<QPushButton *>(); };
@@ -56,7 +76,8 @@ int main(int argc, char *argv[])
     }
     const QString out = parser.positionalArguments().first();
     int rc = 1;
-    QTimer::singleShot(300, &window, [&] {
+    // Long enough for a discovery answer from loopback.
+    QTimer::singleShot(parser.isSet(QStringLiteral("net-port")) ? 1500 : 300, &window, [&] {
         if (last) {
             auto *area = window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
             area->verticalScrollBar()->setValue(last->y());

@@ -1,0 +1,352 @@
+// The real main window with its real links against the board simulator, driven with mouse and
+// key events: a slow read takes no edits, failed writes and stores are shown, one board at a
+// time, Esc and closing, dump names.
+#include "app/maindialog.h"
+#include "devices/devesprelay.h"
+#include "devices/devmarvek2_0.h"
+#include "editors/par.h"
+#include "fakeusbbus.h"
+#include "link/tcpio.h"
+#include "link/usbio.h"
+#include "scriptedprompt.h"
+#include "simprocess.h"
+#include "testlanguage.h"
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+constexpr int ButtonJitter = 7170;  // "Button jitter [ms]", 1-100, default 30
+
+// A board image whose button jitter is 99, far from its default.
+QString writeImage(const QTemporaryDir &dir)
+{
+    QByteArray image(8192, char(0xFF));
+    image[ButtonJitter] = char(99);
+    image[ButtonJitter + 1] = 0;
+    const QString path = dir.filePath(QStringLiteral("image.bin"));
+    QFile f(path);
+    if (!f.open(QIODevice::WriteOnly) || f.write(image) != image.size())
+        return QString();
+    return path;
+}
+
+// The main window with a UDP bridge path link (on an empty USB bus) and a network link, both
+// aimed at the simulator on loopback. Neither looks for boards until told to.
+struct SimWindow
+{
+    ScriptedPrompt prompt;
+    FakeUsbBus bus;
+    DevMarvek2_0 *model = nullptr;
+    UsbIo *usb = nullptr;
+    TcpIo *net = nullptr;
+    std::unique_ptr<MainDialog> dialog;
+
+    explicit SimWindow(const SimProcess &sim)
+    {
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        qputenv("VANDOR_NET_TARGET", "127.0.0.1");
+        qputenv("VANDOR_NET_PORT", QByteArray::number(sim.netPort()));
+        qputenv("VANDOR_NET_ANSWER_PORT", "0");
+        MainDialog::Parts parts;
+        parts.prompt = &prompt;
+        parts.makeModels = [this](QObject *parent) {
+            model = new DevMarvek2_0(parent);
+            new DevEspRelay(parent);
+            return QList<DeviceCfg *>{model};
+        };
+        parts.makeUsbLink = [this, &sim](QObject *parent) {
+            usb = new UsbIo(&bus, parent);
+            usb->setBoardPort(sim.udpPort());
+            usb->setDiscoveryTarget(QHostAddress());
+            return usb;
+        };
+        parts.makeNetLink = [this](QObject *parent) {
+            net = new TcpIo(parent);
+            net->setDiscoveryTarget(QHostAddress());
+            return net;
+        };
+        dialog = std::make_unique<MainDialog>(parts);
+        dialog->show();
+    }
+
+    QString status() const { return dialog->findChild<QLabel *>("conStatus")->text(); }
+    QPushButton *button(const char *name) const { return dialog->findChild<QPushButton *>(name); }
+    QPushButton *pageButton(const QString &text) const
+    {
+        for (QPushButton *b : dialog->pageContainer()->findChildren<QPushButton *>())
+            if (b->text() == text)
+                return b;
+        return nullptr;
+    }
+    Par *editor(quint32 address) const
+    {
+        for (const auto &p : model->placements())
+            if (p.address == address)
+                return p.editor;
+        return nullptr;
+    }
+    QPushButton *stepButton(quint32 address, const char *text) const
+    {
+        for (QPushButton *b : editor(address)->findChildren<QPushButton *>())
+            if (b->text() == QLatin1String(text))
+                return b;
+        return nullptr;
+    }
+    // Offline page of the model, with the section of the button settings opened by a click.
+    void openPageOffline()
+    {
+        QTest::mouseClick(pageButton(model->title()), Qt::LeftButton);
+        QTest::mouseClick(pageButton(QStringLiteral("Buttons and Relays")), Qt::LeftButton);
+    }
+    // Connects over the UDP bridge path and waits for the end of the read.
+    bool connectUdp()
+    {
+        usb->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+        usb->scan();
+        return QTest::qWaitFor([this] { return dialog->isConnected() && !dialog->pageHeld(); }, 20000);
+    }
+};
+
+QStringList writesOf(const SimProcess &sim)
+{
+    return sim.transcript().filter(QRegularExpression(QStringLiteral("^(udp|tcp) req 0[47] ")));
+}
+
+int boardWord(SimProcess &sim, int address)
+{
+    if (!sim.save())
+        return -1;
+    const QByteArray image = sim.image();
+    return image.size() < address + 2 ? -1 : quint8(image[address]) | quint8(image[address + 1]) << 8;
+}
+
+} // namespace
+
+class TestWindowSim : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase() { setTestLanguage(QStringLiteral("en")); }
+    void init()
+    {
+        scanEnabled = true;
+        DeviceCfg::setCurrent(nullptr);
+    }
+
+    // A slow board: clicks and keys on the page while the read runs reach nothing, and the
+    // page takes input again only once it shows the board's values.
+    void slowReadTakesNoEdits()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir), "--delay-ms", "10"});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QSpinBox *spin = w.editor(ButtonJitter)->findChild<QSpinBox *>();
+        QCOMPARE(spin->value(), 30); // the table's default until the board is read
+        QPushButton *plus = w.stepButton(ButtonJitter, "+");
+        QVERIFY(plus && plus->isVisible());
+
+        int clicksTried = 0;
+        bool heldWhileReading = true;
+        QObject::connect(w.dialog->progressBar(), &QProgressBar::valueChanged, spin, [&](int value) {
+            heldWhileReading &= w.dialog->pageHeld() && !w.dialog->pageContainer()->isEnabled()
+                                && !w.button("butLoad")->isEnabled() && !w.button("butDevSave")->isEnabled();
+            if (clicksTried == 0 && value > 2000) {
+                QTest::mouseClick(plus, Qt::LeftButton);
+                QTest::mouseClick(plus, Qt::LeftButton);
+                QTest::keyClicks(spin, QStringLiteral("5"));
+                QTest::mouseClick(w.pageButton(QStringLiteral("Programs")), Qt::LeftButton);
+                clicksTried = 2;
+            }
+        });
+        QVERIFY(w.connectUdp());
+        QCOMPARE(clicksTried, 2);
+        QVERIFY(heldWhileReading);
+        QVERIFY(writesOf(sim).isEmpty());
+        QCOMPARE(spin->value(), 99);
+        QCOMPARE(boardWord(sim, ButtonJitter), 99);
+        QVERIFY(w.prompt.messages.isEmpty());
+        QVERIFY(w.status().startsWith(QStringLiteral("Connected: Marvek ccTalk\nUDP bridge path, 127.0.0.1")));
+
+        // Now the page takes edits, and they reach the board.
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        QCOMPARE(spin->value(), 98);
+        QCOMPARE(writesOf(sim).size(), 1);
+        QCOMPARE(boardWord(sim, ButtonJitter), 98);
+
+        // Read again: held for the read, the same values after it, nothing written.
+        QTest::mouseClick(w.button("butReread"), Qt::LeftButton);
+        QVERIFY(!w.dialog->pageHeld());
+        QCOMPARE(spin->value(), 98);
+        QCOMPARE(writesOf(sim).size(), 1);
+    }
+
+    // The board goes away: a live change shows at once in the editor and the status with one
+    // message however often it is tried, and a store that fails is reported.
+    void boardGoneShowsFailures()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        Par *jitter = w.editor(ButtonJitter);
+        QVERIFY(!jitter->unsent());
+        sim.stop();
+
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        QVERIFY(jitter->unsent());
+        QVERIFY(!jitter->toolTip().isEmpty());
+        QVERIFY2(w.status() == QStringLiteral("Connected, but the board did not take the last change")
+                     || w.status() == QStringLiteral("Disconnected"),
+                 qPrintable(w.status()));
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Write"));
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        QCOMPARE(w.prompt.messages.size(), 1);
+
+        if (w.dialog->isConnected()) {
+            w.prompt.answers.enqueue(true);
+            QTest::mouseClick(w.button("butDevSave"), Qt::LeftButton);
+            QCOMPARE(w.prompt.messages.size(), 2);
+            QCOMPARE(w.prompt.messages[1].title, QStringLiteral("Save"));
+            QCOMPARE(w.prompt.messages[1].text,
+                     QStringLiteral("The configuration was not stored in the board's memory: the board did not answer."));
+        }
+    }
+
+    // Over the network bridge the dropped connection shows as disconnected at once, and the
+    // page stays as an offline page.
+    void droppedNetworkBoard()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.net->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+        w.net->scan();
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").size() == 2, 10000);
+        QPushButton *controller = nullptr;
+        for (QPushButton *b : w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard"))
+            if (b->text().contains(QStringLiteral("controller on the network at 127.0.0.1")))
+                controller = b;
+        QVERIFY(controller);
+        QTest::mouseClick(controller, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->isConnected() && !w.dialog->pageHeld(), 20000);
+        QVERIFY(w.status().contains(QStringLiteral("network bridge, 127.0.0.1")));
+        QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 99);
+        sim.stop();
+        QTRY_COMPARE_WITH_TIMEOUT(w.status(), QStringLiteral("Disconnected"), 10000);
+        QVERIFY(w.button("butDevSave")->isHidden());
+        QVERIFY(w.dialog->pageContainer()->isEnabled());
+    }
+
+    // A network board's button left above the page while the UDP board is connected: clicking
+    // it is refused with a word to the user, and nothing is opened.
+    void secondBoardRefused()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        w.net->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+        w.net->scan();
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").size() == 2, 10000);
+        QVERIFY(w.connectUdp());
+        QPushButton *other = w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").value(0);
+        QVERIFY(other);
+        other->click(); // mouse events here go to the kinetic scroller first
+
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QVERIFY(w.prompt.messages[0].text.startsWith(QStringLiteral("A board is already connected (UDP bridge path")));
+        QVERIFY(!w.net->isOpen());
+        QVERIFY(sim.transcript().filter(QRegularExpression(QStringLiteral("^tcp "))).isEmpty());
+        QCOMPARE(currentLink(), w.usb);
+        QVERIFY(w.dialog->isConnected());
+    }
+
+    // The bridge board has no configuration: no dump, store or read commands on its page.
+    void bridgePageOffersOnlyWhatApplies()
+    {
+        SimProcess sim;
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.net->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+        w.net->scan();
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").size() == 2, 10000);
+        QPushButton *bridge = nullptr;
+        for (QPushButton *b : w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard"))
+            if (b->text().contains(QStringLiteral("network bridge at 127.0.0.1")))
+                bridge = b;
+        QVERIFY(bridge);
+        w.prompt.texts.enqueue(QStringLiteral("1234"));
+        QTest::mouseClick(bridge, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->isConnected(), 10000);
+        QVERIFY(w.prompt.messages.isEmpty());
+        QVERIFY(w.dialog->findChild<QPushButton *>("butUpdateFirmware"));
+        QVERIFY(!w.button("butLoad")->isEnabled());
+        QVERIFY(!w.button("butSave")->isEnabled());
+        QVERIFY(!w.button("butDevSave")->isEnabled());
+        QVERIFY(w.button("butReread")->isHidden());
+        QVERIFY(w.status().contains(QStringLiteral("network bridge, 127.0.0.1")));
+    }
+
+    // Esc leaves the main window open; closing it closes every window it opened.
+    void escAndClose()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QTest::keyClick(w.dialog.get(), Qt::Key_Escape);
+        QVERIFY(w.dialog->isVisible());
+        QTest::keyClick(w.dialog->pageContainer(), Qt::Key_Escape);
+        QVERIFY(w.dialog->isVisible());
+
+        w.dialog->hexDump();
+        QCOMPARE(w.dialog->ownWindows().size(), 1);
+        QPointer<QWidget> dump = w.dialog->ownWindows().first();
+        QVERIFY(dump->isVisible());
+        QCOMPARE(qobject_cast<QPlainTextEdit *>(dump.data())->lineWrapMode(), QPlainTextEdit::NoWrap);
+        QSignalSpy finished(w.dialog.get(), &QDialog::finished);
+        QVERIFY(w.dialog->close());
+        QCOMPARE(finished.size(), 1);
+        QVERIFY(!dump);
+        for (QWidget *top : QApplication::topLevelWidgets())
+            QVERIFY2(!top->isVisible(), qPrintable(top->objectName()));
+    }
+
+    // A dump saved under a name without extension gets ".bin", so that the load dialog shows
+    // it; with no documents folder the dialogs start in the home folder.
+    void dumpNames()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        QVERIFY(!QFileInfo::exists(QDir::home().filePath(QStringLiteral("Documents"))));
+        QCOMPARE(w.dialog->dumpDir(), QDir::homePath());
+        w.openPageOffline();
+        w.prompt.files.enqueue(dir.filePath(QStringLiteral("backup")));
+        QTest::mouseClick(w.button("butSave"), Qt::LeftButton);
+        QVERIFY(QFileInfo::exists(dir.filePath(QStringLiteral("backup.bin"))));
+        QVERIFY(!QFileInfo::exists(dir.filePath(QStringLiteral("backup"))));
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+};
+
+QTEST_MAIN(TestWindowSim)
+#include "test_window_sim.moc"
