@@ -347,11 +347,15 @@ EmulatedUsbBus::EmulatedUsbBus() { m_testbed = umockdev_testbed_new(); }
 
 EmulatedUsbBus::~EmulatedUsbBus()
 {
+    // The whole bus goes with its testbed: no "remove" events for a program that is gone too.
     auto *tb = static_cast<UMockdevTestbed *>(m_testbed);
-    while (!m_boards.empty())
-        unplug(m_boards.back().get());
-    for (const auto &b : m_unplugged)
-        umockdev_testbed_detach_ioctl(tb, qPrintable(b->m_devNode), nullptr);
+    for (auto *list : {&m_boards, &m_unplugged}) {
+        for (const auto &b : *list) {
+            b->unplugged();
+            umockdev_testbed_detach_ioctl(tb, qPrintable(b->m_devNode), nullptr);
+        }
+    }
+    m_boards.clear();
     m_unplugged.clear();
     g_object_unref(tb);
 }
