@@ -361,7 +361,6 @@ bool UsbIo::open(int uid)
     }
     m_currentUid = uid;
     m_announced.clear();
-    m_unanswered.clear();
     Q_EMIT connected();
     return true;
 }
@@ -382,7 +381,7 @@ void UsbIo::closeBoard(bool notify)
         return;
     releaseAndClose();
     m_currentUid = -1;
-    // The start page is shown afresh after a disconnection: driverless boards are announced again.
+    // Driverless boards are announced again, for a start page shown afresh after a disconnection.
     m_noDriver.clear();
     if (notify)
         Q_EMIT disconnected();

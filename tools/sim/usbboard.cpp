@@ -50,8 +50,6 @@ QByteArray stringDescriptor(const QByteArray &ascii)
     return d;
 }
 
-gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer board);
-
 } // namespace
 
 // A URB the program submitted and has not reaped yet.
@@ -75,8 +73,7 @@ gboolean onIoctl(UMockdevIoctlBase *, UMockdevIoctlClient *client, gpointer boar
 
 } // namespace
 
-UsbBoard::UsbBoard(EmulatedUsbBus *bus, int address, const QByteArray &product)
-    : m_bus(bus), m_address(address), m_product(product)
+UsbBoard::UsbBoard(int address, const QByteArray &product) : m_address(address), m_product(product)
 {
     m_devNode = QStringLiteral("/dev/bus/usb/%1/%2").arg(BusNumber, 3, 10, QLatin1Char('0')).arg(address, 3, 10, QLatin1Char('0'));
     m_sysPath = QStringLiteral("/sys/devices/usb%1/%1-%2").arg(BusNumber).arg(address);
@@ -350,11 +347,15 @@ EmulatedUsbBus::EmulatedUsbBus() { m_testbed = umockdev_testbed_new(); }
 
 EmulatedUsbBus::~EmulatedUsbBus()
 {
+    // The whole bus goes with its testbed: no "remove" events for a program that is gone too.
     auto *tb = static_cast<UMockdevTestbed *>(m_testbed);
-    while (!m_boards.empty())
-        unplug(m_boards.back().get());
-    for (const auto &b : m_unplugged)
-        umockdev_testbed_detach_ioctl(tb, qPrintable(b->m_devNode), nullptr);
+    for (auto *list : {&m_boards, &m_unplugged}) {
+        for (const auto &b : *list) {
+            b->unplugged();
+            umockdev_testbed_detach_ioctl(tb, qPrintable(b->m_devNode), nullptr);
+        }
+    }
+    m_boards.clear();
     m_unplugged.clear();
     g_object_unref(tb);
 }
@@ -373,7 +374,7 @@ UsbBoard *EmulatedUsbBus::plug(const QByteArray &product)
 {
     auto *tb = static_cast<UMockdevTestbed *>(m_testbed);
     const int address = m_nextAddress++;
-    std::unique_ptr<UsbBoard> board(new UsbBoard(this, address, product));
+    std::unique_ptr<UsbBoard> board(new UsbBoard(address, product));
     auto *handler = umockdev_ioctl_base_new();
     board->m_handler = handler;
     g_signal_connect_after(handler, "handle-ioctl", G_CALLBACK(onIoctl), board.get());

@@ -56,7 +56,7 @@ private:
         qint64 readyAt = 0;
     };
 
-    UsbBoard(EmulatedUsbBus *bus, int address, const QByteArray &product);
+    UsbBoard(int address, const QByteArray &product);
     void submit(void *client, void *arg);
     void reap(void *client, void *arg);
     void discard(void *client, void *arg);
@@ -64,7 +64,6 @@ private:
     void fillWaitingIn();
     void unplugged();
 
-    EmulatedUsbBus *m_bus;
     int m_address;
     QByteArray m_product;
     QString m_devNode;

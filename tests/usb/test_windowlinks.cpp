@@ -1,19 +1,24 @@
-// The window's "Install USB driver" button for boards without a usable driver. libusb on Linux
-// never reports a missing driver on opening, so these boards are plugged into a scripted bus
-// under the real USB link.
+// The window with its real USB link over a scripted bus: the "Install USB driver" button (libusb
+// on Linux never reports a missing driver on opening, so those boards are scripted), and a
+// board on the UDP bridge path found by the address the user types.
 #include "app/maindialog.h"
+#include "app/nethosts.h"
 #include "devices/devicecfg.h"
 #include "fakeusbbus.h"
 #include "link/usbio.h"
 #include "scriptedprompt.h"
+#include "simprocess.h"
 #include "testlanguage.h"
+#include <QLabel>
+#include <QSettings>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTimer>
 #include <QUdpSocket>
 #include <QtTest>
 
-class TestUsbDriver : public QObject
+class TestWindowLinks : public QObject
 {
     Q_OBJECT
     QUdpSocket udpSink;
@@ -76,7 +81,52 @@ private Q_SLOTS:
         DeviceCfg::setCurrent(nullptr);
         scanEnabled = true;
     }
+
+    // A board that broadcast discovery does not reach is asked for at the next scan once its
+    // address is typed, without a restart.
+    void typedAddressReachesTheBridgePath()
+    {
+        {
+            // Nothing remembered from an earlier run.
+            QSettings settings(NetHosts::settingsPath(), QSettings::IniFormat);
+            settings.remove(QString::fromLatin1(NetHosts::UdpKey));
+            settings.remove(QString::fromLatin1(NetHosts::NetKey));
+        }
+        SimProcess sim({QStringLiteral("--default-image")});
+        QVERIFY(sim.start());
+        qputenv("VANDOR_UDP_BOARD_PORT", QByteArray::number(sim.udpPort()));
+        FakeUsbBus bus;
+        ScriptedPrompt prompt;
+        MainDialog::Parts parts = MainDialog::defaultParts();
+        parts.prompt = &prompt;
+        parts.makeNetLink = nullptr;
+        UsbIo *link = nullptr;
+        parts.makeUsbLink = [&](QObject *parent) {
+            link = new UsbIo(&bus, parent);
+            link->setScanInterval(100);
+            link->setDiscoveryTarget(QHostAddress());  // broadcasts do not reach this board
+            return link;
+        };
+        auto dialog = std::make_unique<MainDialog>(parts);
+        auto status = [&] { return dialog->findChild<QLabel *>(QStringLiteral("conStatus"))->text(); };
+        QSignalSpy ticks(link->findChild<QTimer *>(QStringLiteral("scanTimer")), &QTimer::timeout);
+        for (int i = 0; i < 20 && ticks.count() < 2; ++i)
+            ticks.wait(400);
+        QCOMPARE(status(), QStringLiteral("Disconnected"));
+
+        prompt.texts.enqueue(QStringLiteral("127.0.0.1"));
+        dialog->findChild<QPushButton *>(QStringLiteral("butFindHost"))->click();
+        QTRY_COMPARE_WITH_TIMEOUT(status(), QStringLiteral("Connected"), 10000);
+        QCOMPARE(link->udpPeer(), QHostAddress(QHostAddress::LocalHost));
+        QTRY_VERIFY(dialog->progressBar()->isHidden());
+        QVERIFY(prompt.messages.isEmpty());
+
+        dialog.reset();
+        DeviceCfg::setCurrent(nullptr);
+        scanEnabled = true;
+        sim.stop();
+    }
 };
 
-QTEST_MAIN(TestUsbDriver)
-#include "test_usbdriver.moc"
+QTEST_MAIN(TestWindowLinks)
+#include "test_windowlinks.moc"
