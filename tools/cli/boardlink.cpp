@@ -295,6 +295,8 @@ int BoardLink::open(const Parser &p)
                       int(p.isSet(QStringLiteral("usb")));
     if (links != 1)
         return fail(BadInput, QStringLiteral("name the board with exactly one of --usb, --udp HOST, --tcp HOST"));
+    if (p.isSet(QStringLiteral("bridge")) && !p.isSet(QStringLiteral("tcp")))
+        return fail(BadInput, QStringLiteral("--bridge goes with --tcp HOST"));
     std::optional<QString> password;
     if (!passwordValue(p, &password))
         return BadInput;
