@@ -300,6 +300,9 @@ int BoardLink::open(const Parser &p)
     std::optional<QString> password;
     if (!passwordValue(p, &password))
         return BadInput;
+    if (p.isSet(QStringLiteral("bridge")) && (!password || password->isEmpty()))
+        return fail(BadInput, QStringLiteral("--bridge needs the access password: --password-file FILE, "
+                                             "VANDOR_PASSWORD or --password PW"));
     context().prompt->setPassword(password);
     QString host, error;
     int port = -1;
