@@ -112,8 +112,8 @@ bool TcpIo::moveStaleEntries(const QString &controller, const QString &bridge, c
                              quint16 port)
 {
     for (const Entry &e : qAsConst(m_found)) {
-        // Only a target that missed a whole discovery round has stopped answering.
-        if (e.lastRound >= m_round - 1)
+        // Only a target that missed the last two whole discovery rounds has stopped answering.
+        if (e.lastRound > m_round - 3)
             continue;
         const int c = indexOf(e.address, e.port, Controller);
         const int b = indexOf(e.address, e.port, Bridge);

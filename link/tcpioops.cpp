@@ -72,11 +72,14 @@ bool TcpIo::confirmWrites()
 {
     if (!m_unconfirmed)
         return true;
-    // The version query is answered by every controller and changes nothing.
-    QByteArray answer;
-    StreamFrame::Identity id;
-    if (exchange(StreamFrame::versionQuery(), &answer) && StreamFrame::checkVersion(answer, &id))
-        return true;
+    // The version query is answered by every controller and changes nothing, so a lost
+    // answer may be asked for once more.
+    for (int attempt = 0; attempt < 2 && m_tcp; ++attempt) {
+        QByteArray answer;
+        StreamFrame::Identity id;
+        if (exchange(StreamFrame::versionQuery(), &answer) && StreamFrame::checkVersion(answer, &id))
+            return true;
+    }
     qCDebug(lcTcp, "Error confirm: writes since the last answer are lost");
     return false;
 }

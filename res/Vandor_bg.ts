@@ -527,6 +527,31 @@
     </message>
 </context>
 <context>
+    <name>ImageFit</name>
+    <message>
+        <source>%1 of %2 values lie outside their ranges or option lists</source>
+        <translation>%1 от %2 стойности са извън допустимите си граници или списъци с опции</translation>
+    </message>
+    <message>
+        <source>, e.g. %1 at %2 holds %3 (%4)</source>
+        <translation>, напр. %1 на адрес %2 съдържа %3 (%4)</translation>
+    </message>
+    <message>
+        <source>options 0x%1</source>
+        <translation>опции 0x%1</translation>
+    </message>
+    <message>
+        <source>Load</source>
+        <translation>Зареждане</translation>
+    </message>
+    <message>
+        <source>This file does not look like a configuration of %1 (a dump of another generation?): %2.
+Load it onto the board anyway?</source>
+        <translation>Този файл не прилича на конфигурация на %1 (запис от друго поколение?): %2.
+Да бъде ли зареден в платката въпреки това?</translation>
+    </message>
+</context>
+<context>
     <name>MainDialog</name>
     <message>
         <source>Vandor</source>

@@ -292,6 +292,8 @@ void TestCliFaults::usageErrorsAreTwo_data()
                                   << QStringLiteral("VANDOR_NET_ANSWER_PORT=abc") << QStringLiteral("VANDOR_NET_ANSWER_PORT=\"abc\" is not a port number");
     QTest::newRow("bad target") << QStringList{QStringLiteral("discover"), QStringLiteral("--no-usb")}
                                 << QStringLiteral("VANDOR_UDP_TARGET=wash.local") << QStringLiteral("VANDOR_UDP_TARGET=\"wash.local\" is not an IPv4 address");
+    QTest::newRow("bridge without password") << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9"), QStringLiteral("--bridge")}
+                                             << QString() << QStringLiteral("--bridge needs the access password");
     QTest::newRow("missing password file") << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9"), QStringLiteral("--bridge"), QStringLiteral("--password-file"), QStringLiteral("/nonexistent/pw")}
                                            << QString() << QStringLiteral("cannot read the password file");
 }

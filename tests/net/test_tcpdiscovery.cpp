@@ -132,7 +132,7 @@ void TestTcpDiscovery::movedBridgeIsRefreshed()
     QVERIFY(first.start());
     auto link = makeLoopbackLink(first.netPort());
     QVERIFY(discover(*link, 2));
-    // It stops answering for whole discovery rounds, then answers from another port.
+    // It misses two whole discovery rounds, then answers from another port.
     first.stop();
     link->scan();
     link->scan();

@@ -295,9 +295,14 @@ int BoardLink::open(const Parser &p)
                       int(p.isSet(QStringLiteral("usb")));
     if (links != 1)
         return fail(BadInput, QStringLiteral("name the board with exactly one of --usb, --udp HOST, --tcp HOST"));
+    if (p.isSet(QStringLiteral("bridge")) && !p.isSet(QStringLiteral("tcp")))
+        return fail(BadInput, QStringLiteral("--bridge goes with --tcp HOST"));
     std::optional<QString> password;
     if (!passwordValue(p, &password))
         return BadInput;
+    if (p.isSet(QStringLiteral("bridge")) && (!password || password->isEmpty()))
+        return fail(BadInput, QStringLiteral("--bridge needs the access password: --password-file FILE, "
+                                             "VANDOR_PASSWORD or --password PW"));
     context().prompt->setPassword(password);
     QString host, error;
     int port = -1;
@@ -341,19 +346,20 @@ bool BoardLink::openTcp(const QString &target, bool bridge, int timeoutMs)
         tcp->setDiscoveryPort(quint16(port));
     const int wanted = bridge ? TcpIo::Bridge : TcpIo::Controller;
     int uid = -1;
-    // The handlers below write to this function's variables: they end with it.
+    bool answered = false;
+    // The handler below writes to this function's variables: it ends with it.
     QObject scope;
     // Only the host asked counts: the remembered hosts may answer too.
-    QObject::connect(tcp, &TcpIo::newDevice, &scope, [&uid, tcp, wanted, address](const QString &, int id) {
+    QObject::connect(tcp, &TcpIo::newDevice, &scope, [&, tcp, wanted, address](const QString &, int id) {
         if (uid >= 0 || id < 0 || id >= tcp->foundBoards().size())
             return;
         const TcpIo::Entry &e = tcp->foundBoards().at(id);
-        if (e.kind == wanted && e.address.isEqual(address, QHostAddress::TolerantConversion)
-            && e.port == tcp->discoveryPort())
+        if (!e.address.isEqual(address, QHostAddress::TolerantConversion))
+            return;
+        answered = true;
+        if (e.kind == wanted)
             uid = id;
     });
-    bool answered = false;
-    QObject::connect(tcp, &TcpIo::newDevice, &scope, [&answered](const QString &, int) { answered = true; });
     scanEnabled = true;
     if (!scanUntil([tcp] { tcp->scan(); }, [&] { return uid >= 0 || m_timedOut; }, timeoutMs) || uid < 0) {
         if (answered)
