@@ -22,7 +22,6 @@
 #include <QFileSystemWatcher>
 #include <QGridLayout>
 #include <QKeyEvent>
-#include <QLibraryInfo>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
@@ -30,7 +29,6 @@
 #include <QScrollBar>
 #include <QScrollPrepareEvent>
 #include <QScroller>
-#include <QStandardPaths>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>

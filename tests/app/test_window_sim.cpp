@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -267,8 +268,9 @@ private Q_SLOTS:
         QVERIFY(w.connectUdp());
         QPushButton *other = w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").value(0);
         QVERIFY(other);
-        other->click(); // mouse events here go to the kinetic scroller first
-
+        // Opening the section scrolled the buttons above the page out of view.
+        w.dialog->findChild<QScrollArea *>("scrollArea")->ensureWidgetVisible(other);
+        QTest::mouseClick(other, Qt::LeftButton);
         QCOMPARE(w.prompt.messages.size(), 1);
         QVERIFY(w.prompt.messages[0].text.startsWith(QStringLiteral("A board is already connected (UDP bridge path")));
         QVERIFY(!w.net->isOpen());
