@@ -197,7 +197,7 @@ bool TcpIo::open(int uid)
     if (entry.kind == Bridge) {
         // Asked before connecting, so that no connection waits on the user.
         const std::optional<QString> text =
-            prompt()->getText(tr("Connection"), tr("Access password:"), QString(), false);
+            prompt()->getText(tr("Connection"), tr("Access password:"), QString(), true);
         if (!text || text->isEmpty())
             return false;
         password = text->toUtf8();

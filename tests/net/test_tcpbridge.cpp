@@ -93,6 +93,8 @@ void TestTcpBridge::password()
     b.prompt.texts.enqueue(typed);
     QVERIFY(!b.link->open(1));
     QCOMPARE(b.prompt.asked, QStringList{QStringLiteral("Connection|Access password:")});
+    // Typed unseen: a technician's password is not shown to whoever stands beside them.
+    QCOMPARE(b.prompt.secret, QStringList{QStringLiteral("Access password:")});
     QCOMPARE(connected.size(), 0);
     QVERIFY(!b.link->isOpen());
     QVERIFY(DeviceCfg::current() == nullptr);

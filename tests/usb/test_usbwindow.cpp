@@ -92,7 +92,7 @@ private Q_SLOTS:
         QSignalSpy down(w.usb(), &UsbIo::disconnected);
         QTRY_VERIFY_WITH_TIMEOUT(wholeRead(board, 1), 20000);
         QTRY_VERIFY(w.dialog->progressBar()->isHidden());
-        QCOMPARE(w.status(), QStringLiteral("Connected"));
+        QVERIFY(w.status().startsWith(QLatin1String("Connected")));
         QVERIFY(scans(w.scanTimer(), 3));
         QVERIFY(wholeRead(board, 1));
         QCOMPARE(up.count(), 1);
@@ -125,7 +125,7 @@ private Q_SLOTS:
         UsbBoard *again = plugBoard();
         QVERIFY(again);
         QTRY_VERIFY_WITH_TIMEOUT(wholeRead(again, 1), 20000);
-        QTRY_COMPARE(w.status(), QStringLiteral("Connected"));
+        QTRY_VERIFY(w.status().startsWith(QLatin1String("Connected")));
         QVERIFY(scans(w.scanTimer(), 3));
         QVERIFY(wholeRead(again, 1));
         QCOMPARE(up.count(), 2);
@@ -151,7 +151,7 @@ private Q_SLOTS:
 
         board->setSilentVersion(false);
         QTRY_VERIFY_WITH_TIMEOUT(board->requestCount(CmdReadCfg) == WholeReadCfg, 20000);
-        QTRY_COMPARE(w.status(), QStringLiteral("Connected"));
+        QTRY_VERIFY(w.status().startsWith(QLatin1String("Connected")));
         QCOMPARE(w.prompt.messages.size(), 1);
         bus->unplug(board);
         QTRY_COMPARE(w.status(), QStringLiteral("Disconnected"));
@@ -194,7 +194,7 @@ private Q_SLOTS:
         QVERIFY(link->readNvMem(buf, 0, 60));
         board->withBoard([&](SimBoard &b) { image = b.nv; });
         QCOMPARE(QByteArray(reinterpret_cast<const char *>(buf), 60), image.left(60));
-        QCOMPARE(w.status(), QStringLiteral("Connected"));
+        QVERIFY(w.status().startsWith(QLatin1String("Connected")));
         bus->unplug(board);
         QTRY_COMPARE(w.status(), QStringLiteral("Disconnected"));
     }
