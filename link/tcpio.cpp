@@ -250,7 +250,12 @@ bool TcpIo::queryVersion()
 {
     QByteArray answer;
     StreamFrame::Identity id;
-    if (!exchange(StreamFrame::versionQuery(), &answer) || !StreamFrame::checkVersion(answer, &id)) {
+    if (!exchange(StreamFrame::versionQuery(), &answer,
+                  [](const QByteArray &f) {
+                      StreamFrame::Identity ignored;
+                      return StreamFrame::checkVersion(f, &ignored);
+                  })
+        || !StreamFrame::checkVersion(answer, &id)) {
         qCDebug(lcTcp, "Error versions");
         return false;
     }

@@ -12,6 +12,7 @@
 #include <QUdpSocket>
 
 #include <QEventLoop>
+#include <functional>
 
 class TcpIo : public DevIo
 {
@@ -96,8 +97,14 @@ private:
     // is closed, or ms have passed.
     void waitOnSocket(QTcpSocket *socket, int ms);
     bool send(const QByteArray &frame);
-    bool receive(QByteArray *frame);
-    bool exchange(const QByteArray &request, QByteArray *answer) { return send(request) && receive(answer); }
+    // Which frame answers the request: the stream keeps its order, so an answer that came in
+    // after its own request timed out arrives first and is read away instead of being taken.
+    using Fits = std::function<bool(const QByteArray &frame)>;
+    bool receive(QByteArray *frame, const Fits &fits = Fits());
+    bool exchange(const QByteArray &request, QByteArray *answer, const Fits &fits = Fits())
+    {
+        return send(request) && receive(answer, fits);
+    }
     void unsupported();
 
     QUdpSocket m_udp;

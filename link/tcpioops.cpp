@@ -14,6 +14,12 @@ quint8 byteAt(const QByteArray &b, int i) { return i < b.size() ? quint8(b.at(i)
 
 int echoedAddress(const QByteArray &answer) { return byteAt(answer, 2) | (byteAt(answer, 3) << 8); }
 
+bool isVersion(const QByteArray &frame)
+{
+    StreamFrame::Identity id;
+    return StreamFrame::checkVersion(frame, &id);
+}
+
 }  // namespace
 
 bool TcpIo::send(const QByteArray &frame)
@@ -31,7 +37,7 @@ bool TcpIo::send(const QByteArray &frame)
     return true;
 }
 
-bool TcpIo::receive(QByteArray *frame)
+bool TcpIo::receive(QByteArray *frame, const Fits &fits)
 {
     frame->clear();
     const QPointer<QTcpSocket> socket = m_tcp;
@@ -44,7 +50,11 @@ bool TcpIo::receive(QByteArray *frame)
         if (m_rx.take(frame)) {
             // An answer on the ordered stream proves every write sent before its request.
             m_unconfirmed = false;
-            return true;
+            if (!fits || fits(*frame))
+                return true;
+            qCDebug(lcTcp, "Unexpecred tcp data %d: %s", int(frame->size()), frame->toHex(' ').constData());
+            frame->clear();
+            continue;
         }
         const int left = m_timeoutMs - int(clock.elapsed());
         if (!socket || socket != m_tcp || left <= 0)
@@ -77,7 +87,7 @@ bool TcpIo::confirmWrites()
     for (int attempt = 0; attempt < 2 && m_tcp; ++attempt) {
         QByteArray answer;
         StreamFrame::Identity id;
-        if (exchange(StreamFrame::versionQuery(), &answer) && StreamFrame::checkVersion(answer, &id))
+        if (exchange(StreamFrame::versionQuery(), &answer, isVersion) && StreamFrame::checkVersion(answer, &id))
             return true;
     }
     qCDebug(lcTcp, "Error confirm: writes since the last answer are lost");
@@ -90,7 +100,8 @@ bool TcpIo::readCfg(quint8 *dst, quint16 address, int length)
     if (!dst || request.isEmpty())
         return false;
     QByteArray answer;
-    const bool answered = exchange(request, &answer);
+    const bool answered =
+        exchange(request, &answer, [&](const QByteArray &f) { return checkRead(CmdRead, f, address, length); });
     if (answered)
         qCDebug(lcTcp, "readCfg %x %x %x %x", byteAt(answer, 0), byteAt(answer, 1), echoedAddress(answer), address);
     if (!answered || !checkRead(CmdRead, answer, address, length)) {
@@ -108,7 +119,8 @@ bool TcpIo::readNvMem(quint8 *dst, quint16 address, int length)
     if (!dst || request.isEmpty())
         return false;
     QByteArray answer;
-    if (!exchange(request, &answer) || !checkRead(CmdReadNv, answer, address, length)) {
+    if (!exchange(request, &answer, [&](const QByteArray &f) { return checkRead(CmdReadNv, f, address, length); })
+        || !checkRead(CmdReadNv, answer, address, length)) {
         qCDebug(lcTcp, "Error readNvMem");
         return track(false);
     }
@@ -120,7 +132,8 @@ bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
 {
     QByteArray answer;
     DynPacket packet;
-    if (!exchange(StreamFrame::readDynCfg(selector), &answer) || !checkReadDynCfg(answer, &packet)) {
+    if (!exchange(StreamFrame::readDynCfg(selector), &answer, [](const QByteArray &f) { return byteAt(f, 0) == CmdRead; })
+        || !checkReadDynCfg(answer, &packet)) {
         qCDebug(lcTcp, "Error readDynCfg");
         return track(false);
     }
