@@ -1,5 +1,5 @@
 // The board transfers of the registry, packet by packet over a DevIo.
-#include "registry/dyntransfer.h"
+#include "devices/devcom2transfer.h"
 #include "app/logging.h"
 #include "link/devio.h"
 #include "registry/cfgstream.h"

@@ -2,7 +2,7 @@
 // the configuration and one parameter, and the ways a board's answers can go wrong.
 #include "cfgfixture.h"
 #include "fakelink.h"
-#include "registry/dyntransfer.h"
+#include "devices/devcom2transfer.h"
 #include <QtTest>
 
 // What a board holding the current registry answers, list after list, in 60-byte packets.
@@ -210,4 +210,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestDynTransfer)
-#include "test_dyntransfer.moc"
+#include "test_devcom2transfer.moc"
