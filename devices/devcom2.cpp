@@ -80,6 +80,7 @@ bool DevCom2::readDevice(Progress *progress)
             tab->addStretch();
             connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
             m_tabColumn->addWidget(tab->button);
+            tab->button->show();
         }
         m_tabColumn->addStretch();
     }
