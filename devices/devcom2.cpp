@@ -65,6 +65,8 @@ bool DevCom2::readDevice(Progress *progress)
     if (read.streamError)
         return true;
     if (!m_container) {
+        if (m_pageless)
+            return read.failed();
         qCDebug(lcDevice, "no container");
         return true;
     }

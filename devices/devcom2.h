@@ -43,6 +43,8 @@ public:
     static constexpr int MachineSetupWords = 16;
 
     std::array<quint16, MachineSetupWords> machineSetup() const { return m_machineSetup; }
+    // Tools without widgets: a read fills the registry and succeeds without a page.
+    void setPageless(bool on) { m_pageless = on; }
     // The editor made for a parameter's type code, or null (logged) for a code without one.
     static Par *makeEditor(CfgPar *par, QWidget *parent);
 
@@ -62,4 +64,5 @@ private:
     QPointer<QScrollArea> m_area;
     QMap<quint32, DevTab *> m_tabs;
     QPointer<QPushButton> m_selected;
+    bool m_pageless = false;
 };

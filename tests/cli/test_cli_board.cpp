@@ -66,6 +66,7 @@ class TestCliBoard : public QObject
 private Q_SLOTS:
     void readGivesTheBoardsImage_data();
     void readGivesTheBoardsImage();
+    void readOfDescribedBoardGivesItsDump();
     void writeThenReadRoundTrips_data();
     void writeThenReadRoundTrips();
     void damagedDumpIsRefusedBeforeAnythingIsSent();
@@ -106,6 +107,23 @@ void TestCliBoard::readGivesTheBoardsImage()
     QVERIFY(sim.save());
     QCOMPARE(f.readAll(), sim.image());
     QCOMPARE(sim.image(), patternImage());
+}
+
+// A board that describes itself: read saves its "DevCom2" dump, the values as the board holds them.
+void TestCliBoard::readOfDescribedBoardGivesItsDump()
+{
+    SimProcess sim({QStringLiteral("--dyn")});
+    QVERIFY(sim.start());
+    const QString out = dir.filePath(QStringLiteral("dyn.bin"));
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, true) + QStringList{QStringLiteral("-o"), out}, env());
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(sim.save());
+    const QByteArray dump = f.readAll();
+    QVERIFY(dump.startsWith(QByteArray("DevCom2", 8)));
+    QCOMPARE(dump.toHex(), sim.file(QStringLiteral("dyn.bin")).toHex());
 }
 
 void TestCliBoard::writeThenReadRoundTrips_data()
