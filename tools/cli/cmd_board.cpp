@@ -26,11 +26,11 @@ TerminalProgress *progress(const QString &label)
     return p;
 }
 
-// The current model when it holds a configuration image; the bridge board has none.
+// The current model when it holds a configuration; the bridge board has none.
 DeviceCfg *configurable(const BoardLink &board)
 {
     DeviceCfg *model = DeviceCfg::current();
-    if (model && model->image())
+    if (model && model->keepsConfiguration())
         return model;
     err(QStringLiteral("%1 holds no configuration to read, write or store").arg(board.description()));
     return nullptr;
