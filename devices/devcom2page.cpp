@@ -69,6 +69,9 @@ DevTab *DevCom2::tabFor(quint32 uid)
     if (!tab) {
         tab = new DevTab(DevCom2Tables::tabTitle(key), DevCom2Tables::tabShortTitle(key), m_container);
         tab->content->hide();
+        // Enter confirms a text in the window, which is a dialog: it must never close the tab.
+        tab->button->setFocusPolicy(Qt::NoFocus);
+        tab->button->setAutoDefault(false);
     }
     return tab;
 }

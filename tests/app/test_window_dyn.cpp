@@ -16,6 +16,7 @@
 #include "testlanguage.h"
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -300,7 +301,7 @@ private Q_SLOTS:
         QCOMPARE(chunks[0].data.toHex(), QByteArray(le32(0x86F01010) + QByteArray(4, '\0')).toHex());
     }
 
-    // Over TCP: the same description, and an edit arrives as one record.
+    // Over TCP: the same description, and each kind of editor sends exactly its one record.
     void describedBoardOverTcp()
     {
         SimProcess sim({"--dyn"});
@@ -320,9 +321,62 @@ private Q_SLOTS:
         QVERIFY(choice);
         QCOMPARE(choice->currentText(), QStringLiteral("BG"));
         choice->setCurrentIndex(choice->findText(QStringLiteral("EN")));
-        const QList<Chunk> chunks = chunksOf(sim);
+        QList<Chunk> chunks = chunksOf(sim);
         QCOMPARE(chunks.size(), 1);
         QCOMPARE(chunks[0].data.toHex(), QByteArray(le32(0x45F0100A) + QByteArray::fromHex("454e")).toHex());
+
+        // Sixteen numbers sharing limits: the whole array goes, the first one stepped up.
+        Par *costs = w.editor("Variable costs for quantity [cents]", area->widget());
+        QVERIFY(costs);
+        QPushButton *plus = w.buttonIn(costs, "+");
+        QVERIFY(plus);
+        QTRY_VERIFY(plus->isVisible() && !plus->visibleRegion().isEmpty());
+        QTest::mouseClick(plus, Qt::LeftButton);
+        chunks = chunksOf(sim);
+        QCOMPARE(chunks.size(), 2);
+        QByteArray costsRecord = le32(0x48F01004);
+        for (int v : {101, 200, 300, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0})
+            costsRecord += QByteArray(1, char(v & 0xFF)) + QByteArray(1, char(v >> 8));
+        QCOMPARE(chunks[1].data.toHex(), costsRecord.toHex());
+        QCOMPARE(chunks[1].complete, 36);
+
+        // A text, typed and confirmed with Enter.
+        QVERIFY2(w.tab("WF"), qPrintable(w.tabTexts().join(',')));
+        QTest::mouseClick(w.tab("WF"), Qt::LeftButton);
+        Par *key = w.editor("Server write key", area->widget());
+        QVERIFY(key);
+        auto *edit = key->findChild<QLineEdit *>();
+        QTRY_VERIFY(edit->isVisible());
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("NEWKEY"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QVERIFY(area->isVisible()); // Enter confirms the text and leaves the tab open
+        chunks = chunksOf(sim);
+        QCOMPARE(chunks.size(), 3);
+        QCOMPARE(chunks[2].data.toHex(), QByteArray(le32(0x47501003) + QByteArray::fromHex("0600") + "NEWKEY").toHex());
+
+        // Sixteen view lines are longer than a chunk: one record in several chunks, marker 1 then
+        // 2, complete 0 until the chunk where the record ends.
+        QVERIFY(w.tab("VI1"));
+        QTest::mouseClick(w.tab("VI1"), Qt::LeftButton);
+        Par *lines = w.editor("Text", area->widget());
+        QVERIFY(lines);
+        auto *first = lines->findChild<QLineEdit *>();
+        QTRY_VERIFY(first->isVisible());
+        first->selectAll();
+        QTest::keyClicks(first, QStringLiteral("Hi"));
+        QTest::keyClick(first, Qt::Key_Return);
+        chunks = chunksOf(sim).mid(3);
+        QVERIFY(chunks.size() > 1);
+        QByteArray record;
+        for (int i = 0; i < chunks.size(); ++i) {
+            QCOMPARE(chunks[i].marker, i == 0 ? 1 : 2);
+            QCOMPARE(chunks[i].complete, i + 1 == chunks.size() ? chunks[i].data.size() : 0);
+            record += chunks[i].data;
+        }
+        QVERIFY(record.startsWith(le32(0x4B402002) + QByteArray::fromHex("0200") + "Hi"));
+        QCOMPARE(recordEnds(record), QVector<int>{record.size()});
+        QVERIFY(sim.file(QStringLiteral("dyn.bin")).contains(record));
     }
 
     // A failed list 1 fails the whole read: the window reports it.
