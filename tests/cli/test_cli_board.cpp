@@ -124,6 +124,21 @@ void TestCliBoard::readOfDescribedBoardGivesItsDump()
     const QByteArray dump = f.readAll();
     QVERIFY(dump.startsWith(QByteArray("DevCom2", 8)));
     QCOMPARE(dump.toHex(), sim.file(QStringLiteral("dyn.bin")).toHex());
+
+    // The dump with the coin value changed goes back, and is read back to be checked.
+    QByteArray changed = dump;
+    const QByteArray coinValue = QByteArray::fromHex("02201042");
+    const int at = changed.indexOf(coinValue);
+    QVERIFY(at > 0);
+    changed[at + 4] = char(0x2C);
+    changed[at + 5] = char(0x01);
+    const QString in = dir.filePath(QStringLiteral("dyn_changed.bin"));
+    QVERIFY(writeFile(in, changed));
+    const CliResult w = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, true) + QStringList{in}, env());
+    QCOMPARE(w.code, 0);
+    QVERIFY2(w.err.isEmpty(), w.err.constData());
+    QVERIFY(sim.save());
+    QCOMPARE(sim.file(QStringLiteral("dyn.bin")).toHex(), changed.toHex());
 }
 
 void TestCliBoard::writeThenReadRoundTrips_data()
