@@ -17,6 +17,7 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
@@ -289,6 +290,13 @@ private Q_SLOTS:
         QMetaObject::invokeMethod(w.dialog.get(), "hexDump");
         QCOMPARE(w.prompt.asked.last(), QStringLiteral("Machine setup|Setup keyword"));
         QCOMPARE(w.prompt.prefilled.last(), QStringLiteral("ff ff"));
+        QPlainTextEdit *shown = nullptr;
+        for (QWidget *top : QApplication::topLevelWidgets())
+            if (top->objectName() == QLatin1String("hexDumpView"))
+                shown = static_cast<QPlainTextEdit *>(top);
+        QVERIFY(shown);
+        QCOMPARE(shown->toPlainText(), QStringLiteral("0000:  not applied"));
+        shown->close();
         QVERIFY(sim.save());
         QCOMPARE(sim.file(QStringLiteral("setup.bin")).toHex(),
                  QByteArray(QByteArray::fromHex("01020304") + QByteArray(28, char(0xFF))).toHex());
