@@ -301,6 +301,13 @@ private Q_SLOTS:
         QCOMPARE(sim.file(QStringLiteral("setup.bin")).toHex(),
                  QByteArray(QByteArray::fromHex("01020304") + QByteArray(28, char(0xFF))).toHex());
 
+        // Reading again replaces the page: the same tabs and editors, none twice.
+        QTest::mouseClick(w.dialog->findChild<QPushButton *>("butReread"), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(w.dialog->isConnected() && !w.dialog->pageHeld(), 20000);
+        QCOMPARE(w.tabTexts(), FullTitles);
+        QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), params);
+        QVERIFY(area->isHidden());
+
         // Clearing writes the 32-bit counter of list 2 as 0 and leaves the other alone.
         const int beforeClear = chunksOf(sim).size();
         w.model->clearNvm();
