@@ -1,5 +1,6 @@
 // The models and links the program is made of, in the order the model list needs.
 #include "app/maindialog.h"
+#include "devices/devcom2.h"
 #include "devices/devicecfg.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek2_0.h"
@@ -12,6 +13,7 @@ static QList<DeviceCfg *> makeModels(QObject *parent)
     // Made in list order; the first four are offered on the start page.
     QList<DeviceCfg *> offered;
     offered << new DevMarvek2_0(parent);
+    new DevCom2(parent);
     new DevEspRelay(parent);
     return offered;
 }

@@ -8,4 +8,5 @@ Q_DECLARE_LOGGING_CATEGORY(lcLink)
 Q_DECLARE_LOGGING_CATEGORY(lcUsb)
 Q_DECLARE_LOGGING_CATEGORY(lcUdp)
 Q_DECLARE_LOGGING_CATEGORY(lcTcp)
-Q_DECLARE_LOGGING_CATEGORY(lcRegistry)
+// The registry keeps its own category so that it needs nothing beyond Qt Core.
+#include "registry/registrylog.h"

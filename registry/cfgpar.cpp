@@ -1,6 +1,6 @@
 // The registry lists: append at the tail and removal in constant time.
 #include "registry/cfgpar.h"
-#include "app/logging.h"
+#include "registry/registrylog.h"
 
 namespace {
 

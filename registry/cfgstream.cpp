@@ -221,7 +221,8 @@ int CfgStream::writeChunk(quint8 *dst, int cap)
     while (m_current && m_pos < m_size) {
         CfgPar *par = m_current;
         if ((m_flags & HwFilter) && !Uid::isHwSetting(par->uid())) {
-            m_current = par->next();
+            // One parameter is that parameter or nothing, never the one after it.
+            m_current = (m_flags & Single) ? nullptr : par->next();
             continue;
         }
         writeU32(par->uid());

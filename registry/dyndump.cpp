@@ -21,7 +21,9 @@ QByteArray DynDump::header() { return QByteArray(s_header, sizeof s_header); }
 
 bool DynDump::isHwSettingsName(const QString &fileName)
 {
-    return fileName.contains(QLatin1String("_hset_"), Qt::CaseSensitive);
+    // The file's own name only: a folder named with the marker says nothing about its files.
+    const int slash = qMax(fileName.lastIndexOf(QLatin1Char('/')), fileName.lastIndexOf(QLatin1Char('\\')));
+    return fileName.mid(slash + 1).contains(QLatin1String("_hset_"), Qt::CaseSensitive);
 }
 
 bool DynDump::save(QIODevice *file) { return save(file, nameOf(file)); }

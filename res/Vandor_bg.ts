@@ -1107,4 +1107,367 @@ Maybe USB driver is not installed!</source>
         <translation>Подравняване вдясно</translation>
     </message>
 </context>
+<context>
+    <name>DevCom2</name>
+    <message>
+        <source>Dynamic Device</source>
+        <translation>Динамично устройство</translation>
+    </message>
+    <message>
+        <source>not applied</source>
+        <translation>не се прилага</translation>
+    </message>
+    <message>
+        <source>unused</source>
+        <translation>не се използва</translation>
+    </message>
+    <message>
+        <source>Machine setup</source>
+        <translation>Настройка на машината</translation>
+    </message>
+    <message>
+        <source>Setup keyword</source>
+        <translation>Ключ на настройката</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Coin value - when not used validator set [cents]</source>
+        <translation>Стойност на монета - когато не се използват стойностите от валидатора [центове]</translation>
+    </message>
+    <message>
+        <source>Disabled coins [channel]</source>
+        <translation>Забранени монети [канал]</translation>
+    </message>
+    <message>
+        <source>Disabled coins (alternative set) [channel]</source>
+        <translation>Забранени монети (алтернативен набор) [канал]</translation>
+    </message>
+    <message>
+        <source>Note value - when not used validator set [cents]</source>
+        <translation>Стойност на банкнота - когато не се използват стойностите от валидатора [центове]</translation>
+    </message>
+    <message>
+        <source>Disabled notes [channel]</source>
+        <translation>Забранени банкноти [канал]</translation>
+    </message>
+    <message>
+        <source>Disabled notes (alternative set) [channel]</source>
+        <translation>Забранени банкноти (алтернативен набор) [канал]</translation>
+    </message>
+    <message>
+        <source>Left tokens/coins at low level signal [qty]</source>
+        <translation>Оставащи жетони/монети при сигнал за ниско ниво [бр.]</translation>
+    </message>
+    <message>
+        <source>Single token/coin cost [cents]</source>
+        <translation>Цена на един жетон/монета [центове]</translation>
+    </message>
+    <message>
+        <source>Payout balance</source>
+        <translation>Баланс на изплащането</translation>
+    </message>
+    <message>
+        <source>Protection</source>
+        <translation>Защита</translation>
+    </message>
+    <message>
+        <source>Background</source>
+        <translation>Фон</translation>
+    </message>
+    <message>
+        <source>Pass</source>
+        <translation>Успех</translation>
+    </message>
+    <message>
+        <source>Fail</source>
+        <translation>Неуспех</translation>
+    </message>
+    <message>
+        <source>Text</source>
+        <translation>Текст</translation>
+    </message>
+    <message>
+        <source>Progress</source>
+        <translation>Напредък</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Таймер</translation>
+    </message>
+    <message>
+        <source>Producer string</source>
+        <translation>Надпис на производителя</translation>
+    </message>
+    <message>
+        <source>Credit</source>
+        <translation>Кредит</translation>
+    </message>
+    <message>
+        <source>Token</source>
+        <translation>Жетон</translation>
+    </message>
+    <message>
+        <source>Changer</source>
+        <translation>Монетообменник</translation>
+    </message>
+    <message>
+        <source>Wifi SSID</source>
+        <translation>Име на WiFi мрежата (SSID)</translation>
+    </message>
+    <message>
+        <source>WiFi Password</source>
+        <translation>Парола за WiFi</translation>
+    </message>
+    <message>
+        <source>Server write key</source>
+        <translation>Ключ за запис в сървъра</translation>
+    </message>
+    <message>
+        <source>Selection timeout [sec]</source>
+        <translation>Време за избор [сек]</translation>
+    </message>
+    <message>
+        <source>Max selection quantity</source>
+        <translation>Най-голямо избираемо количество</translation>
+    </message>
+    <message>
+        <source>Variable costs for quantity [cents]</source>
+        <translation>Променливи цени според количеството [центове]</translation>
+    </message>
+    <message>
+        <source>Card info timeout [sec]</source>
+        <translation>Време за показване на данните от картата [сек]</translation>
+    </message>
+    <message>
+        <source>Money to card timeout [sec]</source>
+        <translation>Време за прехвърляне на пари към картата [сек]</translation>
+    </message>
+    <message>
+        <source>Clear unused credit timeout [sec]</source>
+        <translation>Време до изчистване на неизползван кредит [сек]</translation>
+    </message>
+    <message>
+        <source>Card charge amount [$]</source>
+        <translation>Сума за зареждане на карта [$]</translation>
+    </message>
+    <message>
+        <source>Card bonus amount [$]</source>
+        <translation>Бонус сума за карта [$]</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>Език</translation>
+    </message>
+    <message>
+        <source>Currency</source>
+        <translation>Валута</translation>
+    </message>
+    <message>
+        <source>Custom currency (uu)&lt;br&gt;Format: symbol/subsymbol/decimals/scale (EUR/c/2/0)</source>
+        <translation>Потребителска валута (uu)&lt;br&gt;Формат: символ/подсимвол/десетични знаци/мащаб (EUR/c/2/0)</translation>
+    </message>
+    <message>
+        <source>Parallel interface channel</source>
+        <translation>Канал на паралелния интерфейс</translation>
+    </message>
+    <message>
+        <source>Pulse cost [cents]</source>
+        <translation>Стойност на импулс [центове]</translation>
+    </message>
+    <message>
+        <source>Normally closed type</source>
+        <translation>Нормално затворен тип</translation>
+    </message>
+    <message>
+        <source>Noise filter [ms]</source>
+        <translation>Филтър за смущения [ms]</translation>
+    </message>
+    <message>
+        <source>Coin validator</source>
+        <translation>Монетен валидатор</translation>
+    </message>
+    <message>
+        <source>Banknote validator</source>
+        <translation>Банкнотен валидатор</translation>
+    </message>
+    <message>
+        <source>Hopper </source>
+        <translation>Хопер </translation>
+    </message>
+    <message>
+        <source>Token / Primary</source>
+        <translation>Жетони / Основен</translation>
+    </message>
+    <message>
+        <source>Change / Secondary</source>
+        <translation>Ресто / Допълнителен</translation>
+    </message>
+    <message>
+        <source>View Startup</source>
+        <translation>Екран Стартиране</translation>
+    </message>
+    <message>
+        <source>View Idle %1</source>
+        <translation>Екран Покой %1</translation>
+    </message>
+    <message>
+        <source>View Alert</source>
+        <translation>Екран Тревога</translation>
+    </message>
+    <message>
+        <source>View Limited</source>
+        <translation>Екран Ограничен</translation>
+    </message>
+    <message>
+        <source>View System</source>
+        <translation>Екран Система</translation>
+    </message>
+    <message>
+        <source>View Credit</source>
+        <translation>Екран Кредит</translation>
+    </message>
+    <message>
+        <source>View Card</source>
+        <translation>Екран Карта</translation>
+    </message>
+    <message>
+        <source>View ID %1</source>
+        <translation>Екран № %1</translation>
+    </message>
+    <message>
+        <source>WiFi module</source>
+        <translation>WiFi модул</translation>
+    </message>
+    <message>
+        <source>System controller</source>
+        <translation>Системен контролер</translation>
+    </message>
+    <message>
+        <source>Fiscal</source>
+        <translation>Фискално устройство</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>Бутони</translation>
+    </message>
+    <message>
+        <source>POS terminal</source>
+        <translation>ПОС терминал</translation>
+    </message>
+    <message>
+        <source>Device ID %1</source>
+        <translation>Устройство № %1</translation>
+    </message>
+    <message>
+        <source>Unknown ID %1</source>
+        <translation>Неизвестно № %1</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <translation>М</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <translation>Б</translation>
+    </message>
+    <message>
+        <source>H1</source>
+        <translation>Х1</translation>
+    </message>
+    <message>
+        <source>H2</source>
+        <translation>Х2</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <translation>Х</translation>
+    </message>
+    <message>
+        <source>VSt</source>
+        <translation>ЕСт</translation>
+    </message>
+    <message>
+        <source>VI%1</source>
+        <translation>ЕП%1</translation>
+    </message>
+    <message>
+        <source>VAl</source>
+        <translation>ЕТр</translation>
+    </message>
+    <message>
+        <source>VLm</source>
+        <translation>ЕОг</translation>
+    </message>
+    <message>
+        <source>VSy</source>
+        <translation>ЕСи</translation>
+    </message>
+    <message>
+        <source>VCr</source>
+        <translation>ЕКр</translation>
+    </message>
+    <message>
+        <source>VCd</source>
+        <translation>ЕКт</translation>
+    </message>
+    <message>
+        <source>V%1</source>
+        <translation>Е%1</translation>
+    </message>
+    <message>
+        <source>WF</source>
+        <translation>WF</translation>
+    </message>
+    <message>
+        <source>Cnt</source>
+        <translation>Кнт</translation>
+    </message>
+    <message>
+        <source>Fis</source>
+        <translation>Фис</translation>
+    </message>
+    <message>
+        <source>But</source>
+        <translation>Бут</translation>
+    </message>
+    <message>
+        <source>Pos</source>
+        <translation>ПОС</translation>
+    </message>
+    <message>
+        <source>D%1</source>
+        <translation>У%1</translation>
+    </message>
+    <message>
+        <source>U%1</source>
+        <translation>Н%1</translation>
+    </message>
+    <message>
+        <source>Use the values from validator</source>
+        <translation>Използване на стойностите от валидатора</translation>
+    </message>
+    <message>
+        <source>Operate with tokens (fiscalized, disable machine if empty)</source>
+        <translation>Работа с жетони (фискализирано, машината спира при празен хопер)</translation>
+    </message>
+    <message>
+        <source>Delay after big data (woraround for NV10 and Evolution hopper)</source>
+        <translation>Пауза след големи данни (заобикаляне за NV10 и хопер Evolution)</translation>
+    </message>
+    <message>
+        <source>Variable cost for quantity</source>
+        <translation>Променлива цена според количеството</translation>
+    </message>
+    <message>
+        <source>Alternative currency set</source>
+        <translation>Алтернативен набор валута</translation>
+    </message>
+</context>
 </TS>

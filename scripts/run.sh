@@ -4,10 +4,16 @@
 #   scripts/run.sh           the simulated board on the UDP bridge path and behind a network bridge
 #   scripts/run.sh --usb     the simulated board on an emulated USB bus (umockdev), found by
 #                            Vandor's own libusb as a plugged board would be
+#   scripts/run.sh --dyn     a board that describes its own configuration, on the UDP bridge path
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usb=0
+sim_board=(--default-image)
+if [ "${1:-}" = "--dyn" ]; then
+    sim_board=(--dyn)
+    shift
+fi
 if [ "${1:-}" = "--usb" ]; then
     usb=1
     shift
@@ -41,7 +47,7 @@ if [ -x "$sim" ]; then
         # Vandor's libusb sees the emulated bus through umockdev's preload library.
         run_env=(env UMOCKDEV_DIR="$testbed" umockdev-wrapper)
     else
-        "$sim" --default-image --save-dir build/sim-state --ignore-stdin &
+        "$sim" "${sim_board[@]}" --save-dir build/sim-state --ignore-stdin &
         sim_pid=$!
         trap 'kill $sim_pid 2>/dev/null || true; wait $sim_pid 2>/dev/null || true' EXIT
     fi

@@ -66,6 +66,7 @@ class TestCliBoard : public QObject
 private Q_SLOTS:
     void readGivesTheBoardsImage_data();
     void readGivesTheBoardsImage();
+    void readOfDescribedBoardGivesItsDump();
     void writeThenReadRoundTrips_data();
     void writeThenReadRoundTrips();
     void damagedDumpIsRefusedBeforeAnythingIsSent();
@@ -106,6 +107,38 @@ void TestCliBoard::readGivesTheBoardsImage()
     QVERIFY(sim.save());
     QCOMPARE(f.readAll(), sim.image());
     QCOMPARE(sim.image(), patternImage());
+}
+
+// A board that describes itself: read saves its "DevCom2" dump, the values as the board holds them.
+void TestCliBoard::readOfDescribedBoardGivesItsDump()
+{
+    SimProcess sim({QStringLiteral("--dyn")});
+    QVERIFY(sim.start());
+    const QString out = dir.filePath(QStringLiteral("dyn.bin"));
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, true) + QStringList{QStringLiteral("-o"), out}, env());
+    QCOMPARE(r.code, 0);
+    QVERIFY2(r.err.isEmpty(), r.err.constData());
+    QFile f(out);
+    QVERIFY(f.open(QIODevice::ReadOnly));
+    QVERIFY(sim.save());
+    const QByteArray dump = f.readAll();
+    QVERIFY(dump.startsWith(QByteArray("DevCom2", 8)));
+    QCOMPARE(dump.toHex(), sim.file(QStringLiteral("dyn.bin")).toHex());
+
+    // The dump with the coin value changed goes back, and is read back to be checked.
+    QByteArray changed = dump;
+    const QByteArray coinValue = QByteArray::fromHex("02201042");
+    const int at = changed.indexOf(coinValue);
+    QVERIFY(at > 0);
+    changed[at + 4] = char(0x2C);
+    changed[at + 5] = char(0x01);
+    const QString in = dir.filePath(QStringLiteral("dyn_changed.bin"));
+    QVERIFY(writeFile(in, changed));
+    const CliResult w = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, true) + QStringList{in}, env());
+    QCOMPARE(w.code, 0);
+    QVERIFY2(w.err.isEmpty(), w.err.constData());
+    QVERIFY(sim.save());
+    QCOMPARE(sim.file(QStringLiteral("dyn.bin")).toHex(), changed.toHex());
 }
 
 void TestCliBoard::writeThenReadRoundTrips_data()

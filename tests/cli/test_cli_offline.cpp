@@ -69,6 +69,7 @@ private Q_SLOTS:
     void diffRefusesBadDumps_data();
     void diffRefusesBadDumps();
     void hexdump();
+    void describedDumps();
     void usage_data();
     void usage();
 
@@ -174,6 +175,40 @@ void TestCliOffline::hexdump()
     const QStringList lines = r.outLines();
     QCOMPARE(lines.size(), 256);
     QVERIFY(lines.at(0).startsWith(QStringLiteral("0x57, 0x41, 0x53, 0x48, 0x00, 0x57, 0x41, 0x58, 0x00, 0xff,")));
+}
+
+// "DevCom2" dumps: one line per record named by tab title and label; diff lists what differs.
+void TestCliOffline::describedDumps()
+{
+    auto dump = [this](const QString &name, const QByteArray &coins, const QByteArray &extra) {
+        const QByteArray bytes = QByteArray("DevCom2", 8) + QByteArray::fromHex("03201045") + coins
+                                 + QByteArray::fromHex("0220f042") + QByteArray::fromHex("0a00") + extra;
+        const QString path = dir.filePath(name);
+        QFile f(path);
+        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() ? path : QString();
+    };
+    const QString a = dump(QStringLiteral("dyn_a.bin"), QByteArray::fromHex("0500"), QByteArray());
+    const QString b = dump(QStringLiteral("dyn_b.bin"), QByteArray::fromHex("0700"),
+                           QByteArray::fromHex("0310504703004b6579"));
+    const QString model = QStringLiteral("Dynamic Device");
+    CliResult r = runCli({QStringLiteral("hexdump"), b, QStringLiteral("--model"), model});
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.outLines(), QStringList({"45102003 [Coin validator] Disabled coins [channel]: 07 00",
+                                        "42f02002 [Fiscal] Pulse cost [cents]: 0a 00",
+                                        "47501003 [WiFi module] Server write key: 03 00 4b 65 79"}));
+    r = runCli({QStringLiteral("diff"), a, b, QStringLiteral("--model"), model});
+    QCOMPARE(r.code, 1);
+    QCOMPARE(r.outLines(), QStringList({"45102003 [Coin validator] Disabled coins [channel]: 05 00 -> 07 00",
+                                        "47501003 [WiFi module] Server write key: (absent) -> 03 00 4b 65 79"}));
+    r = runCli({QStringLiteral("diff"), a, a, QStringLiteral("--model"), model});
+    QCOMPARE(r.code, 0);
+    // A record cut short is a damaged dump.
+    QFile cut(b);
+    QVERIFY(cut.open(QIODevice::ReadWrite));
+    QVERIFY(cut.resize(cut.size() - 1));
+    cut.close();
+    r = runCli({QStringLiteral("hexdump"), b, QStringLiteral("--model"), model});
+    QCOMPARE(r.code, 2);
 }
 
 void TestCliOffline::usage_data()

@@ -170,6 +170,23 @@ private Q_SLOTS:
         QCOMPARE(chunks[0].second, bytes.size());
     }
 
+    // With the hardware filter on, one parameter is written only when it is a hardware setting;
+    // an ordinary one writes nothing rather than the next hardware setting of the list.
+    void singleParameterUnderHardwareFilter()
+    {
+        makeEveryKind();
+        CfgStream plain(CfgStream::HwFilter);
+        plain.startOne(0x42100001u);
+        const auto none = chunksOf(plain, 60);
+        QCOMPARE(none.size(), 1);
+        QCOMPARE(none[0].first.size(), 0);
+        CfgStream hw(CfgStream::HwFilter);
+        hw.startOne(0x45100802u);
+        const auto one = chunksOf(hw, 60);
+        QCOMPARE(one.size(), 1);
+        QCOMPARE(one[0].first.toHex(), QByteArray(u32le(0x45100802u) + hex("c3a5")).toHex());
+    }
+
     void describeWritingCarriesLimits()
     {
         auto *n = static_cast<CfgParN16 *>(CfgPar::create(0x82000001u));

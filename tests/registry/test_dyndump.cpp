@@ -91,6 +91,8 @@ private Q_SLOTS:
         QTest::newRow("plain name") << "cfg.bin" << false;
         QTest::newRow("_hset_ name") << "cfg_hset_.bin" << true;
         QTest::newRow("other case") << "cfg_HSET_.bin" << false;
+        QTest::newRow("marker in a folder only") << "/data/old_hset_dumps/cfg.bin" << false;
+        QTest::newRow("marker in the name under such a folder") << "/data/old_hset_/cfg_hset_.bin" << true;
     }
     void loadRules()
     {

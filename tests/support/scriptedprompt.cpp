@@ -19,10 +19,11 @@ bool ScriptedPrompt::question(const QString &title, const QString &text)
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
-std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &,
+std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &text,
                                                bool password)
 {
     asked.append(title + QLatin1Char('|') + label);
+    prefilled.append(text);
     if (password)
         secret.append(label);
     return texts.isEmpty() ? std::nullopt : texts.dequeue();

@@ -21,6 +21,7 @@ public:
     QList<Shown> messages;
     QStringList asked;            // titles/labels of questions, inputs and file dialogs
     QStringList secret;           // labels of inputs asked with password echo
+    QStringList prefilled;        // the text each input was opened with
     QQueue<bool> answers;         // for question()
     QQueue<std::optional<QString>> texts;  // for getText()
     QQueue<QString> files;        // for openFileName() / saveFileName()

@@ -1,5 +1,6 @@
 #include "climodels.h"
 #include "cli.h"
+#include "devices/devcom2.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
@@ -14,6 +15,11 @@ const struct
     BitLists (*bits)(const BoardFeatures &board);
 } modelList[] = {
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
+    {[](QObject *p) -> DeviceCfg * {
+         auto *m = new DevCom2(p);
+         m->setPageless(true);
+         return m;
+     }, nullptr, nullptr},
     {[](QObject *p) -> DeviceCfg * { return new DevEspRelay(p); }, nullptr, nullptr},
 };
 

@@ -3,6 +3,8 @@
 #include "clihost.h"
 #include "climodels.h"
 #include "dumpfile.h"
+#include "devices/devcom2.h"
+#include "devices/devcom2records.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayoutmodel.h"
@@ -10,6 +12,7 @@
 #include "link/devio.h"
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QFileInfo>
 #include <QJsonDocument>
 #include <QSaveFile>
@@ -26,11 +29,11 @@ TerminalProgress *progress(const QString &label)
     return p;
 }
 
-// The current model when it holds a configuration image; the bridge board has none.
+// The current model when it holds a configuration; the bridge board has none.
 DeviceCfg *configurable(const BoardLink &board)
 {
     DeviceCfg *model = DeviceCfg::current();
-    if (model && model->image())
+    if (model && model->keepsConfiguration())
         return model;
     err(QStringLiteral("%1 holds no configuration to read, write or store").arg(board.description()));
     return nullptr;
@@ -51,6 +54,44 @@ bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
     if (failed)
         err(QStringLiteral("reading the configuration from the board failed%1; %2").arg(because(board), what));
     return !failed;
+}
+
+// The configuration as the model's dump, for comparing what was written with what is read back.
+QByteArray dumpOf(DeviceCfg *model)
+{
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    return model->save(&buffer) ? buffer.data() : QByteArray();
+}
+
+// A Dynamic Device dump onto a board that describes itself: its description is read first, so
+// that the dump's values land on the board's own parameters; then list 1 is written whole.
+int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify)
+{
+    QString error;
+    if (!readBoard(board, model, QStringLiteral("nothing was written")))
+        return Failed;
+    if (!loadDump(model, file, &error))
+        return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
+    DevIo *link = board.link();
+    const int failedBefore = link->failedOperations();
+    const int writeFailures = DeviceCfg::writeFailures();
+    model->writeDevice(progress(QStringLiteral("Writing")));
+    context().host->progress()->finish();
+    const QString notStored = store ? QStringLiteral("; not stored") : QString();
+    if (link->failedOperations() != failedBefore || DeviceCfg::writeFailures() != writeFailures)
+        return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
+                                .arg(file, because(board), notStored));
+    if (verify) {
+        const QByteArray wanted = dumpOf(model);
+        if (!readBoard(board, model, QStringLiteral("it could not be checked") + notStored))
+            return Failed;
+        if (dumpOf(model) != wanted)
+            return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
+    }
+    if (store && !link->saveCfg())
+        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
+    return Ok;
 }
 
 } // namespace
@@ -145,7 +186,10 @@ int runWrite(const QStringList &args)
         else if (firstError.isEmpty())
             firstError = error;
     }
-    if (!loadable)
+    QFile dynFile(file);
+    QList<DevCom2Records::Record> records;
+    const bool described = dynFile.open(QIODevice::ReadOnly) && DevCom2Records::parse(dynFile.readAll(), &records);
+    if (!loadable && !described)
         return fail(BadInput, firstError + QStringLiteral("; nothing was sent"));
 
     BoardLink board;
@@ -154,6 +198,11 @@ int runWrite(const QStringList &args)
     DeviceCfg *model = configurable(board);
     if (!model)
         return Failed;
+    if (qobject_cast<DevCom2 *>(model)) {
+        if (!described)
+            return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump; nothing was written").arg(file, model->title()));
+        return writeDescribed(board, model, file, p.isSet(QStringLiteral("store")), !p.isSet(QStringLiteral("no-verify")));
+    }
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     // Every generation writes the same file format: a dump of another one is refused by its values.

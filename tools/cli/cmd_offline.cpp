@@ -3,7 +3,11 @@
 #include "climodels.h"
 #include "dumpfile.h"
 #include "imagediff.h"
+#include "devices/devcom2.h"
+#include "devices/devcom2records.h"
 #include "devices/fixedlayoutmodel.h"
+#include <QFile>
+#include <QHash>
 #include <QByteArray>
 #include <cstdio>
 
@@ -18,6 +22,23 @@ QCommandLineOption modelOption()
                               QStringLiteral("TITLE"));
 }
 
+// A "DevCom2" dump's records; false after an error line.
+bool dynRecords(const QString &path, QList<DevCom2Records::Record> *records)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+        return false;
+    }
+    if (!DevCom2Records::parse(file.readAll(), records)) {
+        err(QStringLiteral("%1 is not a valid Dynamic Device dump").arg(path));
+        return false;
+    }
+    return true;
+}
+
+QString uidText(quint32 uid) { return QStringLiteral("%1").arg(uid, 8, 16, QLatin1Char('0')); }
+
 } // namespace
 
 int runHexdump(const QStringList &args)
@@ -30,6 +51,15 @@ int runHexdump(const QStringList &args)
     DeviceCfg *model = context().models->require(QStringLiteral("hexdump"), p.value(QStringLiteral("model")));
     if (!model)
         return BadInput;
+    // A described configuration: one line per record, named by the model's tables.
+    if (qobject_cast<DevCom2 *>(model)) {
+        QList<DevCom2Records::Record> records;
+        if (!dynRecords(p.positionalArguments().at(0), &records))
+            return BadInput;
+        for (const auto &r : records)
+            out(QStringLiteral("%1 %2: %3").arg(uidText(r.uid), DevCom2Records::name(r.uid), QString::fromLatin1(r.value.toHex(' '))));
+        return Ok;
+    }
     QString error;
     if (!loadDump(model, p.positionalArguments().at(0), &error))
         return fail(BadInput, error);
@@ -49,6 +79,34 @@ int runDiff(const QStringList &args)
     DeviceCfg *model = models.require(QStringLiteral("diff"), p.value(QStringLiteral("model")));
     if (!model)
         return BadInput;
+    if (qobject_cast<DevCom2 *>(model)) {
+        QList<DevCom2Records::Record> a, b;
+        if (!dynRecords(p.positionalArguments().at(0), &a) || !dynRecords(p.positionalArguments().at(1), &b))
+            return BadInput;
+        QList<quint32> order;
+        QHash<quint32, QByteArray> va, vb;
+        for (const auto &r : a) {
+            order.append(r.uid);
+            va.insert(r.uid, r.value);
+        }
+        for (const auto &r : b) {
+            if (!va.contains(r.uid))
+                order.append(r.uid);
+            vb.insert(r.uid, r.value);
+        }
+        const QString missing = QStringLiteral("(absent)");
+        int differences = 0;
+        for (quint32 uid : order) {
+            if (va.contains(uid) && vb.contains(uid) && va.value(uid) == vb.value(uid))
+                continue;
+            ++differences;
+            out(QStringLiteral("%1 %2: %3 -> %4")
+                    .arg(uidText(uid), DevCom2Records::name(uid),
+                         va.contains(uid) ? QString::fromLatin1(va.value(uid).toHex(' ')) : missing,
+                         vb.contains(uid) ? QString::fromLatin1(vb.value(uid).toHex(' ')) : missing));
+        }
+        return differences ? Failed : Ok;
+    }
     auto *fixed = qobject_cast<FixedLayoutModel *>(model);
     const FixedTable::Table *table = models.table(model);
     if (!fixed || !table)

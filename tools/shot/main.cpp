@@ -1,12 +1,14 @@
 // Takes screenshots of the main window for the documentation:
-//   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT]
+//   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT [--connect]]
 // Runs on any Qt platform (offscreen included); no board is needed.
 #include "app/maindialog.h"
+#include "app/prompt.h"
 #include "app/scale.h"
 #include "link/tcpio.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
+#include <QEventLoop>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -14,6 +16,21 @@
 #include <QStyleFactory>
 #include <QTemporaryDir>
 #include <QTimer>
+
+namespace {
+
+// Messages go to the log and questions are declined: a screenshot never waits on a dialog.
+class LogPrompt : public Prompt
+{
+public:
+    void message(Icon, const QString &title, const QString &text) override { qInfo("%s: %s", qPrintable(title), qPrintable(text)); }
+    bool question(const QString &, const QString &) override { return false; }
+    std::optional<QString> getText(const QString &, const QString &, const QString &, bool) override { return std::nullopt; }
+    QString openFileName(const QString &, const QString &, const QString &) override { return QString(); }
+    QString saveFileName(const QString &, const QString &, const QString &) override { return QString(); }
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -31,6 +48,8 @@ int main(int argc, char *argv[])
                       QStringLiteral("WxH")});
     parser.addOption({QStringLiteral("net-port"), QStringLiteral("Discovery port of a simulated bridge on 127.0.0.1"),
                       QStringLiteral("port")});
+    parser.addOption({QStringLiteral("connect"), QStringLiteral("Open the first controller found behind the bridge "
+                                                                "and read it before the sections are opened")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -51,6 +70,10 @@ int main(int argc, char *argv[])
         qputenv("VANDOR_NET_ANSWER_PORT", "0");
         parts.makeNetLink = [](QObject *parent) -> DevIo * { return new TcpIo(parent); };
     }
+    LogPrompt logPrompt;
+    const bool connectBoard = parser.isSet(QStringLiteral("connect")) && parser.isSet(QStringLiteral("net-port"));
+    if (connectBoard)
+        parts.prompt = &logPrompt;
     MainDialog window(parts);
     const QStringList size = parser.value(QStringLiteral("size")).split(QLatin1Char('x'));
     if (size.size() == 2)
@@ -66,18 +89,36 @@ int main(int argc, char *argv[])
             }
     }
     QPushButton *last = nullptr;
-    for (const QString &tab : parser.values(QStringLiteral("open"))) {
-        for (QPushButton *b : buttons())
-            if (b->isCheckable() && b->text() == tab && !b->isChecked()) {
-                b->click();
-                last = b;
-                break;
-            }
-    }
+    auto openTabs = [&] {
+        for (const QString &tab : parser.values(QStringLiteral("open"))) {
+            for (QPushButton *b : buttons())
+                if (b->isCheckable() && b->text() == tab && !b->isChecked()) {
+                    b->click();
+                    last = b;
+                    break;
+                }
+        }
+    };
+    if (!connectBoard)
+        openTabs();
     const QString out = parser.positionalArguments().first();
     int rc = 1;
     // Long enough for a discovery answer from loopback.
     QTimer::singleShot(parser.isSet(QStringLiteral("net-port")) ? 1500 : 300, &window, [&] {
+        if (connectBoard) {
+            for (QPushButton *b : window.findChildren<QPushButton *>(QStringLiteral("netBoard")))
+                if (b->text().contains(QStringLiteral("controller"))) {
+                    b->click();
+                    break;
+                }
+            // The read runs inside the click; a slow board gets a bounded wait more.
+            for (int i = 0; i < 100 && (!window.isConnected() || window.pageHeld()); ++i) {
+                QEventLoop pause;
+                QTimer::singleShot(100, &pause, &QEventLoop::quit);
+                pause.exec();
+            }
+            openTabs();
+        }
         if (last) {
             auto *area = window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
             area->verticalScrollBar()->setValue(last->y());

@@ -1,6 +1,7 @@
 // Answers of the simulated controller, one table row per request kind of each framing.
 #include "board.h"
 #include "bytes.h"
+#include "dynboard.h"
 
 using namespace simbytes;
 
@@ -62,6 +63,8 @@ QByteArray SimBoard::packetAnswer(const QByteArray &rq)
     if (rq.size() < 2 || rq.at(1) != Request)
         return {};
     const quint8 code = quint8(rq.at(0));
+    if (dyn && (code == 0x03 || code == 0x04))
+        return dyn->packetAnswer(rq);
 
     // Reads carry address and length; writes carry address and data.
     auto readMem = [&](QByteArray &mem) -> QByteArray {
@@ -147,6 +150,8 @@ QByteArray SimBoard::streamAnswer(quint8 command, const QByteArray &p)
             writeRange(mem, address, data);
     };
 
+    if (dyn && (command == 0x04 || command == 0x05))
+        return dyn->streamAnswer(command, p);
     switch (command) {
     case 0x02: {
         if (n != 0)

@@ -3,6 +3,8 @@
 #include <QByteArray>
 #include <array>
 
+class SimDynBoard;
+
 class SimBoard
 {
 public:
@@ -22,6 +24,7 @@ public:
     std::array<quint16, 3> id{{0x0242, 0x0100, 0x9202}};
     int saveCount = 0;                       // saveCfg requests seen
     QByteArray stored;                       // the image as the last saveCfg stored it; empty before
+    SimDynBoard *dyn = nullptr;              // set: configuration reads and writes are described records
 
     // Answer to one packet-framing request (command, direction 0, parameters); empty when the
     // board stays silent. A request the board refuses (a read of nothing, more than 60 bytes or

@@ -49,6 +49,8 @@ int main(int argc, char *argv[])
         world.board.image = simstorage::defaultImage();
     if (!options.imageFile.isEmpty() && !simstorage::loadInto(options.imageFile, world.board.image, error))
         return fail(error, 2);
+    if (!options.describeFile.isEmpty() && !world.dyn.loadDescription(options.describeFile, error))
+        return fail(error, 2);
     if (!options.nvFile.isEmpty() && !simstorage::loadInto(options.nvFile, world.board.nv, error))
         return fail(error, 2);
     if (!world.transcript.open(options.transcriptFile))

@@ -111,6 +111,13 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption closeAfter(QStringLiteral("close-after"),
                                         QStringLiteral("Close a TCP connection after its Nth request frame."),
                                         QStringLiteral("N"));
+    const QCommandLineOption dyn(QStringLiteral("dyn"),
+                                 QStringLiteral("Play a board that describes its own configuration (word1 0x0200)."));
+    const QCommandLineOption describe(QStringLiteral("describe"),
+                                      QStringLiteral("The self-describing board's description: one \"<uid> <payload>\" a line, "
+                                                     "in hex (implies --dyn)."),
+                                      QStringLiteral("FILE"));
+    p.addOptions({dyn, describe});
     p.addOptions({bind, udpPort, netPort, image, nv, defImage, id, serial, ctl, bridge, noBridge, pw, ver,
                   saveDir, transcript, noStdin, usb, drop, delay, delays, corrupt, corruptEvery, skip, split, closeAfter});
     if (!p.parse(app.arguments())) {
@@ -121,6 +128,10 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
         error = p.helpText();
         return false;
     }
+    o.describeFile = p.value(describe);
+    o.dyn = p.isSet(dyn) || !o.describeFile.isEmpty();
+    if (o.dyn && !p.isSet(QStringLiteral("id")))
+        o.id = {{0x0101, 0x0200, 0x0003}};
     if (!p.positionalArguments().isEmpty()) {
         error = QStringLiteral("unexpected argument %1").arg(p.positionalArguments().constFirst());
         return false;

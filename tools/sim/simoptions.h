@@ -28,6 +28,9 @@ struct SimOptions
     // The board is (also) plugged into an emulated USB bus; programs started with
     // LD_PRELOAD=libumockdev-preload.so.0 and UMOCKDEV_DIR set to the printed folder find it.
     bool usb = false;
+    // The board describes its own configuration (word1 0x0200); describeFile replaces its description.
+    bool dyn = false;
+    QString describeFile;
     FaultOptions faults;
 };
 

@@ -2,6 +2,7 @@
 // the fault plan and the transcript.
 #pragma once
 #include "board.h"
+#include "dynboard.h"
 #include "faults.h"
 #include "firmwaresink.h"
 #include "simoptions.h"
@@ -12,10 +13,13 @@ struct SimWorld
     explicit SimWorld(const SimOptions &o) : options(o), faults(o.faults) {
         board.id = o.id;
         board.serial = o.serial;
+        if (o.dyn)
+            board.dyn = &dyn;
     }
 
     SimOptions options;
     SimBoard board;
+    SimDynBoard dyn;
     FirmwareSink firmware;
     FaultPlan faults;
     Transcript transcript;

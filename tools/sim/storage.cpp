@@ -51,7 +51,9 @@ bool saveAll(const QString &dir, const SimWorld &world, QString &error)
               && writeFile(d.filePath(QStringLiteral("nv.bin")), b.nv, error)
               && writeFile(d.filePath(QStringLiteral("setup.bin")), b.setup, error)
               && writeFile(d.filePath(QStringLiteral("serial.txt")), QByteArray(b.serial).append('\n'), error)
-              && (b.stored.isEmpty() || writeFile(d.filePath(QStringLiteral("stored.bin")), b.stored, error));
+              && (b.stored.isEmpty() || writeFile(d.filePath(QStringLiteral("stored.bin")), b.stored, error))
+              && (!b.dyn || (writeFile(d.filePath(QStringLiteral("dyn.bin")), b.dyn->dump(), error)
+                             && writeFile(d.filePath(QStringLiteral("dynwrites.log")), b.dyn->writeLog(), error)));
     if (ok && world.firmware.started()) {
         const QByteArray log = world.firmware.log().join(QLatin1Char('\n')).toUtf8().append('\n');
         ok = writeFile(d.filePath(QStringLiteral("firmware.bin")), world.firmware.body(), error)

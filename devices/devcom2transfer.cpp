@@ -1,5 +1,5 @@
 // The board transfers of the registry, packet by packet over a DevIo.
-#include "registry/dyntransfer.h"
+#include "devices/devcom2transfer.h"
 #include "app/logging.h"
 #include "link/devio.h"
 #include "registry/cfgstream.h"
@@ -80,7 +80,10 @@ bool DynTransfer::writeConfig(DevIo *io, bool pumpEvents)
 {
     CfgStream s;
     s.startList(Uid::List1);
-    return writeStream(io, s, pumpEvents);
+    // One proof for the whole list on a link whose writes are not acknowledged one by one.
+    io->beginBatch();
+    const bool sent = writeStream(io, s, pumpEvents);
+    return io->endBatch() && sent;
 }
 
 bool DynTransfer::writeParameter(DevIo *io, quint32 uid)

@@ -2,7 +2,7 @@
 // the configuration and one parameter, and the ways a board's answers can go wrong.
 #include "cfgfixture.h"
 #include "fakelink.h"
-#include "registry/dyntransfer.h"
+#include "devices/devcom2transfer.h"
 #include <QtTest>
 
 // What a board holding the current registry answers, list after list, in 60-byte packets.
@@ -143,7 +143,8 @@ private Q_SLOTS:
     void writesTheConfiguration()
     {
         makeThreeLists();
-        const QByteArray image = imageOf(1, false).bytes;
+        const Image img = imageOf(1, false);
+        const QByteArray image = img.bytes;
         FakeLink link;
         QVERIFY(DynTransfer::writeConfig(&link));
         const auto calls = link.callsOf("writeDynCfg");
@@ -151,10 +152,16 @@ private Q_SLOTS:
         for (int i = 0; i < calls.size(); ++i) {
             QCOMPARE(calls[i].address, i == 0 ? 1 : 2); // marker
             QVERIFY(calls[i].data.size() <= 60);
-            QVERIFY(calls[i].length <= calls[i].data.size()); // complete
+            // Every chunk's complete count reaches exactly the last record that ends in it.
+            const int start = sent.size(), end = start + calls[i].data.size();
+            int complete = 0;
+            for (int e : img.ends)
+                if (e > start && e <= end)
+                    complete = e - start;
+            QCOMPARE(calls[i].length, complete);
             sent += calls[i].data;
         }
-        QVERIFY(calls.size() > 1);
+        QVERIFY(calls.size() > 3);
         QCOMPARE(sent, image);
         // Handing the chunks to a reader with their complete counts gives the values back.
         scramble(1);
@@ -210,4 +217,4 @@ private Q_SLOTS:
 };
 
 QTEST_GUILESS_MAIN(TestDynTransfer)
-#include "test_dyntransfer.moc"
+#include "test_devcom2transfer.moc"

@@ -1,0 +1,127 @@
+// The dynamic device: identity, transfers of the description and values, dumps, labels.
+#include "devices/devcom2.h"
+#include "app/logging.h"
+#include "app/progress.h"
+#include "devices/devcom2tables.h"
+#include "devices/devcom2transfer.h"
+#include "devices/devtab.h"
+#include "editors/par.h"
+#include "link/devio.h"
+#include "registry/cfgkinds.h"
+#include "registry/dyndump.h"
+#include <QCoreApplication>
+#include <QIODevice>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+DevCom2::DevCom2(QObject *parent) : DeviceCfg(parent)
+{
+    word0 = 0xFFFF;
+    word1 = Family;
+    word2 = 0xFFFF;
+    m_machineSetup.fill(0xFFFF);
+}
+
+bool DevCom2::accepts(quint16 w0, quint16 w1, quint16 w2) const
+{
+    word0 = w0;
+    word2 = w2;
+    return w1 == Family;
+}
+
+QString DevCom2::title() const { return tr("Dynamic Device"); }
+
+bool DevCom2::load(QIODevice *file) { return DynDump::load(file); }
+
+bool DevCom2::save(QIODevice *file) { return DynDump::save(file); }
+
+QString DevCom2::hexDump()
+{
+    changeMachineSetup();
+    const auto editors = m_container ? m_container->findChildren<Par *>() : QList<Par *>();
+    {
+        PageBuildGuard guard;
+        for (Par *p : editors)
+            p->refresh();
+    }
+    return tr("not applied");
+}
+
+bool DevCom2::readDevice(Progress *progress)
+{
+    CountingProgress none;
+    if (!progress)
+        progress = &none;
+    progress->setMaximum(0);
+    DevIo *link = currentLink();
+    if (!link)
+        return true;
+    quint8 setup[MachineSetupWords * 2];
+    if (link->readMachineSetup(setup, int(sizeof setup))) {
+        for (int i = 0; i < MachineSetupWords; ++i)
+            m_machineSetup[size_t(i)] = quint16(setup[2 * i] | (setup[2 * i + 1] << 8));
+    }
+    const DynReadResult read = DynTransfer::readDescription(link);
+    if (read.streamError)
+        return true;
+    if (!m_container) {
+        if (m_pageless)
+            return read.failed();
+        qCDebug(lcDevice, "no container");
+        return true;
+    }
+    dropTabs();
+    {
+        PageBuildGuard guard;
+        for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
+            DevTab *tab = tabFor(p->uid());
+            if (Par *editor = makeEditor(p, tab->content))
+                tab->addWidget(editor);
+        }
+        for (DevTab *tab : qAsConst(m_tabs)) {
+            tab->addStretch();
+            connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
+            m_tabColumn->addWidget(tab->button);
+            tab->button->show();
+        }
+        m_tabColumn->addStretch();
+    }
+    // A page built from part of a description would be wrong: any failed list fails the read.
+    return read.failed();
+}
+
+void DevCom2::writeDevice(Progress *progress)
+{
+    if (progress)
+        progress->setMaximum(0);
+    DevIo *link = currentLink();
+    if (!link || !DynTransfer::writeConfig(link))
+        countWriteFailure();
+}
+
+void DevCom2::changed(quint32 uid, int)
+{
+    DevIo *link = currentLink();
+    // However many chunks the value took, a failed change counts once.
+    if (!link || !DynTransfer::writeParameter(link, uid))
+        countWriteFailure();
+}
+
+void DevCom2::clearNvm()
+{
+    for (CfgPar *p = CfgPar::head(2); p; p = p->next()) {
+        qCDebug(lcDevice, "clearing %x", p->uid());
+        if (Uid::typeCode(p->uid()) == Uid::TypeM32) {
+            static_cast<CfgParM32 *>(p)->setValue(0);
+            changed(p->uid(), 4);
+        } else {
+            qCDebug(lcDevice, "Cannot clear %x", p->uid());
+        }
+    }
+}
+
+QString DevCom2::parName(quint32 uid) { return DevCom2Tables::label(uid); }
+
+QVariant DevCom2::parProperty(quint32 uid, const QString &name) { return DevCom2Tables::attribute(uid, name); }
+
+QString DevCom2::helpText(quint32) { return tr("unused"); }

@@ -1,0 +1,68 @@
+// Device model of boards that describe their own configuration: the board sends typed
+// parameters, the page shows one editor per parameter in tabs keyed by group and instance.
+#pragma once
+#include "devices/devicecfg.h"
+#include <QMap>
+#include <QPointer>
+#include <array>
+
+class CfgPar;
+class DevTab;
+class Par;
+class QPushButton;
+class QScrollArea;
+class QVBoxLayout;
+
+class DevCom2 : public DeviceCfg
+{
+    Q_OBJECT
+public:
+    explicit DevCom2(QObject *parent = nullptr);
+
+    // Any board of the self-describing family (word1 0x0200); its other words become the model's.
+    bool accepts(quint16 w0, quint16 w1, quint16 w2) const override;
+    QString title() const override;
+    quint8 *image() override { return nullptr; }
+    bool load(QIODevice *file) override;
+    bool save(QIODevice *file) override;
+    // No image to show: offers the machine setup block instead and refreshes every editor.
+    QString hexDump() override;
+    bool readDevice(Progress *progress) override;
+    void writeDevice(Progress *progress) override;
+    void writeTexts(Progress *, int) override {}
+    void buildPage(QWidget *container) override;
+    QString parName(quint32 uid) override;
+    QVariant parProperty(quint32 uid, const QString &name) override;
+    QString helpText(quint32 uid) override;
+    void saveHelp() override {}
+    void changed(quint32 uid, int size) override;
+    void clearNvm() override;
+    void relayTest(int) override {}
+
+    static constexpr quint16 Family = 0x0200;
+    static constexpr int MachineSetupWords = 16;
+
+    std::array<quint16, MachineSetupWords> machineSetup() const { return m_machineSetup; }
+    // Tools without widgets: a read fills the registry and succeeds without a page.
+    void setPageless(bool on) { m_pageless = on; }
+    // The editor made for a parameter's type code, or null (logged) for a code without one.
+    static Par *makeEditor(CfgPar *par, QWidget *parent);
+
+public Q_SLOTS:
+    // Edits the machine setup block as hexadecimal text and sends it to the board.
+    void changeMachineSetup();
+    // A tab button toggled: shows its content w in the area, or hides the area.
+    void setAreaWidget(QWidget *w, QPushButton *but);
+
+private:
+    void dropTabs();
+    DevTab *tabFor(quint32 uid);
+
+    std::array<quint16, MachineSetupWords> m_machineSetup;
+    QPointer<QWidget> m_container;
+    QPointer<QVBoxLayout> m_tabColumn;
+    QPointer<QScrollArea> m_area;
+    QMap<quint32, DevTab *> m_tabs;
+    QPointer<QPushButton> m_selected;
+    bool m_pageless = false;
+};

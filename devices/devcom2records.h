@@ -1,0 +1,21 @@
+// The records of a "DevCom2" dump read without a board's description, named by the dynamic
+// device's tables: for tools that list or compare dumps.
+#pragma once
+#include <QByteArray>
+#include <QList>
+#include <QString>
+
+namespace DevCom2Records {
+
+struct Record
+{
+    quint32 uid = 0;
+    QByteArray value; // value-mode payload
+};
+
+// The records after the header; false for a wrong header or a truncated or unknown record.
+bool parse(const QByteArray &file, QList<Record> *records);
+// "[Coin validator] Disabled coins [channel]"
+QString name(quint32 uid);
+
+} // namespace DevCom2Records

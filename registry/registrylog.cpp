@@ -1,0 +1,3 @@
+#include "registry/registrylog.h"
+
+Q_LOGGING_CATEGORY(lcRegistry, "vandor.registry")
