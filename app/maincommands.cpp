@@ -42,6 +42,9 @@ void MainDialog::load()
     // A dump of another generation is not sent to a connected board without asking.
     if (!scanEnabled && !acceptDumpFit(model, file.peek(FixedImage::Size)))
         return;
+    // What the board holds is kept before the file overwrites it.
+    if (m_connected)
+        takeSnapshot();
     if (!model->load(&file)) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
                           tr("Invalid file format. The current configuration was not changed."));

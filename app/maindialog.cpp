@@ -1,4 +1,5 @@
 #include "app/maindialog.h"
+#include "app/boardhistory.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -439,8 +440,10 @@ bool MainDialog::readBoard()
     }
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
-    if (m_connected)
+    if (m_connected) {
         showConnectedStatus();
+        takeSnapshot();
+    }
     holdPage(false);
     return true;
 }
@@ -500,6 +503,28 @@ void MainDialog::showConnectedStatus()
     if (!path.isEmpty())
         text += QLatin1Char('\n') + path;
     ui->conStatus->setText(text);
+}
+
+void MainDialog::takeSnapshot()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    DevIo *l = currentLink();
+    if (!model || !l || !model->keepsConfiguration())
+        return;
+    BoardOrigin origin;
+    origin.title = model->title();
+    origin.words[0] = l->word0;
+    origin.words[1] = l->word1;
+    origin.words[2] = l->word2;
+    origin.path = pathOf(l);
+    if (auto *usb = qobject_cast<UsbIo *>(l)) {
+        origin.link = usb->udpPeer().isNull() ? QStringLiteral("usb") : QStringLiteral("udp");
+    } else if (auto *tcp = qobject_cast<TcpIo *>(l)) {
+        origin.link = QStringLiteral("tcp");
+        if (m_netUid >= 0 && m_netUid < tcp->foundBoards().size())
+            origin.controller = tcp->foundBoards().at(m_netUid).name;
+    }
+    BoardHistory::takeReported(model, origin, &m_snapshotFailureShown);
 }
 
 void MainDialog::changeFailed(quint32 key)

@@ -122,6 +122,8 @@ private:
     QString pathOf(DevIo *link) const;
     QString boardName() const;
     void reportWriteFailure();
+    // Keeps the board's configuration in its history; a failure is told once per window.
+    void takeSnapshot();
     QString networkButtonText(const QString &name, int uid) const;
     void closeOwnWindows();
     void findBoardByAddress();
@@ -148,6 +150,7 @@ private:
     bool m_reading = false;
     bool m_pageHeld = false;
     bool m_writeFailureShown = false;
+    bool m_snapshotFailureShown = false;
     int m_netUid = -1;
     QLabel *m_about = nullptr;
     QList<QPointer<QWidget>> m_ownWindows;

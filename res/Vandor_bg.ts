@@ -25,6 +25,29 @@
     </message>
 </context>
 <context>
+    <name>BoardHistory</name>
+    <message>
+        <source>the configuration could not be put into a dump</source>
+        <translation>конфигурацията не може да бъде записана като дъмп</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>папката %1 не може да бъде създадена</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 не може да бъде записан: %2</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>The board&apos;s configuration could not be kept in its history: %1. The work goes on; further failures are not reported again.</source>
+        <translation>Конфигурацията на платката не може да бъде запазена в историята ѝ: %1. Работата продължава; следващите неуспехи няма да бъдат съобщавани.</translation>
+    </message>
+</context>
+<context>
     <name>ColorPickerPopup</name>
     <message>
         <source>More...</source>

@@ -1,9 +1,11 @@
 // vandor-cli against the board simulator on loopback: backups byte for byte, write and read
 // back, store, refusal of damaged dumps before anything is sent, unreachable hosts.
 #include "clirun.h"
+#include "app/boardhistory.h"
 #include "simprocess.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUdpSocket>
@@ -77,6 +79,7 @@ private Q_SLOTS:
     void discoverListsEveryBoard();
     void discoverWithNothingAnswering();
     void busyAnswerPortIsNamed();
+    void historyKeepsReadsAndWrites();
 
 private:
     QTemporaryDir dir;
@@ -299,6 +302,55 @@ void TestCliBoard::busyAnswerPortIsNamed()
              QStringLiteral("vandor-cli: UDP port %1 is in use (is Vandor running? VANDOR_NET_ANSWER_PORT=0 lets this tool run "
                             "beside it); no network bridge can answer\n")
                  .arg(holder.localPort()));
+}
+
+// read and write keep the board in its history: an unchanged board once, the board before a
+// write and after it; a history that cannot be written is one warning and the command succeeds.
+void TestCliBoard::historyKeepsReadsAndWrites()
+{
+    QFile::remove(BoardHistory::rootDir());
+    QDir(BoardHistory::rootDir()).removeRecursively();
+    const QString start = dir.filePath(QStringLiteral("histstart.bin"));
+    QVERIFY(writeFile(start, patternImage()));
+    SimProcess sim({QStringLiteral("--image"), start});
+    QVERIFY(sim.start());
+    const QString out = dir.filePath(QStringLiteral("hist.bin"));
+    for (int i = 0; i < 2; ++i) {
+        const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, false) + QStringList{QStringLiteral("-o"), out}, env());
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+    }
+    const QStringList boards = QDir(BoardHistory::rootDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(boards, QStringList{QStringLiteral("0242-0100-9202_Sim_2.0")});
+    const QDir board(BoardHistory::rootDir() + QLatin1Char('/') + boards.first());
+    QCOMPARE(board.entryList({QStringLiteral("*.bin")}).size(), 1);
+
+    QByteArray other = patternImage();
+    other[100] = char(other[100] ^ 0x55);
+    FixedImage::seal(reinterpret_cast<quint8 *>(other.data()), layout20);
+    const QString push = dir.filePath(QStringLiteral("histpush.bin"));
+    QVERIFY(writeFile(push, other));
+    const CliResult w = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, false) + QStringList{push, QStringLiteral("--force")}, env());
+    QCOMPARE(w.code, 0);
+    const QStringList dumps = board.entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name);
+    QCOMPARE(dumps.size(), 2);
+    QFile first(board.filePath(dumps.first()));
+    QFile last(board.filePath(dumps.last()));
+    QVERIFY(first.open(QIODevice::ReadOnly) && last.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), patternImage());
+    QCOMPARE(last.readAll(), other);
+
+    // Nothing can be kept: said once, and the backup is made all the same.
+    QVERIFY(QDir(BoardHistory::rootDir()).removeRecursively());
+    QFile blocker(BoardHistory::rootDir());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QFile::remove(out);
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, false) + QStringList{QStringLiteral("-o"), out}, env());
+    QFile::remove(BoardHistory::rootDir());
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err.count("could not be kept in its history"), 1);
+    QVERIFY(QFileInfo::exists(out));
 }
 
 QTEST_GUILESS_MAIN(TestCliBoard)
