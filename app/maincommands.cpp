@@ -1,17 +1,21 @@
 // The commands behind the main window's buttons: dumps, storing on the board, the long
 // presses, the help window and the language.
 #include "app/maindialog.h"
+#include "app/compareview.h"
 #include "app/logging.h"
 #include "app/prompt.h"
 #include "app/resources.h"
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "devices/devicecfg.h"
+#include "devices/fixedlayoutmodel.h"
+#include "devices/modeldiff.h"
 #include "devices/fixedimage.h"
 #include "devices/imagefit.h"
 #include "link/devio.h"
 #include "link/sysdialog.h"
 #include "ui_maindialog.h"
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
@@ -84,6 +88,29 @@ void MainDialog::saveOnDevice()
     if (!l || !m_connected || !l->saveCfg())
         prompt()->message(Prompt::Icon::Critical, tr("Save"),
                           tr("The configuration was not stored in the board's memory: the board did not answer."));
+}
+
+void MainDialog::compare()
+{
+    FixedLayoutModel *model = ModelDiff::comparable(DeviceCfg::current());
+    if (!model)
+        return;
+    const QList<Snapshot> history = m_connected ? BoardHistory(currentOrigin()).list() : QList<Snapshot>();
+    auto *view = new CompareView(model, history, this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->beforeApply = [this] {
+        if (m_connected)
+            takeSnapshot();
+    };
+    view->afterApply = [this] { refreshEditors(); };
+    view->applyWhole = [this, model](const QByteArray &image) {
+        QBuffer buffer;
+        buffer.setData(image);
+        if (buffer.open(QIODevice::ReadOnly) && model->load(&buffer))
+            updateDevice();
+    };
+    m_ownWindows.append(view);
+    view->show();
 }
 
 // Each line of a dump led by the offset of its first byte (bytes written as "0x.." tokens).

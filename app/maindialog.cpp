@@ -8,6 +8,7 @@
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
 #include "devices/devicecfg.h"
+#include "devices/modeldiff.h"
 #include "editors/par.h"
 #include "link/devio.h"
 #include "link/tcpio.h"
@@ -104,6 +105,12 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(ui->butSave, &QPushButton::clicked, this, &MainDialog::save);
     connect(ui->butDevSave, &QPushButton::clicked, this, &MainDialog::saveOnDevice);
     connect(ui->butReread, &QPushButton::clicked, this, &MainDialog::readAgain);
+    m_compare = new QPushButton(tr("Compare"), this);
+    m_compare->setObjectName(QStringLiteral("butCompare"));
+    m_compare->setFocusPolicy(Qt::NoFocus);
+    m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
+    ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
+    connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -298,6 +305,7 @@ void MainDialog::enableCommands()
     const bool dumps = !m_startPage && configuration && !m_pageHeld && !m_reading;
     ui->butLoad->setEnabled(dumps);
     ui->butSave->setEnabled(dumps);
+    m_compare->setEnabled(dumps && ModelDiff::comparable(model));
     ui->butDevSave->setVisible(m_connected);
     ui->butDevSave->setEnabled(m_connected && dumps);
     ui->butReread->setVisible(m_connected && configuration);
@@ -508,10 +516,18 @@ void MainDialog::showConnectedStatus()
 void MainDialog::takeSnapshot()
 {
     DeviceCfg *model = DeviceCfg::current();
-    DevIo *l = currentLink();
-    if (!model || !l || !model->keepsConfiguration())
+    if (!model || !currentLink() || !model->keepsConfiguration())
         return;
+    BoardHistory::takeReported(model, currentOrigin(), &m_snapshotFailureShown);
+}
+
+BoardOrigin MainDialog::currentOrigin() const
+{
+    DeviceCfg *model = DeviceCfg::current();
+    DevIo *l = currentLink();
     BoardOrigin origin;
+    if (!model || !l)
+        return origin;
     origin.title = model->title();
     origin.words[0] = l->word0;
     origin.words[1] = l->word1;
@@ -524,7 +540,7 @@ void MainDialog::takeSnapshot()
         if (m_netUid >= 0 && m_netUid < tcp->foundBoards().size())
             origin.controller = tcp->foundBoards().at(m_netUid).name;
     }
-    BoardHistory::takeReported(model, origin, &m_snapshotFailureShown);
+    return origin;
 }
 
 void MainDialog::changeFailed(quint32 key)

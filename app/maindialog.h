@@ -1,6 +1,7 @@
 // The one main window: settings, style sheet, links, models, the start page and the
 // connect/disconnect cycle, plus the commands behind its buttons.
 #pragma once
+#include "app/boardhistory.h"
 #include "app/host.h"
 #include "app/progress.h"
 #include <QDialog>
@@ -19,6 +20,7 @@ class DeviceCfg;
 class Prompt;
 
 class QProgressBar;
+class QPushButton;
 
 class MainDialog : public QDialog, public Host
 {
@@ -99,6 +101,8 @@ public Q_SLOTS:
     void loadLanguage();
     // Reads the whole configuration from the connected board again.
     void readAgain();
+    // Opens the compare view of the current model (its board's history when connected).
+    void compare();
     // Closes the window and every window it opened.
     void done(int result) override;
 
@@ -124,6 +128,8 @@ private:
     void reportWriteFailure();
     // Keeps the board's configuration in its history; a failure is told once per window.
     void takeSnapshot();
+    // The connected board as its history knows it.
+    BoardOrigin currentOrigin() const;
     QString networkButtonText(const QString &name, int uid) const;
     void closeOwnWindows();
     void findBoardByAddress();
@@ -153,6 +159,7 @@ private:
     bool m_snapshotFailureShown = false;
     int m_netUid = -1;
     QLabel *m_about = nullptr;
+    QPushButton *m_compare = nullptr;
     QList<QPointer<QWidget>> m_ownWindows;
     QPointer<QWidget> m_hostList;
 };

@@ -48,6 +48,85 @@
     </message>
 </context>
 <context>
+    <name>CompareView</name>
+    <message>
+        <source>Compare and restore: %1</source>
+        <translation>Сравняване и възстановяване: %1</translation>
+    </message>
+    <message>
+        <source>Choose what to compare with</source>
+        <translation>Изберете с какво да се сравни</translation>
+    </message>
+    <message>
+        <source>Snapshot of %1</source>
+        <translation>Снимка от %1</translation>
+    </message>
+    <message>
+        <source>Dump file...</source>
+        <translation>Файл с дъмп...</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Стойност</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Сега</translation>
+    </message>
+    <message>
+        <source>Compared with</source>
+        <translation>Сравнявано с</translation>
+    </message>
+    <message>
+        <source>Applying %p%</source>
+        <translation>Прилагане %p%</translation>
+    </message>
+    <message>
+        <source>Apply checked</source>
+        <translation>Приложи отметнатите</translation>
+    </message>
+    <message>
+        <source>Apply all</source>
+        <translation>Приложи всички</translation>
+    </message>
+    <message>
+        <source>Puts the compared configuration back whole, texts included</source>
+        <translation>Връща сравняваната конфигурация изцяло, заедно с текстовете</translation>
+    </message>
+    <message>
+        <source>Compare with</source>
+        <translation>Сравняване с</translation>
+    </message>
+    <message>
+        <source>Binary dump (*.bin)</source>
+        <translation>Двоичен дъмп (*.bin)</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Сравняване</translation>
+    </message>
+    <message>
+        <source>%1 is not a dump of %2.</source>
+        <translation>%1 не е дъмп на %2.</translation>
+    </message>
+    <message>
+        <source>A text: put back with &quot;Apply all&quot; only</source>
+        <translation>Текст: връща се само с „Приложи всички“</translation>
+    </message>
+    <message>
+        <source>Nothing chosen to compare with.</source>
+        <translation>Не е избрано с какво да се сравни.</translation>
+    </message>
+    <message>
+        <source>No differences.</source>
+        <translation>Няма разлики.</translation>
+    </message>
+    <message>
+        <source>Differences: %1</source>
+        <translation>Разлики: %1</translation>
+    </message>
+</context>
+<context>
     <name>ColorPickerPopup</name>
     <message>
         <source>More...</source>
@@ -576,6 +655,14 @@ Load it onto the board anyway?</source>
 </context>
 <context>
     <name>MainDialog</name>
+    <message>
+        <source>Compare</source>
+        <translation>Сравни</translation>
+    </message>
+    <message>
+        <source>Compare with a snapshot or a dump file, and restore values from it</source>
+        <translation>Сравняване със снимка или файл с дъмп и възстановяване на стойности от тях</translation>
+    </message>
     <message>
         <source>Vandor</source>
         <translation>Vandor</translation>

@@ -1,7 +1,12 @@
 // The board's history as the real window keeps it against the simulator: one snapshot per
-// distinct configuration read, one before a dump overwrites the board, and a history that
-// cannot be written is told once while the work goes on.
+// distinct configuration read, one before a dump overwrites the board, a history that cannot
+// be written told once while the work goes on, and the compare view putting a snapshot back
+// whole or value by value.
 #include "app/boardhistory.h"
+#include "app/compareview.h"
+#include "devices/fixedimage.h"
+#include <QComboBox>
+#include <QTreeWidget>
 #include "simwindow.h"
 #include "testlanguage.h"
 #include <QDir>
@@ -30,6 +35,34 @@ QList<Snapshot> snapshots(const SimWindow &w)
     origin.words[2] = w.usb->word2;
     return BoardHistory(origin).list();
 }
+
+// The compare view opened with the mouse, compared with the board's newest snapshot.
+CompareView *compareWithNewest(SimWindow &w)
+{
+    QPushButton *compare = w.button("butCompare");
+    if (!compare || !compare->isEnabled())
+        return nullptr;
+    QTest::mouseClick(compare, Qt::LeftButton);
+    auto *view = w.dialog->findChild<CompareView *>();
+    if (!view)
+        return nullptr;
+    auto *source = view->findChild<QComboBox *>(QStringLiteral("compareSource"));
+    if (!source || source->count() < 3)
+        return nullptr;
+    source->setCurrentIndex(1);
+    Q_EMIT source->activated(1);
+    return view;
+}
+
+QTreeWidgetItem *rowNamed(CompareView *view, const QString &label)
+{
+    for (int i = 0; i < view->rows()->topLevelItemCount(); ++i)
+        if (view->rows()->topLevelItem(i)->text(0).endsWith(label))
+            return view->rows()->topLevelItem(i);
+    return nullptr;
+}
+
+constexpr int RelayDelay = 7158; // "Relay transaction delay [ms]"
 
 } // namespace
 
@@ -113,6 +146,70 @@ private Q_SLOTS:
         const QList<Snapshot> kept = snapshots(w);
         QCOMPARE(kept.size(), 2);
         QCOMPARE(fileBytes(kept.last().dumpPath), board);
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+
+    // "Apply all" puts the snapshot back whole: the board holds it byte for byte, and what it
+    // held before is kept first.
+    void restoreSnapshotWhole()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        const QString kept = snapshots(w).value(0).dumpPath;
+        w.editor(ButtonJitter)->findChild<QSpinBox *>()->setValue(50);
+        w.editor(RelayDelay)->findChild<QSpinBox *>()->setValue(600);
+        CompareView *view = compareWithNewest(w);
+        QVERIFY(view);
+        QCOMPARE(view->differences(), 2);
+        QTreeWidgetItem *jitter = rowNamed(view, QStringLiteral("Button jitter [ms]"));
+        QVERIFY(jitter);
+        QCOMPARE(jitter->text(1), QStringLiteral("50"));
+        QCOMPARE(jitter->text(2), QStringLiteral("99"));
+
+        QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("butApplyAll")), Qt::LeftButton);
+        QCOMPARE(view->differences(), 0);
+        QVERIFY(sim.save());
+        QFile file(kept);
+        QVERIFY(file.open(QIODevice::ReadOnly));
+        QCOMPARE(sim.image().left(FixedImage::WriteEnd), file.readAll().left(FixedImage::WriteEnd));
+        QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 99);
+        // The changed board was kept before it was overwritten.
+        const QList<Snapshot> all = snapshots(w);
+        QCOMPARE(all.size(), 2);
+        QFile before(all.last().dumpPath);
+        QVERIFY(before.open(QIODevice::ReadOnly));
+        QCOMPARE(quint8(before.readAll().at(ButtonJitter)), quint8(50));
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+
+    // Only the checked rows are sent, each once, and the page shows them.
+    void restoreCheckedRows()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        w.editor(ButtonJitter)->findChild<QSpinBox *>()->setValue(50);
+        w.editor(RelayDelay)->findChild<QSpinBox *>()->setValue(600);
+        CompareView *view = compareWithNewest(w);
+        QVERIFY(view);
+        QCOMPARE(view->differences(), 2);
+        rowNamed(view, QStringLiteral("Button jitter [ms]"))->setCheckState(0, Qt::Checked);
+        const int writes = writesOf(sim).size();
+        QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("butApplyChecked")), Qt::LeftButton);
+        const QStringList sent = writesOf(sim).mid(writes);
+        QCOMPARE(sent.size(), 1);
+        QVERIFY2(sent.first().contains(QStringLiteral(" 02 1c ")), qPrintable(sent.first())); // 7170 = 0x1c02
+        QCOMPARE(boardWord(sim, ButtonJitter), 99);
+        QCOMPARE(boardWord(sim, RelayDelay), 600);
+        QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 99);
+        QCOMPARE(view->differences(), 1);
         QVERIFY(w.prompt.messages.isEmpty());
     }
 

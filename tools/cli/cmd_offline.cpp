@@ -2,7 +2,7 @@
 #include "cli.h"
 #include "climodels.h"
 #include "dumpfile.h"
-#include "imagediff.h"
+#include "devices/imagediff.h"
 #include "devices/fixedlayoutmodel.h"
 #include <QByteArray>
 #include <cstdio>
