@@ -84,10 +84,19 @@ void MainDialog::saveOnDevice()
 {
     if (!prompt()->question(tr("Save"), tr("Save configuration to device memory?")))
         return;
+    storeOnBoard();
+}
+
+bool MainDialog::storeOnBoard()
+{
     DevIo *l = link();
-    if (!l || !m_connected || !l->saveCfg())
+    if (!l || !m_connected || !l->saveCfg()) {
         prompt()->message(Prompt::Icon::Critical, tr("Save"),
                           tr("The configuration was not stored in the board's memory: the board did not answer."));
+        return false;
+    }
+    setUnstored(false);
+    return true;
 }
 
 void MainDialog::compare()
@@ -102,7 +111,11 @@ void MainDialog::compare()
         if (m_connected)
             takeSnapshot();
     };
-    view->afterApply = [this] { refreshEditors(); };
+    view->afterApply = [this] {
+        refreshEditors();
+        if (m_connected)
+            setUnstored(true);
+    };
     view->applyWhole = [this, model](const QByteArray &image) {
         QBuffer buffer;
         buffer.setData(image);

@@ -229,6 +229,8 @@ void MainDialog::updateDevice()
     showProgress(tr("Update device %p%"));
     model->writeDevice(m_progress.get());
     hideProgress();
+    if (online && m_connected)
+        setUnstored(true);
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -244,6 +246,8 @@ void MainDialog::updateTexts(int count)
     showProgress(tr("Update texts %p%"));
     model->writeTexts(m_progress.get(), count);
     hideProgress();
+    if (online && m_connected)
+        setUnstored(true);
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -399,7 +403,7 @@ void MainDialog::devConnect()
         setCurrentLink(from);
     m_connected = true;
     m_writeFailureShown = false;
-    showConnectedStatus();
+    setUnstored(false);
     DeviceCfg *model = DeviceCfg::current();
     if (!model) {
         enableCommands();
@@ -463,10 +467,14 @@ void MainDialog::devDisconnect()
     if (m_connected && from && from != currentLink())
         return;
     scanEnabled = true;
+    const bool unstored = m_connected && m_unstored;
     m_connected = false;
     m_netUid = -1;
     setCurrentLink(m_usbLink);
-    ui->conStatus->setText(tr("Disconnected"));
+    setUnstored(false);
+    ui->conStatus->setText(unstored ? tr("Disconnected. The board had changes not stored in its memory: "
+                                         "they are lost at its next power cycle.")
+                                    : tr("Disconnected"));
     if (m_reading)
         enableCommands();
     else
@@ -510,6 +518,8 @@ void MainDialog::showConnectedStatus()
     QString text = board.isEmpty() ? tr("Connected") : tr("Connected: %1").arg(board);
     if (!path.isEmpty())
         text += QLatin1Char('\n') + path;
+    if (m_unstored)
+        text += QLatin1Char('\n') + tr("Changes not stored in the board's memory: they are lost at its next power cycle");
     ui->conStatus->setText(text);
 }
 
@@ -551,10 +561,22 @@ void MainDialog::changeFailed(quint32 key)
 
 void MainDialog::changeWritten()
 {
-    if (m_connected && m_writeFailureShown) {
-        m_writeFailureShown = false;
+    if (!m_connected)
+        return;
+    m_writeFailureShown = false;
+    setUnstored(true);
+}
+
+void MainDialog::setUnstored(bool unstored)
+{
+    m_unstored = unstored && m_connected;
+    ui->butDevSave->setProperty("unstored", m_unstored);
+    ui->butDevSave->setToolTip(m_unstored ? tr("Store in the board's memory: it runs with changes that are lost at its next power cycle")
+                                          : tr("Store in the board's memory"));
+    ui->butDevSave->style()->unpolish(ui->butDevSave);
+    ui->butDevSave->style()->polish(ui->butDevSave);
+    if (m_connected)
         showConnectedStatus();
-    }
 }
 
 void MainDialog::reportWriteFailure()
@@ -594,6 +616,15 @@ void MainDialog::closeOwnWindows()
 
 void MainDialog::done(int result)
 {
+    if (m_connected && m_unstored) {
+        const int answer = prompt()->choice(
+            tr("Unstored changes"),
+            tr("The board runs with changes not stored in its memory; they are lost at its next "
+               "power cycle. Store them before closing?"),
+            {tr("Store"), tr("Close without storing"), tr("Cancel")});
+        if (answer == 0 ? !storeOnBoard() : answer != 1)
+            return;
+    }
     // Closing the main window ends the program: nothing it opened may outlive it.
     closeOwnWindows();
     QDialog::done(result);

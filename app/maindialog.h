@@ -66,6 +66,8 @@ public:
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
     bool isConnected() const { return m_connected; }
+    // True from a change sent to the connected board until it is stored in the board's memory.
+    bool hasUnstoredChanges() const { return m_unstored; }
     // True while the page takes no input: from page build to the end of the refresh that shows
     // the board's values, and after a read that failed.
     bool pageHeld() const { return m_pageHeld; }
@@ -128,6 +130,10 @@ private:
     void reportWriteFailure();
     // Keeps the board's configuration in its history; a failure is told once per window.
     void takeSnapshot();
+    // Marks (or clears) the connected board's changes not stored in its memory.
+    void setUnstored(bool unstored);
+    // Stores the configuration in the board's memory; false after telling the user it failed.
+    bool storeOnBoard();
     // The connected board as its history knows it.
     BoardOrigin currentOrigin() const;
     QString networkButtonText(const QString &name, int uid) const;
@@ -157,6 +163,7 @@ private:
     bool m_pageHeld = false;
     bool m_writeFailureShown = false;
     bool m_snapshotFailureShown = false;
+    bool m_unstored = false;
     int m_netUid = -1;
     QLabel *m_about = nullptr;
     QPushButton *m_compare = nullptr;

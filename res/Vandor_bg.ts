@@ -656,6 +656,38 @@ Load it onto the board anyway?</source>
 <context>
     <name>MainDialog</name>
     <message>
+        <source>Store in the board&apos;s memory: it runs with changes that are lost at its next power cycle</source>
+        <translation>Запис в паметта на платката: тя работи с промени, които ще се загубят при следващото ѝ изключване</translation>
+    </message>
+    <message>
+        <source>Changes not stored in the board&apos;s memory: they are lost at its next power cycle</source>
+        <translation>Промените не са записани в паметта на платката: ще се загубят при следващото ѝ изключване</translation>
+    </message>
+    <message>
+        <source>Disconnected. The board had changes not stored in its memory: they are lost at its next power cycle.</source>
+        <translation>Няма връзка. Платката имаше промени, незаписани в паметта ѝ: ще се загубят при следващото ѝ изключване.</translation>
+    </message>
+    <message>
+        <source>Unstored changes</source>
+        <translation>Незаписани промени</translation>
+    </message>
+    <message>
+        <source>The board runs with changes not stored in its memory; they are lost at its next power cycle. Store them before closing?</source>
+        <translation>Платката работи с промени, незаписани в паметта ѝ; те ще се загубят при следващото ѝ изключване. Да бъдат ли записани преди затваряне?</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>Запиши</translation>
+    </message>
+    <message>
+        <source>Close without storing</source>
+        <translation>Затвори без запис</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
+    </message>
+    <message>
         <source>Compare</source>
         <translation>Сравни</translation>
     </message>

@@ -1,12 +1,13 @@
 // The board's history as the real window keeps it against the simulator: one snapshot per
 // distinct configuration read, one before a dump overwrites the board, a history that cannot
-// be written told once while the work goes on, and the compare view putting a snapshot back
-// whole or value by value.
+// be written told once while the work goes on, the compare view putting a snapshot back
+// whole or value by value, and changes not stored in the board's memory.
 #include "app/boardhistory.h"
 #include "app/compareview.h"
 #include "devices/fixedimage.h"
 #include <QComboBox>
 #include <QTreeWidget>
+#include <csignal>
 #include "simwindow.h"
 #include "testlanguage.h"
 #include <QDir>
@@ -63,6 +64,12 @@ QTreeWidgetItem *rowNamed(CompareView *view, const QString &label)
 }
 
 constexpr int RelayDelay = 7158; // "Relay transaction delay [ms]"
+
+int stores(const SimProcess &sim) { return sim.transcript().filter(QRegularExpression(QStringLiteral("^udp req 05 "))).size(); }
+
+bool marked(const SimWindow &w) { return w.button("butDevSave")->property("unstored").toBool(); }
+
+const QString UnstoredLine = QStringLiteral("Changes not stored in the board's memory: they are lost at its next power cycle");
 
 } // namespace
 
@@ -210,6 +217,81 @@ private Q_SLOTS:
         QCOMPARE(boardWord(sim, RelayDelay), 600);
         QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 99);
         QCOMPARE(view->differences(), 1);
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+
+    // A change marks the store button and the status until a store succeeds; a store that
+    // fails leaves the mark.
+    void unstoredMarker()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        QVERIFY(!w.dialog->hasUnstoredChanges() && !marked(w));
+        QVERIFY(!w.status().contains(UnstoredLine));
+
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        QVERIFY(w.dialog->hasUnstoredChanges() && marked(w));
+        QVERIFY(w.status().endsWith(UnstoredLine));
+
+        w.prompt.answers.enqueue(true);
+        QTest::mouseClick(w.button("butDevSave"), Qt::LeftButton);
+        QCOMPARE(stores(sim), 1);
+        QVERIFY(!w.dialog->hasUnstoredChanges() && !marked(w));
+        QVERIFY(!w.status().contains(UnstoredLine));
+
+        // The board stops answering for the store.
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        QVERIFY(w.dialog->hasUnstoredChanges());
+        ::kill(pid_t(sim.process().processId()), SIGSTOP);
+        w.prompt.answers.enqueue(true);
+        QTest::mouseClick(w.button("butDevSave"), Qt::LeftButton);
+        ::kill(pid_t(sim.process().processId()), SIGCONT);
+        QCOMPARE(w.prompt.messages.size(), 1);
+        QCOMPARE(w.prompt.messages[0].title, QStringLiteral("Save"));
+        QVERIFY(w.dialog->isConnected());
+        QVERIFY(w.dialog->hasUnstoredChanges() && marked(w));
+        QVERIFY(w.status().endsWith(UnstoredLine));
+    }
+
+    // Closing with unstored changes asks; cancelling keeps the window, closing without storing
+    // stores nothing, storing stores and closes.
+    void closingAsks()
+    {
+        QTemporaryDir dir;
+        SimProcess sim({"--image", writeImage(dir)});
+        QVERIFY(sim.start());
+        {
+            SimWindow w(sim);
+            w.openPageOffline();
+            QVERIFY(w.connectUdp());
+            QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+            w.prompt.choices.enqueue(2);
+            QVERIFY(!w.dialog->close());
+            QVERIFY(w.dialog->isVisible());
+            QCOMPARE(w.prompt.asked.size(), 1);
+            QVERIFY(w.prompt.asked[0].endsWith(QStringLiteral("|Store|Close without storing|Cancel")));
+            QVERIFY(!w.dialog->close()); // closed without an answer: cancelled too
+            QVERIFY(w.dialog->isVisible());
+            w.prompt.choices.enqueue(1);
+            QVERIFY(w.dialog->close());
+            QVERIFY(!w.dialog->isVisible());
+            QCOMPARE(stores(sim), 0);
+        }
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        QVERIFY(w.dialog->close()); // nothing unstored: closed without asking
+        QVERIFY(w.prompt.asked.isEmpty());
+        w.dialog->show();
+        QTest::mouseClick(w.stepButton(ButtonJitter, "-"), Qt::LeftButton);
+        w.prompt.choices.enqueue(0);
+        QVERIFY(w.dialog->close());
+        QCOMPARE(stores(sim), 1);
+        QCOMPARE(w.prompt.asked.size(), 1);
         QVERIFY(w.prompt.messages.isEmpty());
     }
 
