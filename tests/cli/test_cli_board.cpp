@@ -305,7 +305,8 @@ void TestCliBoard::busyAnswerPortIsNamed()
 }
 
 // read and write keep the board in its history: an unchanged board once, the board before a
-// write and after it; a history that cannot be written is one warning and the command succeeds.
+// write and after it, listed by history and compared by diff; a history that cannot be written
+// is one warning and the command succeeds.
 void TestCliBoard::historyKeepsReadsAndWrites()
 {
     QFile::remove(BoardHistory::rootDir());
@@ -326,7 +327,7 @@ void TestCliBoard::historyKeepsReadsAndWrites()
     QCOMPARE(board.entryList({QStringLiteral("*.bin")}).size(), 1);
 
     QByteArray other = patternImage();
-    other[100] = char(other[100] ^ 0x55);
+    other[7170] = char(other[7170] ^ 0x01); // "Button jitter [ms]"
     FixedImage::seal(reinterpret_cast<quint8 *>(other.data()), layout20);
     const QString push = dir.filePath(QStringLiteral("histpush.bin"));
     QVERIFY(writeFile(push, other));
@@ -339,6 +340,22 @@ void TestCliBoard::historyKeepsReadsAndWrites()
     QVERIFY(first.open(QIODevice::ReadOnly) && last.open(QIODevice::ReadOnly));
     QCOMPARE(first.readAll(), patternImage());
     QCOMPARE(last.readAll(), other);
+
+    // history lists both; diff takes them by the names it prints.
+    const CliResult h = runCli(QStringList{QStringLiteral("history")} + linkTo(sim, false), env());
+    QCOMPARE(h.code, 0);
+    const QStringList listed = h.outLines();
+    QCOMPARE(listed.size(), 2);
+    QVERIFY2(listed.at(1).contains(QStringLiteral(" \"Marvek ccTalk\" network bridge, 127.0.0.1 version ")),
+             qPrintable(listed.at(1)));
+    const QString older = listed.at(0).section(QLatin1Char(' '), 0, 0);
+    const QString newer = listed.at(1).section(QLatin1Char(' '), 0, 0);
+    QCOMPARE(older, boards.first() + QLatin1Char('/') + dumps.first().chopped(4));
+    const QStringList model{QStringLiteral("--model"), QStringLiteral("Marvek ccTalk")};
+    const CliResult d = runCli(QStringList{QStringLiteral("diff"), older, newer} + model, env());
+    QCOMPARE(d.code, 1);
+    QCOMPARE(d.outLines().size(), 1);
+    QCOMPARE(runCli(QStringList{QStringLiteral("diff"), newer, push} + model, env()).code, 0);
 
     // Nothing can be kept: said once, and the backup is made all the same.
     QVERIFY(QDir(BoardHistory::rootDir()).removeRecursively());
