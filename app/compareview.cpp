@@ -94,7 +94,7 @@ CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history
     connect(m_applyChecked, &QPushButton::clicked, this, &CompareView::applyChecked);
     connect(m_applyAll, &QPushButton::clicked, this, &CompareView::applyAll);
     connect(m_source, qOverload<int>(&QComboBox::activated), this, &CompareView::sourceChosen);
-    resize(720, 480);
+    resize(900, 420);
     refill();
 }
 
@@ -124,6 +124,14 @@ bool CompareView::compareWith(const QString &dumpPath)
         return false;
     }
     m_other = bytes;
+    // The choice shows what is compared with, whichever way it was chosen.
+    int at = m_source->findData(dumpPath);
+    if (at < 0) {
+        at = m_source->count() - 1;
+        m_source->insertItem(at, tr("File %1").arg(QFileInfo(dumpPath).fileName()), dumpPath);
+    }
+    const QSignalBlocker blocker(m_source);
+    m_source->setCurrentIndex(at);
     refill();
     return true;
 }

@@ -50,6 +50,10 @@
 <context>
     <name>CompareView</name>
     <message>
+        <source>File %1</source>
+        <translation>Файл %1</translation>
+    </message>
+    <message>
         <source>Compare and restore: %1</source>
         <translation>Сравняване и възстановяване: %1</translation>
     </message>
