@@ -53,11 +53,11 @@ bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
     return !failed;
 }
 
-// Keeps what the board holds in its history; a failure is one warning line and the command
-// goes on.
+// Keeps what the board holds in its history; a failure is one warning line per run (a write
+// keeps the board before and after it) and the command goes on.
 void snapshot(const BoardLink &board, DeviceCfg *model)
 {
-    bool reported = false;
+    static bool reported = false;
     BoardHistory::takeReported(model, board.origin(), &reported);
 }
 
