@@ -70,6 +70,16 @@ CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history
     }
     m_source->addItem(tr("Dump file..."));
     layout->addWidget(m_source);
+    auto *help = new QLabel(tr("Choose a snapshot of the board (kept at every whole read and before every "
+                               "overwrite) or a dump file. Each row is a value that differs: \"Now\" is the "
+                               "program's configuration, the last column the one compared with. \"Apply checked\" "
+                               "sends the checked values as the editors would; \"Apply all\" puts the other "
+                               "configuration back whole. The board is kept in its history first; store in the "
+                               "board's memory afterwards to keep the result over a power cycle."),
+                            this);
+    help->setObjectName(QStringLiteral("compareHelp"));
+    help->setWordWrap(true);
+    layout->addWidget(help);
     m_summary = new QLabel(this);
     m_summary->setObjectName(QStringLiteral("compareSummary"));
     layout->addWidget(m_summary);
@@ -86,6 +96,7 @@ CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history
     auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
     m_applyChecked = buttons->addButton(tr("Apply checked"), QDialogButtonBox::ActionRole);
     m_applyChecked->setObjectName(QStringLiteral("butApplyChecked"));
+    m_applyChecked->setToolTip(tr("Sends the checked values to the board, each as its editor would"));
     m_applyAll = buttons->addButton(tr("Apply all"), QDialogButtonBox::ActionRole);
     m_applyAll->setObjectName(QStringLiteral("butApplyAll"));
     m_applyAll->setToolTip(tr("Puts the compared configuration back whole, texts included"));

@@ -50,6 +50,14 @@
 <context>
     <name>CompareView</name>
     <message>
+        <source>Choose a snapshot of the board (kept at every whole read and before every overwrite) or a dump file. Each row is a value that differs: &quot;Now&quot; is the program&apos;s configuration, the last column the one compared with. &quot;Apply checked&quot; sends the checked values as the editors would; &quot;Apply all&quot; puts the other configuration back whole. The board is kept in its history first; store in the board&apos;s memory afterwards to keep the result over a power cycle.</source>
+        <translation>Изберете снимка на платката (пази се при всяко пълно прочитане и преди всяко презаписване) или файл с дъмп. Всеки ред е стойност, която се различава: „Сега“ е конфигурацията в програмата, последната колона – тази, с която се сравнява. „Приложи отметнатите“ изпраща отметнатите стойности така, както биха го направили редакторите; „Приложи всички“ връща другата конфигурация изцяло. Преди това платката се запазва в историята ѝ; след това запишете в паметта на платката, за да се запази резултатът след изключване.</translation>
+    </message>
+    <message>
+        <source>Sends the checked values to the board, each as its editor would</source>
+        <translation>Изпраща отметнатите стойности към платката, всяка така, както би го направил нейният редактор</translation>
+    </message>
+    <message>
         <source>File %1</source>
         <translation>Файл %1</translation>
     </message>
