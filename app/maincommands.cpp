@@ -1,17 +1,21 @@
 // The commands behind the main window's buttons: dumps, storing on the board, the long
 // presses, the help window and the language.
 #include "app/maindialog.h"
+#include "app/compareview.h"
 #include "app/logging.h"
 #include "app/prompt.h"
 #include "app/resources.h"
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "devices/devicecfg.h"
+#include "devices/fixedlayoutmodel.h"
+#include "devices/modeldiff.h"
 #include "devices/fixedimage.h"
 #include "devices/imagefit.h"
 #include "link/devio.h"
 #include "link/sysdialog.h"
 #include "ui_maindialog.h"
+#include <QBuffer>
 #include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
@@ -42,6 +46,9 @@ void MainDialog::load()
     // A dump of another generation is not sent to a connected board without asking.
     if (!scanEnabled && !acceptDumpFit(model, file.peek(FixedImage::Size)))
         return;
+    // What the board holds is kept before the file overwrites it.
+    if (m_connected)
+        takeSnapshot();
     if (!model->load(&file)) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
                           tr("Invalid file format. The current configuration was not changed."));
@@ -77,10 +84,46 @@ void MainDialog::saveOnDevice()
 {
     if (!prompt()->question(tr("Save"), tr("Save configuration to device memory?")))
         return;
+    storeOnBoard();
+}
+
+bool MainDialog::storeOnBoard()
+{
     DevIo *l = link();
-    if (!l || !m_connected || !l->saveCfg())
+    if (!l || !m_connected || !l->saveCfg()) {
         prompt()->message(Prompt::Icon::Critical, tr("Save"),
                           tr("The configuration was not stored in the board's memory: the board did not answer."));
+        return false;
+    }
+    setUnstored(false);
+    return true;
+}
+
+void MainDialog::compare()
+{
+    FixedLayoutModel *model = ModelDiff::comparable(DeviceCfg::current());
+    if (!model)
+        return;
+    const QList<Snapshot> history = m_connected ? BoardHistory(currentOrigin()).list() : QList<Snapshot>();
+    auto *view = new CompareView(model, history, this);
+    view->setAttribute(Qt::WA_DeleteOnClose);
+    view->beforeApply = [this] {
+        if (m_connected)
+            takeSnapshot();
+    };
+    view->afterApply = [this] {
+        refreshEditors();
+        if (m_connected)
+            setUnstored(true);
+    };
+    view->applyWhole = [this, model](const QByteArray &image) {
+        QBuffer buffer;
+        buffer.setData(image);
+        if (buffer.open(QIODevice::ReadOnly) && model->load(&buffer))
+            updateDevice();
+    };
+    m_ownWindows.append(view);
+    view->show();
 }
 
 // Each line of a dump led by the offset of its first byte (bytes written as "0x.." tokens).

@@ -1,4 +1,5 @@
 #include "app/maindialog.h"
+#include "app/boardhistory.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -7,6 +8,7 @@
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
 #include "devices/devicecfg.h"
+#include "devices/modeldiff.h"
 #include "editors/par.h"
 #include "link/devio.h"
 #include "link/tcpio.h"
@@ -103,6 +105,12 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(ui->butSave, &QPushButton::clicked, this, &MainDialog::save);
     connect(ui->butDevSave, &QPushButton::clicked, this, &MainDialog::saveOnDevice);
     connect(ui->butReread, &QPushButton::clicked, this, &MainDialog::readAgain);
+    m_compare = new QPushButton(tr("Compare"), this);
+    m_compare->setObjectName(QStringLiteral("butCompare"));
+    m_compare->setFocusPolicy(Qt::NoFocus);
+    m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
+    ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
+    connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -221,6 +229,8 @@ void MainDialog::updateDevice()
     showProgress(tr("Update device %p%"));
     model->writeDevice(m_progress.get());
     hideProgress();
+    if (online && m_connected)
+        setUnstored(true);
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -236,6 +246,8 @@ void MainDialog::updateTexts(int count)
     showProgress(tr("Update texts %p%"));
     model->writeTexts(m_progress.get(), count);
     hideProgress();
+    if (online && m_connected)
+        setUnstored(true);
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -297,6 +309,7 @@ void MainDialog::enableCommands()
     const bool dumps = !m_startPage && configuration && !m_pageHeld && !m_reading;
     ui->butLoad->setEnabled(dumps);
     ui->butSave->setEnabled(dumps);
+    m_compare->setEnabled(dumps && ModelDiff::comparable(model));
     ui->butDevSave->setVisible(m_connected);
     ui->butDevSave->setEnabled(m_connected && dumps);
     ui->butReread->setVisible(m_connected && configuration);
@@ -390,7 +403,7 @@ void MainDialog::devConnect()
         setCurrentLink(from);
     m_connected = true;
     m_writeFailureShown = false;
-    showConnectedStatus();
+    setUnstored(false);
     DeviceCfg *model = DeviceCfg::current();
     if (!model) {
         enableCommands();
@@ -439,8 +452,10 @@ bool MainDialog::readBoard()
     }
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
-    if (m_connected)
+    if (m_connected) {
         showConnectedStatus();
+        takeSnapshot();
+    }
     holdPage(false);
     return true;
 }
@@ -452,10 +467,14 @@ void MainDialog::devDisconnect()
     if (m_connected && from && from != currentLink())
         return;
     scanEnabled = true;
+    const bool unstored = m_connected && m_unstored;
     m_connected = false;
     m_netUid = -1;
     setCurrentLink(m_usbLink);
-    ui->conStatus->setText(tr("Disconnected"));
+    setUnstored(false);
+    ui->conStatus->setText(unstored ? tr("Disconnected. The board had changes not stored in its memory: "
+                                         "they are lost at its next power cycle.")
+                                    : tr("Disconnected"));
     if (m_reading)
         enableCommands();
     else
@@ -499,7 +518,39 @@ void MainDialog::showConnectedStatus()
     QString text = board.isEmpty() ? tr("Connected") : tr("Connected: %1").arg(board);
     if (!path.isEmpty())
         text += QLatin1Char('\n') + path;
+    if (m_unstored)
+        text += QLatin1Char('\n') + tr("Changes not stored in the board's memory: they are lost at its next power cycle");
     ui->conStatus->setText(text);
+}
+
+void MainDialog::takeSnapshot()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (!model || !currentLink() || !model->keepsConfiguration())
+        return;
+    BoardHistory::takeReported(model, currentOrigin(), &m_snapshotFailureShown);
+}
+
+BoardOrigin MainDialog::currentOrigin() const
+{
+    DeviceCfg *model = DeviceCfg::current();
+    DevIo *l = currentLink();
+    BoardOrigin origin;
+    if (!model || !l)
+        return origin;
+    origin.title = model->title();
+    origin.words[0] = l->word0;
+    origin.words[1] = l->word1;
+    origin.words[2] = l->word2;
+    origin.path = pathOf(l);
+    if (auto *usb = qobject_cast<UsbIo *>(l)) {
+        origin.link = usb->udpPeer().isNull() ? QStringLiteral("usb") : QStringLiteral("udp");
+    } else if (auto *tcp = qobject_cast<TcpIo *>(l)) {
+        origin.link = QStringLiteral("tcp");
+        if (m_netUid >= 0 && m_netUid < tcp->foundBoards().size())
+            origin.controller = tcp->foundBoards().at(m_netUid).name;
+    }
+    return origin;
 }
 
 void MainDialog::changeFailed(quint32 key)
@@ -510,10 +561,22 @@ void MainDialog::changeFailed(quint32 key)
 
 void MainDialog::changeWritten()
 {
-    if (m_connected && m_writeFailureShown) {
-        m_writeFailureShown = false;
+    if (!m_connected)
+        return;
+    m_writeFailureShown = false;
+    setUnstored(true);
+}
+
+void MainDialog::setUnstored(bool unstored)
+{
+    m_unstored = unstored && m_connected;
+    ui->butDevSave->setProperty("unstored", m_unstored);
+    ui->butDevSave->setToolTip(m_unstored ? tr("Store in the board's memory: it runs with changes that are lost at its next power cycle")
+                                          : tr("Store in the board's memory"));
+    ui->butDevSave->style()->unpolish(ui->butDevSave);
+    ui->butDevSave->style()->polish(ui->butDevSave);
+    if (m_connected)
         showConnectedStatus();
-    }
 }
 
 void MainDialog::reportWriteFailure()
@@ -553,6 +616,15 @@ void MainDialog::closeOwnWindows()
 
 void MainDialog::done(int result)
 {
+    if (m_connected && m_unstored) {
+        const int answer = prompt()->choice(
+            tr("Unstored changes"),
+            tr("The board runs with changes not stored in its memory; they are lost at its next "
+               "power cycle. Store them before closing?"),
+            {tr("Store"), tr("Close without storing"), tr("Cancel")});
+        if (answer == 0 ? !storeOnBoard() : answer != 1)
+            return;
+    }
     // Closing the main window ends the program: nothing it opened may outlive it.
     closeOwnWindows();
     QDialog::done(result);

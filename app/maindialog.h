@@ -1,6 +1,7 @@
 // The one main window: settings, style sheet, links, models, the start page and the
 // connect/disconnect cycle, plus the commands behind its buttons.
 #pragma once
+#include "app/boardhistory.h"
 #include "app/host.h"
 #include "app/progress.h"
 #include <QDialog>
@@ -19,6 +20,7 @@ class DeviceCfg;
 class Prompt;
 
 class QProgressBar;
+class QPushButton;
 
 class MainDialog : public QDialog, public Host
 {
@@ -64,6 +66,8 @@ public:
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
     bool isConnected() const { return m_connected; }
+    // True from a change sent to the connected board until it is stored in the board's memory.
+    bool hasUnstoredChanges() const { return m_unstored; }
     // True while the page takes no input: from page build to the end of the refresh that shows
     // the board's values, and after a read that failed.
     bool pageHeld() const { return m_pageHeld; }
@@ -99,6 +103,8 @@ public Q_SLOTS:
     void loadLanguage();
     // Reads the whole configuration from the connected board again.
     void readAgain();
+    // Opens the compare view of the current model (its board's history when connected).
+    void compare();
     // Closes the window and every window it opened.
     void done(int result) override;
 
@@ -122,6 +128,14 @@ private:
     QString pathOf(DevIo *link) const;
     QString boardName() const;
     void reportWriteFailure();
+    // Keeps the board's configuration in its history; a failure is told once per window.
+    void takeSnapshot();
+    // Marks (or clears) the connected board's changes not stored in its memory.
+    void setUnstored(bool unstored);
+    // Stores the configuration in the board's memory; false after telling the user it failed.
+    bool storeOnBoard();
+    // The connected board as its history knows it.
+    BoardOrigin currentOrigin() const;
     QString networkButtonText(const QString &name, int uid) const;
     void closeOwnWindows();
     void findBoardByAddress();
@@ -148,8 +162,11 @@ private:
     bool m_reading = false;
     bool m_pageHeld = false;
     bool m_writeFailureShown = false;
+    bool m_snapshotFailureShown = false;
+    bool m_unstored = false;
     int m_netUid = -1;
     QLabel *m_about = nullptr;
+    QPushButton *m_compare = nullptr;
     QList<QPointer<QWidget>> m_ownWindows;
     QPointer<QWidget> m_hostList;
 };

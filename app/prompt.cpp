@@ -1,6 +1,8 @@
 #include "app/prompt.h"
 #include "app/logging.h"
 
+int Prompt::choice(const QString &, const QString &, const QStringList &) { return -1; }
+
 namespace {
 
 class SilentPrompt : public Prompt

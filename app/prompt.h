@@ -2,6 +2,7 @@
 // The main window installs a Qt implementation; tests and tools install scripted or silent ones.
 #pragma once
 #include <QString>
+#include <QStringList>
 #include <optional>
 
 class Prompt
@@ -18,6 +19,9 @@ public:
     // A line of text; no value when cancelled.
     virtual std::optional<QString> getText(const QString &title, const QString &label,
                                            const QString &text = QString(), bool password = false) = 0;
+    // One of several answers, given in order with the cancelling one last: the index of the
+    // answer, or -1 when the box was closed without one. Without a way to ask: -1.
+    virtual int choice(const QString &title, const QString &text, const QStringList &answers);
     // A file to open or to save to; empty when cancelled.
     virtual QString openFileName(const QString &caption, const QString &dir, const QString &filter) = 0;
     virtual QString saveFileName(const QString &caption, const QString &dir, const QString &filter) = 0;

@@ -2,6 +2,7 @@
 #include <QFileDialog>
 #include <QInputDialog>
 #include <QMessageBox>
+#include <QPushButton>
 #include <QRegularExpression>
 
 void QtPrompt::message(Icon icon, const QString &title, const QString &text)
@@ -23,6 +24,23 @@ bool QtPrompt::question(const QString &title, const QString &text)
 {
     return QMessageBox::question(m_parent, title, text, QMessageBox::Yes | QMessageBox::No)
            == QMessageBox::Yes;
+}
+
+int QtPrompt::choice(const QString &title, const QString &text, const QStringList &answers)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    QList<QAbstractButton *> buttons;
+    for (int i = 0; i < answers.size(); ++i) {
+        const bool last = i == answers.size() - 1;
+        buttons << box.addButton(answers.at(i), last ? QMessageBox::RejectRole
+                                                     : i == 0 ? QMessageBox::AcceptRole : QMessageBox::DestructiveRole);
+        if (last)
+            box.setEscapeButton(buttons.last());
+    }
+    if (!buttons.isEmpty())
+        box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
+    box.exec();
+    return buttons.indexOf(box.clickedButton());
 }
 
 std::optional<QString> QtPrompt::getText(const QString &title, const QString &label,

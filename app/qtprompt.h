@@ -11,6 +11,7 @@ public:
 
     void message(Icon icon, const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+    int choice(const QString &title, const QString &text, const QStringList &answers) override;
     std::optional<QString> getText(const QString &title, const QString &label, const QString &text,
                                    bool password) override;
     QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;

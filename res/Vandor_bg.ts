@@ -25,6 +25,120 @@
     </message>
 </context>
 <context>
+    <name>BoardHistory</name>
+    <message>
+        <source>the configuration could not be put into a dump</source>
+        <translation>конфигурацията не може да бъде записана като дъмп</translation>
+    </message>
+    <message>
+        <source>the folder %1 cannot be made</source>
+        <translation>папката %1 не може да бъде създадена</translation>
+    </message>
+    <message>
+        <source>%1 cannot be written: %2</source>
+        <translation>%1 не може да бъде записан: %2</translation>
+    </message>
+    <message>
+        <source>History</source>
+        <translation>История</translation>
+    </message>
+    <message>
+        <source>The board&apos;s configuration could not be kept in its history: %1. The work goes on; further failures are not reported again.</source>
+        <translation>Конфигурацията на платката не може да бъде запазена в историята ѝ: %1. Работата продължава; следващите неуспехи няма да бъдат съобщавани.</translation>
+    </message>
+</context>
+<context>
+    <name>CompareView</name>
+    <message>
+        <source>Choose a snapshot of the board (kept at every whole read and before every overwrite) or a dump file. Each row is a value that differs: &quot;Now&quot; is the program&apos;s configuration, the last column the one compared with. &quot;Apply checked&quot; sends the checked values as the editors would; &quot;Apply all&quot; puts the other configuration back whole. The board is kept in its history first; store in the board&apos;s memory afterwards to keep the result over a power cycle.</source>
+        <translation>Изберете снимка на платката (пази се при всяко пълно прочитане и преди всяко презаписване) или файл с дъмп. Всеки ред е стойност, която се различава: „Сега“ е конфигурацията в програмата, последната колона – тази, с която се сравнява. „Приложи отметнатите“ изпраща отметнатите стойности така, както биха го направили редакторите; „Приложи всички“ връща другата конфигурация изцяло. Преди това платката се запазва в историята ѝ; след това запишете в паметта на платката, за да се запази резултатът след изключване.</translation>
+    </message>
+    <message>
+        <source>Sends the checked values to the board, each as its editor would</source>
+        <translation>Изпраща отметнатите стойности към платката, всяка така, както би го направил нейният редактор</translation>
+    </message>
+    <message>
+        <source>File %1</source>
+        <translation>Файл %1</translation>
+    </message>
+    <message>
+        <source>Compare and restore: %1</source>
+        <translation>Сравняване и възстановяване: %1</translation>
+    </message>
+    <message>
+        <source>Choose what to compare with</source>
+        <translation>Изберете с какво да се сравни</translation>
+    </message>
+    <message>
+        <source>Snapshot of %1</source>
+        <translation>Снимка от %1</translation>
+    </message>
+    <message>
+        <source>Dump file...</source>
+        <translation>Файл с дъмп...</translation>
+    </message>
+    <message>
+        <source>Value</source>
+        <translation>Стойност</translation>
+    </message>
+    <message>
+        <source>Now</source>
+        <translation>Сега</translation>
+    </message>
+    <message>
+        <source>Compared with</source>
+        <translation>Сравнявано с</translation>
+    </message>
+    <message>
+        <source>Applying %p%</source>
+        <translation>Прилагане %p%</translation>
+    </message>
+    <message>
+        <source>Apply checked</source>
+        <translation>Приложи отметнатите</translation>
+    </message>
+    <message>
+        <source>Apply all</source>
+        <translation>Приложи всички</translation>
+    </message>
+    <message>
+        <source>Puts the compared configuration back whole, texts included</source>
+        <translation>Връща сравняваната конфигурация изцяло, заедно с текстовете</translation>
+    </message>
+    <message>
+        <source>Compare with</source>
+        <translation>Сравняване с</translation>
+    </message>
+    <message>
+        <source>Binary dump (*.bin)</source>
+        <translation>Двоичен дъмп (*.bin)</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Сравняване</translation>
+    </message>
+    <message>
+        <source>%1 is not a dump of %2.</source>
+        <translation>%1 не е дъмп на %2.</translation>
+    </message>
+    <message>
+        <source>A text: put back with &quot;Apply all&quot; only</source>
+        <translation>Текст: връща се само с „Приложи всички“</translation>
+    </message>
+    <message>
+        <source>Nothing chosen to compare with.</source>
+        <translation>Не е избрано с какво да се сравни.</translation>
+    </message>
+    <message>
+        <source>No differences.</source>
+        <translation>Няма разлики.</translation>
+    </message>
+    <message>
+        <source>Differences: %1</source>
+        <translation>Разлики: %1</translation>
+    </message>
+</context>
+<context>
     <name>ColorPickerPopup</name>
     <message>
         <source>More...</source>
@@ -553,6 +667,46 @@ Load it onto the board anyway?</source>
 </context>
 <context>
     <name>MainDialog</name>
+    <message>
+        <source>Store in the board&apos;s memory: it runs with changes that are lost at its next power cycle</source>
+        <translation>Запис в паметта на платката: тя работи с промени, които ще се загубят при следващото ѝ изключване</translation>
+    </message>
+    <message>
+        <source>Changes not stored in the board&apos;s memory: they are lost at its next power cycle</source>
+        <translation>Промените не са записани в паметта на платката: ще се загубят при следващото ѝ изключване</translation>
+    </message>
+    <message>
+        <source>Disconnected. The board had changes not stored in its memory: they are lost at its next power cycle.</source>
+        <translation>Няма връзка. Платката имаше промени, незаписани в паметта ѝ: ще се загубят при следващото ѝ изключване.</translation>
+    </message>
+    <message>
+        <source>Unstored changes</source>
+        <translation>Незаписани промени</translation>
+    </message>
+    <message>
+        <source>The board runs with changes not stored in its memory; they are lost at its next power cycle. Store them before closing?</source>
+        <translation>Платката работи с промени, незаписани в паметта ѝ; те ще се загубят при следващото ѝ изключване. Да бъдат ли записани преди затваряне?</translation>
+    </message>
+    <message>
+        <source>Store</source>
+        <translation>Запиши</translation>
+    </message>
+    <message>
+        <source>Close without storing</source>
+        <translation>Затвори без запис</translation>
+    </message>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
+    </message>
+    <message>
+        <source>Compare</source>
+        <translation>Сравни</translation>
+    </message>
+    <message>
+        <source>Compare with a snapshot or a dump file, and restore values from it</source>
+        <translation>Сравняване със снимка или файл с дъмп и възстановяване на стойности от тях</translation>
+    </message>
     <message>
         <source>Vandor</source>
         <translation>Vandor</translation>

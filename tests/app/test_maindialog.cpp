@@ -271,14 +271,17 @@ private Q_SLOTS:
         m->changeFails = false;
         spin->setValue(10);
         QVERIFY(!slider->unsent());
-        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A"));
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A\nChanges not stored in the board's "
+                                                    "memory: they are lost at its next power cycle"));
 
         // The link takes the board as gone on the failure itself.
         m->changeFails = true;
         m->whileChanging = [&w] { w.usb->unplug(); };
         spin->setValue(11);
         QVERIFY(slider->unsent());
-        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected"));
+        // The board went with the earlier change unstored: said with the status.
+        QCOMPARE(w.status()->text(), QStringLiteral("Disconnected. The board had changes not stored in its "
+                                                    "memory: they are lost at its next power cycle."));
         QCOMPARE(w.prompt.messages.size(), 2);
         // Offline, changes are not meant for a board: nothing more is marked or told.
         m->whileChanging = nullptr;

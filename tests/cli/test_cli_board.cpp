@@ -1,9 +1,11 @@
 // vandor-cli against the board simulator on loopback: backups byte for byte, write and read
 // back, store, refusal of damaged dumps before anything is sent, unreachable hosts.
 #include "clirun.h"
+#include "app/boardhistory.h"
 #include "simprocess.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
+#include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
 #include <QUdpSocket>
@@ -78,6 +80,7 @@ private Q_SLOTS:
     void discoverListsEveryBoard();
     void discoverWithNothingAnswering();
     void busyAnswerPortIsNamed();
+    void historyKeepsReadsAndWrites();
 
 private:
     QTemporaryDir dir;
@@ -332,6 +335,72 @@ void TestCliBoard::busyAnswerPortIsNamed()
              QStringLiteral("vandor-cli: UDP port %1 is in use (is Vandor running? VANDOR_NET_ANSWER_PORT=0 lets this tool run "
                             "beside it); no network bridge can answer\n")
                  .arg(holder.localPort()));
+}
+
+// read and write keep the board in its history: an unchanged board once, the board before a
+// write and after it, listed by history and compared by diff; a history that cannot be written
+// is one warning and the command succeeds.
+void TestCliBoard::historyKeepsReadsAndWrites()
+{
+    QFile::remove(BoardHistory::rootDir());
+    QDir(BoardHistory::rootDir()).removeRecursively();
+    const QString start = dir.filePath(QStringLiteral("histstart.bin"));
+    QVERIFY(writeFile(start, patternImage()));
+    SimProcess sim({QStringLiteral("--image"), start});
+    QVERIFY(sim.start());
+    const QString out = dir.filePath(QStringLiteral("hist.bin"));
+    for (int i = 0; i < 2; ++i) {
+        const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, false) + QStringList{QStringLiteral("-o"), out}, env());
+        QCOMPARE(r.code, 0);
+        QVERIFY2(r.err.isEmpty(), r.err.constData());
+    }
+    const QStringList boards = QDir(BoardHistory::rootDir()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    QCOMPARE(boards, QStringList{QStringLiteral("0242-0100-9202_Sim_2.0")});
+    const QDir board(BoardHistory::rootDir() + QLatin1Char('/') + boards.first());
+    QCOMPARE(board.entryList({QStringLiteral("*.bin")}).size(), 1);
+
+    QByteArray other = patternImage();
+    other[7170] = char(other[7170] ^ 0x01); // "Button jitter [ms]"
+    FixedImage::seal(reinterpret_cast<quint8 *>(other.data()), layout20);
+    const QString push = dir.filePath(QStringLiteral("histpush.bin"));
+    QVERIFY(writeFile(push, other));
+    const CliResult w = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, false) + QStringList{push, QStringLiteral("--force")}, env());
+    QCOMPARE(w.code, 0);
+    const QStringList dumps = board.entryList({QStringLiteral("*.bin")}, QDir::Files, QDir::Name);
+    QCOMPARE(dumps.size(), 2);
+    QFile first(board.filePath(dumps.first()));
+    QFile last(board.filePath(dumps.last()));
+    QVERIFY(first.open(QIODevice::ReadOnly) && last.open(QIODevice::ReadOnly));
+    QCOMPARE(first.readAll(), patternImage());
+    QCOMPARE(last.readAll(), other);
+
+    // history lists both; diff takes them by the names it prints.
+    const CliResult h = runCli(QStringList{QStringLiteral("history")} + linkTo(sim, false), env());
+    QCOMPARE(h.code, 0);
+    const QStringList listed = h.outLines();
+    QCOMPARE(listed.size(), 2);
+    QVERIFY2(listed.at(1).contains(QStringLiteral(" \"Marvek ccTalk\" network bridge, 127.0.0.1 version ")),
+             qPrintable(listed.at(1)));
+    const QString older = listed.at(0).section(QLatin1Char(' '), 0, 0);
+    const QString newer = listed.at(1).section(QLatin1Char(' '), 0, 0);
+    QCOMPARE(older, boards.first() + QLatin1Char('/') + dumps.first().chopped(4));
+    const QStringList model{QStringLiteral("--model"), QStringLiteral("Marvek ccTalk")};
+    const CliResult d = runCli(QStringList{QStringLiteral("diff"), older, newer} + model, env());
+    QCOMPARE(d.code, 1);
+    QCOMPARE(d.outLines().size(), 1);
+    QCOMPARE(runCli(QStringList{QStringLiteral("diff"), newer, push} + model, env()).code, 0);
+
+    // Nothing can be kept: said once, and the backup is made all the same.
+    QVERIFY(QDir(BoardHistory::rootDir()).removeRecursively());
+    QFile blocker(BoardHistory::rootDir());
+    QVERIFY(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
+    QFile::remove(out);
+    const CliResult r = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, false) + QStringList{QStringLiteral("-o"), out}, env());
+    QFile::remove(BoardHistory::rootDir());
+    QCOMPARE(r.code, 0);
+    QCOMPARE(r.err.count("could not be kept in its history"), 1);
+    QVERIFY(QFileInfo::exists(out));
 }
 
 QTEST_GUILESS_MAIN(TestCliBoard)

@@ -19,6 +19,12 @@ bool ScriptedPrompt::question(const QString &title, const QString &text)
     return answers.isEmpty() ? false : answers.dequeue();
 }
 
+int ScriptedPrompt::choice(const QString &title, const QString &text, const QStringList &answers)
+{
+    asked.append(title + QLatin1Char('|') + text + QLatin1Char('|') + answers.join(QLatin1Char('|')));
+    return choices.isEmpty() ? -1 : choices.dequeue();
+}
+
 std::optional<QString> ScriptedPrompt::getText(const QString &title, const QString &label, const QString &text,
                                                bool password)
 {

@@ -25,9 +25,11 @@ public:
     QQueue<bool> answers;         // for question()
     QQueue<std::optional<QString>> texts;  // for getText()
     QQueue<QString> files;        // for openFileName() / saveFileName()
+    QQueue<int> choices;          // for choice(); -1 (closed without an answer) when empty
 
     void message(Icon icon, const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+    int choice(const QString &title, const QString &text, const QStringList &answers) override;
     std::optional<QString> getText(const QString &title, const QString &label, const QString &text,
                                    bool password) override;
     QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;

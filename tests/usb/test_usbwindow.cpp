@@ -119,7 +119,9 @@ private Q_SLOTS:
 
         bus->unplug(board);
         QTRY_COMPARE(down.count(), 1);
-        QCOMPARE(w.status(), QStringLiteral("Disconnected"));
+        // The edit was never stored in the board's memory: said with the status.
+        QCOMPARE(w.status(), QStringLiteral("Disconnected. The board had changes not stored in its memory: "
+                                            "they are lost at its next power cycle."));
         QCOMPARE(w.usb()->currentUid(), -1);
 
         UsbBoard *again = plugBoard();

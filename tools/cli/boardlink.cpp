@@ -275,6 +275,26 @@ QJsonObject BoardLink::json() const
     return o;
 }
 
+BoardOrigin BoardLink::origin() const
+{
+    BoardOrigin o;
+    if (DeviceCfg *model = DeviceCfg::current())
+        o.title = model->title();
+    o.words[0] = m_link->word0;
+    o.words[1] = m_link->word1;
+    o.words[2] = m_link->word2;
+    o.link = m_linkKind;
+    if (m_linkKind == QLatin1String("tcp")) {
+        o.path = QStringLiteral("network bridge, %1").arg(m_address.section(QLatin1Char(':'), 0, 0));
+        o.controller = m_name;
+    } else if (m_linkKind == QLatin1String("udp")) {
+        o.path = QStringLiteral("UDP bridge path, %1").arg(m_address.section(QLatin1Char(':'), 0, 0));
+    } else {
+        o.path = QStringLiteral("USB");
+    }
+    return o;
+}
+
 void BoardLink::adopt(DevIo *link, const QString &kind, const QString &address, const QString &name)
 {
     scanEnabled = false;

@@ -2,6 +2,7 @@
 // the tool itself with bounded waits on the event loop, the open, and the command's deadline.
 #pragma once
 #include "cli.h"
+#include "app/boardhistory.h"
 #include <QJsonObject>
 #include <QObject>
 #include <QTimer>
@@ -50,6 +51,8 @@ public:
     QString summary() const;
     // The same as one JSON object: link, address, name, kind, opened, identity, model, version.
     QJsonObject json() const;
+    // The opened board as its history knows it.
+    BoardOrigin origin() const;
     // The error line of the last open that failed.
     QString error() const { return m_error; }
 

@@ -56,6 +56,14 @@ bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
     return !failed;
 }
 
+// Keeps what the board holds in its history; a failure is one warning line per run (a write
+// keeps the board before and after it) and the command goes on.
+void snapshot(const BoardLink &board, DeviceCfg *model)
+{
+    static bool reported = false;
+    BoardHistory::takeReported(model, board.origin(), &reported);
+}
+
 // The configuration as the model's dump, for comparing what was written with what is read back.
 QByteArray dumpOf(DeviceCfg *model)
 {
@@ -71,6 +79,7 @@ int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file
     QString error;
     if (!readBoard(board, model, QStringLiteral("nothing was written")))
         return Failed;
+    snapshot(board, model);
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
@@ -88,6 +97,7 @@ int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file
             return Failed;
         if (dumpOf(model) != wanted)
             return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
+        snapshot(board, model);
     }
     if (store && !link->saveCfg())
         return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
@@ -149,6 +159,7 @@ int runRead(const QStringList &args)
     // An incomplete read never replaces a good backup.
     if (!readBoard(board, model, file + QStringLiteral(" was not written")))
         return Failed;
+    snapshot(board, model);
     if (toStdout) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -216,6 +227,7 @@ int runWrite(const QStringList &args)
     // The board's own configuration first, as the program has it before a dump is loaded.
     if (!readBoard(board, model, QStringLiteral("nothing was written")))
         return Failed;
+    snapshot(board, model);
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
@@ -237,6 +249,7 @@ int runWrite(const QStringList &args)
             return fail(Failed, QStringLiteral("reading the configuration back failed%1%2").arg(because(board), notStored));
         if (back != wanted)
             return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
+        snapshot(board, model);
     }
     if (p.isSet(QStringLiteral("store")) && !link->saveCfg())
         return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));

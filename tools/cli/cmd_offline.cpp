@@ -2,9 +2,10 @@
 #include "cli.h"
 #include "climodels.h"
 #include "dumpfile.h"
-#include "imagediff.h"
+#include "devices/imagediff.h"
 #include "devices/devcom2.h"
 #include "devices/devcom2records.h"
+#include <QFileInfo>
 #include "devices/fixedlayoutmodel.h"
 #include <QFile>
 #include <QHash>
@@ -70,8 +71,8 @@ int runHexdump(const QStringList &args)
 int runDiff(const QStringList &args)
 {
     Parser p(command("diff"), "Exit status: 0 the dumps are equal, 1 they differ, 2 usage or file errors.");
-    p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file."));
-    p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file."));
+    p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file, or a snapshot as BOARD/ID."));
+    p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file, or a snapshot as BOARD/ID."));
     p.addOption(modelOption());
     if (const int code = p.parse(args, 2, 2); code >= 0)
         return code;
@@ -115,7 +116,10 @@ int runDiff(const QStringList &args)
     QByteArray images[2];
     for (int i = 0; i < 2; ++i) {
         QString error;
-        if (!loadDump(model, p.positionalArguments().at(i), &error))
+        QString path = p.positionalArguments().at(i);
+        if (!QFileInfo::exists(path) && !snapshotPath(path).isEmpty())
+            path = snapshotPath(path);
+        if (!loadDump(model, path, &error))
             return fail(BadInput, error);
         images[i] = QByteArray(reinterpret_cast<const char *>(model->image()), FixedLayoutModel::ImageSize);
     }

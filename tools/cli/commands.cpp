@@ -10,8 +10,9 @@ const Command table[] = {
     {"hexdump", "FILE --model TITLE", "Prints a dump file as the program's hex dump, after its checks.",
      runHexdump},
     {"diff", "A B --model TITLE",
-     "Lists every parameter that differs between two dump files, one line each: address, "
-     "[group], label, and both values. Exit status 0 when equal, 1 when different, 2 on error.",
+     "Lists every parameter that differs between two dump files or snapshots (BOARD/ID as history "
+     "prints it), one line each: address, [group], label, and both values. Exit status 0 when "
+     "equal, 1 when different, 2 on error.",
      runDiff},
     {"discover", "[--timeout MS] [--password PW] [--no-usb] [--json]",
      "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
@@ -24,6 +25,10 @@ const Command table[] = {
      "in the board's memory.",
      runWrite},
     {"store", "LINK", "Stores the board's working configuration in its memory (saveCfg).", runStore},
+    {"history", "LINK",
+     "Lists the snapshots kept of the board (after every whole read, before every write), oldest "
+     "first: BOARD/ID, time, model, how it was reached, program version.",
+     runHistory},
 };
 
 } // namespace

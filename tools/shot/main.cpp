@@ -1,14 +1,19 @@
 // Takes screenshots of the main window for the documentation:
 //   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT [--connect]]
+//               [--compare ADDR=WORD,...]
 // Runs on any Qt platform (offscreen included); no board is needed.
+#include "app/compareview.h"
 #include "app/maindialog.h"
 #include "app/prompt.h"
 #include "app/scale.h"
+#include "devices/devicecfg.h"
+#include "devices/fixedimage.h"
 #include "link/tcpio.h"
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QDir>
 #include <QEventLoop>
+#include <QFile>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -50,6 +55,10 @@ int main(int argc, char *argv[])
                       QStringLiteral("port")});
     parser.addOption({QStringLiteral("connect"), QStringLiteral("Open the first controller found behind the bridge "
                                                                 "and read it before the sections are opened")});
+    parser.addOption({QStringLiteral("compare"),
+                      QStringLiteral("Shoot the compare view: the model's configuration is kept as a dump, these "
+                                     "16-bit words are changed, and the two are compared"),
+                      QStringLiteral("ADDR=WORD,...")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -101,6 +110,27 @@ int main(int argc, char *argv[])
     };
     if (!connectBoard)
         openTabs();
+    QWidget *shot = &window;
+    const QString kept = home.filePath(QStringLiteral("kept.bin"));
+    if (parser.isSet(QStringLiteral("compare")) && DeviceCfg::current() && DeviceCfg::current()->image()) {
+        DeviceCfg *model = DeviceCfg::current();
+        QFile file(kept);
+        if (!file.open(QIODevice::WriteOnly) || !model->save(&file))
+            return 1;
+        file.close();
+        for (const QString &change : parser.value(QStringLiteral("compare")).split(QLatin1Char(','))) {
+            const int address = change.section(QLatin1Char('='), 0, 0).toInt(nullptr, 0);
+            const int word = change.section(QLatin1Char('='), 1).toInt(nullptr, 0);
+            if (address >= 0 && address + 2 <= FixedImage::WriteEnd)
+                FixedImage::setWord16(model->image(), address, quint16(word));
+        }
+        window.refreshEditors();
+        window.compare();
+        auto *view = window.findChild<CompareView *>();
+        if (!view || !view->compareWith(kept))
+            return 1;
+        shot = view;
+    }
     const QString out = parser.positionalArguments().first();
     int rc = 1;
     // Long enough for a discovery answer from loopback.
@@ -124,7 +154,7 @@ int main(int argc, char *argv[])
             area->verticalScrollBar()->setValue(last->y());
         }
         QTimer::singleShot(100, &window, [&] {
-            rc = window.grab().save(out) ? 0 : 1;
+            rc = shot->grab().save(out) ? 0 : 1;
             app.quit();
         });
     });

@@ -1,8 +1,8 @@
-#include "imagediff.h"
+#include "devices/imagediff.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
 #include "devices/fixedlayoutmodel.h"
-#include "valuedecode.h"
+#include "devices/valuedecode.h"
 #include <QCoreApplication>
 #include <QHash>
 #include <QVector>

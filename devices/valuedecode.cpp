@@ -1,4 +1,4 @@
-#include "valuedecode.h"
+#include "devices/valuedecode.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
 #include "editors/rgb565.h"

@@ -1,0 +1,208 @@
+// The compare view's widgets; the comparing and restoring itself is ModelDiff's.
+#include "app/compareview.h"
+#include "app/progress.h"
+#include "app/prompt.h"
+#include "devices/fixedlayoutmodel.h"
+#include "devices/modeldiff.h"
+#include <QComboBox>
+#include <QDialogButtonBox>
+#include <QFile>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QLabel>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QSignalBlocker>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+
+// More values than this are applied with the progress bar showing.
+constexpr int ManyValues = 8;
+
+// The bar of the view as a progress sink.
+class ViewProgress : public Progress
+{
+public:
+    explicit ViewProgress(QProgressBar *bar) : m_bar(bar) {}
+    void setMaximum(int maximum) override { m_bar->setMaximum(maximum); }
+    int maximum() const override { return m_bar->maximum(); }
+    void setValue(int value) override { m_bar->setValue(value); }
+    int value() const override { return m_bar->value(); }
+
+private:
+    QProgressBar *m_bar;
+};
+
+// A swatch of the first colour a decoded value names, else no icon.
+QIcon swatch(const QString &value)
+{
+    static const QRegularExpression colour(QStringLiteral("#[0-9a-fA-F]{6}\\b"));
+    const QRegularExpressionMatch m = colour.match(value);
+    if (!m.hasMatch())
+        return QIcon();
+    QPixmap pixmap(16, 16);
+    pixmap.fill(QColor(m.captured()));
+    QPainter painter(&pixmap);
+    painter.setPen(Qt::black);
+    painter.drawRect(0, 0, 15, 15);
+    return QIcon(pixmap);
+}
+
+} // namespace
+
+CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history, QWidget *parent)
+    : QDialog(parent), m_model(model)
+{
+    setObjectName(QStringLiteral("compareView"));
+    setWindowTitle(tr("Compare and restore: %1").arg(model->title()));
+    auto *layout = new QVBoxLayout(this);
+    m_source = new QComboBox(this);
+    m_source->setObjectName(QStringLiteral("compareSource"));
+    m_source->addItem(tr("Choose what to compare with"));
+    for (int i = history.size() - 1; i >= 0; --i) {
+        const Snapshot &s = history.at(i);
+        m_source->addItem(tr("Snapshot of %1").arg(QLocale().toString(s.time.toLocalTime(), QLocale::ShortFormat)),
+                          s.dumpPath);
+    }
+    m_source->addItem(tr("Dump file..."));
+    layout->addWidget(m_source);
+    auto *help = new QLabel(tr("Choose a snapshot of the board (kept at every whole read and before every "
+                               "overwrite) or a dump file. Each row is a value that differs: \"Now\" is the "
+                               "program's configuration, the last column the one compared with. \"Apply checked\" "
+                               "sends the checked values as the editors would; \"Apply all\" puts the other "
+                               "configuration back whole. The board is kept in its history first; store in the "
+                               "board's memory afterwards to keep the result over a power cycle."),
+                            this);
+    help->setObjectName(QStringLiteral("compareHelp"));
+    help->setWordWrap(true);
+    layout->addWidget(help);
+    m_summary = new QLabel(this);
+    m_summary->setObjectName(QStringLiteral("compareSummary"));
+    layout->addWidget(m_summary);
+    m_rows = new QTreeWidget(this);
+    m_rows->setObjectName(QStringLiteral("compareRows"));
+    m_rows->setRootIsDecorated(false);
+    m_rows->setHeaderLabels({tr("Value"), tr("Now"), tr("Compared with")});
+    m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    layout->addWidget(m_rows, 1);
+    m_bar = new QProgressBar(this);
+    m_bar->setFormat(tr("Applying %p%"));
+    m_bar->hide();
+    layout->addWidget(m_bar);
+    auto *buttons = new QDialogButtonBox(QDialogButtonBox::Close, this);
+    m_applyChecked = buttons->addButton(tr("Apply checked"), QDialogButtonBox::ActionRole);
+    m_applyChecked->setObjectName(QStringLiteral("butApplyChecked"));
+    m_applyChecked->setToolTip(tr("Sends the checked values to the board, each as its editor would"));
+    m_applyAll = buttons->addButton(tr("Apply all"), QDialogButtonBox::ActionRole);
+    m_applyAll->setObjectName(QStringLiteral("butApplyAll"));
+    m_applyAll->setToolTip(tr("Puts the compared configuration back whole, texts included"));
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_applyChecked, &QPushButton::clicked, this, &CompareView::applyChecked);
+    connect(m_applyAll, &QPushButton::clicked, this, &CompareView::applyAll);
+    connect(m_source, qOverload<int>(&QComboBox::activated), this, &CompareView::sourceChosen);
+    resize(900, 420);
+    refill();
+}
+
+void CompareView::sourceChosen(int index)
+{
+    if (index <= 0)
+        return;
+    QString path = m_source->itemData(index).toString();
+    if (path.isEmpty()) {
+        path = prompt()->openFileName(tr("Compare with"), QString(), tr("Binary dump (*.bin)"));
+        if (path.isEmpty())
+            return;
+    }
+    compareWith(path);
+}
+
+bool CompareView::compareWith(const QString &dumpPath)
+{
+    QFile file(dumpPath);
+    QByteArray bytes;
+    if (file.open(QIODevice::ReadOnly) && file.size() == FixedLayoutModel::ImageSize)
+        bytes = file.readAll();
+    if (bytes.size() != FixedLayoutModel::ImageSize
+        || !FixedImage::isValid(reinterpret_cast<const quint8 *>(bytes.constData()), m_model->layout())) {
+        prompt()->message(Prompt::Icon::Critical, tr("Compare"),
+                          tr("%1 is not a dump of %2.").arg(QFileInfo(dumpPath).fileName(), m_model->title()));
+        return false;
+    }
+    m_other = bytes;
+    // The choice shows what is compared with, whichever way it was chosen.
+    int at = m_source->findData(dumpPath);
+    if (at < 0) {
+        at = m_source->count() - 1;
+        m_source->insertItem(at, tr("File %1").arg(QFileInfo(dumpPath).fileName()), dumpPath);
+    }
+    const QSignalBlocker blocker(m_source);
+    m_source->setCurrentIndex(at);
+    refill();
+    return true;
+}
+
+void CompareView::refill()
+{
+    m_diffs = m_other.isEmpty() ? QList<ParamDifference>() : ModelDiff::compare(m_model, m_other);
+    const QSignalBlocker blocker(m_rows);
+    m_rows->clear();
+    for (int i = 0; i < m_diffs.size(); ++i) {
+        const ParamDifference &d = m_diffs.at(i);
+        const QString name = d.site.group.isEmpty() ? d.label : d.site.group + QStringLiteral(" / ") + d.label;
+        auto *item = new QTreeWidgetItem(m_rows, {name, d.a, d.b});
+        item->setData(0, Qt::UserRole, i);
+        item->setIcon(1, swatch(d.a));
+        item->setIcon(2, swatch(d.b));
+        if (ModelDiff::restorable(d)) {
+            item->setCheckState(0, Qt::Unchecked);
+        } else {
+            item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
+            item->setToolTip(0, tr("A text: put back with \"Apply all\" only"));
+        }
+    }
+    m_summary->setText(m_other.isEmpty() ? tr("Nothing chosen to compare with.")
+                                         : m_diffs.isEmpty() ? tr("No differences.")
+                                                             : tr("Differences: %1").arg(m_diffs.size()));
+    m_applyChecked->setEnabled(!m_diffs.isEmpty());
+    m_applyAll->setEnabled(!m_diffs.isEmpty());
+}
+
+void CompareView::applyChecked()
+{
+    QList<ParamDifference> chosen;
+    for (int i = 0; i < m_rows->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_rows->topLevelItem(i);
+        if ((item->flags() & Qt::ItemIsUserCheckable) && item->checkState(0) == Qt::Checked)
+            chosen.append(m_diffs.at(item->data(0, Qt::UserRole).toInt()));
+    }
+    if (chosen.isEmpty())
+        return;
+    if (beforeApply)
+        beforeApply();
+    ViewProgress progress(m_bar);
+    m_bar->setVisible(chosen.size() > ManyValues);
+    ModelDiff::apply(m_model, m_other, chosen, &progress);
+    m_bar->hide();
+    if (afterApply)
+        afterApply();
+    refill();
+}
+
+void CompareView::applyAll()
+{
+    if (m_other.isEmpty())
+        return;
+    if (beforeApply)
+        beforeApply();
+    if (applyWhole)
+        applyWhole(m_other);
+    if (afterApply)
+        afterApply();
+    refill();
+}

@@ -1,0 +1,53 @@
+// The compare view: the differences between the configuration in the program (the board's, or
+// the offline one) and a snapshot from the board's history or a dump file, value by value as
+// the page names them, with the chosen ones or all of them put back.
+#pragma once
+#include "app/boardhistory.h"
+#include "devices/imagediff.h"
+#include <QDialog>
+#include <functional>
+
+class FixedLayoutModel;
+class QComboBox;
+class QLabel;
+class QProgressBar;
+class QPushButton;
+class QTreeWidget;
+
+class CompareView : public QDialog
+{
+    Q_OBJECT
+public:
+    // history: the board's snapshots, oldest first (empty offline).
+    CompareView(FixedLayoutModel *model, const QList<Snapshot> &history, QWidget *parent = nullptr);
+
+    // Called before anything is applied (to keep the board in its history) and after it (to
+    // show the values on the page).
+    std::function<void()> beforeApply;
+    std::function<void()> afterApply;
+    // Puts a whole image back: loads it into the model and sends it; set by the window.
+    std::function<void(const QByteArray &image)> applyWhole;
+
+    // The configuration compared with: false when the file is no dump of the model.
+    bool compareWith(const QString &dumpPath);
+    QTreeWidget *rows() const { return m_rows; }
+    int differences() const { return m_diffs.size(); }
+
+public Q_SLOTS:
+    void applyChecked();
+    void applyAll();
+
+private:
+    void sourceChosen(int index);
+    void refill();
+
+    FixedLayoutModel *m_model;
+    QComboBox *m_source;
+    QLabel *m_summary;
+    QTreeWidget *m_rows;
+    QProgressBar *m_bar;
+    QPushButton *m_applyChecked;
+    QPushButton *m_applyAll;
+    QByteArray m_other;
+    QList<ParamDifference> m_diffs;
+};
