@@ -127,6 +127,7 @@ struct Row
     constexpr Row toggle() const { Row r = *this; r.orange = true; return r; }
     constexpr Row grid() const { Row r = *this; r.maskLayout = 0; return r; }
     constexpr Row labelledBy(LabelRule rule) const { Row r = *this; r.labelRule = rule; return r; }
+    constexpr Row initially(const char *t) const { Row r = *this; r.text = t; return r; }
 };
 
 // Row makers, one per editor kind, in the order of the table's columns:

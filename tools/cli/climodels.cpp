@@ -1,8 +1,12 @@
 #include "climodels.h"
 #include "cli.h"
 #include "devices/devesprelay.h"
+#include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include "devices/marvek1_1_table.h"
 #include "devices/marvek2_0_table.h"
+#include "devices/marvek3_0_table.h"
 
 namespace {
 
@@ -13,7 +17,9 @@ const struct
     const FixedTable::Table &(*table)();
     BitLists (*bits)(const BoardFeatures &board);
 } modelList[] = {
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvek1_1(p); }, marvek1_1Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvek3_0(p); }, marvek3_0Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * { return new DevEspRelay(p); }, nullptr, nullptr},
 };
 
