@@ -88,6 +88,10 @@
         <source>Incompatible version: %1 %2 %3.</source>
         <translation>Несъвместима версия: %1 %2 %3.</translation>
     </message>
+    <message>
+        <source>The board answered, but this version of the program has no model for it.</source>
+        <translation>Платката отговори, но тази версия на програмата няма модел за нея.</translation>
+    </message>
 </context>
 <context>
     <name>DevMarvek2_0</name>
