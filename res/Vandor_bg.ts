@@ -815,7 +815,7 @@
     <name>DevMarvek3_0</name>
     <message>
         <source>Marvek Totalizer</source>
-        <translation>Marvek Тотализатор</translation>
+        <translation>Marvek Totalizer</translation>
     </message>
     <message>
         <source>over</source>

@@ -1,11 +1,14 @@
 // The Controller 1.1 model: identity, labels and help keys by row kind, the parts of its page
 // that depend on the board, its embedded help texts, and which help file each model reads.
+#include "app/maindialog.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
 #include "editors/parslider2.h"
 #include "editors/parslider2s.h"
 #include "fixedprobe.h"
+#include "scriptedprompt.h"
+#include "testlanguage.h"
 #include <QDir>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -41,6 +44,28 @@ private Q_SLOTS:
         // Only the hardware word is taken over.
         QCOMPARE(m.word0, accepted ? quint16(w0) : quint16(0xFFFF));
         QCOMPARE(m.word2, quint16(0xFFFF));
+    }
+
+    // The program's models in list order; the controllers get the start page's offline buttons.
+    void modelListAndStartPage()
+    {
+        setTestLanguage(QStringLiteral("en"));
+        ScriptedPrompt prompt;
+        MainDialog::Parts parts = MainDialog::defaultParts();
+        parts.makeUsbLink = nullptr;
+        parts.makeNetLink = nullptr;
+        parts.prompt = &prompt;
+        MainDialog window(parts);
+        QStringList list;
+        for (DeviceCfg *m = DeviceCfg::first(); m; m = m->next)
+            list << QString::fromLatin1(m->metaObject()->className());
+        QCOMPARE(list.mid(0, 3), (QStringList{"DevMarvek1_1", "DevMarvek2_0", "DevMarvek3_0"}));
+        QStringList offline;
+        for (auto *b : window.findChildren<QPushButton *>()) {
+            if (b->property("dev").isValid())
+                offline << b->text();
+        }
+        QCOMPARE(offline, (QStringList{"Marvek", "Marvek ccTalk", "Marvek Totalizer"}));
     }
 
     void labelsAndHelpKeys_data()
