@@ -59,6 +59,15 @@ QString label(const Table &table, quint32 address, const BoardFeatures &board)
 quint32 helpKey(const Table &table, quint32 address)
 {
     const Row *row = rowFor(table, address);
+    if (!row) {
+        // A byte between the values of a record shares the help of the record that spans it.
+        for (const Row &r : table) {
+            if (r.kind == Kind::Param && r.help != Help::Own && address >= r.first && address <= r.last()) {
+                row = &r;
+                break;
+            }
+        }
+    }
     if (!row)
         return address;
     switch (row->help) {

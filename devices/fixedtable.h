@@ -209,7 +209,8 @@ const Row *rowFor(const Table &table, quint32 address);
 // The label of an address on a board: the row's rule or its text with %1 filled in, else
 // "Parameter %1".
 QString label(const Table &table, quint32 address, const BoardFeatures &board = BoardFeatures());
-// The help key of an address.
+// The help key of an address: its row's rule, or for a byte between the values of a record,
+// the rule of the first shared or record row that spans it; else the address itself.
 quint32 helpKey(const Table &table, quint32 address);
 // The default of value k of a mask or slider row.
 quint16 defaultFor(const Row &row, int k, const struct BitLists &bits);

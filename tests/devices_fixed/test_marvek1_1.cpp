@@ -91,6 +91,10 @@ private Q_SLOTS:
         QTest::newRow("button 3 toggle A") << 8066u << "Toggle relays (time A)" << 8050u;
         QTest::newRow("start credit") << 8030u << "Minimum start credit [cents]" << 8030u;
         QTest::newRow("NV coin time") << 0x8074u << "Coin default time [sec]" << 0x8074u;
+        QTest::newRow("odd byte of coin 2's record") << 17u << "Parameter 17" << 7u;
+        QTest::newRow("odd byte of button 3's record") << 189u << "Parameter 189" << 177u;
+        QTest::newRow("odd byte of mode 16") << 833u << "Parameter 833" << 713u;
+        QTest::newRow("odd byte of button 16's delays") << 8175u << "Parameter 8175" << 8055u;
         QTest::newRow("text pool") << 900u << "Parameter 900" << 900u;
         QTest::newRow("layout word") << 8180u << "Parameter 8180" << 8180u;
     }

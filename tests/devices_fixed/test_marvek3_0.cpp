@@ -59,6 +59,8 @@ private Q_SLOTS:
         QTest::newRow("timer line 16") << 0x304u << 8168u << "Timer view line 16" << 8048u;
         QTest::newRow("second colour") << 0x304u << 8040u << "Remaining time" << 8040u;
         QTest::newRow("NV price") << 0x304u << 0x8074u << "Default price [cents]" << 0x8074u;
+        QTest::newRow("odd byte of a name") << 0x304u << 7001u << "Name" << 7000u;
+        QTest::newRow("odd byte of a coin") << 0x304u << 7209u << "Coin 16 value [cents]" << 7178u;
         QTest::newRow("text pool") << 0x304u << 100u << "Parameter 100" << 100u;
     }
     void labelsAndHelpKeys()
