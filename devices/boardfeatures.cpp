@@ -1,4 +1,4 @@
-// Bit lists of the Controller 2.0 board, from its hardware and firmware words.
+// Bit lists of the controller boards, from their hardware and firmware words.
 #include "devices/boardfeatures.h"
 
 static BitList numbered(int count, int firstNumber, bool named)
@@ -34,6 +34,21 @@ BitLists BitLists::controller2_0(const BoardFeatures &board)
             continue;
         lists.coinInputs.masks.append(in.bit);
         lists.coinInputs.names.append(QLatin1String(in.name));
+    }
+    return lists;
+}
+
+BitLists BitLists::sixRelays(const BoardFeatures &)
+{
+    BitLists lists;
+    lists.single16 = numbered(16, 1, false);
+    for (int i = 0; i < 6; ++i)
+        lists.buttons.masks.append(quint16(0x0100u << i));
+    lists.relays = numbered(6, 1, false);
+    static const quint16 inputs[] = {0x40, 0x04, 0x01, 0x02, 0x20, 0x10};
+    for (int i = 0; i < 6; ++i) {
+        lists.coinInputs.masks.append(inputs[i]);
+        lists.coinInputs.names.append(QString::number(i + 1));
     }
     return lists;
 }

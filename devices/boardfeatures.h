@@ -38,4 +38,6 @@ struct BitLists
 
     // The lists of a Controller 2.0 board.
     static BitLists controller2_0(const BoardFeatures &board);
+    // The lists of the 1.1 and 3.0 boards: six coin inputs, six buttons, always six relays.
+    static BitLists sixRelays(const BoardFeatures &board);
 };

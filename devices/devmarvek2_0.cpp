@@ -1,7 +1,6 @@
+// The Controller 2.0 model: its identity and layout; the page comes from its table.
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
-#include "devices/fixedpage.h"
-#include "editors/textpool.h"
 
 static const FixedLayout marvek2_0Layout = {
     QT_TRANSLATE_NOOP("DevMarvek2_0", "Marvek ccTalk"),
@@ -10,6 +9,7 @@ static const FixedLayout marvek2_0Layout = {
     0, 6540, false,           // text pool from the image start, distances downward
     7166,                     // "Relay signal invert"
     "help_bg", "help_cnt20_bg",
+    marvek2_0Table, BitLists::controller2_0,
 };
 
 DevMarvek2_0::DevMarvek2_0(QObject *parent) : FixedLayoutModel(marvek2_0Layout, parent) {}
@@ -23,28 +23,4 @@ bool DevMarvek2_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
     word0 = w0;
     word2 = w2;
     return true;
-}
-
-void DevMarvek2_0::buildPage(QWidget *container)
-{
-    // Texts sit below their words, packed upward from the image start.
-    TextPool::global().setDownward(image(), layout().textBase, layout().textSize);
-    const BoardFeatures board{word0, word2};
-    const BitLists bits = BitLists::controller2_0(board);
-    {
-        PageBuildGuard building;
-        FixedPage page(*this, marvek2_0Table(), board, bits);
-        page.build(container);
-        m_placements = page.placements();
-    }
-    finishPage();
-}
-
-const FixedTable::Table *DevMarvek2_0::table() const { return &marvek2_0Table(); }
-
-QString DevMarvek2_0::parName(quint32 key) { return FixedTable::label(marvek2_0Table(), key); }
-
-quint32 DevMarvek2_0::helpKey(quint32 address) const
-{
-    return FixedTable::helpKey(marvek2_0Table(), address);
 }

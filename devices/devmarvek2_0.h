@@ -1,7 +1,6 @@
 // Device model of the second-generation Marvek controller ("Marvek ccTalk").
 #pragma once
 #include "devices/fixedlayoutmodel.h"
-#include "devices/fixedpage.h"
 
 class DevMarvek2_0 : public FixedLayoutModel
 {
@@ -13,15 +12,4 @@ public:
     // An accepted board's hardware and firmware words become the model's, so that the page
     // shows the connected board's features.
     bool accepts(quint16 w0, quint16 w1, quint16 w2) const override;
-    void buildPage(QWidget *container) override;
-    // Label and help key of an address, both from the parameter table.
-    QString parName(quint32 key) override;
-    quint32 helpKey(quint32 address) const override;
-    const FixedTable::Table *table() const override;
-
-    // The editors of the page built last and the values each is bound to.
-    const QVector<FixedPage::Placement> &placements() const { return m_placements; }
-
-private:
-    QVector<FixedPage::Placement> m_placements;
 };

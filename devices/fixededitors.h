@@ -10,7 +10,8 @@ class QWidget;
 namespace FixedEditors {
 
 // The editor of value k of row, child of parent; null for rows without an editor of their own.
+// Option lists keep the options the board offers.
 Par *make(FixedLayoutModel &model, const FixedTable::Table &table, const FixedTable::Row &row, int k,
-          const BitLists &bits, QWidget *parent);
+          const BoardFeatures &board, const BitLists &bits, QWidget *parent);
 
 } // namespace FixedEditors

@@ -3,6 +3,10 @@
 #pragma once
 #include <QtGlobal>
 
+struct BitLists;
+struct BoardFeatures;
+namespace FixedTable { struct Table; }
+
 struct FixedLayout
 {
     // Shown on the start page and in tab titles; translated in the model class's context
@@ -26,8 +30,12 @@ struct FixedLayout
     bool textUpward;
     // Address of the "Relay signal invert" word the relay test drives; -1 when there is none.
     int relayMaskAddress;
-    // Help resource loaded when the page is built, and the file name the help texts are
-    // saved to in the development folder.
+    // Embedded help resource, and the file the help texts are saved to in the development
+    // folder. The page loads the saved file when it exists, else the embedded one, so that a
+    // technician's edits come back at the next start and no model reads another's texts.
     const char *helpFile;
     const char *helpSaveFile;
+    // The parameter table of the page, and the bit lists of its mask editors on a board.
+    const FixedTable::Table &(*table)();
+    BitLists (*bitLists)(const BoardFeatures &board);
 };

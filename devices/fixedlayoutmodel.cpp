@@ -4,8 +4,10 @@
 #include "app/logging.h"
 #include "app/resources.h"
 #include "link/devio.h"
+#include "editors/textpool.h"
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QIODevice>
 #include <cstring>
 
@@ -68,16 +70,46 @@ QString FixedLayoutModel::hexDump()
     return FixedImage::hexDump(m_image.data());
 }
 
-QString FixedLayoutModel::parName(quint32 key) { return tr("Parameter %1").arg(key); }
+void FixedLayoutModel::buildPage(QWidget *container)
+{
+    if (!table() || !m_layout.bitLists)
+        return;
+    TextPool::global().setGeometry(image(), m_layout.textBase, m_layout.textSize,
+                                   m_layout.textUpward ? TextPool::Direction::Up : TextPool::Direction::Down);
+    const BoardFeatures features = board();
+    const BitLists bits = m_layout.bitLists(features);
+    {
+        PageBuildGuard building;
+        FixedPage page(*this, m_layout.table(), features, bits);
+        page.build(container);
+        m_placements = page.placements();
+    }
+    finishPage();
+}
+
+QString FixedLayoutModel::parName(quint32 key)
+{
+    if (!table())
+        return tr("Parameter %1").arg(key);
+    return FixedTable::label(*table(), key, board());
+}
 
 QString FixedLayoutModel::helpText(quint32 key) { return DeviceCfg::helpText(helpKey(key)); }
 
-quint32 FixedLayoutModel::helpKey(quint32 address) const { return address; }
-
-void FixedLayoutModel::loadHelpTexts()
+quint32 FixedLayoutModel::helpKey(quint32 address) const
 {
-    readHelpFile(resourcePath(QString::fromLatin1(m_layout.helpFile)));
+    return table() ? FixedTable::helpKey(*table(), address) : address;
 }
+
+QString FixedLayoutModel::helpReadPath() const
+{
+    const QString saved = developmentFolder() + QString::fromLatin1(m_layout.helpSaveFile);
+    if (QFileInfo::exists(saved))
+        return saved;
+    return QStringLiteral(":/") + QString::fromLatin1(m_layout.helpFile);
+}
+
+void FixedLayoutModel::loadHelpTexts() { readHelpFile(helpReadPath()); }
 
 void FixedLayoutModel::saveHelp()
 {

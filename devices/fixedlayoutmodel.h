@@ -4,6 +4,7 @@
 #include "devices/devicecfg.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayout.h"
+#include "devices/fixedpage.h"
 #include "devices/fixedtable.h"
 #include <array>
 
@@ -34,13 +35,23 @@ public:
     bool readDevice(Progress *progress) override;
     void writeDevice(Progress *progress) override;
     void writeTexts(Progress *progress, int count) override;
+    // Builds the page from the model's table for the board's identity words: text pool
+    // geometry, bit lists, the tabs under the page-building counter, then finishPage().
+    void buildPage(QWidget *container) override;
+    // Label of an address from the table, for the model's current board.
     QString parName(quint32 key) override;
     // The help text of the address's help key.
     QString helpText(quint32 key) override;
-    // The parameter table of the model, or null when it has none.
-    virtual const FixedTable::Table *table() const { return nullptr; }
-    // Addresses that share one help text map to one key; by default every address is its own.
-    virtual quint32 helpKey(quint32 address) const;
+    // The parameter table of the model, or null for a layout without one.
+    const FixedTable::Table *table() const { return m_layout.table ? &m_layout.table() : nullptr; }
+    // Addresses that share one help text map to one key, as the table says.
+    quint32 helpKey(quint32 address) const;
+    // The features the model's identity words stand for.
+    BoardFeatures board() const { return BoardFeatures{word0, word2}; }
+    // The editors of the page built last and the values each is bound to.
+    const QVector<FixedPage::Placement> &placements() const { return m_placements; }
+    // The path the help texts are read from: the saved file when present, else the embedded one.
+    QString helpReadPath() const;
     void saveHelp() override;
     void changed(quint32 key, int size) override;
     void clearNvm() override;
@@ -59,4 +70,5 @@ private:
     const FixedLayout &m_layout;
     std::array<quint8, ImageSize> m_image;
     std::array<quint8, NvSize> m_nv;
+    QVector<FixedPage::Placement> m_placements;
 };

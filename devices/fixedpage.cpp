@@ -54,7 +54,9 @@ void FixedPage::build(QWidget *container)
             int j = i + 1;
             while (j < m_table.count && rows[j].kind != Kind::Tab && rows[j].kind != Kind::Tabs)
                 j = opensBlock(rows[j].kind) ? endOfBlock(j) + 1 : j + 1;
-            buildTab(container, page, i + 1, j, tr(row.label), Part{});
+            // A tab some boards do not have is left out with everything in it.
+            if (row.offered(m_board, 0))
+                buildTab(container, page, i + 1, j, tr(row.label), Part{});
             i = j;
         } else if (row.kind == Kind::Tabs) {
             const int e = endOfBlock(i);
@@ -202,7 +204,7 @@ void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to,
 
 Par *FixedPage::place(QWidget *parent, const Row &row, int k)
 {
-    Par *editor = FixedEditors::make(m_model, m_table, row, k, m_bits, parent);
+    Par *editor = FixedEditors::make(m_model, m_table, row, k, m_board, m_bits, parent);
     if (!editor)
         return nullptr;
     const quint32 second = row.second ? row.second + quint32(k) * row.stride : 0;

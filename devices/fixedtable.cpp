@@ -40,13 +40,13 @@ const Row *rowFor(const Table &table, quint32 address)
     return nullptr;
 }
 
-QString label(const Table &table, quint32 address)
+QString label(const Table &table, quint32 address, const BoardFeatures &board)
 {
     const Row *row = rowFor(table, address);
+    if (row && row->labelRule)
+        return row->labelRule(table.context, address, board);
     if (!row || !row->label)
         return QCoreApplication::translate(table.context, "Parameter %1").arg(address);
-    if (row->labelRule)
-        return row->labelRule(table.context, address);
     const QString text = QCoreApplication::translate(table.context, row->label);
     if (!row->numbered)
         return text;
@@ -59,6 +59,15 @@ QString label(const Table &table, quint32 address)
 quint32 helpKey(const Table &table, quint32 address)
 {
     const Row *row = rowFor(table, address);
+    if (!row) {
+        // A byte between the values of a record shares the help of the record that spans it.
+        for (const Row &r : table) {
+            if (r.kind == Kind::Param && r.help != Help::Own && address >= r.first && address <= r.last()) {
+                row = &r;
+                break;
+            }
+        }
+    }
     if (!row)
         return address;
     switch (row->help) {
@@ -79,6 +88,8 @@ quint16 defaultFor(const Row &row, int k, const BitLists &bits)
         return quint16(row.def);
     case Default::RelayOfIndex:
         return k < 6 ? quint16(1u << k) : 0;
+    case Default::RelayAfterFirst:
+        return k >= 1 && k <= 6 ? quint16(1u << (k - 1)) : 0;
     case Default::ButtonOfIndex:
         return k < 6 ? quint16(0x0100u << k) : 0;
     case Default::CoinOfIndex:

@@ -43,6 +43,7 @@ enum class Bits : quint8 { None, Single16, Buttons, Relays, ExtraRelays, CoinInp
 enum class Default : quint8 {
     Fixed,         // `def`
     RelayOfIndex,  // 1 << k for k < 6, else 0
+    RelayAfterFirst, // 0 for k = 0, 1 << (k - 1) for k = 1..6, else 0
     ButtonOfIndex, // 0x0100 << k for k < 6, else 0
     CoinOfIndex,   // the bit of the k-th listed coin input, 0 past the list
 };
@@ -54,16 +55,18 @@ enum class Help : quint8 {
     Record, // helpBase + (address - helpBase) mod stride: the same offset in the first record
 };
 
+// Where a row, a value or an option is offered at all; index is the value's index within its
+// row (options: the option's index in its list).
+using Condition = bool (*)(const BoardFeatures &board, int index);
+// Labels that no numbering rule describes, or that depend on the board.
+using LabelRule = QString (*)(const char *context, quint32 address, const BoardFeatures &board);
+
 struct Option
 {
     quint16 bit;
     const char *name; // QT_TRANSLATE_NOOP'd in the model's context
+    Condition when = nullptr; // null: on every board
 };
-
-// Where a row or a value is offered at all; index is the value's index within its row.
-using Condition = bool (*)(const BoardFeatures &board, int index);
-// Labels that no numbering rule describes.
-using LabelRule = QString (*)(const char *context, quint32 address);
 
 struct Row
 {
@@ -124,6 +127,7 @@ struct Row
     constexpr Row toggle() const { Row r = *this; r.orange = true; return r; }
     constexpr Row grid() const { Row r = *this; r.maskLayout = 0; return r; }
     constexpr Row labelledBy(LabelRule rule) const { Row r = *this; r.labelRule = rule; return r; }
+    constexpr Row initially(const char *t) const { Row r = *this; r.text = t; return r; }
 };
 
 // Row makers, one per editor kind, in the order of the table's columns:
@@ -202,9 +206,11 @@ struct Table
 
 // The first Param row whose label covers address, or null.
 const Row *rowFor(const Table &table, quint32 address);
-// The label of an address: the row's text with %1 filled in, else "Parameter %1".
-QString label(const Table &table, quint32 address);
-// The help key of an address.
+// The label of an address on a board: the row's rule or its text with %1 filled in, else
+// "Parameter %1".
+QString label(const Table &table, quint32 address, const BoardFeatures &board = BoardFeatures());
+// The help key of an address: its row's rule, or for a byte between the values of a record,
+// the rule of the first shared or record row that spans it; else the address itself.
 quint32 helpKey(const Table &table, quint32 address);
 // The default of value k of a mask or slider row.
 quint16 defaultFor(const Row &row, int k, const struct BitLists &bits);

@@ -65,16 +65,21 @@ void DevIo::clearIdentity()
 {
     word0 = word1 = word2 = 0;
     versionText.clear();
+    unknownBoard = false;
 }
 
 bool DevIo::acceptIdentity(const QString &errorTitle)
 {
+    unknownBoard = false;
     if (DeviceCfg::selectModel(word0, word1, word2))
         return true;
+    unknownBoard = true;
     prompt()->message(Prompt::Icon::Information, errorTitle,
                       tr("Incompatible version: %1 %2 %3.")
-                          .arg(word0, 0, 16)
-                          .arg(word1, 0, 16)
-                          .arg(word2, 0, 16));
+                              .arg(word0, 0, 16)
+                              .arg(word1, 0, 16)
+                              .arg(word2, 0, 16)
+                          + QLatin1Char('\n')
+                          + tr("The board answered, but this version of the program has no model for it."));
     return false;
 }

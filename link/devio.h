@@ -24,6 +24,9 @@ public:
     quint16 word2 = 0;
     // The bridge board's version text; empty on other connections.
     QString versionText;
+    // Set when the last board that answered had an identity no model accepts (its words are
+    // then in word0-word2); cleared at the next version query.
+    bool unknownBoard = false;
 
     // Operations 1-11: all synchronous, true = success. Lengths above MaxChunk fail
     // without anything sent.
@@ -77,7 +80,8 @@ protected:
     // triple no model accepts, never the words of an earlier board.
     void clearIdentity();
     // Shared identity check: asks the model list to accept the triple. On refusal shows
-    // "Incompatible version: %1 %2 %3." in an information box titled errorTitle.
+    // "Incompatible version: %1 %2 %3." in an information box titled errorTitle, with the
+    // words in hex and a line saying that this version of the program has no model for it.
     bool acceptIdentity(const QString &errorTitle);
     // Every board operation's result goes through here: it counts consecutive failures of a
     // connected board and closes the link after MaxFailures of them. Returns ok.

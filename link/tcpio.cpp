@@ -206,8 +206,7 @@ bool TcpIo::open(int uid)
     }
     if (!connectTo(entry))
         return false;
-    word0 = word1 = word2 = 0;
-    versionText.clear();
+    clearIdentity();
     const bool answered = entry.kind == Controller ? queryVersion() : accessExchange(password);
     if (!answered) {
         // Told even when the peer hung up instead of answering.

@@ -202,6 +202,10 @@
         <source>Incompatible version: %1 %2 %3.</source>
         <translation>Несъвместима версия: %1 %2 %3.</translation>
     </message>
+    <message>
+        <source>The board answered, but this version of the program has no model for it.</source>
+        <translation>Платката отговори, но тази версия на програмата няма модел за нея.</translation>
+    </message>
 </context>
 <context>
     <name>DevMarvek2_0</name>
@@ -624,6 +628,596 @@
     <message>
         <source>Write access key</source>
         <translation>Ключ за достъп за запис</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>DevMarvek1_1</name>
+    <message>
+        <source>Marvek</source>
+        <translation>Marvek</translation>
+    </message>
+    <message>
+        <source>Show Credit</source>
+        <translation>Показване на кредита</translation>
+    </message>
+    <message>
+        <source>Show Time</source>
+        <translation>Показване на времето</translation>
+    </message>
+    <message>
+        <source>Remember the credit at power failure</source>
+        <translation>Запазване на кредита при спиране на захранването</translation>
+    </message>
+    <message>
+        <source>Coin validator</source>
+        <translation>Монетоприемник</translation>
+    </message>
+    <message>
+        <source>Coin pulse jitter [ms]</source>
+        <translation>Подтискане на трептенето на монетния импулс [ms]</translation>
+    </message>
+    <message>
+        <source>Coin pulse timeout [ms]</source>
+        <translation>Край на монетния импулс [ms]</translation>
+    </message>
+    <message>
+        <source>Coin channel inhibit</source>
+        <translation>Забранени канали на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Coin code %1</source>
+        <translation>Код на монета %1</translation>
+    </message>
+    <message>
+        <source>Coin validator channel</source>
+        <translation>Канал на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Min pulse period [ms]</source>
+        <translation>Мин. период на импулса [ms]</translation>
+    </message>
+    <message>
+        <source>Max pulse period [ms]</source>
+        <translation>Макс. период на импулса [ms]</translation>
+    </message>
+    <message>
+        <source>Coin value [cents]</source>
+        <translation>Стойност на монетата [стотинки]</translation>
+    </message>
+    <message>
+        <source>Buttons and Relays</source>
+        <translation>Бутони и релета</translation>
+    </message>
+    <message>
+        <source>Button jitter [ms]</source>
+        <translation>Подтискане на трептенето на бутоните [ms]</translation>
+    </message>
+    <message>
+        <source>Button signal invert</source>
+        <translation>Инвертиране на сигнала на бутоните</translation>
+    </message>
+    <message>
+        <source>Relay signal invert</source>
+        <translation>Инвертиране на сигнала на релетата</translation>
+    </message>
+    <message>
+        <source>Relay initial state</source>
+        <translation>Начално състояние на релетата</translation>
+    </message>
+    <message>
+        <source>Relay transaction delay [ms]</source>
+        <translation>Закъснение при превключване на релетата [ms]</translation>
+    </message>
+    <message>
+        <source>Credit reset timeout in pause [sec]</source>
+        <translation>Нулиране на кредита при пауза [s]</translation>
+    </message>
+    <message>
+        <source>Relay active time mask</source>
+        <translation>Маска на релета с отчитане на време</translation>
+    </message>
+    <message>
+        <source>Button code %1</source>
+        <translation>Код на бутон %1</translation>
+    </message>
+    <message>
+        <source>Button input</source>
+        <translation>Вход на бутона</translation>
+    </message>
+    <message>
+        <source>Relays to keep unchanged</source>
+        <translation>Релета без промяна</translation>
+    </message>
+    <message>
+        <source>Relays to turn on</source>
+        <translation>Релета за включване</translation>
+    </message>
+    <message>
+        <source>After timeout A [sec]</source>
+        <translation>След време A [s]</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time A)</source>
+        <translation>Превключване на релета (време A)</translation>
+    </message>
+    <message>
+        <source>After timeout B [sec]</source>
+        <translation>След време B [s]</translation>
+    </message>
+    <message>
+        <source>Toggle relays (time B)</source>
+        <translation>Превключване на релета (време B)</translation>
+    </message>
+    <message>
+        <source>Operator mode button input</source>
+        <translation>Вход на бутона за режим оператор</translation>
+    </message>
+    <message>
+        <source>Pipe discharge relay</source>
+        <translation>Реле за източване на тръбите</translation>
+    </message>
+    <message>
+        <source>Discharge timeout after last activity [sec]</source>
+        <translation>Източване след последна активност [s]</translation>
+    </message>
+    <message>
+        <source>Discharge active period [ms]</source>
+        <translation>Продължителност на източването [ms]</translation>
+    </message>
+    <message>
+        <source>Operator view</source>
+        <translation>Екран оператор</translation>
+    </message>
+    <message>
+        <source>Operator view background</source>
+        <translation>Фон на екрана оператор</translation>
+    </message>
+    <message>
+        <source>Operator view line %1</source>
+        <translation>Ред %1 на екрана оператор</translation>
+    </message>
+    <message>
+        <source>OPERATOR</source>
+        <translation>OPERATOR</translation>
+    </message>
+    <message>
+        <source>Out of order view</source>
+        <translation>Екран „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view background</source>
+        <translation>Фон на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view line %1</source>
+        <translation>Ред %1 на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>OUT OF ORDER</source>
+        <translation>OUT OF ORDER</translation>
+    </message>
+    <message>
+        <source>Idle view</source>
+        <translation>Екран в покой</translation>
+    </message>
+    <message>
+        <source>Idle view background</source>
+        <translation>Фон на екрана в покой</translation>
+    </message>
+    <message>
+        <source>Idle view line %1</source>
+        <translation>Ред %1 на екрана в покой</translation>
+    </message>
+    <message>
+        <source>INSERT COIN</source>
+        <translation>INSERT COIN</translation>
+    </message>
+    <message>
+        <source>Coins view</source>
+        <translation>Екран монети</translation>
+    </message>
+    <message>
+        <source>Coins view background</source>
+        <translation>Фон на екрана монети</translation>
+    </message>
+    <message>
+        <source>Coins view text</source>
+        <translation>Текст на екрана монети</translation>
+    </message>
+    <message>
+        <source>Coins view new coins</source>
+        <translation>Нови монети на екрана монети</translation>
+    </message>
+    <message>
+        <source>Credit change display timeout [ms]</source>
+        <translation>Време за показване на промяната на кредита [ms]</translation>
+    </message>
+    <message>
+        <source>Coins view customization</source>
+        <translation>Настройки на екрана монети</translation>
+    </message>
+    <message>
+        <source>Minimum start credit [cents]</source>
+        <translation>Минимален начален кредит [стотинки]</translation>
+    </message>
+    <message>
+        <source>Wait for start credit timeout [s]</source>
+        <translation>Време за изчакване на началния кредит [s]</translation>
+    </message>
+    <message>
+        <source>Reset progress</source>
+        <translation>Индикатор на нулирането</translation>
+    </message>
+    <message>
+        <source>Reset text</source>
+        <translation>Текст при нулиране</translation>
+    </message>
+    <message>
+        <source>Active view</source>
+        <translation>Активен екран</translation>
+    </message>
+    <message>
+        <source>Active view background</source>
+        <translation>Фон на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view color 1</source>
+        <translation>Цвят 1 на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view color 2</source>
+        <translation>Цвят 2 на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view timer</source>
+        <translation>Таймер на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view mode</source>
+        <translation>Режим на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view transaction progress</source>
+        <translation>Напредък на транзакцията на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view pause timeout</source>
+        <translation>Време на паузата на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view customization</source>
+        <translation>Настройки на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view mode %1</source>
+        <translation>Режим %1 на активния екран</translation>
+    </message>
+    <message>
+        <source>Relays state</source>
+        <translation>Състояние на релетата</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Active view color 3</source>
+        <translation>Цвят 3 на активния екран</translation>
+    </message>
+    <message>
+        <source>Active view color 4</source>
+        <translation>Цвят 4 на активния екран</translation>
+    </message>
+    <message>
+        <source>Mode individual time [sec]</source>
+        <translation>Индивидуално време на режима [s]</translation>
+    </message>
+    <message>
+        <source>Coin default time [sec]</source>
+        <translation>Време за монета по подразбиране [s]</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>DevMarvek3_0</name>
+    <message>
+        <source>Marvek Totalizer</source>
+        <translation>Marvek Totalizer</translation>
+    </message>
+    <message>
+        <source>over</source>
+        <translation>над</translation>
+    </message>
+    <message>
+        <source>under</source>
+        <translation>под</translation>
+    </message>
+    <message>
+        <source>Cost for wahing time %1 %2 minutes [cents]</source>
+        <translation>Цена за време на миене %1 %2 минути [стотинки]</translation>
+    </message>
+    <message>
+        <source>Cost for drying time %1 %2 minutes [cents]</source>
+        <translation>Цена за време на сушене %1 %2 минути [стотинки]</translation>
+    </message>
+    <message>
+        <source>Load coin nominals from device</source>
+        <translation>Зареждане на номиналите на монетите от монетоприемника</translation>
+    </message>
+    <message>
+        <source>Clear credit after wait time</source>
+        <translation>Нулиране на кредита след времето за изчакване</translation>
+    </message>
+    <message>
+        <source>Clear credit after program execute</source>
+        <translation>Нулиране на кредита след изпълнение на програмата</translation>
+    </message>
+    <message>
+        <source>Allow coins in idle</source>
+        <translation>Приемане на монети в покой</translation>
+    </message>
+    <message>
+        <source>Allow buttons in idle</source>
+        <translation>Бутони в покой</translation>
+    </message>
+    <message>
+        <source>Select program without enough credit</source>
+        <translation>Избор на програма без достатъчно кредит</translation>
+    </message>
+    <message>
+        <source>POS activated after program selection</source>
+        <translation>ПОС терминалът се включва след избор на програма</translation>
+    </message>
+    <message>
+        <source>Program counters are ressetable</source>
+        <translation>Броячите на програмите могат да се нулират</translation>
+    </message>
+    <message>
+        <source>Autostart the first program</source>
+        <translation>Автоматичен старт на първата програма</translation>
+    </message>
+    <message>
+        <source>Alternative currency</source>
+        <translation>Алтернативна валута</translation>
+    </message>
+    <message>
+        <source>Coin validator</source>
+        <translation>Монетоприемник</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Coin channel inhibit</source>
+        <translation>Забранени канали на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Coin code %1</source>
+        <translation>Код на монета %1</translation>
+    </message>
+    <message>
+        <source>Coin %1 value [cents]</source>
+        <translation>Стойност на монета %1 [стотинки]</translation>
+    </message>
+    <message>
+        <source>Buttons and Programs</source>
+        <translation>Бутони и програми</translation>
+    </message>
+    <message>
+        <source>Button jitter [ms]</source>
+        <translation>Подтискане на трептенето на бутоните [ms]</translation>
+    </message>
+    <message>
+        <source>Button signal invert</source>
+        <translation>Инвертиране на сигнала на бутоните</translation>
+    </message>
+    <message>
+        <source>Relay signal invert</source>
+        <translation>Инвертиране на сигнала на релетата</translation>
+    </message>
+    <message>
+        <source>Relay pulse duration [ms]</source>
+        <translation>Продължителност на импулса на релето [ms]</translation>
+    </message>
+    <message>
+        <source>Button code %1</source>
+        <translation>Код на бутон %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Time [sec]</source>
+        <translation>Време [s]</translation>
+    </message>
+    <message>
+        <source>Price</source>
+        <translation>Цена</translation>
+    </message>
+    <message>
+        <source>Button input</source>
+        <translation>Вход на бутона</translation>
+    </message>
+    <message>
+        <source>Relays to turn on</source>
+        <translation>Релета за включване</translation>
+    </message>
+    <message>
+        <source>Operator mode button input</source>
+        <translation>Вход на бутона за режим оператор</translation>
+    </message>
+    <message>
+        <source>Default price [cents]</source>
+        <translation>Цена по подразбиране [стотинки]</translation>
+    </message>
+    <message>
+        <source>Costs</source>
+        <translation>Цени</translation>
+    </message>
+    <message>
+        <source>Fiscal signals</source>
+        <translation>Фискални сигнали</translation>
+    </message>
+    <message>
+        <source>Channel for fiscal pulses</source>
+        <translation>Канал за фискалните импулси</translation>
+    </message>
+    <message>
+        <source>Value [cents]</source>
+        <translation>Стойност [стотинки]</translation>
+    </message>
+    <message>
+        <source>Operator view</source>
+        <translation>Екран оператор</translation>
+    </message>
+    <message>
+        <source>Operator view background</source>
+        <translation>Фон на екрана оператор</translation>
+    </message>
+    <message>
+        <source>Operator view line %1</source>
+        <translation>Ред %1 на екрана оператор</translation>
+    </message>
+    <message>
+        <source>OPERATOR</source>
+        <translation>OPERATOR</translation>
+    </message>
+    <message>
+        <source>Out of order view</source>
+        <translation>Екран „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view background</source>
+        <translation>Фон на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view line %1</source>
+        <translation>Ред %1 на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>OUT OF ORDER</source>
+        <translation>OUT OF ORDER</translation>
+    </message>
+    <message>
+        <source>Idle view %1</source>
+        <translation>Екран в покой %1</translation>
+    </message>
+    <message>
+        <source>View timeout [sec]</source>
+        <translation>Време на показване [s]</translation>
+    </message>
+    <message>
+        <source>Idle view background</source>
+        <translation>Фон на екрана в покой</translation>
+    </message>
+    <message>
+        <source>Idle view line %1</source>
+        <translation>Ред %1 на екрана в покой</translation>
+    </message>
+    <message>
+        <source>INSERT COIN</source>
+        <translation>INSERT COIN</translation>
+    </message>
+    <message>
+        <source>Credit view</source>
+        <translation>Екран кредит</translation>
+    </message>
+    <message>
+        <source>Coins view background</source>
+        <translation>Фон на екрана монети</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Цвят на текста</translation>
+    </message>
+    <message>
+        <source>Required text</source>
+        <translation>Текст на нужния кредит</translation>
+    </message>
+    <message>
+        <source>Available text</source>
+        <translation>Текст на наличния кредит</translation>
+    </message>
+    <message>
+        <source>Progress bar</source>
+        <translation>Лента на напредъка</translation>
+    </message>
+    <message>
+        <source>Remaining time</source>
+        <translation>Оставащо време</translation>
+    </message>
+    <message>
+        <source>Timeout to reset selection [sec]</source>
+        <translation>Време за отмяна на избора [s]</translation>
+    </message>
+    <message>
+        <source>Timeout for loading the required credit</source>
+        <translation>Време за събиране на нужния кредит</translation>
+    </message>
+    <message>
+        <source>Credit flags</source>
+        <translation>Настройки на кредита</translation>
+    </message>
+    <message>
+        <source>Timer view</source>
+        <translation>Екран таймер</translation>
+    </message>
+    <message>
+        <source>Timer view background</source>
+        <translation>Фон на екрана таймер</translation>
+    </message>
+    <message>
+        <source>Timer</source>
+        <translation>Таймер</translation>
+    </message>
+    <message>
+        <source>Program</source>
+        <translation>Програма</translation>
+    </message>
+    <message>
+        <source>Timer view line %1</source>
+        <translation>Ред %1 на екрана таймер</translation>
+    </message>
+    <message>
+        <source>Washing</source>
+        <translation>Washing</translation>
+    </message>
+    <message>
+        <source>Message display time [sec]</source>
+        <translation>Време за показване на съобщенията [s]</translation>
+    </message>
+    <message>
+        <source>WiFi connection</source>
+        <translation>WiFi връзка</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Парола</translation>
+    </message>
+    <message>
+        <source>Write access key</source>
+        <translation>Ключ за запис</translation>
+    </message>
+    <message>
+        <source>Server URL</source>
+        <translation>Адрес на сървъра</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
     </message>
 </context>
 <context>

@@ -1,22 +1,37 @@
 #!/usr/bin/env bash
 # Builds Vandor and starts it. When the board simulator is built, it is started first on
-# loopback with a 2.0 controller, Vandor is pointed at it, and it is stopped when Vandor exits.
+# loopback with a controller (2.0 unless --board says otherwise), Vandor is pointed at it, and
+# it is stopped when Vandor exits.
 #   scripts/run.sh           the simulated board on the UDP bridge path and behind a network bridge
 #   scripts/run.sh --usb     the simulated board on an emulated USB bus (umockdev), found by
 #                            Vandor's own libusb as a plugged board would be
-#   scripts/run.sh --dyn     a board that describes its own configuration, on the UDP bridge path
+#   scripts/run.sh --board 1.1|2.0|3.0|dynamic  (--dyn is the same as --board dynamic)
+#                            the controller generation the simulator plays, from its factory image,
+#                            or a board that describes its own configuration
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
 usb=0
-sim_board=(--default-image)
-if [ "${1:-}" = "--dyn" ]; then
-    sim_board=(--dyn)
-    shift
-fi
-if [ "${1:-}" = "--usb" ]; then
-    usb=1
-    shift
+board=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+        --usb) usb=1; shift ;;
+        --dyn) board=dynamic; shift ;;
+        --board)
+            case "${2:-}" in
+                1.1|2.0|3.0|dynamic) board=$2; shift 2 ;;
+                *) echo "run.sh: --board takes 1.1, 2.0, 3.0 or dynamic" >&2; exit 2 ;;
+            esac ;;
+        *) break ;;
+    esac
+done
+# The board's starting image: the generation's factory image, else the erased 2.0 image.
+if [ "$board" = dynamic ]; then
+    image_args=(--board dynamic)
+elif [ -n "$board" ]; then
+    image_args=(--board "$board")
+else
+    image_args=(--default-image)
 fi
 
 ./scripts/setup.sh
@@ -30,7 +45,7 @@ if [ -x "$sim" ]; then
         # The board answers on USB only: its network ports are any free ones, which Vandor
         # does not ask, so the USB road is the one taken.
         ready=$(mktemp)
-        "$sim" --usb --udp-port 0 --net-port 0 --default-image --save-dir build/sim-state \
+        "$sim" --usb --udp-port 0 --net-port 0 "${image_args[@]}" --save-dir build/sim-state \
             --transcript build/sim-state.usb.log --ignore-stdin > "$ready" &
         sim_pid=$!
         trap 'kill $sim_pid 2>/dev/null || true; wait $sim_pid 2>/dev/null || true; rm -f "$ready"' EXIT
@@ -47,7 +62,7 @@ if [ -x "$sim" ]; then
         # Vandor's libusb sees the emulated bus through umockdev's preload library.
         run_env=(env UMOCKDEV_DIR="$testbed" umockdev-wrapper)
     else
-        "$sim" "${sim_board[@]}" --save-dir build/sim-state --ignore-stdin &
+        "$sim" "${image_args[@]}" --save-dir build/sim-state --ignore-stdin &
         sim_pid=$!
         trap 'kill $sim_pid 2>/dev/null || true; wait $sim_pid 2>/dev/null || true' EXIT
     fi

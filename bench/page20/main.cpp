@@ -1,10 +1,14 @@
-// Time from buildPage to the first paint of the Controller 2.0 page (offscreen), beside the
-// same number of bare Qt widgets of the same kinds built and painted in the same run.
-//   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open]
-// --open shows every tab's contents, so that every editor is laid out and painted.
+// Time from buildPage to the first paint of a controller page (offscreen), beside the same
+// number of bare Qt widgets of the same kinds built and painted in the same run.
+//   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open] [--board 1.1|2.0|3.0]
+// --open shows every tab's contents, so that every editor is laid out and painted; --board
+// chooses the controller generation (2.0 unless told).
 #include "app/resources.h"
 #include "app/stylesheet.h"
+#include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include <memory>
 #include <QApplication>
 #include <QComboBox>
 #include <QElapsedTimer>
@@ -92,20 +96,36 @@ struct Result
     int widgets = 0;
 };
 
-Result round(bool open)
+// The largest page of each generation: every feature its newest board has.
+std::unique_ptr<FixedLayoutModel> makeModel(const QString &board)
+{
+    std::unique_ptr<FixedLayoutModel> model;
+    if (board == QLatin1String("1.1")) {
+        model = std::make_unique<DevMarvek1_1>();
+        model->word0 = 0x103;
+    } else if (board == QLatin1String("3.0")) {
+        model = std::make_unique<DevMarvek3_0>();
+        model->word0 = 0x304;
+    } else {
+        model = std::make_unique<DevMarvek2_0>();
+        model->word0 = 0x242;
+        model->word2 = 0xE202;
+    }
+    return model;
+}
+
+Result round(bool open, const QString &board)
 {
     Result r;
     QMap<QString, int> kinds;
     int tabs = 0;
     {
-        DevMarvek2_0 model;
-        model.word0 = 0x242;
-        model.word2 = 0xE202; // every feature: the largest page
-        DeviceCfg::setCurrent(&model);
+        const std::unique_ptr<FixedLayoutModel> model = makeModel(board);
+        DeviceCfg::setCurrent(model.get());
         QWidget top;
         QElapsedTimer clock;
         clock.start();
-        model.buildPage(&top);
+        model->buildPage(&top);
         if (open)
             openTabs(&top);
         r.page = showAndPaint(&top, clock);
@@ -164,21 +184,23 @@ int main(int argc, char *argv[])
     const QStringList args = app.arguments();
     const int rounds = args.size() > 1 && args[1].toInt() > 0 ? args[1].toInt() : 7;
     const bool open = args.contains(QStringLiteral("--open"));
+    const int at = args.indexOf(QStringLiteral("--board"));
+    const QString board = at > 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("2.0");
     QString css;
     if (readStyleSheet(resourcePath(QStringLiteral("res/style.css")), &css))
         app.setStyleSheet(css);
 
-    round(open); // warm-up: fonts, style, resources
+    round(open, board); // warm-up: fonts, style, resources
     QVector<qint64> page, bare;
     int widgets = 0;
     for (int i = 0; i < rounds; ++i) {
-        const Result r = round(open);
+        const Result r = round(open, board);
         page.append(r.page);
         bare.append(r.bare);
         widgets = r.widgets;
     }
     const double p = median(page) / 1e6, b = median(bare) / 1e6;
-    std::printf("widgets %d, tabs %s\n", widgets, open ? "open" : "closed");
+    std::printf("board %s, widgets %d, tabs %s\n", qPrintable(board), widgets, open ? "open" : "closed");
     std::printf("page  buildPage to first paint: %.1f ms (median of %d)\n", p, rounds);
     std::printf("bare  same widgets to first paint: %.1f ms\n", b);
     std::printf("ratio %.2f\n", p / b);

@@ -124,7 +124,7 @@ private Q_SLOTS:
         QVERIFY(!w.net->open(1));
         QCOMPARE(DeviceCfg::current(), w.models[0]);
         QCOMPARE(w.prompt.messages.size(), 1);
-        QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Incompatible version: 300 100 301."));
+        QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Incompatible version: 300 100 301.\nThe board answered, but this version of the program has no model for it."));
         w.net->id0 = 0x200; w.net->id2 = 0x201;
         QVERIFY(w.net->open(1));
         QCOMPARE(w.models[0]->pagesBuilt, 1);

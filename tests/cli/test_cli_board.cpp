@@ -13,7 +13,7 @@
 
 namespace {
 
-const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", ""};
+const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", "", nullptr, nullptr};
 
 QProcessEnvironment env()
 {

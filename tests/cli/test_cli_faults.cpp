@@ -13,7 +13,7 @@
 
 namespace {
 
-const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", ""};
+const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", "", nullptr, nullptr};
 
 QProcessEnvironment env()
 {
@@ -337,7 +337,9 @@ void TestCliFaults::boardThatAnswersButDoesNotOpen()
     for (const QStringList &link : {tcp(sim), udp(sim)}) {
         const CliResult r = runCli(QStringList{QStringLiteral("info")} + link, env());
         QCOMPARE(r.code, 1);
-        QVERIFY2(errText(r).contains(QLatin1String("answered discovery but did not open"))
+        // Named as what it is: the board answered, with words no model of this program accepts.
+        QVERIFY2(errText(r).contains(QLatin1String("answered with the identity words 1111 0100 9202, but this version "
+                                                   "of the program has no model for that board"))
                      && errText(r).contains(QLatin1String("Incompatible version")),
                  r.err.constData());
         QVERIFY(!errText(r).contains(QLatin1String("no board answered")) && !errText(r).contains(QLatin1String("no network bridge answered")));

@@ -13,7 +13,7 @@ namespace {
 const QString Model = QStringLiteral("Marvek ccTalk");
 
 // The layout facts of the 2.0 dump: layout word at 8180, version bits 0-14.
-const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", ""};
+const FixedLayout layout20 = {"Marvek ccTalk", 0, 0, 0, 8180, 0x7FFF, false, 0, 6540, false, -1, "", "", nullptr, nullptr};
 
 using Image = QByteArray;
 using Edit = std::function<void(quint8 *)>;

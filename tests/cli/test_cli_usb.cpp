@@ -117,7 +117,11 @@ private Q_SLOTS:
         QCOMPARE(lines.out, QStringList{QStringLiteral("usb 1:7 QB14T37 identity 0242 0100 9202 model \"Marvek ccTalk\"")});
         QVERIFY2(lines.err.contains(QStringLiteral("a USB board was found but it has no usable driver")),
                  qPrintable(lines.err.join(QLatin1Char('\n'))));
-        QVERIFY2(lines.err.contains(QStringLiteral("USB error: Incompatible version: 1111 100 9202.")),
+        QVERIFY2(lines.err.contains(QStringLiteral("USB error: Incompatible version: 1111 100 9202. The board answered, "
+                                                   "but this version of the program has no model for it.")),
+                 qPrintable(lines.err.join(QLatin1Char('\n'))));
+        QVERIFY2(lines.err.contains(QStringLiteral("the USB board 1:5 answered with the identity words 1111 0100 9202, "
+                                                   "but this version of the program has no model for that board")),
                  qPrintable(lines.err.join(QLatin1Char('\n'))));
     }
 

@@ -95,8 +95,14 @@ private Q_SLOTS:
 
     void buildPageLoadsHelpAndClearsTheCheck()
     {
+        // The page reads back the file its help edits are saved to; the 1.1 board's file,
+        // where the same address means something else, is never read.
         QVERIFY(QDir().mkpath(QStringLiteral("../Vandor")));
-        QFile help(QStringLiteral("../Vandor/help_bg"));
+        QFile other(QStringLiteral("../Vandor/help_bg"));
+        QVERIFY(other.open(QIODevice::WriteOnly));
+        other.write("7166\nSomething on another board.\n---\n");
+        other.close();
+        QFile help(QStringLiteral("../Vandor/help_cnt20_bg"));
         QVERIFY(help.open(QIODevice::WriteOnly));
         help.write("7166\nRelays that work inverted.\n---\n");
         help.close();

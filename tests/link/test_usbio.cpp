@@ -210,7 +210,7 @@ private Q_SLOTS:
         QCOMPARE(shown->messages.size(), boxes);
         if (boxes)
             QCOMPARE(shown->messages[0].text, silent ? QStringLiteral("The board did not answer.")
-                                                     : QStringLiteral("Incompatible version: 999 100 9202."));
+                                                     : QStringLiteral("Incompatible version: 999 100 9202.\nThe board answered, but this version of the program has no model for it."));
         if (!opens)
             QCOMPARE(DeviceCfg::current(), nullptr);
     }

@@ -111,7 +111,7 @@ void TestTcpController::refusedIdentity()
     QCOMPARE(connected.size(), 0);
     QCOMPARE(o.prompt.messages.size(), 1);
     QCOMPARE(o.prompt.messages.at(0).title, QStringLiteral("TCP error"));
-    QCOMPARE(o.prompt.messages.at(0).text, QStringLiteral("Incompatible version: 300 100 301."));
+    QCOMPARE(o.prompt.messages.at(0).text, QStringLiteral("Incompatible version: 300 100 301.\nThe board answered, but this version of the program has no model for it."));
     // The refused connection is let go, so the user can try again at once.
     QVERIFY(!o.link->isOpen());
     QVERIFY(!o.link->open(0));

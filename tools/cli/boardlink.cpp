@@ -226,6 +226,16 @@ BoardLink::~BoardLink()
 
 DevIo *BoardLink::link() const { return m_link; }
 
+bool BoardLink::refuseUnknown(const DevIo &link, const QString &who)
+{
+    return refuse(QStringLiteral("%1 answered with the identity words %2 %3 %4, but this version of the program "
+                                 "has no model for that board")
+                      .arg(who)
+                      .arg(link.word0, 4, 16, QLatin1Char('0'))
+                      .arg(link.word1, 4, 16, QLatin1Char('0'))
+                      .arg(link.word2, 4, 16, QLatin1Char('0')));
+}
+
 bool BoardLink::refuse(const QString &text)
 {
     m_error = text;
@@ -389,7 +399,10 @@ bool BoardLink::openTcp(const QString &target, bool bridge, int timeoutMs)
     const TcpIo::Entry entry = tcp->foundBoards().at(uid);
     const QString at = QStringLiteral("%1:%2").arg(entry.address.toString()).arg(entry.port);
     DeviceCfg::setCurrent(nullptr);
-    if (!tcp->open(uid))
+    const bool opened = tcp->open(uid);
+    if (!opened && tcp->unknownBoard)
+        return refuseUnknown(*tcp, QStringLiteral("%1 at %2").arg(entry.name, at));
+    if (!opened)
         return refuse(m_timedOut ? QStringLiteral("%1 at %2 answered discovery but did not open within the time limit").arg(entry.name, at)
                                  : QStringLiteral("%1 at %2 answered discovery but did not open").arg(entry.name, at));
     adopt(tcp, QStringLiteral("tcp"), at, entry.name);
@@ -433,6 +446,8 @@ bool BoardLink::openUdp(const QString &target, int timeoutMs)
     // The link opens an answering board by itself; its version query takes at most 500 ms.
     if (answered)
         waitFor([&] { return connected || usb->udpPeer().isNull(); }, 2 * int(UsbIo::TimeoutMs) + 100);
+    if (!connected && usb->unknownBoard)
+        return refuseUnknown(*usb, QStringLiteral("the board at %1").arg(target));
     if (!connected) {
         if (!answered)
             return refuse(QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(target).arg(timeoutMs));
@@ -478,7 +493,10 @@ bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)
         return refuse(noDriver ? QStringLiteral("a USB board was found but it has no usable driver")
                                : QStringLiteral("no USB board found within %1 ms").arg(timeoutMs));
     }
-    if (!usb->open(uid))
+    const bool opened = usb->open(uid);
+    if (!opened && usb->unknownBoard)
+        return refuseUnknown(*usb, QStringLiteral("the USB board %1").arg(usbAddress(uid)));
+    if (!opened)
         return refuse(QStringLiteral("the USB board %1 was found but did not open").arg(usbAddress(uid)));
     adopt(usb, QStringLiteral("usb"), usbAddress(uid), name);
     return true;

@@ -64,6 +64,8 @@ public:
     QString lossReason() const;
 
 private:
+    // The board answered, but no model accepts its identity words: says so, with the words.
+    bool refuseUnknown(const DevIo &link, const QString &who);
     bool refuse(const QString &text);
     void adopt(DevIo *link, const QString &kind, const QString &address, const QString &name);
 

@@ -2,8 +2,12 @@
 #include "cli.h"
 #include "devices/devcom2.h"
 #include "devices/devesprelay.h"
+#include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include "devices/marvek1_1_table.h"
 #include "devices/marvek2_0_table.h"
+#include "devices/marvek3_0_table.h"
 
 namespace {
 
@@ -14,7 +18,9 @@ const struct
     const FixedTable::Table &(*table)();
     BitLists (*bits)(const BoardFeatures &board);
 } modelList[] = {
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvek1_1(p); }, marvek1_1Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvek3_0(p); }, marvek3_0Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * {
          auto *m = new DevCom2(p);
          m->setPageless(true);

@@ -47,6 +47,12 @@ int main(int argc, char *argv[])
     SimWorld world(options);
     if (options.defaultImage)
         world.board.image = simstorage::defaultImage();
+    if (!options.board.isEmpty()) {
+        const QString factory = QCoreApplication::applicationDirPath() + QStringLiteral("/factory/") + options.board;
+        if (!simstorage::loadInto(factory + QStringLiteral(".bin"), world.board.image, error)
+            || !simstorage::loadInto(factory + QStringLiteral(".nv"), world.board.nv, error))
+            return fail(error + QStringLiteral(" (build the vandor-sim-factory target)"));
+    }
     if (!options.imageFile.isEmpty() && !simstorage::loadInto(options.imageFile, world.board.image, error))
         return fail(error, 2);
     if (!options.describeFile.isEmpty() && !world.dyn.loadDescription(options.describeFile, error))

@@ -65,6 +65,10 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption nv(QStringLiteral("nv"), QStringLiteral("Initial NV memory."), QStringLiteral("FILE"));
     const QCommandLineOption defImage(QStringLiteral("default-image"),
                                       QStringLiteral("Start from a valid default 2.0 image."));
+    const QCommandLineOption board(QStringLiteral("board"),
+                                   QStringLiteral("Controller generation 1.1, 2.0 or 3.0: its identity and factory image; "
+                                                  "dynamic: a board that describes itself (as --dyn)."),
+                                   QStringLiteral("KIND"));
     const QCommandLineOption id(QStringLiteral("id"), QStringLiteral("Identity words in hex (0242,0100,9202)."),
                                 QStringLiteral("W0,W1,W2"));
     const QCommandLineOption serial(QStringLiteral("serial"), QStringLiteral("Serial number (SIM00001)."),
@@ -118,7 +122,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
                                                      "in hex (implies --dyn)."),
                                       QStringLiteral("FILE"));
     p.addOptions({dyn, describe});
-    p.addOptions({bind, udpPort, netPort, image, nv, defImage, id, serial, ctl, bridge, noBridge, pw, ver,
+    p.addOptions({bind, udpPort, netPort, image, nv, defImage, board, id, serial, ctl, bridge, noBridge, pw, ver,
                   saveDir, transcript, noStdin, usb, drop, delay, delays, corrupt, corruptEvery, skip, split, closeAfter});
     if (!p.parse(app.arguments())) {
         error = p.errorText();
@@ -129,7 +133,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
         return false;
     }
     o.describeFile = p.value(describe);
-    o.dyn = p.isSet(dyn) || !o.describeFile.isEmpty();
+    o.dyn = p.isSet(dyn) || !o.describeFile.isEmpty() || p.value(board) == QLatin1String("dynamic");
     if (o.dyn && !p.isSet(QStringLiteral("id")))
         o.id = {{0x0101, 0x0200, 0x0003}};
     if (!p.positionalArguments().isEmpty()) {
@@ -150,6 +154,23 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     o.imageFile = p.value(image);
     o.nvFile = p.value(nv);
     o.defaultImage = p.isSet(defImage);
+    if (p.isSet(board) && !o.dyn) {
+        // Identity of the newest board of each generation.
+        static const struct { const char *name; std::array<quint16, 3> id; const char *label; } boards[] = {
+            {"1.1", {{0x0103, 0x0100, 0x0202}}, "Sim 1.1"},
+            {"2.0", {{0x0242, 0x0100, 0x9202}}, "Sim 2.0"},
+            {"3.0", {{0x0304, 0x0100, 0x0201}}, "Sim 3.0"},
+        };
+        for (const auto &b : boards) {
+            if (p.value(board) == QLatin1String(b.name)) {
+                o.board = p.value(board);
+                o.id = b.id;
+                o.controllerName = b.label;
+            }
+        }
+        if (o.board.isEmpty())
+            return fail(board);
+    }
     if (p.isSet(id) && !toId(p.value(id), o.id))
         return fail(id);
     if (p.isSet(serial))

@@ -15,6 +15,9 @@ struct SimOptions
     QString imageFile;
     QString nvFile;
     bool defaultImage = false;
+    // Controller generation ("1.1", "2.0", "3.0"): its identity and its factory image and NV
+    // memory from the folder "factory" next to the simulator; empty: none chosen.
+    QString board;
     std::array<quint16, 3> id{{0x0242, 0x0100, 0x9202}};
     QByteArray serial = "SIM00001";
     QByteArray controllerName = "Sim 2.0";

@@ -1,0 +1,120 @@
+// vandor-cli with the 1.1 and 3.0 boards the simulator plays: recognised, read, written and
+// stored, hex-dumped and diffed by model; a board no model accepts is named with its words.
+#include "clirun.h"
+#include "simprocess.h"
+#include "devices/devmarvek1_1.h"
+#include "devices/devmarvek3_0.h"
+#include "devices/fixedimage.h"
+#include <QFile>
+#include <QTemporaryDir>
+#include <QtTest>
+
+namespace {
+
+QProcessEnvironment env()
+{
+    QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+    e.insert(QStringLiteral("VANDOR_NET_ANSWER_PORT"), QStringLiteral("0"));
+    e.insert(QStringLiteral("VANDOR_UDP_LOCAL_PORT"), QStringLiteral("0"));
+    return e;
+}
+
+QStringList linkTo(const SimProcess &sim, bool udp)
+{
+    return udp ? QStringList{QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())}
+               : QStringList{QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(sim.netPort())};
+}
+
+QByteArray readFile(const QString &path)
+{
+    QFile f(path);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+} // namespace
+
+class TestCliGenerations : public QObject
+{
+    Q_OBJECT
+    QTemporaryDir dir;
+private Q_SLOTS:
+    void everyCommand_data()
+    {
+        QTest::addColumn<QString>("board");
+        QTest::addColumn<QString>("model");
+        QTest::addColumn<uint>("address");
+        QTest::addColumn<QString>("label");
+        // A slider whose factory value is its default.
+        QTest::newRow("1.1") << "1.1" << "Marvek" << 0u << "0 [Coin validator] Coin pulse jitter [ms]: 10 -> 55";
+        QTest::newRow("3.0") << "3.0" << "Marvek Totalizer" << 7176u
+                             << "7176 [Buttons and Programs] Button jitter [ms]: 30 -> 55";
+    }
+    void everyCommand()
+    {
+        QFETCH(QString, board);
+        QFETCH(QString, model);
+        QFETCH(uint, address);
+        QFETCH(QString, label);
+        SimProcess sim({QStringLiteral("--board"), board});
+        QVERIFY(sim.start());
+        QVERIFY(sim.save());
+        const QByteArray factory = sim.image();
+
+        const CliResult info = runCli(QStringList{QStringLiteral("info")} + linkTo(sim, false), env());
+        QCOMPARE(info.code, 0);
+        QVERIFY2(info.out.contains(QStringLiteral("model \"%1\"").arg(model).toUtf8()), info.out.constData());
+
+        const QString a = dir.filePath(board + QStringLiteral("a.bin"));
+        const CliResult read = runCli(QStringList{QStringLiteral("read")} + linkTo(sim, true) + QStringList{QStringLiteral("-o"), a}, env());
+        QCOMPARE(read.code, 0);
+        QCOMPARE(readFile(a), factory);
+
+        // One value changed, sealed with the model's own layout, written and stored.
+        QByteArray changed = factory;
+        auto *img = reinterpret_cast<quint8 *>(changed.data());
+        FixedImage::setWord16(img, int(address), 55);
+        DevMarvek1_1 m11;
+        DevMarvek3_0 m30;
+        FixedImage::seal(img, board == QLatin1String("1.1") ? m11.layout() : m30.layout());
+        const QString b = dir.filePath(board + QStringLiteral("b.bin"));
+        QVERIFY(writeFile(b, changed));
+        const CliResult write = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, false)
+                                           + QStringList{b, QStringLiteral("--store")}, env());
+        QCOMPARE(write.code, 0);
+        QVERIFY(sim.save());
+        QCOMPARE(sim.image().left(8184), changed.left(8184));
+
+        const CliResult hex = runCli({QStringLiteral("hexdump"), b, QStringLiteral("--model"), model});
+        QCOMPARE(hex.code, 0);
+        QCOMPARE(hex.outLines().size() >= 256, true);
+        const CliResult diff = runCli({QStringLiteral("diff"), a, b, QStringLiteral("--model"), model});
+        QCOMPARE(diff.code, 1);
+        QCOMPARE(diff.outLines(), QStringList{label});
+    }
+
+    void boardNoModelAccepts_data()
+    {
+        QTest::addColumn<bool>("udp");
+        QTest::newRow("tcp") << false;
+        QTest::newRow("udp bridge path") << true;
+    }
+    void boardNoModelAccepts()
+    {
+        QFETCH(bool, udp);
+        SimProcess sim({QStringLiteral("--id"), QStringLiteral("0104,0100,0201")});
+        QVERIFY(sim.start());
+        const CliResult r = runCli(QStringList{QStringLiteral("info")} + linkTo(sim, udp), env());
+        QVERIFY(r.code != 0);
+        QVERIFY2(r.err.contains("answered with the identity words 0104 0100 0201, but this version of the program has no model"),
+                 r.err.constData());
+    }
+};
+
+QTEST_MAIN(TestCliGenerations)
+#include "test_cli_generations.moc"

@@ -1,0 +1,60 @@
+// Writes BOARD.bin (sealed image) and BOARD.nv for each controller generation: the values each
+// model's page shows for an erased board, so that a simulated board starts where a new one does.
+#include "devices/devmarvek1_1.h"
+#include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include <QApplication>
+#include <QBuffer>
+#include <QDir>
+#include <QFile>
+#include <QWidget>
+#include <cstdio>
+#include <memory>
+
+static bool writeFile(const QString &path, const QByteArray &bytes)
+{
+    QFile f(path);
+    return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
+}
+
+static bool writeBoard(FixedLayoutModel &model, const QDir &dir, const QString &name)
+{
+    DeviceCfg::setCurrent(&model);
+    {
+        // Building the page gives every erased value its default.
+        QWidget container;
+        model.buildPage(&container);
+    }
+    QBuffer image;
+    image.open(QIODevice::WriteOnly);
+    if (!model.save(&image))
+        return false;
+    const QByteArray nv(reinterpret_cast<const char *>(model.nvRegion()), FixedLayoutModel::NvSize);
+    return writeFile(dir.filePath(name + QStringLiteral(".bin")), image.data())
+        && writeFile(dir.filePath(name + QStringLiteral(".nv")), nv);
+}
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    if (app.arguments().size() != 2) {
+        std::fprintf(stderr, "usage: vandor-factory DIR\n");
+        return 2;
+    }
+    const QDir dir(app.arguments().at(1));
+    DevMarvek1_1 m11;
+    DevMarvek2_0 m20;
+    DevMarvek3_0 m30;
+    // The page of the newest board of each generation: it has every value.
+    m11.word0 = 0x103;
+    m20.word0 = 0x242;
+    m20.word2 = 0x9202;
+    m30.word0 = 0x304;
+    const bool ok = writeBoard(m11, dir, QStringLiteral("1.1")) && writeBoard(m20, dir, QStringLiteral("2.0"))
+        && writeBoard(m30, dir, QStringLiteral("3.0"));
+    if (!ok) {
+        std::fprintf(stderr, "vandor-factory: cannot write into %s\n", qPrintable(dir.path()));
+        return 1;
+    }
+    return 0;
+}
