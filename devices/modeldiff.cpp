@@ -2,18 +2,14 @@
 #include "devices/modeldiff.h"
 #include "app/progress.h"
 #include "devices/fixedlayoutmodel.h"
-#include "devices/marvek2_0_table.h"
 #include <cstring>
 
 namespace {
 
-// The bit lists a table's mask editors offer; decoded with every feature the model knows
-// switched on, as the dump alone carries no board identity.
-BitLists bitsFor(const FixedTable::Table *table, const BoardFeatures &board)
+// The bit lists the model's mask editors offer on this board.
+BitLists bitsFor(const FixedLayout &layout, const BoardFeatures &board)
 {
-    if (table == &marvek2_0Table())
-        return BitLists::controller2_0(board);
-    return BitLists();
+    return layout.bitLists ? layout.bitLists(board) : BitLists();
 }
 
 int sizeOf(const ParamDifference &d) { return d.site.row ? d.site.row->size() : 2; }
@@ -36,7 +32,7 @@ QList<ParamDifference> compare(FixedLayoutModel *model, const QByteArray &other)
     board.word0 = model->layout().word0;
     board.word2 = model->layout().word2;
     return diffImages(model->image(), reinterpret_cast<const quint8 *>(other.constData()), *model->table(),
-                      model->layout(), board, bitsFor(model->table(), board));
+                      model->layout(), board, bitsFor(model->layout(), board));
 }
 
 bool restorable(const ParamDifference &d)
