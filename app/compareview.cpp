@@ -1,5 +1,6 @@
 // The compare view's widgets; the comparing and restoring itself is ModelDiff's.
 #include "app/compareview.h"
+#include "app/barprogress.h"
 #include "app/progress.h"
 #include "app/prompt.h"
 #include "devices/fixedlayoutmodel.h"
@@ -22,20 +23,6 @@ namespace {
 
 // More values than this are applied with the progress bar showing.
 constexpr int ManyValues = 8;
-
-// The bar of the view as a progress sink.
-class ViewProgress : public Progress
-{
-public:
-    explicit ViewProgress(QProgressBar *bar) : m_bar(bar) {}
-    void setMaximum(int maximum) override { m_bar->setMaximum(maximum); }
-    int maximum() const override { return m_bar->maximum(); }
-    void setValue(int value) override { m_bar->setValue(value); }
-    int value() const override { return m_bar->value(); }
-
-private:
-    QProgressBar *m_bar;
-};
 
 // A swatch of the first colour a decoded value names, else no icon.
 QIcon swatch(const QString &value)
@@ -185,7 +172,7 @@ void CompareView::applyChecked()
         return;
     if (beforeApply)
         beforeApply();
-    ViewProgress progress(m_bar);
+    BarProgress progress(m_bar);
     m_bar->setVisible(chosen.size() > ManyValues);
     ModelDiff::apply(m_model, m_other, chosen, &progress);
     m_bar->hide();

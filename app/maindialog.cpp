@@ -1,4 +1,5 @@
 #include "app/maindialog.h"
+#include "app/barprogress.h"
 #include "app/boardhistory.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
@@ -36,20 +37,6 @@
 #include <QVBoxLayout>
 
 static MainDialog *s_instance = nullptr;
-
-// The window's progress bar as a progress sink.
-class MainDialog::BarProgress : public Progress
-{
-public:
-    explicit BarProgress(QProgressBar *bar) : m_bar(bar) {}
-    void setMaximum(int maximum) override { m_bar->setMaximum(maximum); }
-    int maximum() const override { return m_bar->maximum(); }
-    void setValue(int value) override { m_bar->setValue(value); }
-    int value() const override { return m_bar->value(); }
-
-private:
-    QProgressBar *m_bar;
-};
 
 MainDialog *MainDialog::instance() { return s_instance; }
 

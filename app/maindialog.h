@@ -20,6 +20,7 @@ class DeviceCfg;
 class Prompt;
 
 class QProgressBar;
+class BarProgress;
 class QPushButton;
 
 class MainDialog : public QDialog, public Host
@@ -113,7 +114,6 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
-    class BarProgress;
 
     void connectLink(DevIo *link, void (MainDialog::*detected)(QString, int));
     void clearPage();

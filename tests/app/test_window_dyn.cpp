@@ -230,6 +230,8 @@ private Q_SLOTS:
         Par *value = w.editor("Coin value - when not used validator set [cents]", area->widget());
         QVERIFY(value);
         QPushButton *plus = w.buttonIn(value, "+");
+        // Scrolled to, as the user would; how much of the tab fits depends on the window's layout.
+        area->ensureWidgetVisible(plus);
         QTRY_VERIFY(plus->isVisible() && !plus->visibleRegion().isEmpty());
         QTest::mouseClick(plus, Qt::LeftButton);
         QCOMPARE(value->findChild<QSpinBox *>()->value(), 101);
