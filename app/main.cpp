@@ -2,6 +2,7 @@
 #include "app/maindialog.h"
 #include "app/scale.h"
 #include <QApplication>
+#include <QIcon>
 #include <QScreen>
 #include <QStyleFactory>
 
@@ -10,6 +11,9 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandor"));
+    // The desktop entry's name, so that window managers pair the window with its menu entry and icon.
+    QGuiApplication::setDesktopFileName(QStringLiteral("org.vandor.Vandor"));
+    QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/vandor.png")));
 
     const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->physicalDotsPerInch() : 96.0;
     qCDebug(lcApp, "DPI: %f", dpi);

@@ -7,6 +7,7 @@
 #include "storage.h"
 #include "udpbridge.h"
 #include <QCoreApplication>
+#include <QFileInfo>
 #include <cstdio>
 #include <memory>
 #ifdef VANDOR_SIM_USB
@@ -48,7 +49,11 @@ int main(int argc, char *argv[])
     if (options.defaultImage)
         world.board.image = simstorage::defaultImage();
     if (!options.board.isEmpty()) {
-        const QString factory = QCoreApplication::applicationDirPath() + QStringLiteral("/factory/") + options.board;
+        // Beside the binary in a build folder, under share/vandor once installed.
+        const QString bin = QCoreApplication::applicationDirPath();
+        const QString folder = QFileInfo::exists(bin + QStringLiteral("/factory")) ? bin + QStringLiteral("/factory/")
+                                                                                 : bin + QStringLiteral("/../share/vandor/factory/");
+        const QString factory = folder + options.board;
         if (!simstorage::loadInto(factory + QStringLiteral(".bin"), world.board.image, error)
             || !simstorage::loadInto(factory + QStringLiteral(".nv"), world.board.nv, error))
             return fail(error + QStringLiteral(" (build the vandor-sim-factory target)"));

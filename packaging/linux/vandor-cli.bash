@@ -1,0 +1,55 @@
+# bash completion for vandor-cli
+_vandor_cli()
+{
+    local cur prev words cword
+    _init_completion || return
+
+    local commands="discover info read write store history hexdump diff"
+    local links="--usb --udp --tcp --bridge --password --password-file --timeout"
+    local models='"Marvek" "Marvek ccTalk" "Marvek Totalizer" "Marvek - Robo" "Tokmat" "Dynamic Device"'
+
+    if [[ $cword -eq 1 ]]; then
+        COMPREPLY=($(compgen -W "$commands --help --version" -- "$cur"))
+        return
+    fi
+
+    case $prev in
+        -o|--output|--password-file)
+            _filedir
+            return
+            ;;
+        --model)
+            local IFS=$'\n'
+            COMPREPLY=($(compgen -W "$(eval printf '%s\\n' $models)" -- "${cur#[\"\']}"))
+            COMPREPLY=("${COMPREPLY[@]/#/\"}")
+            COMPREPLY=("${COMPREPLY[@]/%/\"}")
+            return
+            ;;
+        --udp|--tcp)
+            _known_hosts_real -- "$cur"
+            return
+            ;;
+        --timeout|--password|--usb)
+            return
+            ;;
+    esac
+
+    local opts
+    case ${words[1]} in
+        discover) opts="--timeout --password --password-file --no-usb --json" ;;
+        info) opts="$links --json" ;;
+        read) opts="$links -o --output" ;;
+        write) opts="$links --store --no-verify --force" ;;
+        store|history) opts="$links" ;;
+        hexdump|diff) opts="--model" ;;
+        *) return ;;
+    esac
+    if [[ $cur == -* ]]; then
+        COMPREPLY=($(compgen -W "$opts --help" -- "$cur"))
+    else
+        case ${words[1]} in
+            write|hexdump|diff) _filedir ;;
+        esac
+    fi
+} &&
+    complete -F _vandor_cli vandor-cli
