@@ -6,6 +6,7 @@
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
+#include "devices/imagefit.h"
 #include "editors/parbitmask.h"
 #include "editors/parslider2.h"
 #include "fixedprobe.h"
@@ -241,6 +242,13 @@ private Q_SLOTS:
         QCOMPARE(word32(tokmatFile, 8140), 0u);
         QCOMPARE(xorAll(tokmatFile), 0u);
         QVERIFY(loadBytes(robo.model, roboFile));
+        QVERIFY(loadBytes(tokmat.model, tokmatFile));
+        // Every value of a page's defaults fits its range, byte-wide options included.
+        QCOMPARE(checkImageFit(*robo.model.table(), robo.model.image()).outside, 0);
+        tokmat.model.image()[37] = 16;
+        QCOMPARE(checkImageFit(*tokmat.model.table(), tokmat.model.image()).outside, 0);
+        tokmat.model.image()[36] = 0x04;
+        QCOMPARE(checkImageFit(*tokmat.model.table(), tokmat.model.image()).outside, 1);
         QVERIFY(loadBytes(tokmat.model, tokmatFile));
 
         // A Robo file with 1, 0, 0, 0 at 8180 loads; with 0x80 at 8181 it does not.
