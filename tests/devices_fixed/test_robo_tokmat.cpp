@@ -7,6 +7,8 @@
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
 #include "devices/imagefit.h"
+#include "devices/marvekrobo1_0_table.h"
+#include "devices/tokmat1_0_table.h"
 #include "editors/parbitmask.h"
 #include "editors/parslider2.h"
 #include "fixedprobe.h"
@@ -225,6 +227,46 @@ private Q_SLOTS:
         DevTokmat1_0 m;
         QCOMPARE(m.parName(address), label);
         QCOMPARE(m.helpKey(address), quint32(key));
+    }
+
+    // Every byte belongs to one row (rows for different boards may share one), none overlaps the
+    // text pool or the layout block, and every value is labelled, the rule-only lines included.
+    void tablesDescribeEachByteOnce_data()
+    {
+        QTest::addColumn<QString>("model");
+        QTest::newRow("robo") << "robo";
+        QTest::newRow("tokmat") << "tokmat";
+    }
+    void tablesDescribeEachByteOnce()
+    {
+        QFETCH(QString, model);
+        DevMarvekRobo1_0 robo;
+        DevTokmat1_0 tokmat;
+        const FixedLayoutModel &m = model == QLatin1String("robo") ? static_cast<FixedLayoutModel &>(robo) : tokmat;
+        const FixedTable::Table &t = *m.table();
+        const FixedLayout &layout = m.layout();
+        QHash<quint32, const FixedTable::Row *> owner;
+        int ruleOnly = 0;
+        for (const FixedTable::Row &row : t) {
+            if (row.kind != FixedTable::Kind::Param)
+                continue;
+            ruleOnly += !row.label && row.labelRule;
+            for (int k = 0; k < row.count; ++k) {
+                const quint32 a = row.valueAddress(k);
+                const QString label = FixedTable::label(t, a, m.board());
+                QVERIFY2(!label.isEmpty() && !label.startsWith(QLatin1String("Parameter")), qPrintable(QString::number(a)));
+                QVERIFY(a + quint32(row.size()) <= quint32(layout.layoutAddress));
+                QVERIFY2(int(a) >= layout.textBase + layout.textSize || int(a) + row.size() <= layout.textBase,
+                         qPrintable(QString::number(a)));
+                for (int b = 0; b < row.size(); ++b) {
+                    const FixedTable::Row *other = owner.value(a + quint32(b));
+                    QVERIFY2(!other || (other->first == row.first && other->when && row.when),
+                             qPrintable(QStringLiteral("byte %1 claimed twice").arg(a + quint32(b))));
+                    owner.insert(a + quint32(b), &row);
+                }
+            }
+        }
+        QCOMPARE(ruleOnly, 1);
     }
 
     // Each model seals its own layout block, loads what it sealed, and refuses a dump of the
