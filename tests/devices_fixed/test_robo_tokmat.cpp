@@ -19,6 +19,7 @@
 #include <QDir>
 #include <QSlider>
 #include <QTemporaryDir>
+#include <QTranslator>
 #include <QtTest>
 
 namespace {
@@ -185,6 +186,28 @@ private Q_SLOTS:
         DevMarvekRobo1_0 m;
         QCOMPARE(m.parName(address), label);
         QCOMPARE(m.helpKey(address), quint32(key));
+    }
+
+    // The rule-only labels, titles and tabs come in Bulgarian with the compiled-in translation.
+    void bulgarianLabels()
+    {
+        QTranslator translator;
+        QVERIFY(translator.load(QStringLiteral(":/Vandor_bg.qm")));
+        QVERIFY(QCoreApplication::installTranslator(&translator));
+        DevMarvekRobo1_0 robo;
+        DevTokmat1_0 tokmat;
+        const QString robo7530 = robo.parName(7530), tokmat358 = tokmat.parName(358), tokmat8090 = tokmat.parName(8090);
+        QStringList tabs;
+        {
+            FixedProbe<DevTokmat1_0> page(0x300);
+            tabs = page.tabTitles();
+        }
+        QCoreApplication::removeTranslator(&translator);
+        QCOMPARE(robo7530, QStringLiteral("Ред 2 при липса на ресто"));
+        QCOMPARE(tokmat358, QStringLiteral("Ред 2 при работещ монетоприемник"));
+        QCOMPARE(tokmat8090, QStringLiteral("Най-малък запас [банкноти]"));
+        QCOMPARE(tabs.value(1), QStringLiteral("Банкнотоприемник"));
+        QCOMPARE(tabs.value(7), QStringLiteral("Екран „Ограничена работа“"));
     }
 
     void tokmatLabelsAndHelpKeys_data()
