@@ -133,6 +133,21 @@ private Q_SLOTS:
         }
         QCOMPARE(offline, (QStringList{"Marvek", "Marvek ccTalk", "Marvek Totalizer", "Tokmat"}));
 
+        // Offline, the Tokmat button opens the page of the model's own hardware word, floats and all.
+        for (auto *b : window.findChildren<QPushButton *>()) {
+            if (b->property("dev").isValid() && b->text() == QLatin1String("Tokmat")) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                break;
+            }
+        }
+        auto *tokmat = qobject_cast<DevTokmat1_0 *>(DeviceCfg::current());
+        QVERIFY(tokmat);
+        int floats = 0;
+        for (const auto &p : tokmat->placements())
+            floats += p.address >= 8090 && p.address < 8122;
+        QCOMPARE(floats, 32);
+        DeviceCfg::setCurrent(nullptr);
+
         QVERIFY(DeviceCfg::selectModel(0x100, 0x100, 0x400));
         QCOMPARE(DeviceCfg::current()->metaObject()->className(), "DevMarvekRobo1_0");
         DeviceCfg::setCurrent(nullptr);
