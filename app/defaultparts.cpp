@@ -6,6 +6,8 @@
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
 #include "link/devio.h"
 #include "link/tcpio.h"
 #include "link/usbio.h"
@@ -14,7 +16,9 @@ static QList<DeviceCfg *> makeModels(QObject *parent)
 {
     // Made in list order; the first four are offered on the start page.
     QList<DeviceCfg *> offered;
-    offered << new DevMarvek1_1(parent) << new DevMarvek2_0(parent) << new DevMarvek3_0(parent);
+    offered << new DevMarvek1_1(parent) << new DevMarvek2_0(parent) << new DevMarvek3_0(parent)
+            << new DevTokmat1_0(parent);
+    new DevMarvekRobo1_0(parent);
     new DevCom2(parent);
     new DevEspRelay(parent);
     return offered;

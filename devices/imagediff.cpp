@@ -86,10 +86,12 @@ QList<ParamSite> paramSites(const Table &table, const FixedLayout &layout, const
             }
         }
     }
-    // Words no row names, outside the text pool and the check words.
+    // Words no row names, outside the text pool and the check words (wherever the layout has them).
     const int poolEnd = layout.textBase + layout.textSize;
+    const int checkFirst = layout.layoutAddress + 4, checkEnd = layout.layoutAddress + 12;
     for (int a = 0; a < FixedImage::WriteEnd; a += 2) {
-        if ((a >= layout.textBase && a < poolEnd) || covered[a] || covered[a + 1])
+        if ((a >= layout.textBase && a < poolEnd) || (a >= checkFirst && a < checkEnd) || covered[a]
+            || covered[a + 1])
             continue;
         sites.append({quint32(a), nullptr, QString()});
     }

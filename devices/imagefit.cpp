@@ -52,15 +52,16 @@ ImageFit checkImageFit(const Table &table, const quint8 *image)
             int value = 0;
             bool in = true;
             QString allowed;
-            if (row.editor == Editor::SliderByte)
+            const bool byte = row.editor == Editor::SliderByte || row.editor == Editor::MaskByte;
+            if (byte)
                 value = image[a];
             else if (row.editor == Editor::SignedSlider)
                 value = qint16(FixedImage::word16(image, int(a)));
             else
                 value = FixedImage::word16(image, int(a));
             // Erased memory is a value never set, whatever the generation.
-            if ((row.editor == Editor::SliderByte && value == 0xFF) || (row.editor == Editor::SignedSlider && value == -1)
-                || (row.editor != Editor::SliderByte && value == 0xFFFF))
+            if ((byte && value == 0xFF) || (row.editor == Editor::SignedSlider && value == -1)
+                || (!byte && value == 0xFFFF))
                 continue;
             if (slider) {
                 in = value >= row.min && value <= row.max;

@@ -2218,4 +2218,578 @@ Maybe USB driver is not installed!</source>
         <translation>Алтернативен набор валута</translation>
     </message>
 </context>
+<context>
+    <name>DevTokmat1_0</name>
+    <message>
+        <source>Tokmat</source>
+        <translation>Tokmat</translation>
+    </message>
+    <message>
+        <source>Limited view line %1</source>
+        <translation>Ред %1 на екрана „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>No change line %1</source>
+        <translation>Ред %1 при липса на ресто</translation>
+    </message>
+    <message>
+        <source>Valid change line %1</source>
+        <translation>Ред %1 при наличие на ресто</translation>
+    </message>
+    <message>
+        <source>No banknote line %1</source>
+        <translation>Ред %1 при неработещ банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>Valid banknote line %1</source>
+        <translation>Ред %1 при работещ банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>No coin line %1</source>
+        <translation>Ред %1 при неработещ монетоприемник</translation>
+    </message>
+    <message>
+        <source>Valid coin line %1</source>
+        <translation>Ред %1 при работещ монетоприемник</translation>
+    </message>
+    <message>
+        <source>Load coin nominals from device</source>
+        <translation>Зареждане на номиналите на монетите от монетоприемника</translation>
+    </message>
+    <message>
+        <source>Load note nominals from device</source>
+        <translation>Зареждане на номиналите на банкнотите от банкнотоприемника</translation>
+    </message>
+    <message>
+        <source>Note code is variable token cost value</source>
+        <translation>Кодът на банкнотата е променлива цена на жетон</translation>
+    </message>
+    <message>
+        <source>Coin validator</source>
+        <translation>Монетоприемник</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Coin channel inhibit</source>
+        <translation>Забранени канали на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Coin code %1</source>
+        <translation>Код на монета %1</translation>
+    </message>
+    <message>
+        <source>Coin %1 value [cents]</source>
+        <translation>Стойност на монета %1 [стотинки]</translation>
+    </message>
+    <message>
+        <source>Banknote validator</source>
+        <translation>Банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>Max selected tokens</source>
+        <translation>Най-много избрани жетони</translation>
+    </message>
+    <message>
+        <source>Banknote channel inhibit</source>
+        <translation>Забранени канали на банкнотоприемника</translation>
+    </message>
+    <message>
+        <source>Banknote code / Custom token cost %1</source>
+        <translation>Код на банкнота / цена на жетон %1</translation>
+    </message>
+    <message>
+        <source>Banknote %1 value [cents]</source>
+        <translation>Стойност на банкнота %1 [стотинки]</translation>
+    </message>
+    <message>
+        <source>Minimum float [banknotes]</source>
+        <translation>Най-малък запас [банкноти]</translation>
+    </message>
+    <message>
+        <source>Maximum float [banknotes]</source>
+        <translation>Най-голям запас [банкноти]</translation>
+    </message>
+    <message>
+        <source>Maximum banknote value [cents]</source>
+        <translation>Най-голяма стойност на банкнота [стотинки]</translation>
+    </message>
+    <message>
+        <source>Hoppers</source>
+        <translation>Хопери</translation>
+    </message>
+    <message>
+        <source>Token value [cents]</source>
+        <translation>Стойност на жетон [стотинки]</translation>
+    </message>
+    <message>
+        <source>Change coin value [cents]</source>
+        <translation>Стойност на монетата за ресто [стотинки]</translation>
+    </message>
+    <message>
+        <source>Remaining tokens at low level</source>
+        <translation>Оставащи жетони при нисък праг</translation>
+    </message>
+    <message>
+        <source>Remaining change at low level</source>
+        <translation>Оставащо ресто при нисък праг</translation>
+    </message>
+    <message>
+        <source>Token/Return load balancing [%]</source>
+        <translation>Разпределение между жетони и ресто [%]</translation>
+    </message>
+    <message>
+        <source>Fiscal signals</source>
+        <translation>Фискални сигнали</translation>
+    </message>
+    <message>
+        <source>Channel for fiscal pulses</source>
+        <translation>Канал за фискалните импулси</translation>
+    </message>
+    <message>
+        <source>Multiplier to token / Credit per pulse</source>
+        <translation>Множител за жетон / кредит за импулс</translation>
+    </message>
+    <message>
+        <source>Buttons</source>
+        <translation>Бутони</translation>
+    </message>
+    <message>
+        <source>Button jitter [ms]</source>
+        <translation>Подтискане на трептенето на бутоните [ms]</translation>
+    </message>
+    <message>
+        <source>Button signal invert</source>
+        <translation>Инвертиране на сигнала на бутоните</translation>
+    </message>
+    <message>
+        <source>Statup view</source>
+        <translation>Екран при пускане</translation>
+    </message>
+    <message>
+        <source>Startup background</source>
+        <translation>Фон на екрана при пускане</translation>
+    </message>
+    <message>
+        <source>Startup progress</source>
+        <translation>Напредък при пускане</translation>
+    </message>
+    <message>
+        <source>Startup text</source>
+        <translation>Текст при пускане</translation>
+    </message>
+    <message>
+        <source>Startup pass</source>
+        <translation>Успешна проверка при пускане</translation>
+    </message>
+    <message>
+        <source>Startup fail</source>
+        <translation>Неуспешна проверка при пускане</translation>
+    </message>
+    <message>
+        <source>Out of order view</source>
+        <translation>Екран „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view background</source>
+        <translation>Фон на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view line %1</source>
+        <translation>Ред %1 на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>OUT OF ORDER</source>
+        <translation>OUT OF ORDER</translation>
+    </message>
+    <message>
+        <source>Limited function view</source>
+        <translation>Екран „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>Limited view background</source>
+        <translation>Фон на екрана „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>LIMITED FUNCTIONALITY</source>
+        <translation>LIMITED FUNCTIONALITY</translation>
+    </message>
+    <message>
+        <source>Idle view %1</source>
+        <translation>Екран в покой %1</translation>
+    </message>
+    <message>
+        <source>View timeout [sec]</source>
+        <translation>Време на показване [s]</translation>
+    </message>
+    <message>
+        <source>Idle view background</source>
+        <translation>Фон на екрана в покой</translation>
+    </message>
+    <message>
+        <source>Idle view line %1</source>
+        <translation>Ред %1 на екрана в покой</translation>
+    </message>
+    <message>
+        <source>READY</source>
+        <translation>READY</translation>
+    </message>
+    <message>
+        <source>Credit view</source>
+        <translation>Екран кредит</translation>
+    </message>
+    <message>
+        <source>Credit view background</source>
+        <translation>Фон на екрана кредит</translation>
+    </message>
+    <message>
+        <source>Credit text</source>
+        <translation>Текст на кредита</translation>
+    </message>
+    <message>
+        <source>Token text</source>
+        <translation>Текст на жетоните</translation>
+    </message>
+    <message>
+        <source>Change text</source>
+        <translation>Текст на рестото</translation>
+    </message>
+    <message>
+        <source>Timeout to reset button selection [sec]</source>
+        <translation>Време за отмяна на избора на бутон [s]</translation>
+    </message>
+    <message>
+        <source>Delay to start payout [sec]</source>
+        <translation>Закъснение преди изплащане [s]</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>DevMarvekRobo1_0</name>
+    <message>
+        <source>Marvek - Robo</source>
+        <translation>Marvek - Robo</translation>
+    </message>
+    <message>
+        <source>Limited view line %1</source>
+        <translation>Ред %1 на екрана „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>No change line %1</source>
+        <translation>Ред %1 при липса на ресто</translation>
+    </message>
+    <message>
+        <source>Valid change line %1</source>
+        <translation>Ред %1 при наличие на ресто</translation>
+    </message>
+    <message>
+        <source>No banknote line %1</source>
+        <translation>Ред %1 при неработещ банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>Valid banknote line %1</source>
+        <translation>Ред %1 при работещ банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>No coin line %1</source>
+        <translation>Ред %1 при неработещ монетоприемник</translation>
+    </message>
+    <message>
+        <source>Valid coin line %1</source>
+        <translation>Ред %1 при работещ монетоприемник</translation>
+    </message>
+    <message>
+        <source>Load coin nominals from device</source>
+        <translation>Зареждане на номиналите на монетите от монетоприемника</translation>
+    </message>
+    <message>
+        <source>Load note nominals from device</source>
+        <translation>Зареждане на номиналите на банкнотите от банкнотоприемника</translation>
+    </message>
+    <message>
+        <source>SSID</source>
+        <translation>SSID</translation>
+    </message>
+    <message>
+        <source>Password</source>
+        <translation>Парола</translation>
+    </message>
+    <message>
+        <source>Write access key</source>
+        <translation>Ключ за запис</translation>
+    </message>
+    <message>
+        <source>Server URL</source>
+        <translation>Адрес на сървъра</translation>
+    </message>
+    <message>
+        <source>Coin validator</source>
+        <translation>Монетоприемник</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>Опции</translation>
+    </message>
+    <message>
+        <source>Coin channel inhibit</source>
+        <translation>Забранени канали на монетоприемника</translation>
+    </message>
+    <message>
+        <source>Coin code %1</source>
+        <translation>Код на монета %1</translation>
+    </message>
+    <message>
+        <source>Coin %1 value [cents]</source>
+        <translation>Стойност на монета %1 [стотинки]</translation>
+    </message>
+    <message>
+        <source>Banknote validator</source>
+        <translation>Банкнотоприемник</translation>
+    </message>
+    <message>
+        <source>Banknote channel inhibit</source>
+        <translation>Забранени канали на банкнотоприемника</translation>
+    </message>
+    <message>
+        <source>Banknote code %1</source>
+        <translation>Код на банкнота %1</translation>
+    </message>
+    <message>
+        <source>Banknote %1 value [cents]</source>
+        <translation>Стойност на банкнота %1 [стотинки]</translation>
+    </message>
+    <message>
+        <source>Hoppers</source>
+        <translation>Хопери</translation>
+    </message>
+    <message>
+        <source>Change coin value [cents]</source>
+        <translation>Стойност на монетата за ресто [стотинки]</translation>
+    </message>
+    <message>
+        <source>Remaining change at low level</source>
+        <translation>Оставащо ресто при нисък праг</translation>
+    </message>
+    <message>
+        <source>Programs, Buttons and Relays</source>
+        <translation>Програми, бутони и релета</translation>
+    </message>
+    <message>
+        <source>Button jitter [ms]</source>
+        <translation>Подтискане на трептенето на бутоните [ms]</translation>
+    </message>
+    <message>
+        <source>Button signal invert</source>
+        <translation>Инвертиране на сигнала на бутоните</translation>
+    </message>
+    <message>
+        <source>Relay signal invert</source>
+        <translation>Инвертиране на сигнала на релетата</translation>
+    </message>
+    <message>
+        <source>Program %1</source>
+        <translation>Програма %1</translation>
+    </message>
+    <message>
+        <source>Name</source>
+        <translation>Име</translation>
+    </message>
+    <message>
+        <source>Cost [cents]</source>
+        <translation>Цена [стотинки]</translation>
+    </message>
+    <message>
+        <source>Duration [sec]</source>
+        <translation>Продължителност [s]</translation>
+    </message>
+    <message>
+        <source>Relays to pulse</source>
+        <translation>Релета за импулс</translation>
+    </message>
+    <message>
+        <source>Relays while active</source>
+        <translation>Релета по време на работа</translation>
+    </message>
+    <message>
+        <source>Timeout delays</source>
+        <translation>Времена за изчакване</translation>
+    </message>
+    <message>
+        <source>Timeout to reset button selection [sec]</source>
+        <translation>Време за отмяна на избора на бутон [s]</translation>
+    </message>
+    <message>
+        <source>Prepare to enter timeout [sec]</source>
+        <translation>Време за влизане в машината [s]</translation>
+    </message>
+    <message>
+        <source>Timeout for machine in use message [sec]</source>
+        <translation>Време на съобщението „Машината е заета“ [s]</translation>
+    </message>
+    <message>
+        <source>Fiscal signals</source>
+        <translation>Фискални сигнали</translation>
+    </message>
+    <message>
+        <source>Channel for fiscal pulses</source>
+        <translation>Канал за фискалните импулси</translation>
+    </message>
+    <message>
+        <source>Value [cents]</source>
+        <translation>Стойност [стотинки]</translation>
+    </message>
+    <message>
+        <source>Statup view</source>
+        <translation>Екран при пускане</translation>
+    </message>
+    <message>
+        <source>Startup background</source>
+        <translation>Фон на екрана при пускане</translation>
+    </message>
+    <message>
+        <source>Startup progress</source>
+        <translation>Напредък при пускане</translation>
+    </message>
+    <message>
+        <source>Startup text</source>
+        <translation>Текст при пускане</translation>
+    </message>
+    <message>
+        <source>Startup pass</source>
+        <translation>Успешна проверка при пускане</translation>
+    </message>
+    <message>
+        <source>Startup fail</source>
+        <translation>Неуспешна проверка при пускане</translation>
+    </message>
+    <message>
+        <source>Out of order view</source>
+        <translation>Екран „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view background</source>
+        <translation>Фон на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>Out of order view line %1</source>
+        <translation>Ред %1 на екрана „Не работи“</translation>
+    </message>
+    <message>
+        <source>OUT OF ORDER</source>
+        <translation>OUT OF ORDER</translation>
+    </message>
+    <message>
+        <source>Limited function view</source>
+        <translation>Екран „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>Limited view background</source>
+        <translation>Фон на екрана „Ограничена работа“</translation>
+    </message>
+    <message>
+        <source>LIMITED FUNCTIONALITY</source>
+        <translation>LIMITED FUNCTIONALITY</translation>
+    </message>
+    <message>
+        <source>Idle view %1</source>
+        <translation>Екран в покой %1</translation>
+    </message>
+    <message>
+        <source>View timeout [sec]</source>
+        <translation>Време на показване [s]</translation>
+    </message>
+    <message>
+        <source>Idle view background</source>
+        <translation>Фон на екрана в покой</translation>
+    </message>
+    <message>
+        <source>Idle view line %1</source>
+        <translation>Ред %1 на екрана в покой</translation>
+    </message>
+    <message>
+        <source>CHOOSE PROGRAM</source>
+        <translation>CHOOSE PROGRAM</translation>
+    </message>
+    <message>
+        <source>Credit view</source>
+        <translation>Екран кредит</translation>
+    </message>
+    <message>
+        <source>Credit view background</source>
+        <translation>Фон на екрана кредит</translation>
+    </message>
+    <message>
+        <source>Text color</source>
+        <translation>Цвят на текста</translation>
+    </message>
+    <message>
+        <source>Available text</source>
+        <translation>Текст на наличния кредит</translation>
+    </message>
+    <message>
+        <source>Required text</source>
+        <translation>Текст на нужния кредит</translation>
+    </message>
+    <message>
+        <source>Prepare view</source>
+        <translation>Екран „Подготовка“</translation>
+    </message>
+    <message>
+        <source>Prepare view background</source>
+        <translation>Фон на екрана „Подготовка“</translation>
+    </message>
+    <message>
+        <source>Timer color</source>
+        <translation>Цвят на таймера</translation>
+    </message>
+    <message>
+        <source>Prepare view line %1</source>
+        <translation>Ред %1 на екрана „Подготовка“</translation>
+    </message>
+    <message>
+        <source>PREPARE</source>
+        <translation>PREPARE</translation>
+    </message>
+    <message>
+        <source>Wash view</source>
+        <translation>Екран „Миене“</translation>
+    </message>
+    <message>
+        <source>Wash view background</source>
+        <translation>Фон на екрана „Миене“</translation>
+    </message>
+    <message>
+        <source>Wash view line %1</source>
+        <translation>Ред %1 на екрана „Миене“</translation>
+    </message>
+    <message>
+        <source>Washing</source>
+        <translation>Washing</translation>
+    </message>
+    <message>
+        <source>Card view</source>
+        <translation>Екран карта</translation>
+    </message>
+    <message>
+        <source>Card view background</source>
+        <translation>Фон на екрана карта</translation>
+    </message>
+    <message>
+        <source>Card view text</source>
+        <translation>Текст на екрана карта</translation>
+    </message>
+    <message>
+        <source>Card view hide timeout</source>
+        <translation>Време за скриване на екрана карта</translation>
+    </message>
+    <message>
+        <source>Parameter %1</source>
+        <translation>Параметър %1</translation>
+    </message>
+</context>
 </TS>

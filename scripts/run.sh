@@ -5,8 +5,8 @@
 #   scripts/run.sh           the simulated board on the UDP bridge path and behind a network bridge
 #   scripts/run.sh --usb     the simulated board on an emulated USB bus (umockdev), found by
 #                            Vandor's own libusb as a plugged board would be
-#   scripts/run.sh --board 1.1|2.0|3.0|dynamic  (--dyn is the same as --board dynamic)
-#                            the controller generation the simulator plays, from its factory image,
+#   scripts/run.sh --board 1.1|2.0|3.0|robo|tokmat|dynamic  (--dyn is the same as --board dynamic)
+#                            the board the simulator plays, from its factory image,
 #                            or a board that describes its own configuration
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -19,8 +19,8 @@ while [ $# -gt 0 ]; do
         --dyn) board=dynamic; shift ;;
         --board)
             case "${2:-}" in
-                1.1|2.0|3.0|dynamic) board=$2; shift 2 ;;
-                *) echo "run.sh: --board takes 1.1, 2.0, 3.0 or dynamic" >&2; exit 2 ;;
+                1.1|2.0|3.0|robo|tokmat|dynamic) board=$2; shift 2 ;;
+                *) echo "run.sh: --board takes 1.1, 2.0, 3.0, robo, tokmat or dynamic" >&2; exit 2 ;;
             esac ;;
         *) break ;;
     esac

@@ -1,13 +1,15 @@
 // Time from buildPage to the first paint of a controller page (offscreen), beside the same
 // number of bare Qt widgets of the same kinds built and painted in the same run.
-//   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open] [--board 1.1|2.0|3.0]
+//   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open] [--board 1.1|2.0|3.0|robo|tokmat]
 // --open shows every tab's contents, so that every editor is laid out and painted; --board
-// chooses the controller generation (2.0 unless told).
+// chooses the board (the 2.0 controller unless told).
 #include "app/resources.h"
 #include "app/stylesheet.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
 #include <memory>
 #include <QApplication>
 #include <QComboBox>
@@ -103,6 +105,11 @@ std::unique_ptr<FixedLayoutModel> makeModel(const QString &board)
     if (board == QLatin1String("1.1")) {
         model = std::make_unique<DevMarvek1_1>();
         model->word0 = 0x103;
+    } else if (board == QLatin1String("robo")) {
+        model = std::make_unique<DevMarvekRobo1_0>();
+    } else if (board == QLatin1String("tokmat")) {
+        model = std::make_unique<DevTokmat1_0>();
+        model->word0 = 0x300;
     } else if (board == QLatin1String("3.0")) {
         model = std::make_unique<DevMarvek3_0>();
         model->word0 = 0x304;

@@ -1,11 +1,16 @@
-// The real main window with the 1.1 and 3.0 boards the simulator plays, over the UDP bridge
-// path: the board is recognised, its page built and read, and a click on the page reaches the
-// board; a board no model accepts is named with its identity words.
+// The real main window with the 1.1, 3.0, Robo and Tokmat boards the simulator plays, over the
+// UDP bridge path: the board is recognised, its page built and read, a click on the page reaches
+// the board, a saved dump loads back onto it and a dump of another layout is refused with the
+// configuration unchanged; a board no model accepts is named with its identity words.
 #include "app/maindialog.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
+#include <QBuffer>
+#include <QTemporaryDir>
 #include "editors/par.h"
 #include "fakeusbbus.h"
 #include "link/usbio.h"
@@ -13,6 +18,7 @@
 #include "simprocess.h"
 #include "testlanguage.h"
 #include <QPushButton>
+#include <QScrollArea>
 #include <QSpinBox>
 #include <QtTest>
 
@@ -33,7 +39,8 @@ struct GenerationWindow
         MainDialog::Parts parts;
         parts.prompt = &prompt;
         parts.makeModels = [this](QObject *parent) {
-            models = {new DevMarvek1_1(parent), new DevMarvek2_0(parent), new DevMarvek3_0(parent)};
+            models = {new DevMarvek1_1(parent), new DevMarvek2_0(parent), new DevMarvek3_0(parent),
+                      new DevTokmat1_0(parent), new DevMarvekRobo1_0(parent)};
             new DevEspRelay(parent);
             return models;
         };
@@ -85,6 +92,8 @@ private Q_SLOTS:
         QTest::addColumn<uint>("jitter");
         QTest::newRow("1.1") << "1.1" << 0 << "Buttons and Relays" << 166u;
         QTest::newRow("3.0") << "3.0" << 2 << "Buttons and Programs" << 7176u;
+        QTest::newRow("tokmat") << "tokmat" << 3 << "Buttons" << 80u;
+        QTest::newRow("robo") << "robo" << 4 << "Programs, Buttons and Relays" << 7046u;
     }
     void boardIsRecognisedAndEdited()
     {
@@ -113,9 +122,46 @@ private Q_SLOTS:
             if (b->text() == QLatin1String("+"))
                 plus = b;
         QVERIFY(plus && plus->isVisible());
+        // Scrolled to, as the user would; how much of the page fits depends on the window's layout.
+        w.dialog->findChild<QScrollArea *>(QStringLiteral("scrollArea"))->ensureWidgetVisible(plus);
+        QTRY_VERIFY(!plus->visibleRegion().isEmpty());
         QTest::mouseClick(plus, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
         QVERIFY(w.prompt.messages.isEmpty());
+
+        // A saved dump loads back onto the board after a change.
+        QTemporaryDir dir;
+        const QString dump = dir.filePath(QStringLiteral("dump.bin"));
+        w.prompt.files.enqueue(dump);
+        QTest::mouseClick(w.dialog->findChild<QPushButton *>(QStringLiteral("butSave")), Qt::LeftButton);
+        QTest::mouseClick(plus, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 32, 5000);
+        w.prompt.files.enqueue(dump);
+        QTest::mouseClick(w.dialog->findChild<QPushButton *>(QStringLiteral("butLoad")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
+        QCOMPARE(editor->findChild<QSpinBox *>()->value(), 31);
+        QVERIFY2(w.prompt.messages.isEmpty(), qPrintable(w.prompt.messages.value(0).text));
+
+        // A dump of another layout is refused; the page and the board keep their values.
+        DevTokmat1_0 tokmat;
+        DevMarvekRobo1_0 robo;
+        FixedLayoutModel &other = board == QLatin1String("tokmat") ? static_cast<FixedLayoutModel &>(robo) : tokmat;
+        const QString foreign = dir.filePath(QStringLiteral("foreign.bin"));
+        {
+            QFile f(foreign);
+            QVERIFY(f.open(QIODevice::WriteOnly) && other.save(&f));
+        }
+        QVERIFY(sim.save());
+        const QByteArray boardBefore = sim.image();
+        const QByteArray before(reinterpret_cast<const char *>(fixed->image()), FixedLayoutModel::ImageSize);
+        w.prompt.files.enqueue(foreign);
+        QTest::mouseClick(w.dialog->findChild<QPushButton *>(QStringLiteral("butLoad")), Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(w.prompt.messages.size(), 1, 5000);
+        QCOMPARE(w.prompt.messages.at(0).text, QStringLiteral("Invalid file format. The current configuration was not changed."));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(fixed->image()), FixedLayoutModel::ImageSize), before);
+        QCOMPARE(editor->findChild<QSpinBox *>()->value(), 31);
+        QVERIFY(sim.save());
+        QCOMPARE(sim.image(), boardBefore);
     }
 
     void boardNoModelAcceptsIsNamed()

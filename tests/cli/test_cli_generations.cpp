@@ -1,9 +1,13 @@
-// vandor-cli with the 1.1 and 3.0 boards the simulator plays: recognised, read, written and
-// stored, hex-dumped and diffed by model; a board no model accepts is named with its words.
+// vandor-cli with the 1.1, 3.0, Robo and Tokmat boards the simulator plays: recognised, read,
+// written and stored, hex-dumped and diffed by model, a dump of another layout refused; a board
+// no model accepts is named with its words.
 #include "clirun.h"
 #include "simprocess.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
+#include <QBuffer>
 #include "devices/fixedimage.h"
 #include <QFile>
 #include <QTemporaryDir>
@@ -54,6 +58,9 @@ private Q_SLOTS:
         QTest::newRow("1.1") << "1.1" << "Marvek" << 0u << "0 [Coin validator] Coin pulse jitter [ms]: 10 -> 55";
         QTest::newRow("3.0") << "3.0" << "Marvek Totalizer" << 7176u
                              << "7176 [Buttons and Programs] Button jitter [ms]: 30 -> 55";
+        QTest::newRow("robo") << "robo" << "Marvek - Robo" << 7046u
+                              << "7046 [Programs, Buttons and Relays] Button jitter [ms]: 30 -> 55";
+        QTest::newRow("tokmat") << "tokmat" << "Tokmat" << 80u << "80 [Buttons] Button jitter [ms]: 30 -> 55";
     }
     void everyCommand()
     {
@@ -81,7 +88,13 @@ private Q_SLOTS:
         FixedImage::setWord16(img, int(address), 55);
         DevMarvek1_1 m11;
         DevMarvek3_0 m30;
-        FixedImage::seal(img, board == QLatin1String("1.1") ? m11.layout() : m30.layout());
+        DevMarvekRobo1_0 robo;
+        DevTokmat1_0 tokmat;
+        FixedLayoutModel &own = board == QLatin1String("1.1")    ? static_cast<FixedLayoutModel &>(m11)
+                                : board == QLatin1String("robo")   ? static_cast<FixedLayoutModel &>(robo)
+                                : board == QLatin1String("tokmat") ? static_cast<FixedLayoutModel &>(tokmat)
+                                                                   : m30;
+        FixedImage::seal(img, own.layout());
         const QString b = dir.filePath(board + QStringLiteral("b.bin"));
         QVERIFY(writeFile(b, changed));
         const CliResult write = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, false)
@@ -96,6 +109,18 @@ private Q_SLOTS:
         const CliResult diff = runCli({QStringLiteral("diff"), a, b, QStringLiteral("--model"), model});
         QCOMPARE(diff.code, 1);
         QCOMPARE(diff.outLines(), QStringList{label});
+
+        // A dump of another layout is refused and the board keeps its configuration.
+        FixedLayoutModel &other = &own == &tokmat ? static_cast<FixedLayoutModel &>(robo) : tokmat;
+        QBuffer foreign;
+        QVERIFY(foreign.open(QIODevice::WriteOnly) && other.save(&foreign));
+        const QString c = dir.filePath(board + QStringLiteral("c.bin"));
+        QVERIFY(writeFile(c, foreign.data()));
+        const CliResult refused = runCli(QStringList{QStringLiteral("write")} + linkTo(sim, true)
+                                             + QStringList{c, QStringLiteral("--store")}, env());
+        QVERIFY(refused.code != 0);
+        QVERIFY(sim.save());
+        QCOMPARE(sim.image().left(8184), changed.left(8184));
     }
 
     void boardNoModelAccepts_data()

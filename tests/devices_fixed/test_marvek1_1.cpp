@@ -65,7 +65,7 @@ private Q_SLOTS:
             if (b->property("dev").isValid())
                 offline << b->text();
         }
-        QCOMPARE(offline, (QStringList{"Marvek", "Marvek ccTalk", "Marvek Totalizer"}));
+        QCOMPARE(offline, (QStringList{"Marvek", "Marvek ccTalk", "Marvek Totalizer", "Tokmat"}));
     }
 
     void labelsAndHelpKeys_data()

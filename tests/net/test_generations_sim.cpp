@@ -1,11 +1,14 @@
-// The 1.1 and 3.0 controller pages against the simulator playing that generation from its
+// The 1.1, 3.0, Robo and Tokmat pages against the simulator playing that board from its
 // factory image, over TCP and over the UDP bridge path: the board is recognised and read,
 // every kind of editor changes exactly the bytes it owns on the board, the FM flag goes
-// through the system flags dialog, and a dump round-trips without taking the board's FM flag.
+// through the system flags dialog, a dump round-trips without taking the board's FM flag, and
+// a dump of another layout is refused with the configuration unchanged.
 #include "app/progress.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
 #include "editors/parcolor2.h"
 #include "editors/partext.h"
 #include "fakeusbbus.h"
@@ -71,6 +74,35 @@ QVector<Change> changesOf(const QString &board)
     const auto second = [](Par *p) { qobject_cast<ParColor2 *>(p)->col1Change(Qt::blue); };
     const auto solid = [](Par *p) { p->findChild<QComboBox *>(QStringLiteral("mode"))->setCurrentIndex(0); };
     const auto green = [](Par *p) { qobject_cast<ParText *>(p)->colChange(Qt::green); };
+    if (board == QLatin1String("robo")) {
+        return {
+            {"slider", 7046, 2, [](Par *p) { spin(p, 55); }},
+            {"cost", 6972 + 2, 2, [](Par *p) { spin(p, 750); }},
+            {"relay mask", 7042, 2, [](Par *p) { toggle(p, 2); }},
+            {"relays while active", 6864 + 4, 2, [](Par *p) { toggle(p, 1); }},
+            {"fiscal options", 6898, 2, [](Par *p) { toggle(p, 0); }},
+            {"single colour", 7346, 2, colour},
+            {"second colour", 7344, 2, second, false, 7342},
+            {"background", 7482, 6, solid},
+            {"limited line by rule", 7488 + 8 * 5, 8, green},
+            {"name", 6940 + 2, 2, [](Par *p) { rename(p, QStringLiteral("Wax")); }, true},
+        };
+    }
+    if (board == QLatin1String("tokmat")) {
+        return {
+            {"slider", 80, 2, [](Par *p) { spin(p, 55); }},
+            {"byte slider", 37, 1, [](Par *p) { spin(p, 7); }},
+            {"byte options", 36, 1, [](Par *p) { toggle(p, 1); }},
+            {"byte float", 8090 + 3, 1, [](Par *p) { spin(p, 42); }},
+            {"channel mask", 2, 2, [](Par *p) { toggle(p, 3); }},
+            {"fiscal options", 8126, 2, [](Par *p) { toggle(p, 0); }},
+            {"single colour", 916, 2, colour},
+            {"second colour", 918, 2, second, false, 920},
+            {"background", 232, 6, solid},
+            {"limited line by rule", 238 + 8 * 6, 8, green},
+            {"view line text", 104 + 8, 8, [](Par *p) { rename(p, QStringLiteral("CLOSED")); }, true},
+        };
+    }
     if (board == QLatin1String("1.1")) {
         return {
             {"slider", 0, 2, [](Par *p) { spin(p, 55); }},
@@ -120,6 +152,10 @@ private Q_SLOTS:
         QTest::newRow("1.1 udp bridge path") << "1.1" << true;
         QTest::newRow("3.0 tcp") << "3.0" << false;
         QTest::newRow("3.0 udp bridge path") << "3.0" << true;
+        QTest::newRow("robo tcp") << "robo" << false;
+        QTest::newRow("robo udp bridge path") << "robo" << true;
+        QTest::newRow("tokmat tcp") << "tokmat" << false;
+        QTest::newRow("tokmat udp bridge path") << "tokmat" << true;
     }
 
     void boardRoundTrip()
@@ -133,7 +169,15 @@ private Q_SLOTS:
         DevMarvek1_1 m11;
         DevMarvek2_0 m20;
         DevMarvek3_0 m30;
-        FixedLayoutModel &model = board == QLatin1String("1.1") ? static_cast<FixedLayoutModel &>(m11) : m30;
+        DevTokmat1_0 tokmat;
+        DevMarvekRobo1_0 robo;
+        FixedLayoutModel &model = board == QLatin1String("1.1")    ? static_cast<FixedLayoutModel &>(m11)
+                                  : board == QLatin1String("robo")   ? static_cast<FixedLayoutModel &>(robo)
+                                  : board == QLatin1String("tokmat") ? static_cast<FixedLayoutModel &>(tokmat)
+                                                                     : m30;
+        // A never-connected model of another layout makes the foreign dump.
+        FixedLayoutModel &other = &model == &tokmat ? static_cast<FixedLayoutModel &>(robo) : tokmat;
+        const int layoutAt = model.layout().layoutAddress;
         QVERIFY(sim.start());
         QVERIFY(sim.save());
         const QByteArray factory = sim.image();
@@ -165,7 +209,7 @@ private Q_SLOTS:
         CountingProgress progress;
         QVERIFY(!model.readDevice(&progress));
         QCOMPARE(imageOf(model), factory);
-        QCOMPARE(imageOf(model).left(8180), built.left(8180));
+        QCOMPARE(imageOf(model).left(layoutAt), built.left(layoutAt));
 
         // Every kind of editor: the model's image changes in the bytes it owns and nowhere else.
         const int poolFirst = model.layout().textBase;
@@ -205,7 +249,36 @@ private Q_SLOTS:
         QVERIFY(link->readCfg(probe, 0, 8));
         QVERIFY(sim.save());
         QCOMPARE(sim.image().left(8184), imageOf(model).left(8184));
-        QCOMPARE(sim.nvmem().mid(116, 2), QByteArray("\x2c\x01", 2));
+        if (board == QLatin1String("1.1") || board == QLatin1String("3.0"))
+            QCOMPARE(sim.nvmem().mid(116, 2), QByteArray("\x2c\x01", 2));
+
+        // A dump of another layout is refused: the configuration and the board stay as they are.
+        {
+            QBuffer foreign;
+            QVERIFY(foreign.open(QIODevice::WriteOnly) && other.save(&foreign));
+            foreign.close();
+            const QByteArray before = imageOf(model);
+            QVERIFY(foreign.open(QIODevice::ReadOnly));
+            QVERIFY(!model.load(&foreign));
+            QCOMPARE(imageOf(model), before);
+            QVERIFY(sim.save());
+            QCOMPARE(sim.image().left(8184), before.left(8184));
+        }
+
+        if (!model.hasFmFlag()) {
+            QCOMPARE(model.fmFlag(), 0);
+            // A dump saved and loaded again is identical, its layout block sealed.
+            QBuffer dump;
+            QVERIFY(dump.open(QIODevice::WriteOnly) && model.save(&dump));
+            dump.close();
+            QCOMPARE(quint8(dump.data()[layoutAt]), quint8(1));
+            QVERIFY(dump.open(QIODevice::ReadOnly) && model.load(&dump));
+            QBuffer again;
+            QVERIFY(again.open(QIODevice::WriteOnly) && model.save(&again));
+            QCOMPARE(again.data(), dump.data());
+            QVERIFY(prompt.messages.isEmpty());
+            return;
+        }
 
         // The FM flag through the system flags dialog: the factory board has it set.
         QCOMPARE(model.fmFlag(), 1);

@@ -5,9 +5,13 @@
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
 #include "devices/marvek1_1_table.h"
 #include "devices/marvek2_0_table.h"
 #include "devices/marvek3_0_table.h"
+#include "devices/marvekrobo1_0_table.h"
+#include "devices/tokmat1_0_table.h"
 
 namespace {
 
@@ -21,6 +25,8 @@ const struct
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek1_1(p); }, marvek1_1Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek2_0(p); }, marvek2_0Table, BitLists::controller2_0},
     {[](QObject *p) -> DeviceCfg * { return new DevMarvek3_0(p); }, marvek3_0Table, BitLists::sixRelays},
+    {[](QObject *p) -> DeviceCfg * { return new DevTokmat1_0(p); }, tokmat1_0Table, BitLists::sixRelays},
+    {[](QObject *p) -> DeviceCfg * { return new DevMarvekRobo1_0(p); }, marvekRobo1_0Table, BitLists::sixRelays},
     {[](QObject *p) -> DeviceCfg * {
          auto *m = new DevCom2(p);
          m->setPageless(true);

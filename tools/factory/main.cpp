@@ -1,8 +1,10 @@
-// Writes BOARD.bin (sealed image) and BOARD.nv for each controller generation: the values each
+// Writes BOARD.bin (sealed image) and BOARD.nv for each fixed-layout board: the values each
 // model's page shows for an erased board, so that a simulated board starts where a new one does.
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devmarvekrobo1_0.h"
+#include "devices/devtokmat1_0.h"
 #include <QApplication>
 #include <QBuffer>
 #include <QDir>
@@ -50,8 +52,11 @@ int main(int argc, char **argv)
     m20.word0 = 0x242;
     m20.word2 = 0x9202;
     m30.word0 = 0x304;
+    DevMarvekRobo1_0 robo;
+    DevTokmat1_0 tokmat; // 0x300: floats and the newer banknote options
     const bool ok = writeBoard(m11, dir, QStringLiteral("1.1")) && writeBoard(m20, dir, QStringLiteral("2.0"))
-        && writeBoard(m30, dir, QStringLiteral("3.0"));
+        && writeBoard(m30, dir, QStringLiteral("3.0")) && writeBoard(robo, dir, QStringLiteral("robo"))
+        && writeBoard(tokmat, dir, QStringLiteral("tokmat"));
     if (!ok) {
         std::fprintf(stderr, "vandor-factory: cannot write into %s\n", qPrintable(dir.path()));
         return 1;

@@ -66,7 +66,8 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption defImage(QStringLiteral("default-image"),
                                       QStringLiteral("Start from a valid default 2.0 image."));
     const QCommandLineOption board(QStringLiteral("board"),
-                                   QStringLiteral("Controller generation 1.1, 2.0 or 3.0: its identity and factory image; "
+                                   QStringLiteral("Controller generation 1.1, 2.0 or 3.0, the Robo controller (robo) or the Tokmat machine "
+                                                  "(tokmat): its identity and factory image; "
                                                   "dynamic: a board that describes itself (as --dyn)."),
                                    QStringLiteral("KIND"));
     const QCommandLineOption id(QStringLiteral("id"), QStringLiteral("Identity words in hex (0242,0100,9202)."),
@@ -160,6 +161,8 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
             {"1.1", {{0x0103, 0x0100, 0x0202}}, "Sim 1.1"},
             {"2.0", {{0x0242, 0x0100, 0x9202}}, "Sim 2.0"},
             {"3.0", {{0x0304, 0x0100, 0x0201}}, "Sim 3.0"},
+            {"robo", {{0x0100, 0x0100, 0x0400}}, "Sim Robo"},
+            {"tokmat", {{0x0300, 0x0100, 0x0300}}, "Sim Tkm"},
         };
         for (const auto &b : boards) {
             if (p.value(board) == QLatin1String(b.name)) {

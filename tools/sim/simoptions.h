@@ -15,7 +15,7 @@ struct SimOptions
     QString imageFile;
     QString nvFile;
     bool defaultImage = false;
-    // Controller generation ("1.1", "2.0", "3.0"): its identity and its factory image and NV
+    // Board kind ("1.1", "2.0", "3.0", "robo", "tokmat"): its identity and its factory image and NV
     // memory from the folder "factory" next to the simulator; empty: none chosen.
     QString board;
     std::array<quint16, 3> id{{0x0242, 0x0100, 0x9202}};
