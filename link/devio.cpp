@@ -42,6 +42,18 @@ bool DevIo::track(bool ok)
     return false;
 }
 
+bool DevIo::retried(const char *what, const std::function<bool()> &attempt)
+{
+    const int attempts = m_failures > 0 ? 1 : MaxAttempts;
+    for (int n = 1;; ++n) {
+        if (attempt())
+            return true;
+        if (n >= attempts || !linkUp())
+            return false;
+        qCDebug(lcLink, "Retry %s (attempt %d of %d)", what, n + 1, attempts);
+    }
+}
+
 void DevIo::beginBatch()
 {
     if (m_batchDepth++ == 0)

@@ -81,6 +81,7 @@ public Q_SLOTS:
 
 protected:
     bool confirmWrites() override;
+    bool linkUp() const override { return m_tcp != nullptr; }
 
 private:
     // Entries are keyed by address and port: bridges whose boards share a name stay apart.

@@ -54,6 +54,11 @@ public:
     bool open(int uid) override;
     void closeLink() override;
 
+protected:
+    bool linkUp() const override { return m_handle || !m_udpPeer.isNull(); }
+
+public:
+
     // The UDP bridge path's settings as a new link takes them: the environment variables
     // above, the defaults, and the hosts remembered in the settings file (read afresh).
     static QHostAddress configuredTarget();
