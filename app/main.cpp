@@ -1,5 +1,6 @@
 #include "app/logging.h"
 #include "app/maindialog.h"
+#include "app/quitsignals.h"
 #include "app/scale.h"
 #include <QApplication>
 #include <QScreen>
@@ -18,6 +19,9 @@ int main(int argc, char *argv[])
     MainDialog window;
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+    // A logout, kill or Ctrl+C closes the open dialogs as the user would, then quits.
+    QuitSignals onSignals([] { QCoreApplication::quit(); });
+    onSignals.setKeep(&window);
     window.show();
     return app.exec();
 }
