@@ -82,6 +82,9 @@ public:
     void setUdpHosts(const QStringList &hosts);
     void addUdpHost(const QString &host);
     QStringList udpHosts() const { return m_hosts; }
+    // How long each answer may take (TimeoutMs unless set).
+    void setTimeout(int ms) { m_timeoutMs = qMax(1, ms); }
+    int timeout() const { return m_timeoutMs; }
     // Milliseconds between scans (ScanIntervalMs unless set).
     void setScanInterval(int ms) { m_scanTimer.setInterval(ms); }
     int scanInterval() const { return m_scanTimer.interval(); }
@@ -147,5 +150,6 @@ private:
     QSet<QString> m_answeredPeers;
     // An operation is waiting for its answer: no second one may start from the event loop.
     bool m_busy = false;
+    int m_timeoutMs = int(TimeoutMs);
     QTimer m_scanTimer;
 };

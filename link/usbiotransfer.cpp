@@ -49,7 +49,7 @@ bool UsbIo::sendPacket(const QByteArray &packet)
     QByteArray buf = packet;
     int done = 0;
     const int r = m_bus->bulkTransfer(m_handle, EndpointOut, reinterpret_cast<unsigned char *>(buf.data()),
-                                      buf.size(), &done, TimeoutMs);
+                                      buf.size(), &done, unsigned(m_timeoutMs));
     if (r != 0) {
         qCDebug(lcUsb, "Error send %d", r);
         return false;
@@ -77,7 +77,7 @@ QByteArray UsbIo::receiveAnswer(const QByteArray &request)
     clock.start();
     // Bounded in count as well as in time: a board that keeps talking cannot hold the link.
     for (int n = 0; n < 32; ++n) {
-        const qint64 left = qint64(TimeoutMs) - clock.elapsed();
+        const qint64 left = qint64(m_timeoutMs) - clock.elapsed();
         if (left <= 0 && n > 0)
             break;
         const QByteArray answer = receivePacket(int(qMax<qint64>(1, left)));
