@@ -99,10 +99,9 @@ protected:
     // arrive (a read, the version query, a write of the same bytes to the same address, the
     // first request of a described list), are asked again when an attempt fails: at most
     // MaxAttempts attempts while the link stays up, each behind the link's usual read-away of
-    // stale answers, each retry logged as "Retry <what>". After an operation that failed
-    // every attempt, the next ones get a single attempt until one succeeds, so that a board
-    // that is gone reaches MaxFailures quickly. Returns the last attempt's result; the caller
-    // still passes it through track().
+    // stale answers, each retry logged as "Retry <what>". A board that is gone is therefore
+    // let go after at most MaxFailures * MaxAttempts time-outs. Returns the last attempt's
+    // result; the caller still passes it through track().
     bool retried(const char *what, const std::function<bool()> &attempt);
     // Whether a request can still go out: a retry after the link closed is not made.
     virtual bool linkUp() const { return true; }

@@ -243,11 +243,10 @@ void TestTcpController::boardThatStopsAnsweringIsDropped()
     QSignalSpy disconnected(o.link.get(), &DevIo::disconnected);
     QSignalSpy announced(o.link.get(), &DevIo::newDevice);
     QVERIFY(o.model.readDevice(nullptr));
-    // Every attempt of the first piece, one of each further one until MaxFailures pieces
-    // failed, then every further piece fails at once.
+    // Every attempt of MaxFailures pieces, then every further piece fails at once.
     QCOMPARE(disconnected.size(), 1);
     QVERIFY(o.link->stoppedAnswering());
-    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxAttempts + DevIo::MaxFailures - 1);
+    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxAttempts * DevIo::MaxFailures);
     // Both targets of the bridge are offered again.
     QTRY_COMPARE_WITH_TIMEOUT(announced.size(), 2, 5000);
     QCOMPARE(announced.at(0).at(1).toInt(), 0);
