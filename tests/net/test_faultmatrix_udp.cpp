@@ -1,7 +1,10 @@
 // The fault matrix on the UDP bridge path against the simulator: every operation crossed with
 // every fault the path can meet, and the loss rates of a busy network on whole transfers.
+#include "devices/devcom2.h"
+#include "devices/devcom2transfer.h"
 #include "faultmatrix.h"
 #include "fakeusbbus.h"
+#include "registry/cfgpar.h"
 #include "link/usbio.h"
 #include "scriptedprompt.h"
 #include "simprocess.h"
@@ -175,6 +178,46 @@ private Q_SLOTS:
         QCOMPARE(u.board().left(WriteEnd), intended(Op::WriteAll).left(WriteEnd));
         QVERIFY(!u.link->stoppedAnswering());
         QVERIFY(!u.link->udpPeer().isNull());
+    }
+
+    // A described list is asked for again from its start when the answer to its first request is
+    // lost; a packet further on is never asked for twice, so its loss fails the read.
+    void describedList_data()
+    {
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("first packet of the list lost") << 1 << false;
+        QTest::newRow("second packet of the list lost") << 2 << true;
+    }
+
+    void describedList()
+    {
+        QFETCH(int, skip);
+        QFETCH(bool, fails);
+        CfgPar::destroyAll();
+        SimProcess sim({"--dyn", "--drop-every", "1", "--fault-skip", QString::number(skip), "--fault-count", "1"});
+        QVERIFY(sim.start());
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        ScriptedPrompt prompt;
+        DevCom2 model;
+        FakeUsbBus bus;
+        UsbIo link(&bus);
+        link.setBoardPort(sim.udpPort());
+        link.setTimeout(TimeoutMs);
+        link.setScanInterval(600000);
+        QSignalSpy up(&link, &UsbIo::connected);
+        link.scan();
+        QVERIFY(up.wait(3000));
+        scanEnabled = false;
+        const DynReadResult r = DynTransfer::readDescription(&link);
+        QCOMPARE(r.list1TransferError, fails);
+        QVERIFY(!r.streamError);
+        QVERIFY(!r.transferError);
+        // The list's first request went twice when its answer was lost; a next-packet one once.
+        const QStringList starts = sim.transcript().filter(QStringLiteral("udp req 03 00 00 00 00 40"));
+        QCOMPARE(starts.size(), fails ? 1 : 2);
+        CfgPar::destroyAll();
     }
 
     // With the board gone both fail after a bounded number of requests, and the link lets go.
