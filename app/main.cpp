@@ -11,6 +11,9 @@ int main(int argc, char *argv[])
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Vandor"));
+    // A logout, kill or Ctrl+C closes the open dialogs as the user would, then quits; a signal
+    // that comes while the window is being made is taken once the event loop runs.
+    QuitSignals onSignals([] { QCoreApplication::quit(); });
 
     const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->physicalDotsPerInch() : 96.0;
     qCDebug(lcApp, "DPI: %f", dpi);
@@ -19,8 +22,6 @@ int main(int argc, char *argv[])
     MainDialog window;
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
-    // A logout, kill or Ctrl+C closes the open dialogs as the user would, then quits.
-    QuitSignals onSignals([] { QCoreApplication::quit(); });
     onSignals.setKeep(&window);
     window.show();
     return app.exec();

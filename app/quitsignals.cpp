@@ -2,9 +2,11 @@
 // brings the signal to the event loop.
 #include "app/quitsignals.h"
 #include "app/logging.h"
+#include "link/devio.h"
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
+#include <QTimer>
 #include <csignal>
 #include <sys/socket.h>
 #include <unistd.h>
@@ -60,6 +62,18 @@ void QuitSignals::readSignal()
     m_ending = true;
     qCDebug(lcApp, "Signal %d: ending", int(c));
     Q_EMIT received(int(c));
+    end(0);
+}
+
+void QuitSignals::end(int round)
+{
+    // A dialog closed while the link waits for an answer could not send its last commands
+    // (the relays off): wait for the exchange to end, a bounded number of times.
+    DevIo *link = currentLink();
+    if (link && link->exchanging() && round < 250) {
+        QTimer::singleShot(20, this, [this, round] { end(round + 1); });
+        return;
+    }
     closeDialogs(m_keep);
     if (m_quit)
         m_quit();

@@ -25,6 +25,7 @@ Q_SIGNALS:
 
 private:
     void readSignal();
+    void end(int round);
 
     std::function<void()> m_quit;
     const QWidget *m_keep = nullptr;

@@ -58,6 +58,8 @@ public:
     static constexpr int MaxAttempts = 3;
     // Closes the link to the connected board, emitting disconnected when one was connected.
     virtual void closeLink();
+    // True while an operation waits for its answer (the event loop runs meanwhile).
+    virtual bool exchanging() const { return false; }
     // Operations that failed since the link was made (never reset), so that a caller can
     // tell whether a run of operations whose results it did not keep all succeeded.
     int failedOperations() const { return m_failedTotal; }

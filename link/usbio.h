@@ -53,6 +53,7 @@ public:
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
     bool open(int uid) override;
     void closeLink() override;
+    bool exchanging() const override { return m_busy; }
 
 protected:
     bool linkUp() const override { return m_handle || !m_udpPeer.isNull(); }
