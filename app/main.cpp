@@ -1,5 +1,6 @@
 #include "app/logging.h"
 #include "app/maindialog.h"
+#include "app/quitsignals.h"
 #include "app/scale.h"
 #include <QApplication>
 #include <QIcon>
@@ -14,6 +15,9 @@ int main(int argc, char *argv[])
     // The desktop entry's name, so that window managers pair the window with its menu entry and icon.
     QGuiApplication::setDesktopFileName(QStringLiteral("org.vandor.Vandor"));
     QApplication::setWindowIcon(QIcon(QStringLiteral(":/res/vandor.png")));
+    // A logout, kill or Ctrl+C closes the open dialogs as the user would, then quits; a signal
+    // that comes while the window is being made is taken once the event loop runs.
+    QuitSignals onSignals([] { QCoreApplication::quit(); });
 
     const double dpi = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->physicalDotsPerInch() : 96.0;
     qCDebug(lcApp, "DPI: %f", dpi);
@@ -22,6 +26,7 @@ int main(int argc, char *argv[])
     MainDialog window;
     // Closing the main window ends the program, whatever other window is still open.
     QObject::connect(&window, &QDialog::finished, &app, &QCoreApplication::quit);
+    onSignals.setKeep(&window);
     window.show();
     return app.exec();
 }

@@ -53,6 +53,10 @@ public:
     virtual void changed(quint32 key, int size) = 0;
     virtual void clearNvm() = 0;
     virtual void relayTest(int mask) = 0;
+    // The relay test drives the relays through a setting of the board: the model remembers
+    // it when a test starts and sends it back, refreshing its editor, when the test ends.
+    virtual void relayTestStarted() {}
+    virtual void relayTestEnded() {}
     virtual int fmFlag();
     virtual void setFmFlag(int flag);
     // False for a board without a configuration of its own (the network bridge): there is

@@ -4,6 +4,7 @@
 #include "app/logging.h"
 #include "app/resources.h"
 #include "link/devio.h"
+#include "editors/par.h"
 #include "editors/textpool.h"
 #include <QCoreApplication>
 #include <QDir>
@@ -157,14 +158,28 @@ void FixedLayoutModel::changed(quint32 key, int size)
 
 void FixedLayoutModel::clearNvm()
 {
+    // The counters share the region with the model's own settings (table rows at NV keys):
+    // those bytes keep their values and go back to the board among the zeroed counters.
+    std::array<bool, NvSize> keep{};
+    if (const FixedTable::Table *t = table()) {
+        for (const FixedTable::Row &row : *t) {
+            if (row.kind != FixedTable::Kind::Param || !(row.first & NvKey) || row.first > 0xFFFF)
+                continue;
+            for (quint32 a = row.first - NvKey; a <= row.last() - NvKey && a < quint32(NvSize); ++a)
+                keep[a] = true;
+        }
+    }
     const int failures = writeFailures();
     for (int i = 0; i < 32; ++i) {
-        FixedImage::setWord32(m_nv.data(), 4 * i, 0);
+        for (int b = 4 * i; b < 4 * i + 4; ++b)
+            if (!keep[size_t(b)])
+                m_nv[size_t(b)] = 0;
         changed(NvKey + quint32(4 * i), 4);
         // A board that did not take one piece is not asked 31 more times.
         if (writeFailures() != failures)
-            return;
+            break;
     }
+    refreshEditors(NvKey, NvKey + NvSize - 1);
 }
 
 void FixedLayoutModel::relayTest(int mask)
@@ -173,6 +188,30 @@ void FixedLayoutModel::relayTest(int mask)
         return;
     FixedImage::setWord16(m_image.data(), m_layout.relayMaskAddress, quint16(mask));
     changed(quint32(m_layout.relayMaskAddress), 2);
+}
+
+void FixedLayoutModel::relayTestStarted()
+{
+    if (m_layout.relayMaskAddress >= 0 && m_relaySaved < 0)
+        m_relaySaved = FixedImage::word16(m_image.data(), m_layout.relayMaskAddress);
+}
+
+void FixedLayoutModel::relayTestEnded()
+{
+    if (m_relaySaved < 0)
+        return;
+    const auto address = quint32(m_layout.relayMaskAddress);
+    FixedImage::setWord16(m_image.data(), int(address), quint16(m_relaySaved));
+    m_relaySaved = -1;
+    changed(address, 2);
+    refreshEditors(address, address + 1);
+}
+
+void FixedLayoutModel::refreshEditors(quint32 first, quint32 last)
+{
+    for (const FixedPage::Placement &p : m_placements)
+        if (p.editor && p.address >= first && p.address <= last)
+            p.editor->refresh();
 }
 
 int FixedLayoutModel::fmFlag()

@@ -56,6 +56,8 @@ public:
     void changed(quint32 key, int size) override;
     void clearNvm() override;
     void relayTest(int mask) override;
+    void relayTestStarted() override;
+    void relayTestEnded() override;
     int fmFlag() override;
     void setFmFlag(int flag) override;
     bool hasFmFlag() const override { return m_layout.fmFlag; }
@@ -67,8 +69,14 @@ protected:
     void loadHelpTexts();
 
 private:
+    // Refreshes the editors bound to keys first..last.
+    void refreshEditors(quint32 first, quint32 last);
+
+private:
     const FixedLayout &m_layout;
     std::array<quint8, ImageSize> m_image;
     std::array<quint8, NvSize> m_nv;
     QVector<FixedPage::Placement> m_placements;
+    // The user's relay signal invert word while a relay test runs; -1 when none runs.
+    int m_relaySaved = -1;
 };

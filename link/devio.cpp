@@ -42,6 +42,20 @@ bool DevIo::track(bool ok)
     return false;
 }
 
+bool DevIo::retried(const char *what, const std::function<bool()> &attempt)
+{
+    // Every operation gets all its attempts, also after one that failed: a board that was
+    // busy (storing, say) holds back the answers after the late one, and the next operation
+    // must be able to wait them out.
+    for (int n = 1;; ++n) {
+        if (attempt())
+            return true;
+        if (n >= MaxAttempts || !linkUp())
+            return false;
+        qCDebug(lcLink, "Retry %s (attempt %d of %d)", what, n + 1, MaxAttempts);
+    }
+}
+
 void DevIo::beginBatch()
 {
     if (m_batchDepth++ == 0)

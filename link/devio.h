@@ -5,6 +5,7 @@
 #include <QByteArray>
 #include <QObject>
 #include <QString>
+#include <functional>
 
 class DevIo : public QObject
 {
@@ -53,8 +54,12 @@ public:
     // A board that fails this many operations in a row is taken as gone: the link closes
     // and emits disconnected. Operations on a closed link fail at once.
     static constexpr int MaxFailures = 3;
+    // Attempts of an idempotent request (see retried()).
+    static constexpr int MaxAttempts = 3;
     // Closes the link to the connected board, emitting disconnected when one was connected.
     virtual void closeLink();
+    // True while an operation waits for its answer (the event loop runs meanwhile).
+    virtual bool exchanging() const { return false; }
     // Operations that failed since the link was made (never reset), so that a caller can
     // tell whether a run of operations whose results it did not keep all succeeded.
     int failedOperations() const { return m_failedTotal; }
@@ -91,6 +96,17 @@ protected:
     bool isLive() const { return m_live; }
     // Proves the writes sent since the last answered request; true when there are none.
     virtual bool confirmWrites() { return true; }
+
+    // Requests that change nothing, or that leave the board the same however often they
+    // arrive (a read, the version query, a write of the same bytes to the same address, the
+    // first request of a described list), are asked again when an attempt fails: at most
+    // MaxAttempts attempts while the link stays up, each behind the link's usual read-away of
+    // stale answers, each retry logged as "Retry <what>". A board that is gone is therefore
+    // let go after at most MaxFailures * MaxAttempts time-outs. Returns the last attempt's
+    // result; the caller still passes it through track().
+    bool retried(const char *what, const std::function<bool()> &attempt);
+    // Whether a request can still go out: a retry after the link closed is not made.
+    virtual bool linkUp() const { return true; }
 
 private:
     bool m_live = false;          // between connected and disconnected

@@ -13,6 +13,9 @@ RelayTest::RelayTest(QWidget *parent) : QDialog(parent), ui(new Ui::RelayTest)
     ui->setupUi(this);
     connect(ui->closeButton, &QPushButton::clicked, this, &RelayTest::finishTest);
     connect(&m_timer, &QTimer::timeout, this, &RelayTest::timeout);
+    // The test overwrites the user's relay setting: the model keeps it until the test ends.
+    if (DeviceCfg *model = DeviceCfg::current())
+        model->relayTestStarted();
     m_timer.start(500);
 }
 
@@ -38,6 +41,8 @@ void RelayTest::done(int result)
     if (!m_finished) {
         m_finished = true;
         switchRelays(0);
+        if (DeviceCfg *model = DeviceCfg::current())
+            model->relayTestEnded();
     }
     QDialog::done(result);
 }

@@ -20,7 +20,8 @@ public:
 public Q_SLOTS:
     void finishTest();
     void timeout();
-    // However the dialog is closed, every relay is switched off first.
+    // However the dialog is closed, every relay is switched off and the user's relay setting
+    // goes back to the board.
     void done(int result) override;
 
 private:

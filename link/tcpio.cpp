@@ -24,6 +24,12 @@ QHostAddress envTarget()
     return a.protocol() == QAbstractSocket::IPv4Protocol ? a : QHostAddress(QHostAddress::Broadcast);
 }
 
+bool isVersionFrame(const QByteArray &f)
+{
+    StreamFrame::Identity ignored;
+    return StreamFrame::checkVersion(f, &ignored);
+}
+
 }  // namespace
 
 TcpIo::TcpIo(QObject *parent)
@@ -249,12 +255,10 @@ bool TcpIo::queryVersion()
 {
     QByteArray answer;
     StreamFrame::Identity id;
-    if (!exchange(StreamFrame::versionQuery(), &answer,
-                  [](const QByteArray &f) {
-                      StreamFrame::Identity ignored;
-                      return StreamFrame::checkVersion(f, &ignored);
-                  })
-        || !StreamFrame::checkVersion(answer, &id)) {
+    if (!retried("version query", [&] {
+            return exchange(StreamFrame::versionQuery(), &answer, isVersionFrame)
+                && StreamFrame::checkVersion(answer, &id);
+        })) {
         qCDebug(lcTcp, "Error versions");
         return false;
     }

@@ -56,6 +56,7 @@ public:
     bool finishFirmware() override;
     bool writeFirmware(quint16 remaining, const QByteArray &block) override;
     void closeLink() override { close(); }
+    bool exchanging() const override { return m_waitLoop != nullptr; }
 
     void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
     QHostAddress discoveryTarget() const { return m_target; }
@@ -81,6 +82,7 @@ public Q_SLOTS:
 
 protected:
     bool confirmWrites() override;
+    bool linkUp() const override { return m_tcp != nullptr; }
 
 private:
     // Entries are keyed by address and port: bridges whose boards share a name stay apart.

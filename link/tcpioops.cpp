@@ -83,13 +83,13 @@ bool TcpIo::confirmWrites()
     if (!m_unconfirmed)
         return true;
     // The version query is answered by every controller and changes nothing, so a lost
-    // answer may be asked for once more.
-    for (int attempt = 0; attempt < 2 && m_tcp; ++attempt) {
-        QByteArray answer;
-        StreamFrame::Identity id;
-        if (exchange(StreamFrame::versionQuery(), &answer, isVersion) && StreamFrame::checkVersion(answer, &id))
-            return true;
-    }
+    // answer may be asked for again.
+    if (retried("version query", [this] {
+            QByteArray answer;
+            StreamFrame::Identity id;
+            return exchange(StreamFrame::versionQuery(), &answer, isVersion) && StreamFrame::checkVersion(answer, &id);
+        }))
+        return true;
     qCDebug(lcTcp, "Error confirm: writes since the last answer are lost");
     return false;
 }
@@ -100,11 +100,14 @@ bool TcpIo::readCfg(quint8 *dst, quint16 address, int length)
     if (!dst || request.isEmpty())
         return false;
     QByteArray answer;
-    const bool answered =
-        exchange(request, &answer, [&](const QByteArray &f) { return checkRead(CmdRead, f, address, length); });
-    if (answered)
-        qCDebug(lcTcp, "readCfg %x %x %x %x", byteAt(answer, 0), byteAt(answer, 1), echoedAddress(answer), address);
-    if (!answered || !checkRead(CmdRead, answer, address, length)) {
+    const bool answered = retried("readCfg", [&] {
+        const bool got =
+            exchange(request, &answer, [&](const QByteArray &f) { return checkRead(CmdRead, f, address, length); });
+        if (got)
+            qCDebug(lcTcp, "readCfg %x %x %x %x", byteAt(answer, 0), byteAt(answer, 1), echoedAddress(answer), address);
+        return got && checkRead(CmdRead, answer, address, length);
+    });
+    if (!answered) {
         qCDebug(lcTcp, "Error readCfg");
         return track(false);
     }
@@ -119,8 +122,11 @@ bool TcpIo::readNvMem(quint8 *dst, quint16 address, int length)
     if (!dst || request.isEmpty())
         return false;
     QByteArray answer;
-    if (!exchange(request, &answer, [&](const QByteArray &f) { return checkRead(CmdReadNv, f, address, length); })
-        || !checkRead(CmdReadNv, answer, address, length)) {
+    if (!retried("readNvMem", [&] {
+            return exchange(request, &answer,
+                            [&](const QByteArray &f) { return checkRead(CmdReadNv, f, address, length); })
+                && checkRead(CmdReadNv, answer, address, length);
+        })) {
         qCDebug(lcTcp, "Error readNvMem");
         return track(false);
     }
@@ -132,8 +138,14 @@ bool TcpIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 
 {
     QByteArray answer;
     DynPacket packet;
-    if (!exchange(StreamFrame::readDynCfg(selector), &answer, [](const QByteArray &f) { return byteAt(f, 0) == CmdRead; })
-        || !checkReadDynCfg(answer, &packet)) {
+    auto attempt = [&] {
+        return exchange(StreamFrame::readDynCfg(selector), &answer,
+                        [](const QByteArray &f) { return byteAt(f, 0) == CmdRead; })
+            && checkReadDynCfg(answer, &packet);
+    };
+    // A selector starts its list afresh and may be asked again; 0 asks for the next packet,
+    // which the board hands out only once.
+    if (!(selector != 0 ? retried("readDynCfg", attempt) : attempt())) {
         qCDebug(lcTcp, "Error readDynCfg");
         return track(false);
     }
@@ -153,6 +165,8 @@ bool TcpIo::writeCfg(const quint8 *src, quint16 address, int length)
     const QByteArray frame = StreamFrame::writeCfg(src, address, length);
     if (frame.isEmpty())
         return false;
+    // The stream loses no frame while the connection holds: what may be lost is the answer
+    // that proves the write, and that proof is asked for again by confirmWrites().
     if (!sendUnanswered(frame)) {
         qCDebug(lcTcp, "Error writeCfg");
         return track(false);

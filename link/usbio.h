@@ -53,6 +53,12 @@ public:
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
     bool open(int uid) override;
     void closeLink() override;
+    bool exchanging() const override { return m_busy; }
+
+protected:
+    bool linkUp() const override { return m_handle || !m_udpPeer.isNull(); }
+
+public:
 
     // The UDP bridge path's settings as a new link takes them: the environment variables
     // above, the defaults, and the hosts remembered in the settings file (read afresh).
@@ -77,6 +83,9 @@ public:
     void setUdpHosts(const QStringList &hosts);
     void addUdpHost(const QString &host);
     QStringList udpHosts() const { return m_hosts; }
+    // How long each answer may take (TimeoutMs unless set).
+    void setTimeout(int ms) { m_timeoutMs = qMax(1, ms); }
+    int timeout() const { return m_timeoutMs; }
     // Milliseconds between scans (ScanIntervalMs unless set).
     void setScanInterval(int ms) { m_scanTimer.setInterval(ms); }
     int scanInterval() const { return m_scanTimer.interval(); }
@@ -142,5 +151,6 @@ private:
     QSet<QString> m_answeredPeers;
     // An operation is waiting for its answer: no second one may start from the event loop.
     bool m_busy = false;
+    int m_timeoutMs = int(TimeoutMs);
     QTimer m_scanTimer;
 };

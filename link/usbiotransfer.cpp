@@ -49,7 +49,7 @@ bool UsbIo::sendPacket(const QByteArray &packet)
     QByteArray buf = packet;
     int done = 0;
     const int r = m_bus->bulkTransfer(m_handle, EndpointOut, reinterpret_cast<unsigned char *>(buf.data()),
-                                      buf.size(), &done, TimeoutMs);
+                                      buf.size(), &done, unsigned(m_timeoutMs));
     if (r != 0) {
         qCDebug(lcUsb, "Error send %d", r);
         return false;
@@ -77,7 +77,7 @@ QByteArray UsbIo::receiveAnswer(const QByteArray &request)
     clock.start();
     // Bounded in count as well as in time: a board that keeps talking cannot hold the link.
     for (int n = 0; n < 32; ++n) {
-        const qint64 left = qint64(TimeoutMs) - clock.elapsed();
+        const qint64 left = qint64(m_timeoutMs) - clock.elapsed();
         if (left <= 0 && n > 0)
             break;
         const QByteArray answer = receivePacket(int(qMax<qint64>(1, left)));
@@ -170,9 +170,12 @@ QByteArray UsbIo::receiveUdp(int timeoutMs)
 bool UsbIo::queryVersion()
 {
     clearIdentity();
-    QByteArray answer;
     PacketFrame::Identity id;
-    if (!exchange(PacketFrame::versionQuery(), &answer) || !PacketFrame::checkVersion(answer, &id)) {
+    const bool answered = retried("version query", [&] {
+        QByteArray answer;
+        return exchange(PacketFrame::versionQuery(), &answer) && PacketFrame::checkVersion(answer, &id);
+    });
+    if (!answered) {
         qCDebug(lcUsb, "Error versions");
         return false;
     }
@@ -236,9 +239,11 @@ void UsbIo::udpOpen()
 
 bool UsbIo::readCfg(quint8 *dst, quint16 address, int length)
 {
-    QByteArray a;
-    if (exchange(PacketFrame::readCfg(address, length), &a)
-        && PacketFrame::checkReadCfg(a, address, length, dst))
+    const QByteArray request = PacketFrame::readCfg(address, length);
+    if (!request.isEmpty() && retried("readCfg", [&] {
+            QByteArray a;
+            return exchange(request, &a) && PacketFrame::checkReadCfg(a, address, length, dst);
+        }))
         return track(true);
     qCDebug(lcUsb, "Error readCfg");
     return track(false);
@@ -246,8 +251,11 @@ bool UsbIo::readCfg(quint8 *dst, quint16 address, int length)
 
 bool UsbIo::writeCfg(const quint8 *src, quint16 address, int length)
 {
-    QByteArray a;
-    if (exchange(PacketFrame::writeCfg(src, address, length), &a) && PacketFrame::checkWriteCfg(a))
+    const QByteArray request = PacketFrame::writeCfg(src, address, length);
+    if (!request.isEmpty() && retried("writeCfg", [&] {
+            QByteArray a;
+            return exchange(request, &a) && PacketFrame::checkWriteCfg(a);
+        }))
         return track(true);
     qCDebug(lcUsb, "Error writeCfg");
     return track(false);
@@ -264,9 +272,11 @@ bool UsbIo::saveCfg()
 
 bool UsbIo::readNvMem(quint8 *dst, quint16 address, int length)
 {
-    QByteArray a;
-    if (exchange(PacketFrame::readNvMem(address, length), &a)
-        && PacketFrame::checkReadNvMem(a, address, length, dst))
+    const QByteArray request = PacketFrame::readNvMem(address, length);
+    if (!request.isEmpty() && retried("readNvMem", [&] {
+            QByteArray a;
+            return exchange(request, &a) && PacketFrame::checkReadNvMem(a, address, length, dst);
+        }))
         return track(true);
     qCDebug(lcUsb, "Error readNvMem");
     return track(false);
@@ -274,8 +284,11 @@ bool UsbIo::readNvMem(quint8 *dst, quint16 address, int length)
 
 bool UsbIo::writeNvMem(const quint8 *src, quint16 address, int length)
 {
-    QByteArray a;
-    if (exchange(PacketFrame::writeNvMem(src, address, length), &a) && PacketFrame::checkWriteNvMem(a))
+    const QByteArray request = PacketFrame::writeNvMem(src, address, length);
+    if (!request.isEmpty() && retried("writeNvMem", [&] {
+            QByteArray a;
+            return exchange(request, &a) && PacketFrame::checkWriteNvMem(a);
+        }))
         return track(true);
     qCDebug(lcUsb, "Error writeNvMem");
     return track(false);
@@ -318,9 +331,14 @@ bool UsbIo::writeMachineSetup(const quint8 *src, int length)
 bool UsbIo::readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
                        quint8 *outComplete)
 {
-    QByteArray a;
     PacketFrame::DynChunk chunk;
-    if (!exchange(PacketFrame::readDynCfg(selector), &a) || !PacketFrame::checkReadDynCfg(a, &chunk)) {
+    auto attempt = [&] {
+        QByteArray a;
+        return exchange(PacketFrame::readDynCfg(selector), &a) && PacketFrame::checkReadDynCfg(a, &chunk);
+    };
+    // A selector starts its list afresh and may be asked again; 0 asks for the next packet,
+    // which the board hands out only once.
+    if (!(selector != 0 ? retried("readDynCfg", attempt) : attempt())) {
         qCDebug(lcUsb, "Error readDynCfg");
         return track(false);
     }

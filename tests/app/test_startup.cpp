@@ -3,6 +3,7 @@
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
+#include "privateenv.h"
 #include <QDir>
 #include <QPushButton>
 #include <QtTest>
@@ -80,7 +81,7 @@ private Q_SLOTS:
 
     void resourceOverride()
     {
-        // Each test runs in a working directory of its own; "../Vandor" is private to it.
+        // Each test binary runs in a temporary folder of its own; "../Vandor" is private to it.
         QDir up(QDir::currentPath() + QStringLiteral("/.."));
         QCOMPARE(resourcePath(QStringLiteral("res/style.css")), QStringLiteral(":/res/style.css"));
         QVERIFY(up.mkpath(QStringLiteral("Vandor/res")));
@@ -89,7 +90,7 @@ private Q_SLOTS:
         f.close();
         QCOMPARE(resourcePath(QStringLiteral("res/style.css")), QStringLiteral("../Vandor/res/style.css"));
         QCOMPARE(resourcePath(QStringLiteral("help_bg")), QStringLiteral(":/help_bg"));
-        QVERIFY(QDir(up.filePath(QStringLiteral("Vandor"))).removeRecursively());
+        QVERIFY(PrivateEnv::removeFolder(up.filePath(QStringLiteral("Vandor"))));
     }
 
     void setupDialogChoosesLanguage()

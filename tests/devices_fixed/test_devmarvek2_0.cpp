@@ -2,9 +2,11 @@
 #include "app/maindialog.h"
 #include "devices/devmarvek2_0.h"
 #include "fakelink.h"
+#include "privateenv.h"
 #include "scriptedprompt.h"
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QVBoxLayout>
 #include <QWidget>
 #include <QtTest>
@@ -16,7 +18,9 @@ private Q_SLOTS:
     void init()
     {
         DeviceCfg::setCurrent(nullptr);
-        QDir(QStringLiteral("../Vandor")).removeRecursively();
+        // "../Vandor" lies in the test's own temporary folder; removeFolder refuses anything else.
+        if (QFileInfo::exists(QStringLiteral("../Vandor")))
+            QVERIFY(PrivateEnv::removeFolder(QStringLiteral("../Vandor")));
     }
 
     void startsWithItsIdentityAndErasedMemory()

@@ -202,7 +202,8 @@ private Q_SLOTS:
         link->scan();
         QCOMPARE(found.count(), 1);
         dev->configError = configError;
-        dev->silentNext = silent ? 1 : 0;
+        // A silent board stays silent to every attempt of the version query.
+        dev->silentNext = silent ? DevIo::MaxAttempts : 0;
         QCOMPARE(link->open(found[0][1].toInt()), opens);
         QCOMPARE(up.count(), opens ? 1 : 0);
         QCOMPARE(dev->claimed, opens);
@@ -238,14 +239,23 @@ private Q_SLOTS:
         link->scan();
         QVERIFY(link->open(found[0][1].toInt()));
         quint8 buf[64] = {};
+        // One fault costs one attempt: the request is asked again and succeeds.
         dev->stallNext = 1;
-        QVERIFY(!link->readCfg(buf, 0, 60));
+        QVERIFY(link->readCfg(buf, 0, 60));
         QCOMPARE(dev->clearHalts, 1);
+        // A fault at every attempt fails that operation only.
+        dev->stallNext = DevIo::MaxAttempts;
+        QVERIFY(!link->readCfg(buf, 0, 60));
+        QCOMPARE(dev->clearHalts, 1 + DevIo::MaxAttempts);
         QVERIFY(link->readCfg(buf, 0, 60));
         dev->shortNext = 1;
+        QVERIFY(link->readNvMem(buf, 0, 8));
+        dev->shortNext = DevIo::MaxAttempts;
         QVERIFY(!link->readNvMem(buf, 0, 8));
         QVERIFY(link->readNvMem(buf, 0, 8));
         dev->silentNext = 1;
+        QVERIFY(link->writeCfg(buf, 0, 2));
+        dev->silentNext = DevIo::MaxAttempts;
         QVERIFY(!link->writeCfg(buf, 0, 2));
         QVERIFY(link->writeCfg(buf, 0, 2));
         const int before = dev->requests.size();

@@ -141,13 +141,14 @@ void TestTcpController::openOutOfRange()
 
 void TestTcpController::answerNeverComes()
 {
-    // Every second answer is lost: the version query gets through, the first read does not.
-    Opened o({"--drop-every", "2"});
+    // The version query gets through; the answers to every attempt of the first read are lost.
+    Opened o({"--drop-every", "1", "--fault-skip", "1", "--fault-count", QString::number(DevIo::MaxAttempts)});
     QVERIFY(o.start());
     QVERIFY(o.link->open(0));
     o.link->setTimeout(300);
     quint8 buf[60];
     QVERIFY(!o.link->readCfg(buf, 0, 60));
+    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxAttempts);
     QVERIFY(o.link->isOpen());
     // The link stays usable: the next exchange starts afresh.
     QVERIFY(o.link->readCfg(buf, 60, 60));
@@ -242,10 +243,10 @@ void TestTcpController::boardThatStopsAnsweringIsDropped()
     QSignalSpy disconnected(o.link.get(), &DevIo::disconnected);
     QSignalSpy announced(o.link.get(), &DevIo::newDevice);
     QVERIFY(o.model.readDevice(nullptr));
-    // Three time-outs, then every further piece fails at once.
+    // Every attempt of MaxFailures pieces, then every further piece fails at once.
     QCOMPARE(disconnected.size(), 1);
     QVERIFY(o.link->stoppedAnswering());
-    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxFailures);
+    QCOMPARE(tcpLines(o.sim).filter("tcp req 04 03").size(), DevIo::MaxAttempts * DevIo::MaxFailures);
     // Both targets of the bridge are offered again.
     QTRY_COMPARE_WITH_TIMEOUT(announced.size(), 2, 5000);
     QCOMPARE(announced.at(0).at(1).toInt(), 0);

@@ -42,8 +42,9 @@ void TestUdpGone::boardThatStopsAnsweringIsDropped()
     QCOMPARE(gone.size(), 1);
     QVERIFY(link.stoppedAnswering());
     QVERIFY(link.udpPeer().isNull());
-    // Two answered reads, the three that failed, and nothing after them.
-    QCOMPARE(sim.transcript().filter(QStringLiteral("udp req 03 00")).size(), 2 + DevIo::MaxFailures);
+    // Two answered reads, every attempt of the MaxFailures that failed, and nothing after them.
+    QCOMPARE(sim.transcript().filter(QStringLiteral("udp req 03 00")).size(),
+             2 + DevIo::MaxAttempts * DevIo::MaxFailures);
     quint8 buf[2] = {0, 0};
     QVERIFY(!link.writeCfg(buf, 7170, 2));
     QCOMPARE(sim.transcript().filter(QStringLiteral("udp req 04 00")).size(), 0);
@@ -51,7 +52,7 @@ void TestUdpGone::boardThatStopsAnsweringIsDropped()
     // Discovery on again: the board that answers it is tried anew.
     scanEnabled = true;
     link.scan();
-    QTRY_COMPARE_WITH_TIMEOUT(sim.transcript().filter(QStringLiteral("udp req 01 00")).size(), 2, 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(sim.transcript().filter(QStringLiteral("udp req 01 00")).size() >= 2, 5000);
     setCurrentLink(nullptr);
 }
 

@@ -20,13 +20,21 @@ bool FaultPlan::pass(QByteArray &answer, Framing framing)
     if (answers <= opt.faultSkip)
         return true;
     const int n = answers - opt.faultSkip;
-    if (opt.dropEvery > 0 && n % opt.dropEvery == 0)
+    if (opt.dropEvery > 0 && n % opt.dropEvery == 0 && spend())
         return false;
     if (opt.corruptDirection || opt.corruptAddress) {
         ++eligible;
-        if (opt.corruptEvery <= 1 || eligible % opt.corruptEvery == 0)
+        if ((opt.corruptEvery <= 1 || eligible % opt.corruptEvery == 0) && spend())
             corrupt(answer, framing);
     }
+    return true;
+}
+
+bool FaultPlan::spend()
+{
+    if (opt.faultCount > 0 && spent >= opt.faultCount)
+        return false;
+    ++spent;
     return true;
 }
 
@@ -52,5 +60,12 @@ void FaultPlan::corrupt(QByteArray &a, Framing framing) const
 int FaultPlan::nextDelay()
 {
     ++delayed;
-    return delayed <= opt.delays.size() ? opt.delays.at(delayed - 1) : opt.delayMs;
+    if (delayed <= opt.delays.size())
+        return opt.delays.at(delayed - 1);
+    if (opt.lateEvery > 0) {
+        // Counted like the other faults from the first answer after the skipped ones.
+        const int n = delayed - opt.faultSkip;
+        return n > 0 && n % opt.lateEvery == 0 && spend() ? opt.delayMs : 0;
+    }
+    return opt.delayMs;
 }

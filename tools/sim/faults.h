@@ -14,6 +14,8 @@ struct FaultOptions
     int faultSkip = 0;       // the first N answers are never dropped or corrupted
     bool splitTcp = false;   // TCP answers leave one byte per segment
     int closeAfter = 0;      // close a TCP connection after its Nth request frame (0 = never)
+    int lateEvery = 0;       // hold back only every Nth answer by delayMs, the rest go at once
+    int faultCount = 0;      // stop after this many drops, corruptions and late answers (0 = never)
 };
 
 class FaultPlan
@@ -34,7 +36,11 @@ private:
     void corrupt(QByteArray &answer, Framing framing) const;
 
     FaultOptions opt;
+    // Whether one more fault may be made; counts it.
+    bool spend();
+
     int answers = 0;
     int eligible = 0;
     int delayed = 0;
+    int spent = 0;
 };

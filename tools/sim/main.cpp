@@ -86,7 +86,7 @@ int main(int argc, char *argv[])
         if (!usbBoard)
             return fail(QStringLiteral("cannot plug the board into the emulated USB bus"));
         usbBoard->withBoard([&](SimBoard &b) { b = world.board; });
-        usbBoard->setAnswerDelay(options.faults.delayMs);
+        usbBoard->setFaults(options.faults);
         usbBoard->setObserver([&world](const QByteArray &request, const QByteArray &answer) {
             world.transcript.line("usb", "req", request);
             if (!answer.isEmpty())

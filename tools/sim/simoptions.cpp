@@ -116,6 +116,13 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption closeAfter(QStringLiteral("close-after"),
                                         QStringLiteral("Close a TCP connection after its Nth request frame."),
                                         QStringLiteral("N"));
+    const QCommandLineOption lateEvery(QStringLiteral("late-every"),
+                                       QStringLiteral("Hold back only every Nth answer, by --delay-ms."),
+                                       QStringLiteral("N"));
+    const QCommandLineOption faultCount(QStringLiteral("fault-count"),
+                                        QStringLiteral("Make at most N faults (drops, corruptions, late answers), then none."),
+                                        QStringLiteral("N"));
+    p.addOptions({lateEvery, faultCount});
     const QCommandLineOption dyn(QStringLiteral("dyn"),
                                  QStringLiteral("Play a board that describes its own configuration (word1 0x0200)."));
     const QCommandLineOption describe(QStringLiteral("describe"),
@@ -227,5 +234,9 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     f.splitTcp = p.isSet(split);
     if (p.isSet(closeAfter) && !toCount(p.value(closeAfter), f.closeAfter))
         return fail(closeAfter);
+    if (p.isSet(lateEvery) && !toCount(p.value(lateEvery), f.lateEvery))
+        return fail(lateEvery);
+    if (p.isSet(faultCount) && !toCount(p.value(faultCount), f.faultCount))
+        return fail(faultCount);
     return true;
 }

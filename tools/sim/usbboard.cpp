@@ -131,6 +131,12 @@ void UsbBoard::setAnswerDelay(int ms)
     m_delay = ms;
 }
 
+void UsbBoard::setFaults(const FaultOptions &options)
+{
+    QMutexLocker lock(&m_mutex);
+    m_faults = std::make_unique<FaultPlan>(options);
+}
+
 void UsbBoard::setObserver(std::function<void(const QByteArray &, const QByteArray &)> observer)
 {
     QMutexLocker lock(&m_mutex);
@@ -229,10 +235,12 @@ void UsbBoard::submit(void *client, void *argument)
         QByteArray answer = m_board.packetAnswer(rq);
         if (m_silentVersion && !rq.isEmpty() && quint8(rq.at(0)) == 0x01)
             answer.clear();
+        if (m_faults && !answer.isEmpty() && !m_faults->pass(answer, FaultPlan::Framing::Packet))
+            answer.clear();
         if (m_observer)
             m_observer(rq, answer);
         if (!answer.isEmpty()) {
-            const int hold = m_holdNext > 0 ? m_holdNext : m_delay;
+            const int hold = m_holdNext > 0 ? m_holdNext : m_delay + (m_faults ? m_faults->nextDelay() : 0);
             m_holdNext = 0;
             m_answers.push_back({answer, nowMs() + hold});
         }

@@ -3,6 +3,7 @@
 // the board answers. The emulation lives in umockdev's worker thread; every accessor locks.
 #pragma once
 #include "board.h"
+#include "faults.h"
 #include <QByteArray>
 #include <QMutex>
 #include <QVector>
@@ -40,6 +41,8 @@ public:
     void holdNextAnswer(int ms);
     // Every answer is held back this long.
     void setAnswerDelay(int ms);
+    // Answers are dropped, corrupted and held back as the plan says (as on the UDP bridge path).
+    void setFaults(const FaultOptions &options);
     // Called with every request and its answer (empty when the board stays silent), from
     // umockdev's worker thread.
     void setObserver(std::function<void(const QByteArray &request, const QByteArray &answer)> observer);
@@ -75,6 +78,7 @@ private:
     bool m_silentVersion = false;
     int m_holdNext = 0;
     int m_delay = 0;
+    std::unique_ptr<FaultPlan> m_faults;
     bool m_gone = false;
     std::function<void(const QByteArray &, const QByteArray &)> m_observer;
     std::deque<Pending> m_answers;

@@ -1,0 +1,243 @@
+// The fault matrix on the UDP bridge path against the simulator: every operation crossed with
+// every fault the path can meet, and the loss rates of a busy network on whole transfers.
+#include "devices/devcom2.h"
+#include "devices/devcom2transfer.h"
+#include "faultmatrix.h"
+#include "fakeusbbus.h"
+#include "registry/cfgpar.h"
+#include "link/usbio.h"
+#include "scriptedprompt.h"
+#include "simprocess.h"
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QtTest>
+
+using namespace FaultMatrix;
+
+namespace {
+
+// Short answer time-outs keep the matrix fast; a late answer comes well after its time-out.
+constexpr int TimeoutMs = 150;
+constexpr int LateMs = 400;
+
+// Answers before the one the fault hits: the version query's, then a piece into the operation.
+int answersBefore(Op op)
+{
+    switch (op) {
+    case Op::Open: return 0;
+    case Op::WholeRead: return 1 + 50;
+    case Op::WriteAll: return 1 + 50;
+    case Op::TextPool: return 1 + 3;
+    default: return 1;
+    }
+}
+
+QStringList faultArgs(Fault fault, int skip)
+{
+    const QString s = QString::number(skip);
+    switch (fault) {
+    case Fault::Dropped: return {"--drop-every", "1", "--fault-skip", s, "--fault-count", "1"};
+    case Fault::Late:
+        return {"--late-every", "1", "--delay-ms", QString::number(LateMs), "--fault-skip", s, "--fault-count", "1"};
+    case Fault::Direction: return {"--corrupt", "direction", "--fault-skip", s, "--fault-count", "1"};
+    case Fault::Address: return {"--corrupt", "address", "--fault-skip", s, "--fault-count", "1"};
+    // The board goes away: no answer from here on.
+    case Fault::Closed: return {"--drop-every", "1", "--fault-skip", s};
+    case Fault::Split: break;
+    }
+    return {};
+}
+
+int requests(const SimProcess &sim)
+{
+    // Every request but discovery.
+    return sim.transcript().filter(QRegularExpression(QStringLiteral("^udp req 0[1-9a-f]"))).size();
+}
+
+struct Udp
+{
+    QTemporaryDir dir;
+    SimProcess sim;
+    ScriptedPrompt prompt;
+    DevMarvek2_0 model;
+    FakeUsbBus bus;
+    std::unique_ptr<UsbIo> link;
+
+    explicit Udp(const QStringList &faults) : sim(QStringList{"--image", writeStartImage(dir)} + faults) {}
+    ~Udp() { setCurrentLink(nullptr); }
+
+    bool start()
+    {
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        if (!sim.start())
+            return false;
+        link = std::make_unique<UsbIo>(&bus);
+        link->setBoardPort(sim.udpPort());
+        link->setTimeout(TimeoutMs);
+        link->setScanInterval(600000);
+        setCurrentLink(link.get());
+        return true;
+    }
+    // Discovery and the version query; false when no connection came.
+    bool connect()
+    {
+        QSignalSpy up(link.get(), &UsbIo::connected);
+        link->scan();
+        const bool ok = up.wait(3000);
+        scanEnabled = false;
+        return ok;
+    }
+    QByteArray board()
+    {
+        return sim.save() ? sim.image() : QByteArray();
+    }
+};
+
+} // namespace
+
+class TestFaultMatrixUdp : public QObject
+{
+    Q_OBJECT
+private Q_SLOTS:
+    void init()
+    {
+        scanEnabled = true;
+        DeviceCfg::setCurrent(nullptr);
+    }
+
+    void cells_data()
+    {
+        QTest::addColumn<int>("op");
+        QTest::addColumn<int>("fault");
+        for (Op op : AllOps) {
+            // The UDP bridge path carries no firmware, and a datagram is never split.
+            if (op == Op::Firmware)
+                continue;
+            for (Fault fault : AllFaults)
+                if (fault != Fault::Split)
+                    QTest::addRow("%s, %s", name(op), name(fault)) << int(op) << int(fault);
+        }
+    }
+
+    void cells()
+    {
+        QFETCH(int, op);
+        QFETCH(int, fault);
+        const Op o = Op(op);
+        const Fault f = Fault(fault);
+        Udp u(faultArgs(f, answersBefore(o)));
+        QVERIFY(u.start());
+        const bool expected = recovers(o, f, false);
+        if (o == Op::Open) {
+            QCOMPARE(u.connect(), expected);
+            if (!expected) {
+                // Every attempt asked, then the peer forgotten; nothing else sent.
+                QTRY_VERIFY(u.link->udpPeer().isNull());
+                QCOMPARE(requests(u.sim), DevIo::MaxAttempts);
+                return;
+            }
+            checkNextRead(*u.link, startImage());
+            return;
+        }
+        QVERIFY(u.connect());
+        const int before = requests(u.sim);
+        QCOMPARE(run(o, u.model, *u.link), expected);
+        const int sent = requests(u.sim) - before;
+        if (f == Fault::Closed) {
+            // A board that is gone costs a bounded number of requests, so a bounded time.
+            QVERIFY2(sent - (answersBefore(o) - 1) <= DevIo::MaxAttempts * DevIo::MaxFailures,
+                     qPrintable(QString::number(sent)));
+        }
+        const QByteArray board = u.board();
+        checkBoard(o, expected, board, u.model);
+        if (f != Fault::Closed)
+            checkNextRead(*u.link, board);
+        QVERIFY(u.prompt.messages.isEmpty());
+    }
+
+    // One answer in nine lost, or one in seven late: a whole read and a whole write both
+    // succeed and the board holds exactly the file.
+    void busyNetwork_data()
+    {
+        QTest::addColumn<QStringList>("faults");
+        QTest::newRow("one answer in nine dropped") << QStringList{"--drop-every", "9", "--fault-skip", "1"};
+        QTest::newRow("one answer in seven late")
+            << QStringList{"--late-every", "7", "--delay-ms", QString::number(LateMs), "--fault-skip", "1"};
+    }
+
+    void busyNetwork()
+    {
+        QFETCH(QStringList, faults);
+        Udp u(faults);
+        QVERIFY(u.start());
+        QVERIFY(u.connect());
+        QVERIFY(run(Op::WholeRead, u.model, *u.link));
+        QCOMPARE(QByteArray(reinterpret_cast<const char *>(u.model.image()), 8192), startImage());
+        QVERIFY(run(Op::WriteAll, u.model, *u.link));
+        QCOMPARE(u.board().left(WriteEnd), intended(Op::WriteAll).left(WriteEnd));
+        QVERIFY(!u.link->stoppedAnswering());
+        QVERIFY(!u.link->udpPeer().isNull());
+    }
+
+    // A described list is asked for again from its start when the answer to its first request is
+    // lost; a packet further on is never asked for twice, so its loss fails the read.
+    void describedList_data()
+    {
+        QTest::addColumn<int>("skip");
+        QTest::addColumn<bool>("fails");
+        QTest::newRow("first packet of the list lost") << 1 << false;
+        QTest::newRow("second packet of the list lost") << 2 << true;
+    }
+
+    void describedList()
+    {
+        QFETCH(int, skip);
+        QFETCH(bool, fails);
+        CfgPar::destroyAll();
+        SimProcess sim({"--dyn", "--drop-every", "1", "--fault-skip", QString::number(skip), "--fault-count", "1"});
+        QVERIFY(sim.start());
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        ScriptedPrompt prompt;
+        DevCom2 model;
+        FakeUsbBus bus;
+        UsbIo link(&bus);
+        link.setBoardPort(sim.udpPort());
+        link.setTimeout(TimeoutMs);
+        link.setScanInterval(600000);
+        QSignalSpy up(&link, &UsbIo::connected);
+        link.scan();
+        QVERIFY(up.wait(3000));
+        scanEnabled = false;
+        // Every retry is logged.
+        if (!fails)
+            QTest::ignoreMessage(QtDebugMsg, QRegularExpression(QStringLiteral("^Retry readDynCfg \\(attempt 2 of 3\\)$")));
+        const DynReadResult r = DynTransfer::readDescription(&link);
+        QCOMPARE(r.list1TransferError, fails);
+        QVERIFY(!r.streamError);
+        QVERIFY(!r.transferError);
+        // The list's first request went twice when its answer was lost; a next-packet one once.
+        const QStringList starts = sim.transcript().filter(QStringLiteral("udp req 03 00 00 00 00 40"));
+        QCOMPARE(starts.size(), fails ? 1 : 2);
+        CfgPar::destroyAll();
+    }
+
+    // With the board gone both fail after a bounded number of requests, and the link lets go.
+    void boardGone()
+    {
+        Udp u({"--drop-every", "1", "--fault-skip", "1"});
+        QVERIFY(u.start());
+        QVERIFY(u.connect());
+        QSignalSpy gone(u.link.get(), &DevIo::disconnected);
+        QVERIFY(!run(Op::WholeRead, u.model, *u.link));
+        QCOMPARE(gone.size(), 1);
+        QCOMPARE(requests(u.sim), 1 + DevIo::MaxAttempts * DevIo::MaxFailures);
+        QVERIFY(!run(Op::WriteAll, u.model, *u.link));
+        QCOMPARE(requests(u.sim), 1 + DevIo::MaxAttempts * DevIo::MaxFailures);
+        QCOMPARE(u.board().left(WriteEnd), startImage().left(WriteEnd));
+    }
+};
+
+QTEST_MAIN(TestFaultMatrixUdp)
+#include "test_faultmatrix_udp.moc"
