@@ -86,3 +86,18 @@ put('net', 'dscr_controller', b'\x00' + b'DSCRMarvek20')
 put('net', 'dscr_both', b'\x00' + b'DSCRctl\x00\x00\x00\x00\x00' + 'мост\x00\x00\x00\x00'.encode())
 put('net', 'udp_discovery', b'\x00' + b'\x00\x0a')
 put('net', 'hosts', b'\x01\x01\x02' + b'[General]\nlang=bg\nnetHosts=10.0.0.5, 192.168.1.7\nudpHosts=10.0.0.5, bad\n')
+
+# udp: per operation op, address, length + 1, datagram count, then per datagram a flags byte
+# (bit 0: from a stranger's port), its size and bytes
+def udp(code, address, length, grams):
+    b = bytes([code]) + u16(address) + bytes([length + 1, len(grams)])
+    for stranger, data in grams:
+        b += bytes([stranger, len(data)]) + data
+    return b
+
+
+put('udp', 'clean', udp(0, 0x3c, 4, []) + udp(1, 0x74, 2, []) + udp(3, 0x10, 2, []) + udp(4, 0, 0, []))
+put('udp', 'stranger', udp(0, 0x10, 4, [(1, bytes.fromhex('0302100001020304'))])
+    + udp(5, 0, 3, [(0, bytes.fromhex('0902'))]))
+put('udp', 'late', udp(0, 0, 4, [(0, bytes.fromhex('03023c0011223344')), (0, bytes.fromhex('03020000'))])
+    + udp(2, 0x4000, 0, [(0, bytes.fromhex('03fe0101aa'))]) + udp(6, 0, 0, [(0, bytes.fromhex('08020000'))]))
