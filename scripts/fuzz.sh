@@ -3,7 +3,7 @@
 # time, for SECONDS seconds (60 unless given). Grown corpora stay in build-fuzz/corpus/<name>
 # (the kept seeds in tests/fuzz/corpus/<name> are read, never written); a crashing input lands
 # in build-fuzz/artifacts/<name>/ and the script exits non-zero. Logs: build-fuzz/logs/<name>.log.
-#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: registry packet stream dump files net
+#   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: registry packet stream dump files net udp
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +11,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(registry packet stream dump files net)
+    targets=(registry packet stream dump files net udp)
 fi
 
 dir=build-fuzz
