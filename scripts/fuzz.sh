@@ -42,7 +42,7 @@ for t in "${targets[@]}"; do
         failed+=("$t")
         echo "   FAILED: see $log and $dir/artifacts/$t/"
     fi
-    grep -E '^#[0-9]+ +DONE|^Done [0-9]+ runs' "$log" | tail -n 2 | sed 's/^/   /' || true
+    grep -E '^#[0-9]+[[:space:]]+DONE|^Done [0-9]+ runs' "$log" | tail -n 2 | sed 's/^/   /' || true
     grep -E '^stat::(number_of_executed_units|average_exec_per_sec|peak_rss_mb)' "$log" | sed 's/^/   /' || true
     echo "   corpus: $(ls "$dir/corpus/$t" | wc -l) grown + $(ls "tests/fuzz/corpus/$t" | wc -l) kept"
 done
