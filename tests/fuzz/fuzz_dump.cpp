@@ -1,8 +1,9 @@
-// Dump files of the fixed-layout models. The first input byte chooses the model (and whether
-// the file is sealed with a correct check word first, so that accepted files are reached too);
-// the rest is the file. A refused file must leave the configuration exactly as it was; an
-// accepted one must become the image (the board's FM flag kept), save back to the same bytes,
-// and decode value by value against a fresh model, as the compare view does.
+// Dump files of the fixed-layout models. The first input byte chooses the model, whether it
+// starts edited, and whether the file is sealed with a correct check word first (then the rest
+// is an offset and the bytes put there in an erased image), so that accepted files are reached.
+// A refused file must leave the configuration exactly as it was; an accepted one must become
+// the image (the board's FM flag kept), save back to the same bytes, and decode value by value
+// against a fresh model, as the compare view does.
 #include "devices/devesprelay.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
@@ -100,8 +101,13 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             fixed->setFmFlag(1);
     }
     if (fixed && (mode & SealBit)) {
-        file = file.left(FixedLayoutModel::ImageSize);
-        file.append(QByteArray(FixedLayoutModel::ImageSize - file.size(), char(0xFF)));
+        // The bytes go in at the offset the file starts with, so that short inputs reach
+        // every part of the image.
+        const int offset = file.size() >= 2 ? (quint8(file[0]) | quint8(file[1]) << 8) % FixedLayoutModel::ImageSize : 0;
+        const QByteArray body = file.mid(2, FixedLayoutModel::ImageSize);
+        file = QByteArray(FixedLayoutModel::ImageSize, char(0xFF));
+        for (int i = 0; i < body.size(); ++i)
+            file[(offset + i) % FixedLayoutModel::ImageSize] = body[i];
         FixedImage::seal(reinterpret_cast<quint8 *>(file.data()), fixed->layout());
     }
 

@@ -67,11 +67,14 @@ put('stream', 'readdyn', stream(0, 0, 0, [2, 7], bytes.fromhex('040401020a0b' '0
 put('stream', 'access', stream(1, 0, 0, [4], bytes.fromhex('e005') + b'2.7\x00x' + bytes.fromhex('ef06010203040506')))
 put('stream', 'partial', stream(0, 0, 0, [], bytes.fromhex('0206420200')))
 
-# dump: model (bit 7 seal, bit 6 start from an edited model), file
+# dump: model (bit 7 seal, bit 6 start from an edited model), then the file, or when sealed an
+# offset and the bytes put there
 for i, name in enumerate(['1_1', '2_0', '3_0', 'esp']):
-    put('dump', name + '_sealed', bytes([0x80 | i]) + bytes(range(64)))
+    put('dump', name + '_sealed', bytes([0x80 | i]) + u16(0x100) + bytes(range(2, 64)))
     put('dump', name + '_edited_sealed', bytes([0xC0 | i]) + b'\x00' * 16)
     put('dump', name + '_short', bytes([i]) + b'\xff' * 100)
+    put('dump', name + '_params', bytes([0x80 | i]) + u16(6540) + bytes(range(256)))
+    put('dump', name + '_layout_word', bytes([0x80 | i]) + u16(8176) + bytes([1, 2, 3, 4, 1, 0, 0, 0]))
 
 # files: even = help file, odd = refused block (0xFF none, 0xFE finish fails) and firmware file
 put('files', 'help', b'\x00' + '1\nFirst line\nsecond\n---\n\n6540\nЦена [ст.]\n---\n'.encode())
