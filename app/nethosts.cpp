@@ -3,8 +3,29 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>
+#include <algorithm>
 
 namespace NetHosts {
+
+namespace {
+
+// Entries are compared as the links read them: blanks around an address, or another spelling
+// of the same address, do not make it another host.
+bool sameEntry(const QString &text, const QString &host)
+{
+    if (text.trimmed() == host.trimmed())
+        return true;
+    const QHostAddress a(text.trimmed());
+    return !a.isNull() && a.isEqual(QHostAddress(host.trimmed()));
+}
+
+void removeEntries(QStringList &texts, const QString &host)
+{
+    texts.erase(std::remove_if(texts.begin(), texts.end(), [&](const QString &t) { return sameEntry(t, host); }),
+                texts.end());
+}
+
+}  // namespace
 
 QString settingsPath() { return QDir::homePath() + QStringLiteral("/Vandor.ini"); }
 
@@ -25,7 +46,7 @@ void remember(QSettings &settings, const QString &key, const QHostAddress &host)
 {
     QStringList texts = settings.value(key).toStringList();
     const QString text = host.toString();
-    texts.removeAll(text);
+    removeEntries(texts, text);
     texts.append(text);
     while (texts.size() > MaxHosts)
         texts.removeFirst();
@@ -69,7 +90,7 @@ void forget(QSettings &settings, const QString &host)
 {
     for (const char *key : {NetKey, UdpKey}) {
         QStringList texts = settings.value(QString::fromLatin1(key)).toStringList();
-        texts.removeAll(host);
+        removeEntries(texts, host);
         settings.setValue(QString::fromLatin1(key), texts);
     }
     settings.sync();

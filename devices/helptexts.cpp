@@ -44,7 +44,9 @@ bool DeviceCfg::readHelpFile(const QString &path)
             }
             continue;
         }
-        if (line == QLatin1String("---")) {
+        // Blanks around the separator do not make it text: a text saved with a last line of
+        // "--- " would otherwise come back cut after its own trimming.
+        if (line.trimmed() == QLatin1String("---")) {
             map.insert(key, text.trimmed());
             haveKey = false;
             text.clear();

@@ -1,0 +1,22 @@
+#include "fuzz_support.h"
+#include <QCoreApplication>
+#include <QLoggingCategory>
+
+namespace Fuzz {
+
+void initApplication()
+{
+    static int argc = 1;
+    static char name[] = "vandor-fuzz";
+    static char *argv[] = {name, nullptr};
+    if (QCoreApplication::instance())
+        return;
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A link made by a target binds any free port, never the real board ports.
+    qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+    qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+    QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.*=false"));
+    new QCoreApplication(argc, argv);
+}
+
+} // namespace Fuzz
