@@ -3,13 +3,11 @@
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/factoryimage.h"
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QWidget>
 #include <cstdio>
-#include <memory>
 
 static bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -17,21 +15,14 @@ static bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-static bool writeBoard(FixedLayoutModel &model, const QDir &dir, const QString &name)
+// The factory defaults of the layout for a board with these words, as BOARD.bin and BOARD.nv.
+static bool writeBoard(const FixedLayoutModel &model, quint16 word0, quint16 word2, const QDir &dir,
+                       const QString &name)
 {
-    DeviceCfg::setCurrent(&model);
-    {
-        // Building the page gives every erased value its default.
-        QWidget container;
-        model.buildPage(&container);
-    }
-    QBuffer image;
-    image.open(QIODevice::WriteOnly);
-    if (!model.save(&image))
-        return false;
-    const QByteArray nv(reinterpret_cast<const char *>(model.nvRegion()), FixedLayoutModel::NvSize);
-    return writeFile(dir.filePath(name + QStringLiteral(".bin")), image.data())
-        && writeFile(dir.filePath(name + QStringLiteral(".nv")), nv);
+    const FactoryImage::Defaults defaults = FactoryImage::make(model.layout(), word0, model.word1, word2);
+    return defaults.image.size() == FixedLayoutModel::ImageSize
+        && writeFile(dir.filePath(name + QStringLiteral(".bin")), defaults.image)
+        && writeFile(dir.filePath(name + QStringLiteral(".nv")), defaults.nv);
 }
 
 int main(int argc, char **argv)
@@ -46,12 +37,9 @@ int main(int argc, char **argv)
     DevMarvek2_0 m20;
     DevMarvek3_0 m30;
     // The page of the newest board of each generation: it has every value.
-    m11.word0 = 0x103;
-    m20.word0 = 0x242;
-    m20.word2 = 0x9202;
-    m30.word0 = 0x304;
-    const bool ok = writeBoard(m11, dir, QStringLiteral("1.1")) && writeBoard(m20, dir, QStringLiteral("2.0"))
-        && writeBoard(m30, dir, QStringLiteral("3.0"));
+    const bool ok = writeBoard(m11, 0x103, m11.word2, dir, QStringLiteral("1.1"))
+        && writeBoard(m20, 0x242, 0x9202, dir, QStringLiteral("2.0"))
+        && writeBoard(m30, 0x304, m30.word2, dir, QStringLiteral("3.0"));
     if (!ok) {
         std::fprintf(stderr, "vandor-factory: cannot write into %s\n", qPrintable(dir.path()));
         return 1;
