@@ -1,5 +1,6 @@
 #include "app/maindialog.h"
 #include "app/barprogress.h"
+#include "app/factorymarks.h"
 #include "app/boardhistory.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
@@ -8,6 +9,7 @@
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
+#include "devices/configwatch.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include "editors/par.h"
@@ -28,6 +30,7 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QScrollPrepareEvent>
@@ -98,6 +101,10 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
     ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
     connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
+    auto *marks = new FactoryMarks(ui->scrollAreaWidgetContents, this);
+    marks->listAll = [this] { compareWithFactory(); };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+            &MainDialog::compareWithFactory);
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -244,6 +251,7 @@ void MainDialog::refreshEditors()
     const auto editors = ui->scrollAreaWidgetContents->findChildren<Par *>();
     for (Par *p : editors)
         p->refresh();
+    ConfigWatch::touch();
 }
 
 void MainDialog::scrollToTab(QWidget *tabButton)
@@ -279,6 +287,7 @@ void MainDialog::showPage(DeviceCfg *model)
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
+    ConfigWatch::touch();
     enableCommands();
 }
 
