@@ -1,11 +1,13 @@
 // The real main window with the 1.1 and 3.0 boards the simulator plays, over the UDP bridge
 // path: the board is recognised, its page built and read, and a click on the page reaches the
-// board; a board no model accepts is named with its identity words.
+// board and marks its editor as changed from factory; a board no model accepts is named with
+// its identity words.
 #include "app/maindialog.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/modeldiff.h"
 #include "editors/par.h"
 #include "fakeusbbus.h"
 #include "link/usbio.h"
@@ -55,6 +57,15 @@ struct GenerationWindow
         return nullptr;
     }
 };
+
+// The editors marked as changed from factory.
+QList<QObject *> factoryMarked(const GenerationWindow &w)
+{
+    QList<QObject *> out;
+    for (QWidget *mark : w.dialog->pageContainer()->findChildren<QWidget *>(QStringLiteral("factoryMark")))
+        out.append(mark->parent());
+    return out;
+}
 
 int boardWord(SimProcess &sim, int address)
 {
@@ -107,6 +118,10 @@ private Q_SLOTS:
         QVERIFY(editor);
         // The factory image holds the page's default, "Button jitter [ms]" 30.
         QCOMPARE(editor->findChild<QSpinBox *>()->value(), 30);
+        // Nothing on a board fresh from its factory image differs from the factory defaults.
+        QCOMPARE(ModelDiff::compareWithFactory(fixed).size(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(factoryMarked(w).isEmpty());
         QTest::mouseClick(w.pageButton(section), Qt::LeftButton);
         QPushButton *plus = nullptr;
         for (QPushButton *b : editor->findChildren<QPushButton *>())
@@ -115,6 +130,7 @@ private Q_SLOTS:
         QVERIFY(plus && plus->isVisible());
         QTest::mouseClick(plus, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
+        QTRY_COMPARE(factoryMarked(w), QList<QObject *>{editor});
         QVERIFY(w.prompt.messages.isEmpty());
     }
 
