@@ -98,7 +98,8 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_compare = new QPushButton(tr("Compare"), this);
     m_compare->setObjectName(QStringLiteral("butCompare"));
     m_compare->setFocusPolicy(Qt::NoFocus);
-    m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
+    m_compare->setToolTip(tr("Compare with a snapshot, a dump file or the factory defaults, and restore values "
+                             "from it. Ctrl+D lists the values changed from factory."));
     ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
     connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
     auto *marks = new FactoryMarks(ui->scrollAreaWidgetContents, this);
