@@ -1,7 +1,7 @@
 #include "app/maindialog.h"
 #include "app/barprogress.h"
-#include "app/factorymarks.h"
 #include "app/boardhistory.h"
+#include "app/factorymarks.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -30,11 +30,11 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
-#include <QShortcut>
 #include <QSaveFile>
 #include <QScrollBar>
 #include <QScrollPrepareEvent>
 #include <QScroller>
+#include <QShortcut>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>

@@ -15,11 +15,11 @@ static bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-// The factory defaults of the layout for a board with these words, as BOARD.bin and BOARD.nv.
-static bool writeBoard(const FixedLayoutModel &model, quint16 word0, quint16 word2, const QDir &dir,
-                       const QString &name)
+// The factory defaults of the model's layout for the board its words stand for, as BOARD.bin
+// and BOARD.nv.
+static bool writeBoard(const FixedLayoutModel &model, const QDir &dir, const QString &name)
 {
-    const FactoryImage::Defaults defaults = FactoryImage::make(model.layout(), word0, model.word1, word2);
+    const FactoryImage::Defaults defaults = FactoryImage::make(model.layout(), model.word0, model.word1, model.word2);
     return defaults.image.size() == FixedLayoutModel::ImageSize
         && writeFile(dir.filePath(name + QStringLiteral(".bin")), defaults.image)
         && writeFile(dir.filePath(name + QStringLiteral(".nv")), defaults.nv);
@@ -37,9 +37,12 @@ int main(int argc, char **argv)
     DevMarvek2_0 m20;
     DevMarvek3_0 m30;
     // The page of the newest board of each generation: it has every value.
-    const bool ok = writeBoard(m11, 0x103, m11.word2, dir, QStringLiteral("1.1"))
-        && writeBoard(m20, 0x242, 0x9202, dir, QStringLiteral("2.0"))
-        && writeBoard(m30, 0x304, m30.word2, dir, QStringLiteral("3.0"));
+    m11.word0 = 0x103;
+    m20.word0 = 0x242;
+    m20.word2 = 0x9202;
+    m30.word0 = 0x304;
+    const bool ok = writeBoard(m11, dir, QStringLiteral("1.1")) && writeBoard(m20, dir, QStringLiteral("2.0"))
+        && writeBoard(m30, dir, QStringLiteral("3.0"));
     if (!ok) {
         std::fprintf(stderr, "vandor-factory: cannot write into %s\n", qPrintable(dir.path()));
         return 1;
