@@ -156,14 +156,19 @@ void FactoryMarks::showMenu(Par *editor, const QPoint &pos)
     action->setObjectName(QStringLiteral("actResetDefault"));
     action->setEnabled(restorable);
     QPointer<Par> target(editor);
-    connect(action, &QAction::triggered, this, [this, target] {
-        if (target)
-            reset(target);
-    });
+    // Once the menu is gone: sending waits for the board's answer, and the menu must not be
+    // taken down under its own feet meanwhile.
+    connect(
+        action, &QAction::triggered, this,
+        [this, target] {
+            if (target)
+                reset(target);
+        },
+        Qt::QueuedConnection);
     if (listAll) {
         QAction *all = menu->addAction(tr("All values changed from factory..."));
         all->setObjectName(QStringLiteral("actListChanged"));
-        connect(all, &QAction::triggered, this, [this] { listAll(); });
+        connect(all, &QAction::triggered, this, [this] { listAll(); }, Qt::QueuedConnection);
     }
     menu->popup(editor->mapToGlobal(pos));
 }

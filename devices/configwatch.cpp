@@ -1,22 +1,25 @@
 #include "devices/configwatch.h"
 #include <QCoreApplication>
-#include <QTimer>
+#include <QPointer>
+
+ConfigWatch::ConfigWatch(QObject *parent) : QObject(parent)
+{
+    m_pending.setSingleShot(true);
+    m_pending.setInterval(0);
+    connect(&m_pending, &QTimer::timeout, this, &ConfigWatch::changed);
+}
 
 ConfigWatch *ConfigWatch::instance()
 {
-    static ConfigWatch watch;
-    return &watch;
+    static QPointer<ConfigWatch> watch;
+    if (!watch && QCoreApplication::instance())
+        watch = new ConfigWatch(QCoreApplication::instance());
+    return watch;
 }
 
 void ConfigWatch::touch()
 {
-    ConfigWatch *w = instance();
-    // Tools without an event loop have no views to tell.
-    if (w->m_pending || !QCoreApplication::instance())
-        return;
-    w->m_pending = true;
-    QTimer::singleShot(0, w, [w] {
-        w->m_pending = false;
-        Q_EMIT w->changed();
-    });
+    // Tools without an application object have no views to tell.
+    if (ConfigWatch *w = instance(); w && !w->m_pending.isActive())
+        w->m_pending.start();
 }

@@ -280,7 +280,7 @@ private Q_SLOTS:
         QVERIFY(reset && reset->isEnabled());
         const int writes = writesOf(sim).size();
         QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(reset).center());
-        QCOMPARE(writesOf(sim).size(), writes + 1);
+        QTRY_COMPARE(writesOf(sim).size(), writes + 1);
         QCOMPARE(boardWord(sim, ButtonJitter), 30);
         QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 30);
         QVERIFY(w.dialog->hasUnstoredChanges());
