@@ -66,7 +66,8 @@ CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidg
     m_source->addItem(tr("Dump file..."));
     layout->addWidget(m_source);
     auto *help = new QLabel(tr("Choose a snapshot of the board (kept at every whole read and before every "
-                               "overwrite), a dump file or the factory defaults of the board's model. Each row is a value that differs: \"Now\" is the "
+                               "overwrite), a dump file or the factory defaults of the board's model. Each row "
+                               "is a value that differs: \"Now\" is the "
                                "program's configuration, the last column the one compared with. \"Apply checked\" "
                                "sends the checked values as the editors would; \"Apply all\" puts the other "
                                "configuration back whole. The board is kept in its history first; store in the "
