@@ -3,7 +3,8 @@
 #include "app/barprogress.h"
 #include "app/progress.h"
 #include "app/prompt.h"
-#include "devices/fixedlayoutmodel.h"
+#include "devices/configwatch.h"
+#include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include <QComboBox>
 #include <QDialogButtonBox>
@@ -15,6 +16,7 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QSet>
 #include <QSignalBlocker>
 #include <QTreeWidget>
 #include <QVBoxLayout>
@@ -23,6 +25,8 @@ namespace {
 
 // More values than this are applied with the progress bar showing.
 constexpr int ManyValues = 8;
+// Marks the choice of the factory defaults in the source list.
+constexpr int FactoryRole = Qt::UserRole + 1;
 
 // A swatch of the first colour a decoded value names, else no icon.
 QIcon swatch(const QString &value)
@@ -41,7 +45,7 @@ QIcon swatch(const QString &value)
 
 } // namespace
 
-CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history, QWidget *parent)
+CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidget *parent)
     : QDialog(parent), m_model(model)
 {
     setObjectName(QStringLiteral("compareView"));
@@ -55,10 +59,15 @@ CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history
         m_source->addItem(tr("Snapshot of %1").arg(QLocale().toString(s.time.toLocalTime(), QLocale::ShortFormat)),
                           s.dumpPath);
     }
+    if (ModelDiff::hasFactory(model)) {
+        m_source->addItem(tr("Factory defaults"));
+        m_source->setItemData(m_source->count() - 1, true, FactoryRole);
+    }
     m_source->addItem(tr("Dump file..."));
     layout->addWidget(m_source);
     auto *help = new QLabel(tr("Choose a snapshot of the board (kept at every whole read and before every "
-                               "overwrite) or a dump file. Each row is a value that differs: \"Now\" is the "
+                               "overwrite), a dump file or the factory defaults of the board's model. Each row "
+                               "is a value that differs: \"Now\" is the "
                                "program's configuration, the last column the one compared with. \"Apply checked\" "
                                "sends the checked values as the editors would; \"Apply all\" puts the other "
                                "configuration back whole. The board is kept in its history first; store in the "
@@ -93,6 +102,8 @@ CompareView::CompareView(FixedLayoutModel *model, const QList<Snapshot> &history
     connect(m_applyAll, &QPushButton::clicked, this, &CompareView::applyAll);
     connect(m_source, qOverload<int>(&QComboBox::activated), this, &CompareView::sourceChosen);
     resize(900, 420);
+    // "Now" follows the page: an edit, a restore, a read again.
+    connect(ConfigWatch::instance(), &ConfigWatch::changed, this, &CompareView::refill);
     refill();
 }
 
@@ -100,6 +111,10 @@ void CompareView::sourceChosen(int index)
 {
     if (index <= 0)
         return;
+    if (m_source->itemData(index, FactoryRole).toBool()) {
+        compareWithFactory();
+        return;
+    }
     QString path = m_source->itemData(index).toString();
     if (path.isEmpty()) {
         path = prompt()->openFileName(tr("Compare with"), QString(), tr("Binary dump (*.bin)"));
@@ -113,30 +128,60 @@ bool CompareView::compareWith(const QString &dumpPath)
 {
     QFile file(dumpPath);
     QByteArray bytes;
-    if (file.open(QIODevice::ReadOnly) && file.size() == FixedLayoutModel::ImageSize)
+    // No dump of any model comes near this size.
+    constexpr qint64 Largest = 16 << 20;
+    if (file.open(QIODevice::ReadOnly) && file.size() <= Largest)
         bytes = file.readAll();
-    if (bytes.size() != FixedLayoutModel::ImageSize
-        || !FixedImage::isValid(reinterpret_cast<const quint8 *>(bytes.constData()), m_model->layout())) {
+    if (!ModelDiff::isDump(m_model, bytes)) {
         prompt()->message(Prompt::Icon::Critical, tr("Compare"),
                           tr("%1 is not a dump of %2.").arg(QFileInfo(dumpPath).fileName(), m_model->title()));
         return false;
     }
     m_other = bytes;
+    m_factory = false;
     // The choice shows what is compared with, whichever way it was chosen.
     int at = m_source->findData(dumpPath);
     if (at < 0) {
         at = m_source->count() - 1;
         m_source->insertItem(at, tr("File %1").arg(QFileInfo(dumpPath).fileName()), dumpPath);
     }
-    const QSignalBlocker blocker(m_source);
-    m_source->setCurrentIndex(at);
-    refill();
+    select(at);
     return true;
+}
+
+bool CompareView::compareWithFactory()
+{
+    const QByteArray defaults = ModelDiff::factory(m_model);
+    if (defaults.isEmpty())
+        return false;
+    m_other = defaults;
+    m_factory = true;
+    select(m_source->findData(true, FactoryRole));
+    return true;
+}
+
+void CompareView::select(int index)
+{
+    {
+        const QSignalBlocker blocker(m_source);
+        m_source->setCurrentIndex(index);
+    }
+    m_rows->clear();
+    refill();
 }
 
 void CompareView::refill()
 {
-    m_diffs = m_other.isEmpty() ? QList<ParamDifference>() : ModelDiff::compare(m_model, m_other);
+    // The rows checked so far stay checked while the values are compared again.
+    QSet<quint32> checked;
+    for (int i = 0; i < m_rows->topLevelItemCount(); ++i) {
+        QTreeWidgetItem *item = m_rows->topLevelItem(i);
+        if ((item->flags() & Qt::ItemIsUserCheckable) && item->checkState(0) == Qt::Checked)
+            checked.insert(m_diffs.value(item->data(0, Qt::UserRole).toInt()).site.address);
+    }
+    m_diffs = m_other.isEmpty() ? QList<ParamDifference>()
+        : m_factory             ? ModelDiff::compareWithFactory(m_model)
+                                : ModelDiff::compare(m_model, m_other);
     const QSignalBlocker blocker(m_rows);
     m_rows->clear();
     for (int i = 0; i < m_diffs.size(); ++i) {
@@ -147,10 +192,11 @@ void CompareView::refill()
         item->setIcon(1, swatch(d.a));
         item->setIcon(2, swatch(d.b));
         if (ModelDiff::restorable(d)) {
-            item->setCheckState(0, Qt::Unchecked);
+            item->setCheckState(0, checked.contains(d.site.address) ? Qt::Checked : Qt::Unchecked);
         } else {
             item->setFlags(item->flags() & ~Qt::ItemIsUserCheckable);
-            item->setToolTip(0, tr("A text: put back with \"Apply all\" only"));
+            item->setToolTip(0, d.dynamic ? tr("Only one side holds this value: put back with \"Apply all\" only")
+                                          : tr("A text: put back with \"Apply all\" only"));
         }
     }
     m_summary->setText(m_other.isEmpty() ? tr("Nothing chosen to compare with.")

@@ -1,13 +1,14 @@
 // The compare view: the differences between the configuration in the program (the board's, or
-// the offline one) and a snapshot from the board's history or a dump file, value by value as
-// the page names them, with the chosen ones or all of them put back.
+// the offline one) and a snapshot from the board's history, a dump file or the model's factory
+// defaults, value by value as the page names them, with the chosen ones or all of them put back.
+// The program's side follows every change of the model's values while the view is open.
 #pragma once
 #include "app/boardhistory.h"
 #include "devices/imagediff.h"
 #include <QDialog>
 #include <functional>
 
-class FixedLayoutModel;
+class DeviceCfg;
 class QComboBox;
 class QLabel;
 class QProgressBar;
@@ -19,7 +20,7 @@ class CompareView : public QDialog
     Q_OBJECT
 public:
     // history: the board's snapshots, oldest first (empty offline).
-    CompareView(FixedLayoutModel *model, const QList<Snapshot> &history, QWidget *parent = nullptr);
+    CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidget *parent = nullptr);
 
     // Called before anything is applied (to keep the board in its history) and after it (to
     // show the values on the page).
@@ -30,6 +31,8 @@ public:
 
     // The configuration compared with: false when the file is no dump of the model.
     bool compareWith(const QString &dumpPath);
+    // Compared with the factory defaults of the model's board: false for a model without them.
+    bool compareWithFactory();
     QTreeWidget *rows() const { return m_rows; }
     int differences() const { return m_diffs.size(); }
 
@@ -40,8 +43,9 @@ public Q_SLOTS:
 private:
     void sourceChosen(int index);
     void refill();
+    void select(int index);
 
-    FixedLayoutModel *m_model;
+    DeviceCfg *m_model;
     QComboBox *m_source;
     QLabel *m_summary;
     QTreeWidget *m_rows;
@@ -49,5 +53,6 @@ private:
     QPushButton *m_applyChecked;
     QPushButton *m_applyAll;
     QByteArray m_other;
+    bool m_factory = false;
     QList<ParamDifference> m_diffs;
 };

@@ -99,11 +99,21 @@ bool MainDialog::storeOnBoard()
     return true;
 }
 
-void MainDialog::compare()
+void MainDialog::compare() { openCompare(); }
+
+void MainDialog::compareWithFactory()
 {
-    FixedLayoutModel *model = ModelDiff::comparable(DeviceCfg::current());
-    if (!model)
+    if (!m_compare->isEnabled() || !ModelDiff::hasFactory(DeviceCfg::current()))
         return;
+    if (CompareView *view = openCompare())
+        view->compareWithFactory();
+}
+
+CompareView *MainDialog::openCompare()
+{
+    DeviceCfg *model = ModelDiff::comparable(DeviceCfg::current());
+    if (!model)
+        return nullptr;
     const QList<Snapshot> history = m_connected ? BoardHistory(currentOrigin()).list() : QList<Snapshot>();
     auto *view = new CompareView(model, history, this);
     view->setAttribute(Qt::WA_DeleteOnClose);
@@ -124,6 +134,7 @@ void MainDialog::compare()
     };
     m_ownWindows.append(view);
     view->show();
+    return view;
 }
 
 // Each line of a dump led by the offset of its first byte (bytes written as "0x.." tokens).

@@ -1,6 +1,7 @@
 #include "app/maindialog.h"
 #include "app/barprogress.h"
 #include "app/boardhistory.h"
+#include "app/factorymarks.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -8,6 +9,7 @@
 #include "app/scale.h"
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
+#include "devices/configwatch.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include "editors/par.h"
@@ -32,6 +34,7 @@
 #include <QScrollBar>
 #include <QScrollPrepareEvent>
 #include <QScroller>
+#include <QShortcut>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -95,9 +98,14 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_compare = new QPushButton(tr("Compare"), this);
     m_compare->setObjectName(QStringLiteral("butCompare"));
     m_compare->setFocusPolicy(Qt::NoFocus);
-    m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
+    m_compare->setToolTip(tr("Compare with a snapshot, a dump file or the factory defaults, and restore values "
+                             "from it. Ctrl+D lists the values changed from factory."));
     ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
     connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
+    auto *marks = new FactoryMarks(ui->scrollAreaWidgetContents, this);
+    marks->listAll = [this] { compareWithFactory(); };
+    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
+            &MainDialog::compareWithFactory);
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -244,6 +252,7 @@ void MainDialog::refreshEditors()
     const auto editors = ui->scrollAreaWidgetContents->findChildren<Par *>();
     for (Par *p : editors)
         p->refresh();
+    ConfigWatch::touch();
 }
 
 void MainDialog::scrollToTab(QWidget *tabButton)
@@ -279,6 +288,7 @@ void MainDialog::showPage(DeviceCfg *model)
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
+    ConfigWatch::touch();
     enableCommands();
 }
 

@@ -21,6 +21,7 @@ class Prompt;
 
 class QProgressBar;
 class BarProgress;
+class CompareView;
 class QPushButton;
 
 class MainDialog : public QDialog, public Host
@@ -106,6 +107,8 @@ public Q_SLOTS:
     void readAgain();
     // Opens the compare view of the current model (its board's history when connected).
     void compare();
+    // The compare view against the factory defaults: every value changed from factory.
+    void compareWithFactory();
     // Closes the window and every window it opened.
     void done(int result) override;
 
@@ -137,6 +140,7 @@ private:
     // The connected board as its history knows it.
     BoardOrigin currentOrigin() const;
     QString networkButtonText(const QString &name, int uid) const;
+    CompareView *openCompare();
     void closeOwnWindows();
     void findBoardByAddress();
     bool boardAnsweredFrom(const QHostAddress &host) const;

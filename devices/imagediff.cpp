@@ -107,8 +107,14 @@ QList<ParamDifference> diffImages(const quint8 *a, const quint8 *b, const Table 
     for (const ParamSite &site : paramSites(table, layout, board)) {
         const QString va = da.decode(site.row, site.address);
         const QString vb = db.decode(site.row, site.address);
-        if (va != vb)
-            out.append({site, label(table, site.address), va, vb});
+        if (va == vb)
+            continue;
+        ParamDifference d;
+        d.site = site;
+        d.label = label(table, site.address);
+        d.a = va;
+        d.b = vb;
+        out.append(d);
     }
     return out;
 }

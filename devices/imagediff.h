@@ -26,6 +26,9 @@ struct ParamDifference
     QString label;
     QString a;
     QString b;
+    // A parameter of the dynamic device: site.address is its UID. restorable: both sides hold it.
+    bool dynamic = false;
+    bool restorable = true;
 };
 
 // The parameters whose decoded values differ, in page order.

@@ -1,7 +1,19 @@
-// Differences by the parameter table and restoring them value by value.
+// Differences by the parameter table (or the dynamic device's records) and restoring them
+// value by value.
 #include "devices/modeldiff.h"
 #include "app/progress.h"
+#include "devices/devcom2.h"
+#include "devices/devcom2records.h"
+#include "devices/devcom2tables.h"
+#include "devices/dyndecode.h"
+#include "devices/factoryimage.h"
 #include "devices/fixedlayoutmodel.h"
+#include "registry/dyndump.h"
+#include "registry/uid.h"
+#include <QBuffer>
+#include <QCoreApplication>
+#include <QHash>
+#include <QSet>
 #include <cstring>
 
 namespace {
@@ -14,39 +26,185 @@ BitLists bitsFor(const FixedLayout &layout, const BoardFeatures &board)
 
 int sizeOf(const ParamDifference &d) { return d.site.row ? d.site.row->size() : 2; }
 
-} // namespace
-
-namespace ModelDiff {
-
-FixedLayoutModel *comparable(DeviceCfg *model)
+FixedLayoutModel *fixedOf(DeviceCfg *model)
 {
     auto *fixed = qobject_cast<FixedLayoutModel *>(model);
     return fixed && fixed->table() ? fixed : nullptr;
 }
 
-QList<ParamDifference> compare(FixedLayoutModel *model, const QByteArray &other)
+bool isDynamic(DeviceCfg *model) { return qobject_cast<DevCom2 *>(model) != nullptr; }
+
+// The parameters of a dump of the dynamic device by UID, in file order; hardware settings are
+// left out (their editors are hidden and only a file of their own applies them).
+QList<DevCom2Records::Record> dynRecords(const QByteArray &dump)
 {
-    if (!model || !model->table() || other.size() != FixedLayoutModel::ImageSize)
+    QList<DevCom2Records::Record> records, kept;
+    if (!DevCom2Records::parse(dump, &records))
         return {};
+    for (const auto &r : qAsConst(records))
+        if (!Uid::isHwSetting(r.uid))
+            kept.append(r);
+    return kept;
+}
+
+QList<ParamDifference> compareDynamic(const QByteArray &now, const QByteArray &other)
+{
+    const QList<DevCom2Records::Record> a = dynRecords(now), b = dynRecords(other);
+    QList<quint32> order;
+    QHash<quint32, QByteArray> va, vb;
+    for (const auto &r : a) {
+        order.append(r.uid);
+        va.insert(r.uid, r.value);
+    }
+    for (const auto &r : b) {
+        if (!va.contains(r.uid))
+            order.append(r.uid);
+        vb.insert(r.uid, r.value);
+    }
+    const QString absent = QCoreApplication::translate("ModelDiff", "(absent)");
+    QList<ParamDifference> out;
+    for (quint32 uid : qAsConst(order)) {
+        const bool inA = va.contains(uid), inB = vb.contains(uid);
+        if (inA && inB && va.value(uid) == vb.value(uid))
+            continue;
+        ParamDifference d;
+        d.site = {uid, nullptr, DevCom2Tables::tabTitle(DevCom2Tables::tabKey(uid))};
+        d.label = DevCom2Tables::label(uid);
+        d.a = inA ? DynDecode::decode(uid, va.value(uid)) : absent;
+        d.b = inB ? DynDecode::decode(uid, vb.value(uid)) : absent;
+        // Values equal as text that differ in bytes still show that they differ.
+        if (d.a == d.b)
+            d.b += QStringLiteral(" [%1]").arg(QString::fromLatin1(vb.value(uid).toHex(' ')));
+        d.dynamic = true;
+        d.restorable = inA && inB;
+        out.append(d);
+    }
+    return out;
+}
+
+// The record of uid in a dump, alone in a dump of its own; empty when the dump lacks it.
+QByteArray dynRecordDump(const QByteArray &dump, quint32 uid)
+{
+    for (const auto &r : dynRecords(dump)) {
+        if (r.uid != uid)
+            continue;
+        QByteArray one = DynDump::header();
+        for (int i = 0; i < 4; ++i)
+            one.append(char((uid >> (8 * i)) & 0xFF));
+        return one + r.value;
+    }
+    return {};
+}
+
+} // namespace
+
+namespace ModelDiff {
+
+DeviceCfg *comparable(DeviceCfg *model)
+{
+    return fixedOf(model) || isDynamic(model) ? model : nullptr;
+}
+
+QByteArray current(DeviceCfg *model)
+{
+    if (FixedLayoutModel *fixed = fixedOf(model)) {
+        QByteArray image(reinterpret_cast<const char *>(fixed->image()), FixedLayoutModel::ImageSize);
+        FixedImage::seal(reinterpret_cast<quint8 *>(image.data()), fixed->layout());
+        return image;
+    }
+    if (isDynamic(model)) {
+        QBuffer buffer;
+        buffer.open(QIODevice::WriteOnly);
+        DynDump::save(&buffer, QString());
+        return buffer.data();
+    }
+    return {};
+}
+
+bool isDump(DeviceCfg *model, const QByteArray &bytes)
+{
+    if (FixedLayoutModel *fixed = fixedOf(model))
+        return bytes.size() == FixedLayoutModel::ImageSize
+            && FixedImage::isValid(reinterpret_cast<const quint8 *>(bytes.constData()), fixed->layout());
+    QList<DevCom2Records::Record> records;
+    return isDynamic(model) && DevCom2Records::parse(bytes, &records);
+}
+
+QByteArray factory(DeviceCfg *model)
+{
+    FixedLayoutModel *fixed = fixedOf(model);
+    return fixed ? FactoryImage::of(*fixed).image : QByteArray();
+}
+
+bool hasFactory(DeviceCfg *model) { return fixedOf(model) != nullptr; }
+
+QList<ParamDifference> compare(DeviceCfg *model, const QByteArray &other)
+{
+    if (isDynamic(model))
+        return compareDynamic(current(model), other);
+    FixedLayoutModel *fixed = fixedOf(model);
+    if (!fixed || other.size() != FixedLayoutModel::ImageSize)
+        return {};
+    // A dump carries no board identity: decoded with every feature the model knows.
     BoardFeatures board;
-    board.word0 = model->layout().word0;
-    board.word2 = model->layout().word2;
-    return diffImages(model->image(), reinterpret_cast<const quint8 *>(other.constData()), *model->table(),
-                      model->layout(), board, bitsFor(model->layout(), board));
+    board.word0 = fixed->layout().word0;
+    board.word2 = fixed->layout().word2;
+    return diffImages(fixed->image(), reinterpret_cast<const quint8 *>(other.constData()), *fixed->table(),
+                      fixed->layout(), board, bitsFor(fixed->layout(), board));
+}
+
+QList<ParamDifference> compareWithFactory(DeviceCfg *model)
+{
+    FixedLayoutModel *fixed = fixedOf(model);
+    const QByteArray defaults = factory(model);
+    if (!fixed || defaults.size() != FixedLayoutModel::ImageSize)
+        return {};
+    // Values the board's page does not offer keep whatever an erased board holds there.
+    QSet<quint32> onPage;
+    for (const FixedPage::Placement &p : fixed->placements()) {
+        onPage.insert(p.address);
+        if (p.second)
+            onPage.insert(p.second);
+    }
+    const BoardFeatures board = fixed->board();
+    QList<ParamDifference> out;
+    for (const ParamDifference &d :
+         diffImages(fixed->image(), reinterpret_cast<const quint8 *>(defaults.constData()), *fixed->table(),
+                    fixed->layout(), board, bitsFor(fixed->layout(), board))) {
+        if (d.site.row && onPage.contains(d.site.address))
+            out.append(d);
+    }
+    return out;
 }
 
 bool restorable(const ParamDifference &d)
 {
+    if (d.dynamic)
+        return d.restorable;
     if (!d.site.row)
         return true;
     const FixedTable::Editor e = d.site.row->editor;
     return e != FixedTable::Editor::Name && e != FixedTable::Editor::ViewLine;
 }
 
-bool apply(FixedLayoutModel *model, const QByteArray &other, const QList<ParamDifference> &chosen,
-           Progress *progress)
+bool take(DeviceCfg *model, const QByteArray &other, const ParamDifference &d)
 {
-    if (!model || other.size() != FixedLayoutModel::ImageSize)
+    if (!restorable(d))
+        return false;
+    if (d.dynamic)
+        return isDynamic(model) && DynDump::loadBytes(dynRecordDump(other, d.site.address), false);
+    FixedLayoutModel *fixed = fixedOf(model);
+    const int size = sizeOf(d);
+    const quint32 a = d.site.address;
+    if (!fixed || other.size() != FixedLayoutModel::ImageSize || a + quint32(size) > quint32(FixedImage::WriteEnd))
+        return false;
+    std::memcpy(fixed->image() + a, other.constData() + a, size_t(size));
+    return true;
+}
+
+bool apply(DeviceCfg *model, const QByteArray &other, const QList<ParamDifference> &chosen, Progress *progress)
+{
+    if (!comparable(model))
         return false;
     if (progress) {
         progress->setMaximum(chosen.size());
@@ -55,12 +213,8 @@ bool apply(FixedLayoutModel *model, const QByteArray &other, const QList<ParamDi
     bool ok = true;
     int done = 0;
     for (const ParamDifference &d : chosen) {
-        const int size = sizeOf(d);
-        const quint32 a = d.site.address;
-        if (a + quint32(size) <= quint32(FixedImage::WriteEnd)) {
-            std::memcpy(model->image() + a, other.constData() + a, size_t(size));
-            ok &= DeviceCfg::notifyChange(a, size);
-        }
+        if (take(model, other, d))
+            ok &= DeviceCfg::notifyChange(d.site.address, sizeOf(d));
         if (progress)
             progress->setValue(++done);
     }

@@ -29,7 +29,7 @@ void Par::setUnsent(bool unsent)
     setProperty("unsent", unsent);
     // The style sheet paints the mark; the editor's own background must be drawn for it.
     setAttribute(Qt::WA_StyledBackground, true);
-    setToolTip(unsent ? tr("This value is not on the board: writing it failed.") : QString());
+    setToolTip(unsent ? tr("This value is not on the board: writing it failed.") : property("defaultTip").toString());
     style()->unpolish(this);
     style()->polish(this);
     update();

@@ -48,6 +48,9 @@ public:
     bool unsent() const { return property("unsent").toBool(); }
     // Shows or clears the mark of a value that is not on the board.
     void setUnsent(bool unsent);
+    // Sends a value put into the model from outside the editor (its factory default) as the
+    // editor's own change would be.
+    void sendChange(quint32 key, int size) { notifyChange(key, size); }
 
 protected:
     // Reports a stored change to the current model, unless a page is being built. A write that

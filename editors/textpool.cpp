@@ -1,6 +1,7 @@
 #include "editors/textpool.h"
 #include "app/host.h"
 #include "app/prompt.h"
+#include "devices/configwatch.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
 #include <QLineEdit>
@@ -113,6 +114,7 @@ void TextPool::repack()
     m_used = m_size - free;
     if (DeviceCfg::pageBuilding() != 0)
         return;
+    ConfigWatch::touch();
     host()->updateTexts(m_used);
     DevIo *link = currentLink();
     if (!link)

@@ -48,10 +48,32 @@
     </message>
 </context>
 <context>
+    <name>FactoryMarks</name>
+    <message>
+        <source>Changed from the factory default: %1</source>
+        <translation>Променена спрямо фабричната стойност: %1</translation>
+    </message>
+    <message>
+        <source>Reset to default</source>
+        <translation>Връщане на фабричната стойност</translation>
+    </message>
+    <message>
+        <source>All values changed from factory...</source>
+        <translation>Всички стойности, променени спрямо фабричните...</translation>
+    </message>
+</context>
+<context>
+    <name>ModelDiff</name>
+    <message>
+        <source>(absent)</source>
+        <translation>(липсва)</translation>
+    </message>
+</context>
+<context>
     <name>CompareView</name>
     <message>
-        <source>Choose a snapshot of the board (kept at every whole read and before every overwrite) or a dump file. Each row is a value that differs: &quot;Now&quot; is the program&apos;s configuration, the last column the one compared with. &quot;Apply checked&quot; sends the checked values as the editors would; &quot;Apply all&quot; puts the other configuration back whole. The board is kept in its history first; store in the board&apos;s memory afterwards to keep the result over a power cycle.</source>
-        <translation>Изберете снимка на платката (пази се при всяко пълно прочитане и преди всяко презаписване) или файл с дъмп. Всеки ред е стойност, която се различава: „Сега“ е конфигурацията в програмата, последната колона – тази, с която се сравнява. „Приложи отметнатите“ изпраща отметнатите стойности така, както биха го направили редакторите; „Приложи всички“ връща другата конфигурация изцяло. Преди това платката се запазва в историята ѝ; след това запишете в паметта на платката, за да се запази резултатът след изключване.</translation>
+        <source>Choose a snapshot of the board (kept at every whole read and before every overwrite), a dump file or the factory defaults of the board&apos;s model. Each row is a value that differs: &quot;Now&quot; is the program&apos;s configuration, the last column the one compared with. &quot;Apply checked&quot; sends the checked values as the editors would; &quot;Apply all&quot; puts the other configuration back whole. The board is kept in its history first; store in the board&apos;s memory afterwards to keep the result over a power cycle.</source>
+        <translation>Изберете снимка на платката (пази се при всяко пълно прочитане и преди всяко презаписване), файл с дъмп или фабричните стойности на модела на платката. Всеки ред е стойност, която се различава: „Сега“ е конфигурацията в програмата, последната колона – тази, с която се сравнява. „Приложи отметнатите“ изпраща отметнатите стойности така, както биха го направили редакторите; „Приложи всички“ връща другата конфигурация изцяло. Преди това платката се запазва в историята ѝ; след това запишете в паметта на платката, за да се запази резултатът след изключване.</translation>
     </message>
     <message>
         <source>Sends the checked values to the board, each as its editor would</source>
@@ -88,6 +110,14 @@
     <message>
         <source>Compared with</source>
         <translation>Сравнявано с</translation>
+    </message>
+    <message>
+        <source>Factory defaults</source>
+        <translation>Фабрични стойности</translation>
+    </message>
+    <message>
+        <source>Only one side holds this value: put back with &quot;Apply all&quot; only</source>
+        <translation>Тази стойност я има само едната страна: връща се само с „Приложи всички“</translation>
     </message>
     <message>
         <source>Applying %p%</source>
@@ -1298,8 +1328,8 @@ Load it onto the board anyway?</source>
         <translation>Сравни</translation>
     </message>
     <message>
-        <source>Compare with a snapshot or a dump file, and restore values from it</source>
-        <translation>Сравняване със снимка или файл с дъмп и възстановяване на стойности от тях</translation>
+        <source>Compare with a snapshot, a dump file or the factory defaults, and restore values from it. Ctrl+D lists the values changed from factory.</source>
+        <translation>Сравняване със снимка, файл с дъмп или фабричните стойности и възстановяване на стойности от тях. Ctrl+D показва стойностите, променени спрямо фабричните.</translation>
     </message>
     <message>
         <source>Vandor</source>

@@ -4,8 +4,11 @@
 // whole or value by value, and changes not stored in the board's memory.
 #include "app/boardhistory.h"
 #include "app/compareview.h"
+#include "devices/factoryimage.h"
+#include "devices/modeldiff.h"
 #include "devices/fixedimage.h"
 #include <QComboBox>
+#include <QMenu>
 #include <QTreeWidget>
 #include <csignal>
 #include "simwindow.h"
@@ -13,6 +16,7 @@
 #include <QDir>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QSet>
 #include <QSpinBox>
 
 namespace {
@@ -68,6 +72,25 @@ constexpr int RelayDelay = 7158; // "Relay transaction delay [ms]"
 int stores(const SimProcess &sim) { return sim.transcript().filter(QRegularExpression(QStringLiteral("^udp req 05 "))).size(); }
 
 bool marked(const SimWindow &w) { return w.button("butDevSave")->property("unstored").toBool(); }
+
+// The editors that carry the mark of a value changed from factory.
+QSet<Par *> factoryMarked(const SimWindow &w)
+{
+    QSet<Par *> out;
+    for (QLabel *mark : w.dialog->pageContainer()->findChildren<QLabel *>(QStringLiteral("factoryMark")))
+        out.insert(qobject_cast<Par *>(mark->parentWidget()));
+    return out;
+}
+
+// The editor's context menu, opened by a right click on its title, as the window shows it.
+QMenu *contextMenu(Par *editor)
+{
+    auto *title = editor->findChild<QLabel *>(QStringLiteral("label"));
+    const QPoint at = title->rect().center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, title->mapToGlobal(at));
+    QApplication::sendEvent(title, &event);
+    return qobject_cast<QMenu *>(QApplication::activePopupWidget());
+}
 
 const QString UnstoredLine = QStringLiteral("Changes not stored in the board's memory: they are lost at its next power cycle");
 
@@ -217,6 +240,61 @@ private Q_SLOTS:
         QCOMPARE(boardWord(sim, RelayDelay), 600);
         QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 99);
         QCOMPARE(view->differences(), 1);
+        QVERIFY(w.prompt.messages.isEmpty());
+    }
+
+    // A board fresh from its factory image differs from the factory defaults nowhere, on the
+    // page or in the compare view. An edit marks exactly its editor and shows as the one row,
+    // in a view that is already open; "Reset to default" from the editor's context menu sends
+    // the default, and the board holds its factory image again.
+    void factoryDefaults()
+    {
+        SimProcess sim({QStringLiteral("--board"), QStringLiteral("2.0")});
+        QVERIFY(sim.start());
+        SimWindow w(sim);
+        w.openPageOffline();
+        QVERIFY(w.connectUdp());
+        QCoreApplication::processEvents();
+        QVERIFY(factoryMarked(w).isEmpty());
+        QTest::keyClick(w.dialog.get(), Qt::Key_D, Qt::ControlModifier);
+        auto *view = w.dialog->findChild<CompareView *>();
+        QVERIFY(view);
+        QCOMPARE(view->findChild<QComboBox *>(QStringLiteral("compareSource"))->currentText(),
+                 QStringLiteral("Factory defaults"));
+        QCOMPARE(view->differences(), 0);
+
+        // Two edits with the keys of the editors' number fields, the view open beside the page.
+        QTest::keyClick(w.editor(ButtonJitter)->findChild<QSpinBox *>(), Qt::Key_Down);
+        QTest::keyClick(w.editor(RelayDelay)->findChild<QSpinBox *>(), Qt::Key_Up);
+        QTRY_COMPARE(view->differences(), 2);
+        QTreeWidgetItem *jitter = rowNamed(view, QStringLiteral("Button jitter [ms]"));
+        QVERIFY(jitter);
+        QCOMPARE(jitter->text(1), QStringLiteral("29"));
+        QCOMPARE(jitter->text(2), QStringLiteral("30"));
+        QTRY_COMPARE(factoryMarked(w), (QSet<Par *>{w.editor(ButtonJitter), w.editor(RelayDelay)}));
+        QVERIFY(w.editor(ButtonJitter)->toolTip().endsWith(QStringLiteral(": 30")));
+
+        QMenu *menu = contextMenu(w.editor(ButtonJitter));
+        QVERIFY(menu);
+        auto *reset = menu->findChild<QAction *>(QStringLiteral("actResetDefault"));
+        QVERIFY(reset && reset->isEnabled());
+        const int writes = writesOf(sim).size();
+        QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(reset).center());
+        QTRY_COMPARE(writesOf(sim).size(), writes + 1);
+        QCOMPARE(boardWord(sim, ButtonJitter), 30);
+        QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), 30);
+        QVERIFY(w.dialog->hasUnstoredChanges());
+        QTRY_COMPARE(factoryMarked(w), QSet<Par *>{w.editor(RelayDelay)});
+        QCOMPARE(view->differences(), 1);
+
+        // The other one back from the compare view: the board is its factory image again.
+        rowNamed(view, QStringLiteral("Relay transaction delay [ms]"))->setCheckState(0, Qt::Checked);
+        QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("butApplyChecked")), Qt::LeftButton);
+        QCOMPARE(view->differences(), 0);
+        QTRY_VERIFY(factoryMarked(w).isEmpty());
+        QVERIFY(sim.save());
+        const FactoryImage::Defaults defaults = FactoryImage::make(w.model->layout(), 0x242, 0x100, 0x9202);
+        QCOMPARE(sim.image().left(FixedImage::WriteEnd), defaults.image.left(FixedImage::WriteEnd));
         QVERIFY(w.prompt.messages.isEmpty());
     }
 

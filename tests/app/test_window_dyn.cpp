@@ -2,6 +2,7 @@
 // UDP bridge path and over TCP: the description becomes tabs and editors, an edit reaches the
 // board as one value-mode record, a dump goes round, write-all sends list 1 in chunks, the
 // machine setup keyword and the clear operation reach the board.
+#include "app/compareview.h"
 #include "app/maindialog.h"
 #include "devices/devcom2.h"
 #include "devices/devesprelay.h"
@@ -22,6 +23,7 @@
 #include <QScrollArea>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTreeWidget>
 #include <QtTest>
 
 namespace {
@@ -394,6 +396,49 @@ private Q_SLOTS:
         QVERIFY(record.startsWith(le32(0x4B402002) + QByteArray::fromHex("0200") + "Hi"));
         QCOMPARE(recordEnds(record), QVector<int>{record.size()});
         QVERIFY(sim.file(QStringLiteral("dyn.bin")).contains(record));
+    }
+
+    // The compare view of the dynamic device: the board against its newest snapshot, "Now"
+    // following an edit made while the view is open, values decoded as the page shows them,
+    // and a checked row put back on the board as one value-mode record.
+    void compareWithSnapshot()
+    {
+        SimProcess sim({"--dyn"});
+        QVERIFY(sim.start());
+        DynWindow w(sim);
+        QVERIFY(w.connectUdp());
+        QTest::mouseClick(w.dialog->findChild<QPushButton *>("butCompare"), Qt::LeftButton);
+        auto *view = w.dialog->findChild<CompareView *>();
+        QVERIFY(view);
+        auto *source = view->findChild<QComboBox *>("compareSource");
+        QVERIFY(source->findText(QStringLiteral("Factory defaults")) < 0); // the board's description has none
+        QVERIFY(source->itemText(1).startsWith(QStringLiteral("Snapshot of")));
+        source->setCurrentIndex(1);
+        Q_EMIT source->activated(1);
+        QCOMPARE(view->differences(), 0);
+
+        QTest::mouseClick(w.tab("Coin validator"), Qt::LeftButton);
+        auto *area = w.dialog->pageContainer()->findChild<QScrollArea *>("dynArea");
+        Par *value = w.editor("Coin value - when not used validator set [cents]", area->widget());
+        QVERIFY(value);
+        QTest::keyClick(value->findChild<QSpinBox *>(), Qt::Key_Up);
+        QCOMPARE(value->findChild<QSpinBox *>()->value(), 101);
+        QTRY_COMPARE(view->differences(), 1);
+        QTreeWidgetItem *row = view->rows()->topLevelItem(0);
+        QCOMPARE(row->text(0), QStringLiteral("Coin validator / Coin value - when not used validator set [cents]"));
+        QCOMPARE(row->text(1), QStringLiteral("101"));
+        QCOMPARE(row->text(2), QStringLiteral("100"));
+
+        row->setCheckState(0, Qt::Checked);
+        const int sent = chunksOf(sim).size();
+        QTest::mouseClick(view->findChild<QPushButton *>("butApplyChecked"), Qt::LeftButton);
+        const QList<Chunk> chunks = chunksOf(sim).mid(sent);
+        QCOMPARE(chunks.size(), 1);
+        QCOMPARE(chunks[0].data.toHex(), QByteArray(le32(0x42102002) + QByteArray::fromHex("6400")).toHex());
+        QCOMPARE(value->findChild<QSpinBox *>()->value(), 100);
+        QCOMPARE(view->differences(), 0);
+        QVERIFY(w.dialog->pageContainer()->findChildren<QLabel *>("factoryMark").isEmpty());
+        QVERIFY(w.prompt.messages.isEmpty());
     }
 
     // A failed list 1 fails the whole read: the window reports it.

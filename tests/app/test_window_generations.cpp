@@ -1,7 +1,8 @@
 // The real main window with the 1.1, 3.0, Robo and Tokmat boards the simulator plays, over the
 // UDP bridge path: the board is recognised, its page built and read, a click on the page reaches
-// the board, a saved dump loads back onto it and a dump of another layout is refused with the
-// configuration unchanged; a board no model accepts is named with its identity words.
+// the board and marks its editor as changed from factory, a saved dump loads back onto it and a
+// dump of another layout is refused with the configuration unchanged; a board no model accepts
+// is named with its identity words.
 #include "app/maindialog.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek1_1.h"
@@ -9,17 +10,18 @@
 #include "devices/devmarvek3_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
-#include <QBuffer>
-#include <QTemporaryDir>
+#include "devices/modeldiff.h"
 #include "editors/par.h"
 #include "fakeusbbus.h"
 #include "link/usbio.h"
 #include "scriptedprompt.h"
 #include "simprocess.h"
 #include "testlanguage.h"
+#include <QBuffer>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QSpinBox>
+#include <QTemporaryDir>
 #include <QtTest>
 
 namespace {
@@ -62,6 +64,15 @@ struct GenerationWindow
         return nullptr;
     }
 };
+
+// The editors marked as changed from factory.
+QList<QObject *> factoryMarked(const GenerationWindow &w)
+{
+    QList<QObject *> out;
+    for (QWidget *mark : w.dialog->pageContainer()->findChildren<QWidget *>(QStringLiteral("factoryMark")))
+        out.append(mark->parent());
+    return out;
+}
 
 int boardWord(SimProcess &sim, int address)
 {
@@ -116,6 +127,10 @@ private Q_SLOTS:
         QVERIFY(editor);
         // The factory image holds the page's default, "Button jitter [ms]" 30.
         QCOMPARE(editor->findChild<QSpinBox *>()->value(), 30);
+        // Nothing on a board fresh from its factory image differs from the factory defaults.
+        QCOMPARE(ModelDiff::compareWithFactory(fixed).size(), 0);
+        QCoreApplication::processEvents();
+        QVERIFY(factoryMarked(w).isEmpty());
         QTest::mouseClick(w.pageButton(section), Qt::LeftButton);
         QPushButton *plus = nullptr;
         for (QPushButton *b : editor->findChildren<QPushButton *>())
@@ -127,6 +142,7 @@ private Q_SLOTS:
         QTRY_VERIFY(!plus->visibleRegion().isEmpty());
         QTest::mouseClick(plus, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
+        QTRY_COMPARE(factoryMarked(w), QList<QObject *>{editor});
         QVERIFY(w.prompt.messages.isEmpty());
 
         // A saved dump loads back onto the board after a change.

@@ -5,13 +5,11 @@
 #include "devices/devmarvek3_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
+#include "devices/factoryimage.h"
 #include <QApplication>
-#include <QBuffer>
 #include <QDir>
 #include <QFile>
-#include <QWidget>
 #include <cstdio>
-#include <memory>
 
 static bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -19,21 +17,14 @@ static bool writeFile(const QString &path, const QByteArray &bytes)
     return f.open(QIODevice::WriteOnly | QIODevice::Truncate) && f.write(bytes) == bytes.size();
 }
 
-static bool writeBoard(FixedLayoutModel &model, const QDir &dir, const QString &name)
+// The factory defaults of the model's layout for the board its words stand for, as BOARD.bin
+// and BOARD.nv.
+static bool writeBoard(const FixedLayoutModel &model, const QDir &dir, const QString &name)
 {
-    DeviceCfg::setCurrent(&model);
-    {
-        // Building the page gives every erased value its default.
-        QWidget container;
-        model.buildPage(&container);
-    }
-    QBuffer image;
-    image.open(QIODevice::WriteOnly);
-    if (!model.save(&image))
-        return false;
-    const QByteArray nv(reinterpret_cast<const char *>(model.nvRegion()), FixedLayoutModel::NvSize);
-    return writeFile(dir.filePath(name + QStringLiteral(".bin")), image.data())
-        && writeFile(dir.filePath(name + QStringLiteral(".nv")), nv);
+    const FactoryImage::Defaults defaults = FactoryImage::make(model.layout(), model.word0, model.word1, model.word2);
+    return defaults.image.size() == FixedLayoutModel::ImageSize
+        && writeFile(dir.filePath(name + QStringLiteral(".bin")), defaults.image)
+        && writeFile(dir.filePath(name + QStringLiteral(".nv")), defaults.nv);
 }
 
 int main(int argc, char **argv)

@@ -1,6 +1,6 @@
 // Takes screenshots of the main window for the documentation:
 //   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT [--connect]]
-//               [--compare ADDR=WORD,...]
+//               [--compare ADDR=WORD,... [--factory] [--page]]
 // Runs on any Qt platform (offscreen included); no board is needed.
 #include "app/compareview.h"
 #include "app/maindialog.h"
@@ -59,6 +59,8 @@ int main(int argc, char *argv[])
                       QStringLiteral("Shoot the compare view: the model's configuration is kept as a dump, these "
                                      "16-bit words are changed, and the two are compared"),
                       QStringLiteral("ADDR=WORD,...")});
+    parser.addOption({QStringLiteral("factory"), QStringLiteral("With --compare: compare with the model's factory defaults")});
+    parser.addOption({QStringLiteral("page"), QStringLiteral("With --compare: shoot the page, its changed values marked")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -125,11 +127,15 @@ int main(int argc, char *argv[])
                 FixedImage::setWord16(model->image(), address, quint16(word));
         }
         window.refreshEditors();
-        window.compare();
-        auto *view = window.findChild<CompareView *>();
-        if (!view || !view->compareWith(kept))
-            return 1;
-        shot = view;
+        if (!parser.isSet(QStringLiteral("page"))) {
+            window.compare();
+            auto *view = window.findChild<CompareView *>();
+            const bool compared = view
+                && (parser.isSet(QStringLiteral("factory")) ? view->compareWithFactory() : view->compareWith(kept));
+            if (!compared)
+                return 1;
+            shot = view;
+        }
     }
     const QString out = parser.positionalArguments().first();
     int rc = 1;

@@ -1,0 +1,25 @@
+// The configuration a freshly erased board holds once the program's page has given each of
+// its values the default: the one place that knows a fixed-layout model's factory settings.
+#pragma once
+#include <QByteArray>
+#include <QtGlobal>
+
+class FixedLayoutModel;
+struct FixedLayout;
+
+namespace FactoryImage {
+
+struct Defaults
+{
+    QByteArray image; // the sealed 8192-byte image, as a dump file holds it
+    QByteArray nv;    // the NV region
+};
+
+// The defaults of a layout for a board with these identity words (the words decide which
+// values its page offers). The page is built in a hidden container of a scratch model, so it
+// takes a QApplication; the current page, its text pool and the current model are untouched.
+Defaults make(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2);
+// The same for the board the model stands for now; kept per layout and words.
+const Defaults &of(const FixedLayoutModel &model);
+
+} // namespace FactoryImage
