@@ -231,6 +231,7 @@ void MainDialog::setup()
         return;
     m_settings.setValue(QStringLiteral("lang"), dialog.lang);
     loadLanguage();
+    redrawPage();
 }
 
 void MainDialog::loadLanguage()

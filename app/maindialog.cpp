@@ -1,6 +1,8 @@
 #include "app/maindialog.h"
 #include "app/barprogress.h"
 #include "app/boardhistory.h"
+#include "app/editundo.h"
+#include "app/findbar.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -98,6 +100,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
     ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
     connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
+    setupEditCommands();
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -227,6 +230,7 @@ void MainDialog::updateTexts(int count)
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
+    m_undo->recordTexts();
     const int failures = DeviceCfg::writeFailures();
     const bool online = m_connected;
     ui->progressBar->setMaximum(count);
@@ -244,6 +248,7 @@ void MainDialog::refreshEditors()
     const auto editors = ui->scrollAreaWidgetContents->findChildren<Par *>();
     for (Par *p : editors)
         p->refresh();
+    m_undo->resync();
 }
 
 void MainDialog::scrollToTab(QWidget *tabButton)
@@ -261,6 +266,7 @@ void MainDialog::loadStyle()
 
 void MainDialog::clearPage()
 {
+    m_findBar->pageChanged();
     QWidget *page = ui->scrollAreaWidgetContents;
     const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *w : children)
@@ -279,6 +285,8 @@ void MainDialog::showPage(DeviceCfg *model)
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
+    m_findBar->show();
+    m_undo->restart();
     enableCommands();
 }
 
@@ -301,6 +309,7 @@ void MainDialog::enableCommands()
     ui->butDevSave->setEnabled(m_connected && dumps);
     ui->butReread->setVisible(m_connected && configuration);
     ui->butReread->setEnabled(m_connected && configuration && !m_reading);
+    showUndoState();
 }
 
 void MainDialog::selectControls()
@@ -439,6 +448,7 @@ bool MainDialog::readBoard()
     }
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
+    m_undo->restart();
     if (m_connected) {
         showConnectedStatus();
         takeSnapshot();
@@ -459,6 +469,7 @@ void MainDialog::devDisconnect()
     m_netUid = -1;
     setCurrentLink(m_usbLink);
     setUnstored(false);
+    m_undo->restart();
     ui->conStatus->setText(unstored ? tr("Disconnected. The board had changes not stored in its memory: "
                                          "they are lost at its next power cycle.")
                                     : tr("Disconnected"));

@@ -1,4 +1,5 @@
 #include "devices/devicecfg.h"
+#include "app/host.h"
 #include "app/logging.h"
 
 static DeviceCfg *s_first = nullptr;
@@ -73,6 +74,7 @@ bool DeviceCfg::notifyChange(quint32 key, int size)
         return true;
     const int before = s_writeFailures;
     s_current->changed(key, size);
+    host()->changeSent(key, size);
     return s_writeFailures == before;
 }
 
