@@ -19,6 +19,8 @@ public:
     static constexpr quint32 TextsKey = 0xFFFFFFFFu;
 
     explicit EditUndo(QObject *parent = nullptr);
+    // The stack's last signals would reach a window already half gone.
+    ~EditUndo() override { m_stack.blockSignals(true); }
 
     QUndoStack *stack() { return &m_stack; }
 

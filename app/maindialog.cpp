@@ -469,7 +469,6 @@ void MainDialog::devDisconnect()
     m_netUid = -1;
     setCurrentLink(m_usbLink);
     setUnstored(false);
-    m_undo->restart();
     ui->conStatus->setText(unstored ? tr("Disconnected. The board had changes not stored in its memory: "
                                          "they are lost at its next power cycle.")
                                     : tr("Disconnected"));

@@ -107,6 +107,8 @@ public Q_SLOTS:
     void clearHelp();
     void openBrowser(const QString &url);
     void loadLanguage();
+    // Takes the language with this code at once: the window and the page are redrawn in it.
+    void setLanguage(const QString &code);
     // Reads the whole configuration from the connected board again.
     void readAgain();
     // Opens the compare view of the current model (its board's history when connected).

@@ -8,6 +8,7 @@
 #include "devices/fixedlayoutmodel.h"
 #include "editors/par.h"
 #include "ui_maindialog.h"
+#include <QLayout>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QShortcut>
@@ -32,7 +33,8 @@ void MainDialog::setupEditCommands()
     m_redoButton->setObjectName(QStringLiteral("butRedo"));
     for (QPushButton *b : {m_undoButton, m_redoButton}) {
         b->setFocusPolicy(Qt::NoFocus);
-        ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(m_compare), b);
+        // Beside the find field: the bar above the page holds the commands that act on it.
+        m_findBar->layout()->addWidget(b);
     }
     connect(m_undoButton, &QPushButton::clicked, this, &MainDialog::undoChange);
     connect(m_redoButton, &QPushButton::clicked, this, &MainDialog::redoChange);
