@@ -5,6 +5,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSignalBlocker>
+#include <QTimer>
 #include <QToolButton>
 
 FindBar::FindBar(QWidget *page, QScrollArea *area, QWidget *parent)
@@ -95,8 +96,22 @@ void FindBar::showCount()
     m_next->setEnabled(n > 1);
 }
 
+void FindBar::prepare()
+{
+    if (m_preparing)
+        return;
+    m_preparing = true;
+    QTimer::singleShot(0, this, [this] {
+        m_preparing = false;
+        if (m_search.prepareStep(DeviceCfg::current()))
+            prepare();
+    });
+}
+
 bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
+    if (watched == m_field && event->type() == QEvent::FocusIn)
+        prepare();
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

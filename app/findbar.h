@@ -32,10 +32,13 @@ private:
     void find();
     void step(int direction);
     void showCount();
+    // Readies the page for searching in idle steps, from the moment the field takes focus.
+    void prepare();
 
     PageSearch m_search;
     QLineEdit *m_field;
     QLabel *m_count;
     QToolButton *m_previous;
     QToolButton *m_next;
+    bool m_preparing = false;
 };

@@ -8,16 +8,75 @@
 #include <QHash>
 #include <QLabel>
 #include <QLayout>
+#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
-#include <QStyle>
 
 const char *PageSearch::MarkProperty = "findMatch";
 
+// Paints the marks of the matches over the visible part of the page: a bar at the left of
+// every match, a frame around the current one. It takes no input.
+class MatchOverlay : public QWidget
+{
+public:
+    MatchOverlay(const PageSearch &search, QWidget *viewport) : QWidget(viewport), m_search(search)
+    {
+        setObjectName(QStringLiteral("findMarks"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        viewport->installEventFilter(this);
+        resize(viewport->size());
+    }
+    // Follows the page: its moves, resizes and its sections opening.
+    void watch(QWidget *page)
+    {
+        if (page)
+            page->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == parentWidget() && event->type() == QEvent::Resize)
+            resize(parentWidget()->size());
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move
+            || event->type() == QEvent::LayoutRequest)
+            update();
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const Par *current = m_search.currentEditor();
+        for (Par *editor : m_search.matches()) {
+            if (!editor || !editor->isVisible())
+                continue;
+            // Only the part the user sees: inner scroll areas clip their editors.
+            const QRect seen = editor->visibleRegion().boundingRect();
+            if (seen.isEmpty())
+                continue;
+            const QRect r(editor->mapTo(parentWidget(), seen.topLeft()), seen.size());
+            if (!r.intersects(rect()))
+                continue;
+            painter.fillRect(QRect(r.left(), r.top(), 4, r.height()), QColor(0xF0, 0xB0, 0x00));
+            if (editor == current) {
+                painter.setPen(QPen(QColor(0xD0, 0x80, 0x00), 2));
+                painter.drawRect(r.adjusted(1, 1, -1, -1));
+            }
+        }
+    }
+
+private:
+    const PageSearch &m_search;
+};
+
 PageSearch::PageSearch(QWidget *page, QScrollArea *area) : m_page(page), m_area(area) {}
+
+PageSearch::~PageSearch() { delete m_overlay; }
 
 namespace {
 
@@ -53,12 +112,15 @@ bool explicitlyHidden(const QWidget *w)
 void PageSearch::reset()
 {
     m_indexed = false;
+    m_prepared = 0;
     m_saved = false;
     m_entries.clear();
     m_sections.clear();
     m_groups.clear();
     m_matches.clear();
     m_current = -1;
+    if (m_overlay)
+        m_overlay->hide();
 }
 
 void PageSearch::index(DeviceCfg *model)
@@ -79,6 +141,14 @@ void PageSearch::index(DeviceCfg *model)
     const auto tabs = m_page->findChildren<DevTab *>(QString(), Qt::FindDirectChildrenOnly);
     for (DevTab *tab : tabs)
         m_sections.append({tab->button, tab->content, false, true});
+
+    if (!m_overlay)
+        m_overlay = new MatchOverlay(*this, m_area->viewport());
+    m_overlay->watch(m_page);
+    for (QScrollArea *inner : m_page->findChildren<QScrollArea *>())
+        m_overlay->watch(inner->widget());
+    for (const Section &section : qAsConst(m_sections))
+        m_overlay->watch(section.content);
 
     auto *fixed = qobject_cast<FixedLayoutModel *>(model);
     QHash<const Par *, quint32> addresses;
@@ -121,6 +191,28 @@ void PageSearch::index(DeviceCfg *model)
         }
     }
     m_indexed = true;
+}
+
+bool PageSearch::prepareStep(DeviceCfg *model)
+{
+    if (!m_indexed) {
+        index(model);
+        return true;
+    }
+    while (m_prepared < m_sections.size()) {
+        QWidget *content = m_sections.at(m_prepared++).content;
+        if (!content || content->isVisible())
+            continue;
+        content->ensurePolished();
+        // Innermost first: each layout then finds the size hints of what it holds computed.
+        const auto layouts = content->findChildren<QLayout *>();
+        for (auto it = layouts.crbegin(); it != layouts.crend(); ++it)
+            (*it)->activate();
+        if (content->layout())
+            content->layout()->activate();
+        return true;
+    }
+    return false;
 }
 
 int PageSearch::search(DeviceCfg *model, const QString &text)
@@ -198,6 +290,9 @@ void PageSearch::step(int direction)
 
 void PageSearch::showCurrent()
 {
+    m_overlay->show();
+    m_overlay->raise();
+    m_overlay->update();
     Par *editor = currentEditor();
     if (!editor) {
         if (m_matches.isEmpty())
@@ -252,6 +347,8 @@ void PageSearch::restore()
             g->show();
     settle();
     m_area->verticalScrollBar()->setValue(m_scroll);
+    if (m_overlay)
+        m_overlay->hide();
 }
 
 QList<Par *> PageSearch::matches() const
@@ -274,10 +371,6 @@ void PageSearch::mark(Par *editor, int mark)
     if (!editor || editor->property(MarkProperty).toInt() == mark)
         return;
     editor->setProperty(MarkProperty, mark);
-    editor->setAttribute(Qt::WA_StyledBackground, true);
-    editor->style()->unpolish(editor);
-    editor->style()->polish(editor);
-    editor->update();
 }
 
 void PageSearch::settle()

@@ -8,6 +8,7 @@
 
 class DeviceCfg;
 class Par;
+class MatchOverlay;
 class QGroupBox;
 class QPushButton;
 class QScrollArea;
@@ -18,6 +19,9 @@ class PageSearch
 public:
     // page: the scroll area's contents, which the model filled.
     PageSearch(QWidget *page, QScrollArea *area);
+    ~PageSearch();
+    PageSearch(const PageSearch &) = delete;
+    PageSearch &operator=(const PageSearch &) = delete;
 
     // Forgets the page's editors (after a rebuild or a change of language); the next search
     // indexes the page again. A narrowed page is not put back: it is gone.
@@ -29,6 +33,10 @@ public:
     void step(int direction);
     // Puts the page back exactly as it was before the first search.
     void restore();
+    // Readies the page for searching, one piece at a time so that the window stays responsive:
+    // the index, then the style and layout of one closed section per call (what opening it
+    // would cost the first keystroke). False when nothing is left to do.
+    bool prepareStep(DeviceCfg *model);
 
     bool active() const { return m_saved; }
     int matchCount() const { return m_matches.size(); }
@@ -37,7 +45,8 @@ public:
     QList<Par *> matches() const;
     Par *currentEditor() const;
 
-    // Property that marks a matching editor (1) and the current one (2) for the style sheet.
+    // Property that names a matching editor (1) and the current one (2). The marks themselves
+    // are painted over the page, so that thousands of matches cost no restyling.
     static const char *MarkProperty;
 
 private:
@@ -64,7 +73,9 @@ private:
 
     QWidget *m_page;
     QScrollArea *m_area;
+    QPointer<MatchOverlay> m_overlay;
     bool m_indexed = false;
+    int m_prepared = 0; // sections readied so far
     QVector<Entry> m_entries;
     QVector<Section> m_sections;
     QVector<QPointer<QGroupBox>> m_groups;
