@@ -4,6 +4,7 @@
 #include "app/findbar.h"
 #include "app/maindialog.h"
 #include "app/prompt.h"
+#include "app/scale.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/par.h"
@@ -33,6 +34,7 @@ void MainDialog::setupEditCommands()
     m_redoButton->setObjectName(QStringLiteral("butRedo"));
     for (QPushButton *b : {m_undoButton, m_redoButton}) {
         b->setFocusPolicy(Qt::NoFocus);
+        b->setMaximumWidth(scaled(36));
         // Beside the find field: the bar above the page holds the commands that act on it.
         m_findBar->layout()->addWidget(b);
     }

@@ -1,8 +1,9 @@
 // Takes screenshots of the main window for the documentation:
 //   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT [--connect]]
-//               [--compare ADDR=WORD,...]
+//               [--compare ADDR=WORD,...] [--find WORDS]
 // Runs on any Qt platform (offscreen included); no board is needed.
 #include "app/compareview.h"
+#include "app/findbar.h"
 #include "app/maindialog.h"
 #include "app/prompt.h"
 #include "app/scale.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -59,6 +61,7 @@ int main(int argc, char *argv[])
                       QStringLiteral("Shoot the compare view: the model's configuration is kept as a dump, these "
                                      "16-bit words are changed, and the two are compared"),
                       QStringLiteral("ADDR=WORD,...")});
+    parser.addOption({QStringLiteral("find"), QStringLiteral("Words typed into the find field"), QStringLiteral("words")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -148,6 +151,11 @@ int main(int argc, char *argv[])
                 pause.exec();
             }
             openTabs();
+        }
+        if (parser.isSet(QStringLiteral("find"))) {
+            window.findBar()->activate();
+            window.findBar()->field()->setText(parser.value(QStringLiteral("find")));
+            last = nullptr;
         }
         if (last) {
             auto *area = window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));
