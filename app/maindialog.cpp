@@ -448,6 +448,8 @@ bool MainDialog::readBoard()
     }
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
+    // A board that describes itself may have brought other editors.
+    m_findBar->pageChanged();
     m_undo->restart();
     if (m_connected) {
         showConnectedStatus();

@@ -3,7 +3,9 @@
 // against the board simulator (byte-identical images), a failed undo, a redraw without a read.
 #include "app/editundo.h"
 #include "app/findbar.h"
+#include "devices/devcom2.h"
 #include "devices/devmarvek3_0.h"
+#include "devices/devtab.h"
 #include "editors/colorpickeritem.h"
 #include "editors/colorpickerpopup.h"
 #include "editors/qtcolorpicker.h"
@@ -225,6 +227,73 @@ private Q_SLOTS:
             QVERIFY(b->isVisible());
             QVERIFY(!b->isChecked());
         }
+        QVERIFY(prompt.messages.isEmpty());
+    }
+
+    // The board that describes itself: only the tabs with matches stay in the column, the
+    // match's tab is shown, stepping shows each match; Escape brings back the column with no
+    // tab shown, as it was.
+    void findOnTheDescribedBoard()
+    {
+        SimProcess sim({QStringLiteral("--dyn")});
+        QVERIFY(sim.start());
+        qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
+        qputenv("VANDOR_UDP_LOCAL_PORT", "0");
+        ScriptedPrompt prompt;
+        FakeUsbBus bus;
+        UsbIo *usb = nullptr;
+        MainDialog::Parts parts;
+        parts.prompt = &prompt;
+        parts.makeModels = [](QObject *parent) {
+            new DevCom2(parent);
+            return QList<DeviceCfg *>{};
+        };
+        parts.makeUsbLink = [&](QObject *parent) {
+            usb = new UsbIo(&bus, parent);
+            usb->setBoardPort(sim.udpPort());
+            usb->setDiscoveryTarget(QHostAddress(QHostAddress::LocalHost));
+            return usb;
+        };
+        auto dialog = std::make_unique<MainDialog>(parts);
+        dialog->show();
+        dialog->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(dialog.get()));
+        usb->scan();
+        QVERIFY(QTest::qWaitFor([&] { return dialog->isConnected() && !dialog->pageHeld(); }, 20000));
+        const auto tabs = dialog->pageContainer()->findChildren<DevTab *>();
+        QVERIFY(tabs.size() > 2);
+        auto *area = dialog->pageContainer()->findChild<QScrollArea *>(QStringLiteral("dynArea"));
+        QVERIFY(area && area->isHidden());
+
+        find(dialog.get(), QStringLiteral("coin value"));
+        const QList<Par *> found = dialog->findBar()->search().matches();
+        QVERIFY(!found.isEmpty());
+        bool unused = false;
+        for (Par *p : found) {
+            const QString title = p->findChild<QLabel *>(QStringLiteral("label"))->text().toLower();
+            QVERIFY2(title.contains(QLatin1String("coin")) && title.contains(QLatin1String("value")), qPrintable(title));
+            unused |= title.startsWith(QLatin1String("coin value - when not used validator set"));
+        }
+        QVERIFY(unused);
+        for (DevTab *tab : tabs) {
+            bool holds = false;
+            for (Par *p : found)
+                holds |= tab->content->isAncestorOf(p);
+            QCOMPARE(tab->button->isVisible(), holds);
+        }
+        for (int i = 0; i < found.size(); ++i) {
+            Par *current = dialog->findBar()->search().currentEditor();
+            QCOMPARE(current, found.at(i));
+            QVERIFY(area->isVisible() && area->widget()->isAncestorOf(current));
+            QTRY_VERIFY(current->isVisible() && !current->visibleRegion().isEmpty());
+            QTest::keyClick(dialog->findBar()->field(), Qt::Key_Return);
+        }
+        QTest::keyClick(dialog->findBar()->field(), Qt::Key_Escape);
+        for (DevTab *tab : tabs) {
+            QVERIFY(tab->button->isVisible());
+            QVERIFY(!tab->button->isChecked());
+        }
+        QVERIFY(area->isHidden());
         QVERIFY(prompt.messages.isEmpty());
     }
 
