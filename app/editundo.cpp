@@ -121,23 +121,35 @@ void EditUndo::recordTexts()
 {
     if (!m_model || m_model != model())
         return;
-    // The pool and the references that moved: every run of changed bytes, the check words
-    // at the end of the image left out (they are never sent).
+    // The pool and the reference words of the texts: nothing else of the image belongs to the
+    // step (a relay test or a flag written meanwhile must never come back with a text).
+    const TextPool &pool = TextPool::global();
+    if (pool.image() != m_model->image())
+        return;
     const auto *now = reinterpret_cast<const char *>(m_model->image());
     QVector<Range> ranges;
-    int i = 0;
-    while (i < FixedImage::WriteEnd) {
-        if (now[i] == m_image.at(i)) {
-            ++i;
-            continue;
+    const auto diff = [&](int from, int to) {
+        int i = qMax(0, from);
+        to = qMin(to, FixedImage::WriteEnd);
+        while (i < to) {
+            if (now[i] == m_image.at(i)) {
+                ++i;
+                continue;
+            }
+            int end = i + 1;
+            // Runs a few equal bytes apart are sent as one.
+            for (int j = end; j < to && j < end + 8; ++j)
+                if (now[j] != m_image.at(j))
+                    end = j + 1;
+            ranges.append({quint32(i), m_image.mid(i, end - i), QByteArray(now + i, end - i)});
+            i = end;
         }
-        int end = i + 1;
-        // Runs a few equal bytes apart are sent as one.
-        for (int j = end; j < FixedImage::WriteEnd && j < end + 8; ++j)
-            if (now[j] != m_image.at(j))
-                end = j + 1;
-        ranges.append({quint32(i), m_image.mid(i, end - i), QByteArray(now + i, end - i)});
-        i = end;
+    };
+    diff(pool.base(), pool.base() + pool.size());
+    for (const TextRecord *record : pool.records()) {
+        const int word = int(record->word - m_model->image());
+        if (word < pool.base() || word >= pool.base() + pool.size())
+            diff(word, word + 2);
     }
     if (ranges.isEmpty())
         return;
@@ -186,6 +198,8 @@ bool EditUndo::apply(bool undo)
     const auto *step = static_cast<const ValueStep *>(m_stack.command(at));
     if (!step)
         return false;
+    // A copy: nothing that happens while the board is written may pull the step away under us.
+    const QVector<Range> ranges = step->ranges();
     const auto put = [fixed](const QVector<Range> &ranges, bool before) {
         for (const Range &r : ranges) {
             const QByteArray &bytes = before ? r.before : r.after;
@@ -193,11 +207,11 @@ bool EditUndo::apply(bool undo)
                 std::memcpy(p, bytes.constData(), size_t(bytes.size()));
         }
     };
-    put(step->ranges(), undo);
+    put(ranges, undo);
     bool written = true;
     if (online && online()) {
         const int failures = DeviceCfg::writeFailures();
-        for (const Range &r : step->ranges()) {
+        for (const Range &r : ranges) {
             fixed->changed(r.key, r.before.size());
             if (DeviceCfg::writeFailures() != failures)
                 break;
@@ -206,9 +220,9 @@ bool EditUndo::apply(bool undo)
     }
     if (!written) {
         // The board keeps what it had: so does the page, and the step stays to be tried again.
-        put(step->ranges(), !undo);
+        put(ranges, !undo);
     } else {
-        for (const Range &r : step->ranges()) {
+        for (const Range &r : ranges) {
             int offset = 0;
             QByteArray *shadow = shadowOf(r.key, &offset);
             shadow->replace(offset, r.after.size(), undo ? r.before : r.after);

@@ -26,7 +26,11 @@ void MainDialog::setupEditCommands()
     });
 
     m_undo = new EditUndo(this);
-    m_undo->refreshEditors = [this] { refreshEditors(); };
+    m_undo->refreshEditors = [this] {
+        // Editors that answer a refresh with a change of their own send nothing.
+        PageBuildGuard quiet;
+        refreshEditors();
+    };
     m_undo->online = [this] { return m_connected; };
     m_undoButton = new QPushButton(QStringLiteral("\u21B6"), this);
     m_undoButton->setObjectName(QStringLiteral("butUndo"));
@@ -113,7 +117,8 @@ void MainDialog::redrawPage()
         ui->conStatus->setText(tr("Disconnected"));
     DeviceCfg *model = DeviceCfg::current();
     // The dynamic device builds its page from what the board describes: only a read rebuilds it.
-    if (m_startPage || !qobject_cast<FixedLayoutModel *>(model)) {
+    // A page being read is rebuilt by nothing else.
+    if (m_startPage || m_reading || !qobject_cast<FixedLayoutModel *>(model)) {
         showUndoState();
         return;
     }
