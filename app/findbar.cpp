@@ -65,6 +65,8 @@ void FindBar::clear()
 
 void FindBar::pageChanged()
 {
+    // A page read again keeps its widgets: they come back as they were before the search.
+    m_search.restore();
     m_search.reset();
     {
         const QSignalBlocker block(m_field);

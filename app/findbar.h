@@ -21,7 +21,8 @@ public:
     void activate();
     // Clears the field and puts the page back.
     void clear();
-    // The page was rebuilt (or is about to go): the field empties, the index is dropped.
+    // The page was read again, rebuilt or is about to go: the page is put back, the field
+    // empties, the index is dropped.
     void pageChanged();
     void retranslate();
 

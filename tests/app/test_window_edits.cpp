@@ -398,10 +398,17 @@ private Q_SLOTS:
         QCOMPARE(name->text(), original);
         QVERIFY(w.prompt.messages.isEmpty());
 
-        // A read of the board starts over.
+        // A read of the board starts over: no steps, and a narrowed page comes back whole.
+        w.dialog->activateWindow();
+        QTRY_COMPARE(QApplication::activeWindow(), static_cast<QWidget *>(w.dialog.get()));
+        find(w.dialog.get(), QStringLiteral("jitter"));
+        QCOMPARE(w.dialog->findBar()->search().matches(), QList<Par *>{w.editor(ButtonJitter)});
         QTest::mouseClick(w.button("butReread"), Qt::LeftButton);
         QTRY_VERIFY(!w.dialog->pageHeld());
         QCOMPARE(stack->count(), 0);
+        QVERIFY(w.dialog->findBar()->field()->text().isEmpty());
+        for (QPushButton *b : tabButtons(w.dialog.get()))
+            QVERIFY(b->isVisible());
     }
 
     // An undo the board does not take is said, and stays on the stack with the page showing
