@@ -35,6 +35,9 @@ public:
     virtual void changeFailed(quint32 key) { Q_UNUSED(key); }
     // An editor's change reached the board (or there was nothing to send).
     virtual void changeWritten() {}
+    // An editor's change of size bytes at key was sent to the model (whether or not it
+    // reached the board): the window keeps it for undo.
+    virtual void changeSent(quint32 key, int size) { Q_UNUSED(key); Q_UNUSED(size); }
 };
 
 // The installed host; never null (a do-nothing host whose link is currentLink() stands in).

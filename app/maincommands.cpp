@@ -240,8 +240,14 @@ void MainDialog::setup()
     SetupDialog dialog(this, m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString());
     if (dialog.exec() != QDialog::Accepted)
         return;
-    m_settings.setValue(QStringLiteral("lang"), dialog.lang);
+    setLanguage(dialog.lang);
+}
+
+void MainDialog::setLanguage(const QString &code)
+{
+    m_settings.setValue(QStringLiteral("lang"), code);
     loadLanguage();
+    redrawPage();
 }
 
 void MainDialog::loadLanguage()

@@ -2,6 +2,8 @@
 #include "app/barprogress.h"
 #include "app/boardhistory.h"
 #include "app/factorymarks.h"
+#include "app/editundo.h"
+#include "app/findbar.h"
 #include "app/logging.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
@@ -106,6 +108,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     marks->listAll = [this] { compareWithFactory(); };
     connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
             &MainDialog::compareWithFactory);
+    setupEditCommands();
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
         t->setInterval(3000);
@@ -235,6 +238,7 @@ void MainDialog::updateTexts(int count)
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
+    m_undo->recordTexts();
     const int failures = DeviceCfg::writeFailures();
     const bool online = m_connected;
     ui->progressBar->setMaximum(count);
@@ -253,6 +257,7 @@ void MainDialog::refreshEditors()
     for (Par *p : editors)
         p->refresh();
     ConfigWatch::touch();
+    m_undo->resync();
 }
 
 void MainDialog::scrollToTab(QWidget *tabButton)
@@ -270,6 +275,7 @@ void MainDialog::loadStyle()
 
 void MainDialog::clearPage()
 {
+    m_findBar->pageChanged();
     QWidget *page = ui->scrollAreaWidgetContents;
     const auto children = page->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
     for (QWidget *w : children)
@@ -289,6 +295,8 @@ void MainDialog::showPage(DeviceCfg *model)
         model->buildPage(ui->scrollAreaWidgetContents);
     }
     ConfigWatch::touch();
+    m_findBar->show();
+    m_undo->restart();
     enableCommands();
 }
 
@@ -311,6 +319,7 @@ void MainDialog::enableCommands()
     ui->butDevSave->setEnabled(m_connected && dumps);
     ui->butReread->setVisible(m_connected && configuration);
     ui->butReread->setEnabled(m_connected && configuration && !m_reading);
+    showUndoState();
 }
 
 void MainDialog::selectControls()
@@ -449,6 +458,9 @@ bool MainDialog::readBoard()
     }
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
+    // A board that describes itself may have brought other editors.
+    m_findBar->pageChanged();
+    m_undo->restart();
     if (m_connected) {
         showConnectedStatus();
         takeSnapshot();

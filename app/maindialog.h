@@ -22,6 +22,8 @@ class Prompt;
 class QProgressBar;
 class BarProgress;
 class CompareView;
+class EditUndo;
+class FindBar;
 class QPushButton;
 
 class MainDialog : public QDialog, public Host
@@ -57,6 +59,7 @@ public:
     bool boardConnected() const override { return m_connected; }
     void changeFailed(quint32 key) override;
     void changeWritten() override;
+    void changeSent(quint32 key, int size) override;
 
     QProgressBar *progressBar() const;
     void refreshEditors();
@@ -73,6 +76,8 @@ public:
     // True while the page takes no input: from page build to the end of the refresh that shows
     // the board's values, and after a read that failed.
     bool pageHeld() const { return m_pageHeld; }
+    FindBar *findBar() const { return m_findBar; }
+    EditUndo *editUndo() const { return m_undo; }
     // Windows the main window opened itself (hex dumps); they close with it.
     QList<QWidget *> ownWindows() const;
 
@@ -103,6 +108,8 @@ public Q_SLOTS:
     void clearHelp();
     void openBrowser(const QString &url);
     void loadLanguage();
+    // Takes the language with this code at once: the window and the page are redrawn in it.
+    void setLanguage(const QString &code);
     // Reads the whole configuration from the connected board again.
     void readAgain();
     // Opens the compare view of the current model (its board's history when connected).
@@ -111,6 +118,9 @@ public Q_SLOTS:
     void compareWithFactory();
     // Closes the window and every window it opened.
     void done(int result) override;
+    // Sends the bytes before the last change (undo) or after it (redo) to the board.
+    void undoChange();
+    void redoChange();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -146,6 +156,14 @@ private:
     bool boardAnsweredFrom(const QHostAddress &host) const;
     // The remembered addresses on the start page, each with its "Forget" button.
     void fillHostList();
+    // The page, the bar and the window's own texts in the language just chosen, from the
+    // model's configuration as it is (nothing is read from the board).
+    void redrawPage();
+    // The find bar, undo and redo: their widgets, shortcuts and hooks.
+    void setupEditCommands();
+    // Tells the user that an undo or redo did not reach the board.
+    void reportStepFailure();
+    void showUndoState();
 
     QSettings m_settings;
     QString m_dumpDir;
@@ -173,4 +191,8 @@ private:
     QPushButton *m_compare = nullptr;
     QList<QPointer<QWidget>> m_ownWindows;
     QPointer<QWidget> m_hostList;
+    FindBar *m_findBar = nullptr;
+    EditUndo *m_undo = nullptr;
+    QPushButton *m_undoButton = nullptr;
+    QPushButton *m_redoButton = nullptr;
 };

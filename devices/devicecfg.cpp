@@ -1,5 +1,6 @@
 #include "devices/devicecfg.h"
 #include "devices/configwatch.h"
+#include "app/host.h"
 #include "app/logging.h"
 
 static DeviceCfg *s_first = nullptr;
@@ -75,6 +76,7 @@ bool DeviceCfg::notifyChange(quint32 key, int size)
     const int before = s_writeFailures;
     s_current->changed(key, size);
     ConfigWatch::touch();
+    host()->changeSent(key, size);
     return s_writeFailures == before;
 }
 

@@ -1507,6 +1507,34 @@ controller on the network at %2</source>
         <source>Forget the address %1?</source>
         <translation>Да се забрави ли адресът %1?</translation>
     </message>
+    <message>
+        <source>Undo: %1 (Ctrl+Z) sends the value before the change to the board</source>
+        <translation>Отмяна: %1 (Ctrl+Z) изпраща на платката стойността отпреди промяната</translation>
+    </message>
+    <message>
+        <source>Undo (Ctrl+Z): nothing to undo</source>
+        <translation>Отмяна (Ctrl+Z): няма какво да се отмени</translation>
+    </message>
+    <message>
+        <source>Redo: %1 (Ctrl+Shift+Z) sends the changed value to the board again</source>
+        <translation>Повторение: %1 (Ctrl+Shift+Z) изпраща отново на платката променената стойност</translation>
+    </message>
+    <message>
+        <source>Redo (Ctrl+Shift+Z): nothing to redo</source>
+        <translation>Повторение (Ctrl+Shift+Z): няма какво да се повтори</translation>
+    </message>
+    <message>
+        <source>Connected, but the board did not take the undone or redone change</source>
+        <translation>Свързано, но платката не прие отменената или повторената промяна</translation>
+    </message>
+    <message>
+        <source>Undo</source>
+        <translation>Отмяна</translation>
+    </message>
+    <message>
+        <source>The board did not take the change. The page shows what the board has and the step stays on the undo stack: check the connection and try again.</source>
+        <translation>Платката не прие промяната. Страницата показва това, което е в платката, а стъпката остава за отмяна: проверете връзката и опитайте отново.</translation>
+    </message>
 </context>
 <context>
     <name>NetHosts</name>
@@ -2820,6 +2848,40 @@ Maybe USB driver is not installed!</source>
     <message>
         <source>Parameter %1</source>
         <translation>Параметър %1</translation>
+    </message>
+</context>
+<context>
+    <name>FindBar</name>
+    <message>
+        <source>Find a setting (Ctrl+F)</source>
+        <translation>Търсене на настройка (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Shows only the sections and groups holding settings whose name or help text contains every word typed, and marks those settings. Enter: next match, Shift+Enter: previous match, Escape: clear and show the page as it was.</source>
+        <translation>Показва само разделите и групите с настройки, чието име или помощен текст съдържа всяка въведена дума, и ги отбелязва. Enter: следващо съвпадение, Shift+Enter: предишно съвпадение, Escape: изчистване и връщане на страницата, каквато беше.</translation>
+    </message>
+    <message>
+        <source>Previous match (Shift+Enter)</source>
+        <translation>Предишно съвпадение (Shift+Enter)</translation>
+    </message>
+    <message>
+        <source>Next match (Enter)</source>
+        <translation>Следващо съвпадение (Enter)</translation>
+    </message>
+    <message>
+        <source>No match</source>
+        <translation>Няма съвпадение</translation>
+    </message>
+    <message>
+        <source>%1 of %2</source>
+        <translation>%1 от %2</translation>
+    </message>
+</context>
+<context>
+    <name>EditUndo</name>
+    <message>
+        <source>texts</source>
+        <translation>текстове</translation>
     </message>
 </context>
 </TS>

@@ -1,8 +1,9 @@
 // Takes screenshots of the main window for the documentation:
 //   vandor-shot OUT.png [--model TITLE] [--open TAB]... [--lang CODE] [--net-port PORT [--connect]]
-//               [--compare ADDR=WORD,... [--factory] [--page]]
+//               [--compare ADDR=WORD,... [--factory] [--page]] [--find WORDS]
 // Runs on any Qt platform (offscreen included); no board is needed.
 #include "app/compareview.h"
+#include "app/findbar.h"
 #include "app/maindialog.h"
 #include "app/prompt.h"
 #include "app/scale.h"
@@ -14,6 +15,7 @@
 #include <QDir>
 #include <QEventLoop>
 #include <QFile>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -61,6 +63,7 @@ int main(int argc, char *argv[])
                       QStringLiteral("ADDR=WORD,...")});
     parser.addOption({QStringLiteral("factory"), QStringLiteral("With --compare: compare with the model's factory defaults")});
     parser.addOption({QStringLiteral("page"), QStringLiteral("With --compare: shoot the page, its changed values marked")});
+    parser.addOption({QStringLiteral("find"), QStringLiteral("Words typed into the find field"), QStringLiteral("words")});
     parser.addHelpOption();
     parser.process(app);
     if (parser.positionalArguments().size() != 1)
@@ -154,6 +157,11 @@ int main(int argc, char *argv[])
                 pause.exec();
             }
             openTabs();
+        }
+        if (parser.isSet(QStringLiteral("find"))) {
+            window.findBar()->activate();
+            window.findBar()->field()->setText(parser.value(QStringLiteral("find")));
+            last = nullptr;
         }
         if (last) {
             auto *area = window.findChild<QScrollArea *>(QStringLiteral("scrollArea"));

@@ -1,0 +1,234 @@
+#include "app/editundo.h"
+#include "devices/fixedimage.h"
+#include "devices/fixedlayoutmodel.h"
+#include "editors/textpool.h"
+#include <QDateTime>
+#include <QTimer>
+#include <QUndoCommand>
+#include <cstring>
+
+namespace {
+
+// One step: passive data, the recorder does the sending (a failed write must not move it).
+class ValueStep : public QUndoCommand
+{
+public:
+    ValueStep(quint32 key, QVector<EditUndo::Range> ranges, const QString &text)
+        : m_key(key), m_ranges(std::move(ranges)), m_time(QDateTime::currentMSecsSinceEpoch())
+    {
+        setText(text);
+    }
+
+    int id() const override { return m_key == EditUndo::TextsKey ? -1 : 1; }
+    bool mergeWith(const QUndoCommand *other) override
+    {
+        auto *next = static_cast<const ValueStep *>(other);
+        if (next->m_ranges.size() != 1 || next->m_time - m_time > EditUndo::MergeMs)
+            return false;
+        const EditUndo::Range &r = next->m_ranges.first();
+        for (EditUndo::Range &mine : m_ranges) {
+            if (mine.key == r.key && mine.after.size() == r.after.size() && keysAre(r.key)) {
+                mine.after = r.after;
+                m_time = next->m_time;
+                return true;
+            }
+        }
+        return false;
+    }
+    // Adds the bytes of a change made in the same turn; a value met again keeps its first before.
+    void add(const EditUndo::Range &r)
+    {
+        for (EditUndo::Range &mine : m_ranges) {
+            if (mine.key == r.key && mine.after.size() == r.after.size()) {
+                mine.after = r.after;
+                return;
+            }
+        }
+        m_ranges.append(r);
+    }
+    void undo() override {}
+    void redo() override {}
+
+    const QVector<EditUndo::Range> &ranges() const { return m_ranges; }
+
+private:
+    // Only a step of that one value is merged with a later change of it.
+    bool keysAre(quint32 key) const
+    {
+        for (const EditUndo::Range &mine : m_ranges)
+            if (mine.key != key)
+                return false;
+        return true;
+    }
+
+    quint32 m_key;
+    QVector<EditUndo::Range> m_ranges;
+    qint64 m_time;
+};
+
+} // namespace
+
+EditUndo::EditUndo(QObject *parent) : QObject(parent), m_stack(this) {}
+
+FixedLayoutModel *EditUndo::model() const { return qobject_cast<FixedLayoutModel *>(DeviceCfg::current()); }
+
+void EditUndo::restart()
+{
+    m_stack.clear();
+    resync();
+}
+
+void EditUndo::resync()
+{
+    m_model = model();
+    if (!m_model) {
+        m_image.clear();
+        m_nv.clear();
+        return;
+    }
+    m_image = QByteArray(reinterpret_cast<const char *>(m_model->image()), FixedLayoutModel::ImageSize);
+    m_nv = QByteArray(reinterpret_cast<const char *>(m_model->nvRegion()), FixedLayoutModel::NvSize);
+}
+
+QByteArray *EditUndo::shadowOf(quint32 key, int *offset)
+{
+    if (key & FixedLayoutModel::NvKey) {
+        *offset = int(key - FixedLayoutModel::NvKey);
+        return &m_nv;
+    }
+    *offset = int(key);
+    return &m_image;
+}
+
+void EditUndo::recordChange(quint32 key, int size)
+{
+    if (!m_model || m_model != model() || size <= 0)
+        return;
+    int offset = 0;
+    QByteArray *shadow = shadowOf(key, &offset);
+    const quint8 *now = m_model->valuePointer(key);
+    if (!now || offset < 0 || offset + size > shadow->size())
+        return;
+    const QByteArray after(reinterpret_cast<const char *>(now), size);
+    const QByteArray before = shadow->mid(offset, size);
+    if (before == after)
+        return;
+    shadow->replace(offset, size, after);
+    push(key, {Range{key, before, after}});
+}
+
+void EditUndo::recordTexts()
+{
+    if (!m_model || m_model != model())
+        return;
+    // The pool and the reference words of the texts: nothing else of the image belongs to the
+    // step (a relay test or a flag written meanwhile must never come back with a text).
+    const TextPool &pool = TextPool::global();
+    if (pool.image() != m_model->image())
+        return;
+    const auto *now = reinterpret_cast<const char *>(m_model->image());
+    QVector<Range> ranges;
+    const auto diff = [&](int from, int to) {
+        int i = qMax(0, from);
+        to = qMin(to, FixedImage::WriteEnd);
+        while (i < to) {
+            if (now[i] == m_image.at(i)) {
+                ++i;
+                continue;
+            }
+            int end = i + 1;
+            // Runs a few equal bytes apart are sent as one.
+            for (int j = end; j < to && j < end + 8; ++j)
+                if (now[j] != m_image.at(j))
+                    end = j + 1;
+            ranges.append({quint32(i), m_image.mid(i, end - i), QByteArray(now + i, end - i)});
+            i = end;
+        }
+    };
+    diff(pool.base(), pool.base() + pool.size());
+    for (const TextRecord *record : pool.records()) {
+        const int word = int(record->word - m_model->image());
+        if (word < pool.base() || word >= pool.base() + pool.size())
+            diff(word, word + 2);
+    }
+    if (ranges.isEmpty())
+        return;
+    for (const Range &r : qAsConst(ranges))
+        m_image.replace(int(r.key), r.after.size(), r.after);
+    push(TextsKey, ranges);
+}
+
+void EditUndo::push(quint32 key, const QVector<Range> &ranges)
+{
+    if (m_batchOpen && m_stack.index() > 0 && m_stack.index() == m_stack.count()) {
+        auto *top = const_cast<ValueStep *>(static_cast<const ValueStep *>(m_stack.command(m_stack.index() - 1)));
+        for (const Range &r : ranges)
+            top->add(r);
+        return;
+    }
+    const QString text = key == TextsKey ? tr("texts") : m_model->parName(key);
+    m_stack.push(new ValueStep(key, ranges, text));
+    m_batchOpen = true;
+    QTimer::singleShot(0, this, [this] { m_batchOpen = false; });
+}
+
+bool EditUndo::undo()
+{
+    if (!m_stack.canUndo() || !apply(true))
+        return false;
+    m_stack.undo();
+    return true;
+}
+
+bool EditUndo::redo()
+{
+    if (!m_stack.canRedo() || !apply(false))
+        return false;
+    m_stack.redo();
+    return true;
+}
+
+bool EditUndo::apply(bool undo)
+{
+    FixedLayoutModel *fixed = model();
+    if (!fixed || fixed != m_model)
+        return false;
+    m_batchOpen = false;
+    const int at = undo ? m_stack.index() - 1 : m_stack.index();
+    const auto *step = static_cast<const ValueStep *>(m_stack.command(at));
+    if (!step)
+        return false;
+    // A copy: nothing that happens while the board is written may pull the step away under us.
+    const QVector<Range> ranges = step->ranges();
+    const auto put = [fixed](const QVector<Range> &ranges, bool before) {
+        for (const Range &r : ranges) {
+            const QByteArray &bytes = before ? r.before : r.after;
+            if (quint8 *p = fixed->valuePointer(r.key))
+                std::memcpy(p, bytes.constData(), size_t(bytes.size()));
+        }
+    };
+    put(ranges, undo);
+    bool written = true;
+    if (online && online()) {
+        const int failures = DeviceCfg::writeFailures();
+        for (const Range &r : ranges) {
+            fixed->changed(r.key, r.before.size());
+            if (DeviceCfg::writeFailures() != failures)
+                break;
+        }
+        written = DeviceCfg::writeFailures() == failures;
+    }
+    if (!written) {
+        // The board keeps what it had: so does the page, and the step stays to be tried again.
+        put(ranges, !undo);
+    } else {
+        for (const Range &r : ranges) {
+            int offset = 0;
+            QByteArray *shadow = shadowOf(r.key, &offset);
+            shadow->replace(offset, r.after.size(), undo ? r.before : r.after);
+        }
+    }
+    if (refreshEditors)
+        refreshEditors();
+    return written;
+}

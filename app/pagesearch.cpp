@@ -1,0 +1,382 @@
+#include "app/pagesearch.h"
+#include "devices/devicecfg.h"
+#include "devices/devtab.h"
+#include "devices/fixedlayoutmodel.h"
+#include "editors/par.h"
+#include <QCoreApplication>
+#include <QGroupBox>
+#include <QHash>
+#include <QLabel>
+#include <QLayout>
+#include <QPainter>
+#include <QPushButton>
+#include <QRegularExpression>
+#include <QScrollArea>
+#include <QScrollBar>
+#include <QSet>
+
+const char *PageSearch::MarkProperty = "findMatch";
+
+// Paints the marks of the matches over the visible part of the page: a bar at the left of
+// every match, a frame around the current one. It takes no input.
+class MatchOverlay : public QWidget
+{
+public:
+    MatchOverlay(const PageSearch &search, QWidget *viewport) : QWidget(viewport), m_search(search)
+    {
+        setObjectName(QStringLiteral("findMarks"));
+        setAttribute(Qt::WA_TransparentForMouseEvents);
+        setAttribute(Qt::WA_NoSystemBackground);
+        setFocusPolicy(Qt::NoFocus);
+        viewport->installEventFilter(this);
+        resize(viewport->size());
+    }
+    // Follows the page: its moves, resizes and its sections opening.
+    void watch(QWidget *page)
+    {
+        if (page)
+            page->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (watched == parentWidget() && event->type() == QEvent::Resize)
+            resize(parentWidget()->size());
+        if (event->type() == QEvent::Resize || event->type() == QEvent::Move
+            || event->type() == QEvent::LayoutRequest)
+            update();
+        return QWidget::eventFilter(watched, event);
+    }
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter painter(this);
+        const Par *current = m_search.currentEditor();
+        for (Par *editor : m_search.matches()) {
+            if (!editor || !editor->isVisible())
+                continue;
+            // Only the part the user sees: inner scroll areas clip their editors.
+            const QRect seen = editor->visibleRegion().boundingRect();
+            if (seen.isEmpty())
+                continue;
+            const QRect r(editor->mapTo(parentWidget(), seen.topLeft()), seen.size());
+            if (!r.intersects(rect()))
+                continue;
+            painter.fillRect(QRect(r.left(), r.top(), 4, r.height()), QColor(0xF0, 0xB0, 0x00));
+            if (editor == current) {
+                painter.setPen(QPen(QColor(0xD0, 0x80, 0x00), 2));
+                painter.drawRect(r.adjusted(1, 1, -1, -1));
+            }
+        }
+    }
+
+private:
+    const PageSearch &m_search;
+};
+
+PageSearch::PageSearch(QWidget *page, QScrollArea *area) : m_page(page), m_area(area) {}
+
+PageSearch::~PageSearch() { delete m_overlay; }
+
+namespace {
+
+// Plain lower-case words of a rich text: tags dropped, the common entities decoded.
+QString plainWords(const QString &rich)
+{
+    static const QRegularExpression tags(QStringLiteral("<[^>]*>"));
+    QString s = rich;
+    s.replace(tags, QStringLiteral(" "));
+    s.replace(QLatin1String("&nbsp;"), QLatin1String(" "));
+    s.replace(QLatin1String("&lt;"), QLatin1String("<"));
+    s.replace(QLatin1String("&gt;"), QLatin1String(">"));
+    s.replace(QLatin1String("&quot;"), QLatin1String("\""));
+    s.replace(QLatin1String("&amp;"), QLatin1String("&"));
+    return s.simplified().toLower();
+}
+
+bool insideOtherEditor(const Par *editor, const QWidget *stop)
+{
+    for (QWidget *w = editor->parentWidget(); w && w != stop; w = w->parentWidget())
+        if (qobject_cast<Par *>(w))
+            return true;
+    return false;
+}
+
+bool explicitlyHidden(const QWidget *w)
+{
+    return w->testAttribute(Qt::WA_WState_ExplicitShowHide) && w->testAttribute(Qt::WA_WState_Hidden);
+}
+
+} // namespace
+
+void PageSearch::reset()
+{
+    m_indexed = false;
+    m_prepared = 0;
+    m_saved = false;
+    m_entries.clear();
+    m_sections.clear();
+    m_groups.clear();
+    m_matches.clear();
+    m_current = -1;
+    if (m_overlay)
+        m_overlay->hide();
+}
+
+void PageSearch::index(DeviceCfg *model)
+{
+    m_entries.clear();
+    m_sections.clear();
+    m_groups.clear();
+    // The fixed-layout page: a button over its contents in the page's column.
+    if (QLayout *column = m_page->layout()) {
+        for (int i = 0; i + 1 < column->count(); ++i) {
+            auto *button = qobject_cast<QPushButton *>(column->itemAt(i)->widget());
+            QWidget *content = column->itemAt(i + 1)->widget();
+            if (button && content && button->objectName() == QLatin1String("tabButton"))
+                m_sections.append({button, content, false, false});
+        }
+    }
+    // The dynamic page: tabs of which one at a time is shown beside the column.
+    const auto tabs = m_page->findChildren<DevTab *>(QString(), Qt::FindDirectChildrenOnly);
+    for (DevTab *tab : tabs)
+        m_sections.append({tab->button, tab->content, false, true});
+
+    if (!m_overlay)
+        m_overlay = new MatchOverlay(*this, m_area->viewport());
+    m_overlay->watch(m_page);
+    for (QScrollArea *inner : m_page->findChildren<QScrollArea *>())
+        m_overlay->watch(inner->widget());
+    for (const Section &section : qAsConst(m_sections))
+        m_overlay->watch(section.content);
+
+    auto *fixed = qobject_cast<FixedLayoutModel *>(model);
+    QHash<const Par *, quint32> addresses;
+    if (fixed) {
+        for (const FixedPage::Placement &p : fixed->placements())
+            if (p.editor && !addresses.contains(p.editor))
+                addresses.insert(p.editor, p.address);
+    }
+    const QMap<quint32, QString> &help = DeviceCfg::helpMap();
+    for (const Section &section : qAsConst(m_sections)) {
+        const auto editors = section.content->findChildren<Par *>();
+        for (Par *editor : editors) {
+            if (explicitlyHidden(editor) || insideOtherEditor(editor, section.content))
+                continue;
+            Entry e;
+            e.editor = editor;
+            e.button = section.button;
+            e.content = section.content;
+            for (QWidget *w = editor->parentWidget(); w && w != section.content; w = w->parentWidget()) {
+                if (auto *box = qobject_cast<QGroupBox *>(w)) {
+                    e.group = box;
+                    break;
+                }
+            }
+            if (e.group && !m_groups.contains(e.group))
+                m_groups.append(e.group);
+            auto at = addresses.constFind(editor);
+            if (at != addresses.constEnd()) {
+                e.text = plainWords(fixed->parName(*at) + QLatin1Char(' ')
+                                    + help.value(fixed->helpKey(*at)));
+            } else {
+                // Editors the model does not place itself are found by the titles they show.
+                QString titles;
+                for (QLabel *label : editor->findChildren<QLabel *>(QStringLiteral("label")))
+                    titles += label->text() + QLatin1Char(' ');
+                e.text = plainWords(titles);
+            }
+            if (!e.text.isEmpty())
+                m_entries.append(e);
+        }
+    }
+    m_indexed = true;
+}
+
+bool PageSearch::prepareStep(DeviceCfg *model)
+{
+    if (!m_indexed) {
+        index(model);
+        return true;
+    }
+    while (m_prepared < m_sections.size()) {
+        QWidget *content = m_sections.at(m_prepared++).content;
+        if (!content || content->isVisible())
+            continue;
+        content->ensurePolished();
+        // Innermost first: each layout then finds the size hints of what it holds computed.
+        const auto layouts = content->findChildren<QLayout *>();
+        for (auto it = layouts.crbegin(); it != layouts.crend(); ++it)
+            (*it)->activate();
+        if (content->layout())
+            content->layout()->activate();
+        return true;
+    }
+    return false;
+}
+
+int PageSearch::search(DeviceCfg *model, const QString &text)
+{
+    const QStringList words = text.simplified().toLower().split(QLatin1Char(' '), Qt::SkipEmptyParts);
+    if (words.isEmpty()) {
+        restore();
+        return 0;
+    }
+    if (!m_indexed)
+        index(model);
+    if (!m_saved) {
+        m_saved = true;
+        m_scroll = m_area->verticalScrollBar()->value();
+        for (Section &s : m_sections)
+            s.checked = s.button && s.button->isChecked();
+    }
+    QVector<int> found;
+    QSet<QWidget *> sections;
+    QSet<QGroupBox *> groups;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        const Entry &e = m_entries.at(i);
+        if (!e.editor)
+            continue;
+        bool all = true;
+        for (const QString &w : words) {
+            if (!e.text.contains(w)) {
+                all = false;
+                break;
+            }
+        }
+        if (!all)
+            continue;
+        found.append(i);
+        sections.insert(e.content);
+        if (e.group)
+            groups.insert(e.group);
+    }
+    for (int i : qAsConst(m_matches))
+        if (!found.contains(i))
+            mark(m_entries.at(i).editor, 0);
+    for (int i : qAsConst(found))
+        mark(m_entries.at(i).editor, 1);
+    m_matches = found;
+
+    for (const Section &s : qAsConst(m_sections)) {
+        if (!s.button || !s.content)
+            continue;
+        const bool holds = sections.contains(s.content);
+        s.button->setVisible(holds);
+        if (!s.exclusive) {
+            const QSignalBlocker block(s.button);
+            s.button->setChecked(holds);
+            s.content->setVisible(holds);
+        }
+    }
+    for (const QPointer<QGroupBox> &g : qAsConst(m_groups))
+        if (g)
+            g->setVisible(groups.contains(g));
+    m_current = m_matches.isEmpty() ? -1 : 0;
+    showCurrent();
+    return m_matches.size();
+}
+
+void PageSearch::step(int direction)
+{
+    const int n = m_matches.size();
+    if (n == 0)
+        return;
+    if (m_current >= 0)
+        mark(m_entries.at(m_matches.at(m_current)).editor, 1);
+    m_current = ((m_current + direction) % n + n) % n;
+    showCurrent();
+}
+
+void PageSearch::showCurrent()
+{
+    m_overlay->show();
+    m_overlay->raise();
+    m_overlay->update();
+    Par *editor = currentEditor();
+    if (!editor) {
+        if (m_matches.isEmpty())
+            m_area->verticalScrollBar()->setValue(0);
+        return;
+    }
+    mark(editor, 2);
+    const Entry &e = m_entries.at(m_matches.at(m_current));
+    // The dynamic page shows one tab at a time: the match's tab is selected as by a click.
+    if (e.button && e.button->isCheckable() && !e.button->isChecked()
+        && e.button->objectName() != QLatin1String("tabButton"))
+        e.button->setChecked(true);
+    settle();
+    for (QWidget *w = editor->parentWidget(); w; w = w->parentWidget())
+        if (auto *area = qobject_cast<QScrollArea *>(w))
+            if (area->widget() && area->widget()->isAncestorOf(editor))
+                area->ensureWidgetVisible(editor, 0, 40);
+}
+
+void PageSearch::restore()
+{
+    if (!m_saved)
+        return;
+    m_saved = false;
+    for (int i : qAsConst(m_matches))
+        mark(m_entries.at(i).editor, 0);
+    m_matches.clear();
+    m_current = -1;
+    QPushButton *reselect = nullptr;
+    for (const Section &s : qAsConst(m_sections)) {
+        if (!s.button || !s.content)
+            continue;
+        s.button->show();
+        if (s.exclusive) {
+            if (s.checked)
+                reselect = s.button;
+        } else {
+            const QSignalBlocker block(s.button);
+            s.button->setChecked(s.checked);
+            s.content->setVisible(s.checked);
+        }
+    }
+    for (const Section &s : qAsConst(m_sections)) {
+        // On the dynamic page the tab shown before comes back (or none, as before).
+        if (s.exclusive && s.button && s.button->isChecked() && s.button != reselect)
+            s.button->setChecked(false);
+    }
+    if (reselect && !reselect->isChecked())
+        reselect->setChecked(true);
+    for (const QPointer<QGroupBox> &g : qAsConst(m_groups))
+        if (g)
+            g->show();
+    settle();
+    m_area->verticalScrollBar()->setValue(m_scroll);
+    if (m_overlay)
+        m_overlay->hide();
+}
+
+QList<Par *> PageSearch::matches() const
+{
+    QList<Par *> list;
+    for (int i : m_matches)
+        list.append(m_entries.at(i).editor);
+    return list;
+}
+
+Par *PageSearch::currentEditor() const
+{
+    if (m_current < 0 || m_current >= m_matches.size())
+        return nullptr;
+    return m_entries.at(m_matches.at(m_current)).editor;
+}
+
+void PageSearch::mark(Par *editor, int mark)
+{
+    if (!editor || editor->property(MarkProperty).toInt() == mark)
+        return;
+    editor->setProperty(MarkProperty, mark);
+}
+
+void PageSearch::settle()
+{
+    // Sections just opened have no geometry until their layouts ran; a few rounds reach the
+    // scroll area through every nesting level.
+    for (int i = 0; i < 8; ++i)
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+}

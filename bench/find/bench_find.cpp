@@ -1,0 +1,180 @@
+// The find bar on the largest page (the 2.0 controller with every feature): time from a
+// keystroke in the field to the narrowed page painted, and from Escape to the page painted as
+// it was, beside the time to build and paint the page unfiltered and to repaint it.
+//   QT_QPA_PLATFORM=offscreen bench_find [rounds] [words]
+// Each figure twice: on a cold page, and after the page was readied while idle (which the
+// window starts when the field takes focus).
+#include "app/findbar.h"
+#include "app/resources.h"
+#include "app/stylesheet.h"
+#include "devices/devmarvek2_0.h"
+#include "editors/par.h"
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QScrollArea>
+#include <QStyleFactory>
+#include <QVBoxLayout>
+#include <algorithm>
+#include <cstdio>
+
+namespace {
+
+// Counts the paints of the watched widget.
+class PaintWatch : public QObject
+{
+public:
+    int paints = 0;
+    bool eventFilter(QObject *o, QEvent *e) override
+    {
+        if (e->type() == QEvent::Paint)
+            ++paints;
+        return QObject::eventFilter(o, e);
+    }
+};
+
+// Runs the event loop until the watched widget painted once more (bounded).
+void waitForPaint(PaintWatch &watch, int before)
+{
+    for (int i = 0; i < 1000 && watch.paints == before; ++i)
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+}
+
+void sendKey(QWidget *to, int key, const QString &text, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QKeyEvent press(QEvent::KeyPress, key, mods, text);
+    QApplication::sendEvent(to, &press);
+    QKeyEvent release(QEvent::KeyRelease, key, mods, text);
+    QApplication::sendEvent(to, &release);
+}
+
+qint64 median(QVector<qint64> v)
+{
+    std::sort(v.begin(), v.end());
+    return v.isEmpty() ? 0 : v[v.size() / 2];
+}
+
+struct Round
+{
+    qint64 build = 0;            // build and first paint, unfiltered
+    qint64 repaint = 0;          // repaint of the unfiltered page
+    QVector<qint64> keys;        // each keystroke to the narrowed page painted
+    qint64 escape = 0;           // Escape to the page painted as it was
+    qint64 prepare = 0;          // readying the page while idle, all steps together
+    qint64 longestStep = 0;      // the longest of those steps (the window's longest pause)
+    int matches = 0;
+    int editors = 0;
+};
+
+Round round(const QString &words, bool prepared)
+{
+    Round r;
+    DevMarvek2_0 model;
+    model.word0 = 0x242;
+    model.word2 = 0xE202;
+    DeviceCfg::setCurrent(&model);
+    QWidget top;
+    auto *column = new QVBoxLayout(&top);
+    auto *area = new QScrollArea(&top);
+    area->setWidgetResizable(true);
+    auto *page = new QWidget;
+    auto *bar = new FindBar(page, area, &top);
+    column->addWidget(bar);
+    column->addWidget(area);
+    PaintWatch watch;
+    QElapsedTimer clock;
+    clock.start();
+    {
+        PageBuildGuard building;
+        model.buildPage(page);
+    }
+    area->setWidget(page);
+    page->installEventFilter(&watch);
+    top.resize(900, 700);
+    top.show();
+    waitForPaint(watch, 0);
+    r.build = clock.nsecsElapsed();
+    r.editors = page->findChildren<Par *>().size();
+
+    int before = watch.paints;
+    clock.restart();
+    page->update();
+    waitForPaint(watch, before);
+    r.repaint = clock.nsecsElapsed();
+
+    QLineEdit *field = bar->field();
+    if (prepared) {
+        // As in the window: the field takes focus (Ctrl+F) and the page is readied while idle.
+        QElapsedTimer step;
+        bool more = true;
+        for (int i = 0; i < 200 && more; ++i) {
+            step.start();
+            more = bar->search().prepareStep(&model);
+            const qint64 ns = step.nsecsElapsed();
+            r.prepare += ns;
+            r.longestStep = qMax(r.longestStep, ns);
+            QApplication::processEvents();
+        }
+    }
+    for (const QChar c : words) {
+        before = watch.paints;
+        clock.restart();
+        sendKey(field, c == QLatin1Char(' ') ? Qt::Key_Space : Qt::Key_A + (c.toUpper().unicode() - 'A'), c);
+        waitForPaint(watch, before);
+        r.keys.append(clock.nsecsElapsed());
+    }
+    r.matches = bar->search().matchCount();
+    before = watch.paints;
+    clock.restart();
+    sendKey(field, Qt::Key_Escape, QString());
+    waitForPaint(watch, before);
+    r.escape = clock.nsecsElapsed();
+    DeviceCfg::setCurrent(nullptr);
+    return r;
+}
+
+} // namespace
+
+int main(int argc, char *argv[])
+{
+    QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
+    QApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    const int rounds = args.size() > 1 && args[1].toInt() > 0 ? args[1].toInt() : 7;
+    const QString words = args.size() > 2 ? args[2] : QStringLiteral("relay delay");
+    QString css;
+    if (readStyleSheet(resourcePath(QStringLiteral("res/style.css")), &css))
+        app.setStyleSheet(css);
+
+    round(words, true); // warm-up: fonts, style, resources
+    const auto ms = [](qint64 ns) { return double(ns) / 1e6; };
+    for (const bool prepared : {false, true}) {
+    QVector<qint64> build, repaint, first, key, escape, prepare, longest;
+    Round last;
+    for (int i = 0; i < rounds; ++i) {
+        last = round(words, prepared);
+        prepare.append(last.prepare);
+        longest.append(last.longestStep);
+        build.append(last.build);
+        repaint.append(last.repaint);
+        first.append(last.keys.first());
+        for (qint64 k : qAsConst(last.keys))
+            key.append(k);
+        escape.append(last.escape);
+    }
+    std::printf("2.0 page, %d editors, %d rounds, typing \"%s\" (%d matches), %s\n", last.editors, rounds,
+                qPrintable(words), last.matches,
+                prepared ? "page readied while idle after the field took focus" : "cold page");
+    if (prepared)
+        std::printf("  readying while idle (all steps)   %8.2f ms, longest step %.2f ms\n", ms(median(prepare)),
+                    ms(median(longest)));
+    std::printf("  build + first paint, unfiltered   %8.2f ms (median)\n", ms(median(build)));
+    std::printf("  repaint, unfiltered               %8.2f ms\n", ms(median(repaint)));
+    std::printf("  first keystroke -> page painted   %8.2f ms\n", ms(median(first)));
+    std::printf("  any keystroke -> page painted     %8.2f ms (median of %d), worst %.2f ms\n", ms(median(key)),
+                int(key.size()), ms(*std::max_element(key.begin(), key.end())));
+    std::printf("  Escape -> page painted as it was  %8.2f ms\n", ms(median(escape)));
+    }
+    return 0;
+}
