@@ -24,9 +24,14 @@
 void DevCom2::buildPage(QWidget *container)
 {
     m_container = container;
-    auto *row = new QHBoxLayout(container);
-    row->setContentsMargins(0, 0, 0, 0);
+    // The tabs beside the shown tab's contents, in a column of their own: what the window puts
+    // above a page (buttons for boards found) goes above both, never beside them.
+    auto *page = new QVBoxLayout(container);
+    page->setContentsMargins(0, 0, 0, 0);
+    page->setSpacing(0);
+    auto *row = new QHBoxLayout;
     row->setSpacing(0);
+    page->addLayout(row, 1);
     m_tabColumn = new QVBoxLayout;
     row->addLayout(m_tabColumn);
     m_area = new QScrollArea(container);

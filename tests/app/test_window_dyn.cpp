@@ -202,6 +202,12 @@ private Q_SLOTS:
         QVERIFY(w.connectUdp());
         QCOMPARE(DeviceCfg::current(), w.model);
         QVERIFY(w.prompt.messages.isEmpty());
+        // Answers to a scan sent just before the connection come after the page was built: the
+        // boards found go above its tabs, not beside them, where they would push the tab
+        // contents out of the window.
+        Q_EMIT w.net->newDevice(QStringLiteral("Late controller\ncontroller on the network at 192.168.100.201"), 8);
+        Q_EMIT w.net->newDevice(QStringLiteral("Late bridge\nnetwork bridge at 192.168.100.202"), 9);
+        QVERIFY(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").size() >= 2);
 
         // One tab per group and instance, in key order, and one editor per parameter of list 1.
         QCOMPARE(w.tabTexts(), FullTitles);
@@ -232,9 +238,13 @@ private Q_SLOTS:
         Par *value = w.editor("Coin value - when not used validator set [cents]", area->widget());
         QVERIFY(value);
         QPushButton *plus = w.buttonIn(value, "+");
-        // Scrolled to, as the user would; how much of the tab fits depends on the window's layout.
-        area->ensureWidgetVisible(plus);
-        QTRY_VERIFY(plus->isVisible() && !plus->visibleRegion().isEmpty());
+        // Scrolled to, as the user would; how much of the tab fits depends on the window's layout,
+        // which may still settle after the tab opened.
+        const auto scrolledTo = [&] {
+            area->ensureWidgetVisible(plus);
+            return plus->isVisible() && !plus->visibleRegion().isEmpty();
+        };
+        QTRY_VERIFY(scrolledTo());
         QTest::mouseClick(plus, Qt::LeftButton);
         QCOMPARE(value->findChild<QSpinBox *>()->value(), 101);
         QList<Chunk> chunks = chunksOf(sim);
