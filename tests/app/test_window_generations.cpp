@@ -137,9 +137,13 @@ private Q_SLOTS:
             if (b->text() == QLatin1String("+"))
                 plus = b;
         QVERIFY(plus && plus->isVisible());
-        // Scrolled to, as the user would; how much of the page fits depends on the window's layout.
-        w.dialog->findChild<QScrollArea *>(QStringLiteral("scrollArea"))->ensureWidgetVisible(plus);
-        QTRY_VERIFY(!plus->visibleRegion().isEmpty());
+        // Scrolled to, as the user would; how much of the page fits depends on the window's layout,
+        // which may still settle after the section opened.
+        const auto scrolledTo = [&] {
+            w.dialog->findChild<QScrollArea *>(QStringLiteral("scrollArea"))->ensureWidgetVisible(plus);
+            return !plus->visibleRegion().isEmpty();
+        };
+        QTRY_VERIFY(scrolledTo());
         QTest::mouseClick(plus, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
         QTRY_COMPARE(factoryMarked(w), QList<QObject *>{editor});
