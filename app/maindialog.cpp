@@ -129,7 +129,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     layout->addStretch();
     const QList<DeviceCfg *> offered = parts.makeModels ? parts.makeModels(this) : QList<DeviceCfg *>();
     if (!offered.isEmpty()) {
-        auto *heading = new QLabel(tr("Without a board, edit a model's configuration offline:"), page);
+        auto *heading = new QLabel(page);
         heading->setObjectName(QStringLiteral("offlineHeading"));
         heading->setWordWrap(true);
         heading->setAlignment(Qt::AlignCenter);
@@ -143,7 +143,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     }
     // For bridges that broadcast discovery does not reach: asked for at every scan. Placed with
     // the boards found on the network, above the offline models.
-    auto *findHost = new QPushButton(tr("Find board by address"), page);
+    auto *findHost = new QPushButton(page);
     findHost->setObjectName(QStringLiteral("butFindHost"));
     connect(findHost, &QPushButton::clicked, this, &MainDialog::findBoardByAddress);
     layout->insertWidget(1, findHost);
@@ -157,11 +157,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_about = new QLabel(this);
     m_about->setObjectName(QStringLiteral("aboutLabel"));
     m_about->setAlignment(Qt::AlignCenter);
-    m_about->setText(tr("Vandor version:%1.%2.%3<br>visit us at %4")
-                         .arg(1)
-                         .arg(11)
-                         .arg(0)
-                         .arg(QStringLiteral("<a href=\"https://vandor.example.com\">vandor.example.com</a>")));
+    translateStartPage();
     m_about->setGeometry(0, scaled(560), scaled(500), scaled(60));
     connect(m_about, &QLabel::linkActivated, this, &MainDialog::openBrowser);
 
@@ -678,6 +674,23 @@ bool MainDialog::boardAnsweredFrom(const QHostAddress &host) const
     if (auto *usb = qobject_cast<UsbIo *>(m_usbLink))
         return same(usb->udpPeer());
     return false;
+}
+
+void MainDialog::translateStartPage()
+{
+    QWidget *page = ui->scrollAreaWidgetContents;
+    if (auto *heading = page->findChild<QLabel *>(QStringLiteral("offlineHeading"), Qt::FindDirectChildrenOnly))
+        heading->setText(tr("Without a board, edit a model's configuration offline:"));
+    if (auto *findHost = page->findChild<QPushButton *>(QStringLiteral("butFindHost"), Qt::FindDirectChildrenOnly))
+        findHost->setText(tr("Find board by address"));
+    for (QPushButton *button : page->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
+        if (auto *model = qobject_cast<DeviceCfg *>(button->property("dev").value<QObject *>()))
+            button->setText(model->title());
+    m_about->setText(tr("Vandor version:%1.%2.%3<br>visit us at %4")
+                         .arg(1)
+                         .arg(11)
+                         .arg(0)
+                         .arg(QStringLiteral("<a href=\"https://vandor.example.com\">vandor.example.com</a>")));
 }
 
 void MainDialog::fillHostList()

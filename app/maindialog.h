@@ -156,6 +156,8 @@ private:
     bool boardAnsweredFrom(const QHostAddress &host) const;
     // The remembered addresses on the start page, each with its "Forget" button.
     void fillHostList();
+    // Puts the start page's texts in the current language.
+    void translateStartPage();
     // The page, the bar and the window's own texts in the language just chosen, from the
     // model's configuration as it is (nothing is read from the board).
     void redrawPage();

@@ -5,6 +5,7 @@
 #include "app/maindialog.h"
 #include "app/prompt.h"
 #include "app/scale.h"
+#include "devices/configwatch.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/par.h"
@@ -109,7 +110,8 @@ void MainDialog::redrawPage()
 {
     ui->retranslateUi(this);
     m_compare->setText(tr("Compare"));
-    m_compare->setToolTip(tr("Compare with a snapshot or a dump file, and restore values from it"));
+    m_compare->setToolTip(tr("Compare with a snapshot, a dump file or the factory defaults, and restore values "
+                             "from it. Ctrl+D lists the values changed from factory."));
     m_findBar->retranslate();
     if (m_connected)
         showConnectedStatus();
@@ -118,6 +120,10 @@ void MainDialog::redrawPage()
     DeviceCfg *model = DeviceCfg::current();
     // The dynamic device builds its page from what the board describes: only a read rebuilds it.
     // A page being read is rebuilt by nothing else.
+    if (m_startPage) {
+        translateStartPage();
+        fillHostList();
+    }
     if (m_startPage || m_reading || !qobject_cast<FixedLayoutModel *>(model)) {
         showUndoState();
         return;
@@ -153,6 +159,8 @@ void MainDialog::redrawPage()
     }
     // The steps stay: the values and their keys are the same, only their words changed.
     m_undo->resync();
+    // The new editors get their marks of values changed from factory, in the new language.
+    ConfigWatch::touch();
     for (int i = 0; i < 8; ++i)
         QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
     ui->scrollArea->verticalScrollBar()->setValue(scroll);

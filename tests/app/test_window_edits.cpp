@@ -439,15 +439,25 @@ private Q_SLOTS:
     }
 
     // A language chosen while a board is connected redraws the page at once, with its open
-    // sections, and reads nothing from the board.
+    // sections and the marks of values changed from factory, and reads nothing from the board.
     void languageRedrawsWithoutRead()
     {
         SimProcess sim({QStringLiteral("--board"), QStringLiteral("2.0")});
         QVERIFY(sim.start());
         SimWindow w(sim);
+        // The start page too, before a board is there.
+        w.dialog->setLanguage(QStringLiteral("bg"));
+        const QString findHost = QCoreApplication::translate("MainDialog", "Find board by address");
+        QVERIFY(findHost != QLatin1String("Find board by address"));
+        QCOMPARE(w.dialog->findChild<QPushButton *>(QStringLiteral("butFindHost"))->text(), findHost);
+        w.dialog->setLanguage(QStringLiteral("en"));
+        QCOMPARE(w.dialog->findChild<QPushButton *>(QStringLiteral("butFindHost"))->text(), QStringLiteral("Find board by address"));
         QVERIFY(w.connectUdp());
         openSectionOf(w.editor(ButtonJitter));
-        const int jitter = w.editor(ButtonJitter)->findChild<QSpinBox *>()->value();
+        const int jitter = w.editor(ButtonJitter)->findChild<QSpinBox *>()->value() + 1;
+        w.stepButton(ButtonJitter, "+")->click();
+        QTRY_COMPARE(boardWord(sim, ButtonJitter), jitter);
+        QTRY_VERIFY(w.editor(ButtonJitter)->findChild<QWidget *>(QStringLiteral("factoryMark")));
         const int requests = sim.transcript().size();
         w.dialog->setLanguage(QStringLiteral("bg"));
         const QString bg = QCoreApplication::translate("DevMarvek2_0", "Buttons and Relays");
@@ -457,6 +467,7 @@ private Q_SLOTS:
         QVERIFY(section->isChecked());
         QVERIFY(w.editor(ButtonJitter)->isVisible());
         QCOMPARE(w.editor(ButtonJitter)->findChild<QSpinBox *>()->value(), jitter);
+        QTRY_VERIFY(w.editor(ButtonJitter)->findChild<QWidget *>(QStringLiteral("factoryMark")));
         QCOMPARE(w.dialog->findBar()->field()->placeholderText(),
                  QCoreApplication::translate("FindBar", "Find a setting (Ctrl+F)"));
         QCOMPARE(sim.transcript().size(), requests);
