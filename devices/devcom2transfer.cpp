@@ -42,6 +42,7 @@ DynReadResult DynTransfer::readDescription(DevIo *io)
         s.setFlags(CfgStream::Describe);
         bool &transferError = prefix == Uid::List1 ? result.list1TransferError : result.transferError;
         quint32 selector = prefix;
+        int restarts = 0;
         for (int n = 0;; ++n) {
             if (n == MaxPacketsPerList) {
                 qCDebug(lcRegistry, "List %x does not end", prefix);
@@ -50,7 +51,20 @@ DynReadResult DynTransfer::readDescription(DevIo *io)
             }
             quint8 length = 0, flags = 0, complete = 0;
             const bool ok = io->readDynCfg(packet, selector, &length, &flags, &complete);
+            const bool nextPacket = selector == 0;
             selector = 0;
+            if (!ok && nextPacket && restarts + 1 < DevIo::MaxAttempts && io->linkUp()) {
+                // The board hands out each next packet once: a lost one is had by reading the
+                // list again from its start. Its records describe the same parameters again.
+                ++restarts;
+                qCDebug(lcRegistry, "Retry list %x from its start (attempt %d of %d)", prefix, restarts + 1,
+                        DevIo::MaxAttempts);
+                s.resetCarry();
+                s.setFlags(CfgStream::Describe);
+                selector = prefix;
+                n = -1;
+                continue;
+            }
             if (!ok) {
                 transferError = true;
                 break;

@@ -47,6 +47,8 @@ public:
     virtual bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) = 0;
     // Opens the board announced under uid by newDevice, checks its identity, selects a model.
     virtual bool open(int uid) = 0;
+    // Whether a request can still go out: a retry after the link closed is not made.
+    virtual bool linkUp() const { return true; }
     // Firmware transfer to the network bridge; the base has none and returns false.
     virtual bool finishFirmware();
     virtual bool writeFirmware(quint16 remaining, const QByteArray &block);
@@ -105,8 +107,6 @@ protected:
     // let go after at most MaxFailures * MaxAttempts time-outs. Returns the last attempt's
     // result; the caller still passes it through track().
     bool retried(const char *what, const std::function<bool()> &attempt);
-    // Whether a request can still go out: a retry after the link closed is not made.
-    virtual bool linkUp() const { return true; }
 
 private:
     bool m_live = false;          // between connected and disconnected
