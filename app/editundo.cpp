@@ -1,7 +1,10 @@
 #include "app/editundo.h"
+#include "devices/devcom2.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/textpool.h"
+#include "registry/cfgpar.h"
+#include "registry/cfgstream.h"
 #include <QDateTime>
 #include <QTimer>
 #include <QUndoCommand>
@@ -66,11 +69,33 @@ private:
     qint64 m_time;
 };
 
+// A described parameter's value record, as it is sent to the board; empty when it has none.
+QByteArray valueRecord(quint32 uid)
+{
+    CfgStream s;
+    s.startOne(uid);
+    QByteArray out;
+    quint8 chunk[256];
+    while (s.hasMore() && !s.failed()) {
+        const int n = s.writeChunk(chunk, int(sizeof chunk));
+        if (n <= 0)
+            break;
+        out.append(reinterpret_cast<const char *>(chunk), n);
+    }
+    return s.failed() ? QByteArray() : out;
+}
+
 } // namespace
 
 EditUndo::EditUndo(QObject *parent) : QObject(parent), m_stack(this) {}
 
-FixedLayoutModel *EditUndo::model() const { return qobject_cast<FixedLayoutModel *>(DeviceCfg::current()); }
+DeviceCfg *EditUndo::model() const
+{
+    DeviceCfg *current = DeviceCfg::current();
+    return qobject_cast<FixedLayoutModel *>(current) || qobject_cast<DevCom2 *>(current) ? current : nullptr;
+}
+
+FixedLayoutModel *EditUndo::fixed() const { return qobject_cast<FixedLayoutModel *>(m_model); }
 
 void EditUndo::restart()
 {
@@ -81,13 +106,17 @@ void EditUndo::restart()
 void EditUndo::resync()
 {
     m_model = model();
-    if (!m_model) {
-        m_image.clear();
-        m_nv.clear();
-        return;
+    m_image.clear();
+    m_nv.clear();
+    m_records.clear();
+    if (FixedLayoutModel *f = fixed()) {
+        m_image = QByteArray(reinterpret_cast<const char *>(f->image()), FixedLayoutModel::ImageSize);
+        m_nv = QByteArray(reinterpret_cast<const char *>(f->nvRegion()), FixedLayoutModel::NvSize);
+    } else if (m_model) {
+        for (int list = 1; list <= 3; ++list)
+            for (CfgPar *p = CfgPar::head(list); p; p = p->next())
+                m_records.insert(p->uid(), valueRecord(p->uid()));
     }
-    m_image = QByteArray(reinterpret_cast<const char *>(m_model->image()), FixedLayoutModel::ImageSize);
-    m_nv = QByteArray(reinterpret_cast<const char *>(m_model->nvRegion()), FixedLayoutModel::NvSize);
 }
 
 QByteArray *EditUndo::shadowOf(quint32 key, int *offset)
@@ -102,12 +131,24 @@ QByteArray *EditUndo::shadowOf(quint32 key, int *offset)
 
 void EditUndo::recordChange(quint32 key, int size)
 {
-    if (!m_model || m_model != model() || size <= 0)
+    if (!m_model || m_model != model())
         return;
+    FixedLayoutModel *f = fixed();
+    if (!f) {
+        // A described parameter's editor names no size: the record is the whole value.
+        const QByteArray after = valueRecord(key);
+        const auto known = m_records.find(key);
+        if (known == m_records.end() || after.isEmpty() || *known == after)
+            return;
+        const QByteArray before = *known;
+        *known = after;
+        push(key, {Range{key, before, after}});
+        return;
+    }
     int offset = 0;
     QByteArray *shadow = shadowOf(key, &offset);
-    const quint8 *now = m_model->valuePointer(key);
-    if (!now || offset < 0 || offset + size > shadow->size())
+    const quint8 *now = f->valuePointer(key);
+    if (!now || size <= 0 || offset < 0 || offset + size > shadow->size())
         return;
     const QByteArray after(reinterpret_cast<const char *>(now), size);
     const QByteArray before = shadow->mid(offset, size);
@@ -119,14 +160,15 @@ void EditUndo::recordChange(quint32 key, int size)
 
 void EditUndo::recordTexts()
 {
-    if (!m_model || m_model != model())
+    FixedLayoutModel *f = fixed();
+    if (!f || m_model != model())
         return;
     // The pool and the reference words of the texts: nothing else of the image belongs to the
     // step (a relay test or a flag written meanwhile must never come back with a text).
     const TextPool &pool = TextPool::global();
-    if (pool.image() != m_model->image())
+    if (pool.image() != f->image())
         return;
-    const auto *now = reinterpret_cast<const char *>(m_model->image());
+    const auto *now = reinterpret_cast<const char *>(f->image());
     QVector<Range> ranges;
     const auto diff = [&](int from, int to) {
         int i = qMax(0, from);
@@ -147,7 +189,7 @@ void EditUndo::recordTexts()
     };
     diff(pool.base(), pool.base() + pool.size());
     for (const TextRecord *record : pool.records()) {
-        const int word = int(record->word - m_model->image());
+        const int word = int(record->word - f->image());
         if (word < pool.base() || word >= pool.base() + pool.size())
             diff(word, word + 2);
     }
@@ -188,10 +230,21 @@ bool EditUndo::redo()
     return true;
 }
 
+void EditUndo::put(const Range &r, bool before)
+{
+    const QByteArray &bytes = before ? r.before : r.after;
+    if (FixedLayoutModel *f = fixed()) {
+        if (quint8 *p = f->valuePointer(r.key))
+            std::memcpy(p, bytes.constData(), size_t(bytes.size()));
+        return;
+    }
+    CfgStream s;
+    s.readChunk(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size(), bytes.size());
+}
+
 bool EditUndo::apply(bool undo)
 {
-    FixedLayoutModel *fixed = model();
-    if (!fixed || fixed != m_model)
+    if (!m_model || m_model != model())
         return false;
     m_batchOpen = false;
     const int at = undo ? m_stack.index() - 1 : m_stack.index();
@@ -200,19 +253,13 @@ bool EditUndo::apply(bool undo)
         return false;
     // A copy: nothing that happens while the board is written may pull the step away under us.
     const QVector<Range> ranges = step->ranges();
-    const auto put = [fixed](const QVector<Range> &ranges, bool before) {
-        for (const Range &r : ranges) {
-            const QByteArray &bytes = before ? r.before : r.after;
-            if (quint8 *p = fixed->valuePointer(r.key))
-                std::memcpy(p, bytes.constData(), size_t(bytes.size()));
-        }
-    };
-    put(ranges, undo);
+    for (const Range &r : ranges)
+        put(r, undo);
     bool written = true;
     if (online && online()) {
         const int failures = DeviceCfg::writeFailures();
         for (const Range &r : ranges) {
-            fixed->changed(r.key, r.before.size());
+            m_model->changed(r.key, r.before.size());
             if (DeviceCfg::writeFailures() != failures)
                 break;
         }
@@ -220,9 +267,14 @@ bool EditUndo::apply(bool undo)
     }
     if (!written) {
         // The board keeps what it had: so does the page, and the step stays to be tried again.
-        put(ranges, !undo);
+        for (const Range &r : ranges)
+            put(r, !undo);
     } else {
         for (const Range &r : ranges) {
+            if (!fixed()) {
+                m_records.insert(r.key, undo ? r.before : r.after);
+                continue;
+            }
             int offset = 0;
             QByteArray *shadow = shadowOf(r.key, &offset);
             shadow->replace(offset, r.after.size(), undo ? r.before : r.after);

@@ -1,12 +1,16 @@
-// Undo and redo of the live edits of a fixed-layout page: every change sent to the board is
-// kept as the bytes before and after it, on a QUndoStack; undo and redo send them again.
+// Undo and redo of the live edits of a page: every change sent to the board is kept as the
+// bytes before and after it, on a QUndoStack; undo and redo send them again. On a fixed-layout
+// page the bytes are the image's; on the page of a board that describes itself they are the
+// parameter's value record (its UID, then its value), as the board is sent it.
 #pragma once
 #include <QByteArray>
+#include <QHash>
 #include <QObject>
 #include <QUndoStack>
 #include <QVector>
 #include <functional>
 
+class DeviceCfg;
 class FixedLayoutModel;
 
 class EditUndo : public QObject
@@ -55,13 +59,19 @@ public:
 private:
     bool apply(bool undo);
     void push(quint32 key, const QVector<Range> &ranges);
-    FixedLayoutModel *model() const;
+    // The current model when its edits can be undone, else null.
+    DeviceCfg *model() const;
+    FixedLayoutModel *fixed() const;
     QByteArray *shadowOf(quint32 key, int *offset);
+    // Puts bytes of a range into the model.
+    void put(const Range &r, bool before);
 
     QUndoStack m_stack;
-    FixedLayoutModel *m_model = nullptr;
+    DeviceCfg *m_model = nullptr;
     QByteArray m_image;
     QByteArray m_nv;
+    // The described parameters' value records as the board has them.
+    QHash<quint32, QByteArray> m_records;
     // Every change of one turn of the event loop (one click, one key) goes into one step.
     bool m_batchOpen = false;
 };

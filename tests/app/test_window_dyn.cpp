@@ -253,6 +253,18 @@ private Q_SLOTS:
         QCOMPARE(chunks[0].complete, 6);
         QCOMPARE(chunks[0].data.toHex(), QByteArray(le32(0x42102002) + QByteArray::fromHex("6500")).toHex());
 
+        // Undone and redone with the keys: the value before, then the value after, each sent
+        // as that parameter's one record and shown by its editor.
+        QTest::keyClick(w.dialog.get(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(value->findChild<QSpinBox *>()->value(), 100);
+        QTest::keyClick(w.dialog.get(), Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+        QCOMPARE(value->findChild<QSpinBox *>()->value(), 101);
+        chunks = chunksOf(sim);
+        QCOMPARE(chunks.size(), 3);
+        QCOMPARE(chunks[1].data.toHex(), QByteArray(le32(0x42102002) + QByteArray::fromHex("6400")).toHex());
+        QCOMPARE(chunks[2].data.toHex(), chunks[0].data.toHex());
+        QVERIFY(w.prompt.messages.isEmpty());
+
         // Unselecting hides the area and brings the full titles back.
         QTest::mouseClick(coinTab, Qt::LeftButton);
         QVERIFY(area->isHidden());
