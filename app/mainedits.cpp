@@ -6,6 +6,7 @@
 #include "app/prompt.h"
 #include "app/scale.h"
 #include "devices/configwatch.h"
+#include "devices/devcom2.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/par.h"
@@ -118,11 +119,26 @@ void MainDialog::redrawPage()
     else
         ui->conStatus->setText(tr("Disconnected"));
     DeviceCfg *model = DeviceCfg::current();
-    // The dynamic device builds its page from what the board describes: only a read rebuilds it.
     // A page being read is rebuilt by nothing else.
     if (m_startPage) {
         translateStartPage();
         fillHostList();
+    }
+    auto *described = qobject_cast<DevCom2 *>(model);
+    if (described && !m_startPage && !m_reading) {
+        // Its page comes from the parameters the board described: built again from them as
+        // they are, the open tab open again.
+        m_findBar->clear();
+        described->rebuildTabs();
+        {
+            PageBuildGuard building;
+            for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
+                p->refresh();
+        }
+        m_findBar->pageChanged();
+        m_undo->resync();
+        enableCommands();
+        return;
     }
     if (m_startPage || m_reading || !qobject_cast<FixedLayoutModel *>(model)) {
         showUndoState();

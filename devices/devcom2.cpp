@@ -70,24 +70,40 @@ bool DevCom2::readDevice(Progress *progress)
         qCDebug(lcDevice, "no container");
         return true;
     }
-    dropTabs();
-    {
-        PageBuildGuard guard;
-        for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
-            DevTab *tab = tabFor(p->uid());
-            if (Par *editor = makeEditor(p, tab->content))
-                tab->addWidget(editor);
-        }
-        for (DevTab *tab : qAsConst(m_tabs)) {
-            tab->addStretch();
-            connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
-            m_tabColumn->addWidget(tab->button);
-            tab->button->show();
-        }
-        m_tabColumn->addStretch();
-    }
+    buildTabs();
     // A page built from part of a description would be wrong: any failed list fails the read.
     return read.failed();
+}
+
+void DevCom2::rebuildTabs()
+{
+    quint32 open = 0;
+    for (auto it = m_tabs.cbegin(); it != m_tabs.cend(); ++it)
+        if (m_selected && it.value()->button == m_selected && m_selected->isChecked())
+            open = it.key();
+    buildTabs();
+    if (DevTab *tab = m_tabs.value(open))
+        tab->button->click();
+}
+
+void DevCom2::buildTabs()
+{
+    if (!m_container || !m_tabColumn)
+        return;
+    dropTabs();
+    PageBuildGuard guard;
+    for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
+        DevTab *tab = tabFor(p->uid());
+        if (Par *editor = makeEditor(p, tab->content))
+            tab->addWidget(editor);
+    }
+    for (DevTab *tab : qAsConst(m_tabs)) {
+        tab->addStretch();
+        connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
+        m_tabColumn->addWidget(tab->button);
+        tab->button->show();
+    }
+    m_tabColumn->addStretch();
 }
 
 void DevCom2::writeDevice(Progress *progress)

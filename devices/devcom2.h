@@ -47,6 +47,9 @@ public:
     void setPageless(bool on) { m_pageless = on; }
     // The editor made for a parameter's type code, or null (logged) for a code without one.
     static Par *makeEditor(CfgPar *par, QWidget *parent);
+    // Builds the tabs and editors again from the parameters as they are (a language chosen):
+    // nothing is read from the board. The tab that was open is open again.
+    void rebuildTabs();
 
 public Q_SLOTS:
     // Edits the machine setup block as hexadecimal text and sends it to the board.
@@ -56,6 +59,8 @@ public Q_SLOTS:
 
 private:
     void dropTabs();
+    // The tabs and editors of the parameters of list 1, all tabs closed.
+    void buildTabs();
     DevTab *tabFor(quint32 uid);
 
     std::array<quint16, MachineSetupWords> m_machineSetup;

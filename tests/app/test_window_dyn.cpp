@@ -194,6 +194,38 @@ private Q_SLOTS:
         CfgPar::destroyAll();
     }
 
+    // A language chosen while the described page is shown builds it again at once from the
+    // parameters it has, with the open tab open again, and reads nothing from the board.
+    void languageRedrawsDescribedPage()
+    {
+        SimProcess sim({"--dyn"});
+        QVERIFY(sim.start());
+        DynWindow w(sim);
+        QVERIFY(w.connectUdp());
+        QTest::mouseClick(w.tab("Coin validator"), Qt::LeftButton);
+        int open = -1;
+        for (int i = 0; i < w.tabButtons().size(); ++i)
+            if (w.tabButtons().at(i)->isChecked())
+                open = i;
+        QVERIFY(open >= 0);
+        const int requests = sim.transcript().size();
+
+        w.dialog->setLanguage(QStringLiteral("bg"));
+        const QString coins = QCoreApplication::translate("DevCom2", "Disabled coins [channel]");
+        QVERIFY(coins != QLatin1String("Disabled coins [channel]"));
+        QVERIFY(w.tabButtons().value(open)->isChecked());
+        auto *area = w.dialog->pageContainer()->findChild<QScrollArea *>("dynArea");
+        QVERIFY(area && area->isVisible());
+        QVERIFY(w.editor(coins, area->widget()));
+        QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), 37);
+        QCOMPARE(sim.transcript().size(), requests);
+
+        w.dialog->setLanguage(QStringLiteral("en"));
+        QTest::mouseClick(w.tabButtons().value(open), Qt::LeftButton);
+        QCOMPARE(w.tabTexts(), FullTitles);
+        setTestLanguage(QStringLiteral("en"));
+    }
+
     void describedBoardOverUdp()
     {
         SimProcess sim({"--dyn"});
