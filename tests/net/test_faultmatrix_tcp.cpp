@@ -97,14 +97,7 @@ private Q_SLOTS:
         DeviceCfg::setCurrent(nullptr);
     }
 
-    void cells_data()
-    {
-        QTest::addColumn<int>("op");
-        QTest::addColumn<int>("fault");
-        for (Op op : AllOps)
-            for (Fault fault : AllFaults)
-                QTest::addRow("%s, %s", name(op), name(fault)) << int(op) << int(fault);
-    }
+    void cells_data() { addCells(true, true); }
 
     void cells()
     {

@@ -108,16 +108,8 @@ private Q_SLOTS:
 
     void cells_data()
     {
-        QTest::addColumn<int>("op");
-        QTest::addColumn<int>("fault");
-        for (Op op : AllOps) {
-            // The UDP bridge path carries no firmware, and a datagram is never split.
-            if (op == Op::Firmware)
-                continue;
-            for (Fault fault : AllFaults)
-                if (fault != Fault::Split)
-                    QTest::addRow("%s, %s", name(op), name(fault)) << int(op) << int(fault);
-        }
+        // The UDP bridge path carries no firmware, and a datagram is never split.
+        addCells(false, false);
     }
 
     void cells()

@@ -31,6 +31,22 @@ inline const char *name(Fault fault)
 constexpr Op AllOps[] = {Op::Open, Op::WholeRead, Op::SingleChange, Op::WriteAll, Op::TextPool, Op::Store, Op::Firmware};
 constexpr Fault AllFaults[] = {Fault::Dropped, Fault::Late, Fault::Direction, Fault::Address, Fault::Split, Fault::Closed};
 
+// The rows of a link's cells test, columns "op" and "fault": every operation crossed with every
+// fault, less the firmware transfer on a link that carries none and the split answer on one
+// whose packets always arrive whole.
+inline void addCells(bool firmware, bool split)
+{
+    QTest::addColumn<int>("op");
+    QTest::addColumn<int>("fault");
+    for (Op op : AllOps) {
+        if (op == Op::Firmware && !firmware)
+            continue;
+        for (Fault fault : AllFaults)
+            if (fault != Fault::Split || split)
+                QTest::addRow("%s, %s", name(op), name(fault)) << int(op) << int(fault);
+    }
+}
+
 // A fault that hits one answer of an operation is survived where the request may be asked again:
 // every operation but the store on a link that acknowledges it (its answer is not asked for
 // twice) and a firmware block. A split answer is reassembled; a closed connection ends the

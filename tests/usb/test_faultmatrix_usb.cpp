@@ -80,16 +80,8 @@ private Q_SLOTS:
 
     void cells_data()
     {
-        QTest::addColumn<int>("op");
-        QTest::addColumn<int>("fault");
-        for (Op op : AllOps) {
-            // A USB board takes no firmware, and a bulk transfer carries a packet whole.
-            if (op == Op::Firmware)
-                continue;
-            for (Fault fault : AllFaults)
-                if (fault != Fault::Split)
-                    QTest::addRow("%s, %s", name(op), name(fault)) << int(op) << int(fault);
-        }
+        // A USB board takes no firmware, and a bulk transfer carries a packet whole.
+        addCells(false, false);
     }
 
     void cells()
