@@ -19,7 +19,7 @@ QPushButton *MaskButtons::add(const QString &text, quint32 mask, bool checked)
     const int i = m_buttons.size();
     auto *b = new QPushButton(text, m_owner);
     b->setCheckable(true);
-    b->setFocusPolicy(Qt::NoFocus);
+    takeKeys(b);
     b->setChecked(checked);
     b->setProperty("id", mask);
     if (m_grid) {
@@ -39,6 +39,15 @@ void MaskButtons::show(quint32 value) const
         const QSignalBlocker block(b);
         b->setChecked(value & maskOf(b));
     }
+}
+
+void MaskButtons::takeKeys(QPushButton *button)
+{
+    // Reached with Tab, not by a click, so the mouse leaves no focus mark (the style sheet frames
+    // a "tabOnly" button with the focus); Enter stays the window's and never toggles a bit.
+    button->setFocusPolicy(Qt::TabFocus);
+    button->setAutoDefault(false);
+    button->setProperty("tabOnly", true);
 }
 
 quint32 MaskButtons::maskOf(const QObject *button)

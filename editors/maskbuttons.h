@@ -16,7 +16,8 @@ public:
     // 0 and 9 of row 0; otherwise one per row in column 0, unnamed.
     MaskButtons(QWidget *owner, QGridLayout *layout, bool grid, const QString &gridName);
 
-    // Appends a checkable, focus-less button with "id" = mask; returns it for connecting.
+    // Appends a checkable button with "id" = mask, reached with Tab and toggled with Space;
+    // returns it for connecting.
     QPushButton *add(const QString &text, quint32 mask, bool checked);
     // Every button checked from (value AND its mask).
     void show(quint32 value) const;
@@ -24,6 +25,8 @@ public:
     quint32 all() const { return m_union; }
     const QVector<QPushButton *> &buttons() const { return m_buttons; }
 
+    // A bit's button takes the keyboard focus by Tab only, and Space toggles it.
+    static void takeKeys(QPushButton *button);
     // The mask a button (the sender of a check slot) stands for.
     static quint32 maskOf(const QObject *button);
 

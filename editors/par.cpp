@@ -1,12 +1,21 @@
 #include "editors/par.h"
 #include "app/host.h"
 #include "devices/devicecfg.h"
+#include "editors/inputguard.h"
 #include <QBoxLayout>
+#include <QEvent>
 #include <QLabel>
 #include <QStyle>
 #include <QtEndian>
 
 Par::Par(QWidget *parent) : QWidget(parent) {}
+
+bool Par::event(QEvent *event)
+{
+    if (event->type() == QEvent::Polish)
+        InputGuard::adopt(this);
+    return QWidget::event(event);
+}
 
 void Par::notifyChange(quint32 key, int size)
 {

@@ -53,6 +53,10 @@ public:
     void sendChange(quint32 key, int size) { notifyChange(key, size); }
 
 protected:
+    // Once the editor is polished (before it is first shown), its sliders, spin boxes and
+    // drop-downs take the wheel only while focused and typed numbers once typing ends.
+    bool event(QEvent *event) override;
+
     // Reports a stored change to the current model, unless a page is being built. A write that
     // fails marks the editor until a later change of it reaches the board.
     void notifyChange(quint32 key, int size);

@@ -1,5 +1,6 @@
 #include "editors/parbitmaskbutton.h"
 #include <QFontMetrics>
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
@@ -17,6 +18,7 @@ ParBitmaskButton::ParBitmaskButton(QWidget *parent, quint16 *first, const void *
     for (quint16 m : m_masks)
         m_union |= m;
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Minimum);
+    setFocusPolicy(Qt::TabFocus);
 }
 
 QSize ParBitmaskButton::sizeHint() const
@@ -90,8 +92,13 @@ void ParBitmaskButton::paintEvent(QPaintEvent *)
         p.setPen(Qt::black);
         p.drawText(x, y, text);
     }
-    p.setPen(QColor(128, 128, 128));
     p.setBrush(Qt::NoBrush);
+    if (hasFocus()) { // reached with Tab: framed as the focused mask buttons are
+        p.setPen(QPen(QColor(32, 32, 32), 2));
+        p.drawRoundedRect(QRectF(rect()).adjusted(1, 1, -1, -1), 2, 2);
+        return;
+    }
+    p.setPen(QColor(128, 128, 128));
     p.drawRoundedRect(QRect(0, 0, width() - 1, height() - 1), 2, 2);
 }
 
@@ -99,6 +106,38 @@ void ParBitmaskButton::mouseReleaseEvent(QMouseEvent *ev)
 {
     ev->accept();
     openDialog();
+}
+
+// Space opens the dialog as a click does, on release like a button.
+void ParBitmaskButton::keyPressEvent(QKeyEvent *ev)
+{
+    if (ev->key() == Qt::Key_Space && ev->modifiers() == Qt::NoModifier) {
+        ev->accept();
+        return;
+    }
+    Par::keyPressEvent(ev);
+}
+
+void ParBitmaskButton::keyReleaseEvent(QKeyEvent *ev)
+{
+    if (ev->key() == Qt::Key_Space && ev->modifiers() == Qt::NoModifier && !ev->isAutoRepeat()) {
+        ev->accept();
+        openDialog();
+        return;
+    }
+    Par::keyReleaseEvent(ev);
+}
+
+void ParBitmaskButton::focusInEvent(QFocusEvent *ev)
+{
+    update();
+    Par::focusInEvent(ev);
+}
+
+void ParBitmaskButton::focusOutEvent(QFocusEvent *ev)
+{
+    update();
+    Par::focusOutEvent(ev);
 }
 
 void ParBitmaskButton::itemCheck(bool ch)

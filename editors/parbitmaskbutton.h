@@ -1,5 +1,6 @@
 // A compact painted strip of channel cells for one mask value (or two, edited as four stages);
-// a click opens the "Select channels" dialog with one button per channel.
+// a click, or Space once Tab has reached it, opens the "Select channels" dialog with one
+// button per channel.
 #pragma once
 #include "editors/par.h"
 #include <QColor>
@@ -33,6 +34,10 @@ public Q_SLOTS:
 protected:
     void paintEvent(QPaintEvent *ev) override;
     void mouseReleaseEvent(QMouseEvent *ev) override;
+    void keyPressEvent(QKeyEvent *ev) override;
+    void keyReleaseEvent(QKeyEvent *ev) override;
+    void focusInEvent(QFocusEvent *ev) override;
+    void focusOutEvent(QFocusEvent *ev) override;
 
 private:
     QString cellText(int i) const;

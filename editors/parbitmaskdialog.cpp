@@ -1,4 +1,5 @@
 // The "Select channels" dialog of ParBitmaskButton: one on/off or four-stage button per channel.
+#include "editors/maskbuttons.h"
 #include "editors/multistagebutton.h"
 #include "editors/parbitmaskbutton.h"
 #include <QDialog>
@@ -15,7 +16,8 @@ QDialog *ParBitmaskButton::openDialog()
     dlg->setObjectName(QStringLiteral("channelDialog"));
     dlg->setAttribute(Qt::WA_DeleteOnClose);
     dlg->setWindowFlags(dlg->windowFlags() & ~Qt::WindowContextHelpButtonHint);
-    dlg->setWindowTitle(tr("Select channels"));
+    const int program = property("program").toInt();
+    dlg->setWindowTitle(program > 0 ? tr("Select channels: program %1").arg(program) : tr("Select channels"));
     dlg->setWindowModality(Qt::ApplicationModal);
 
     auto *layout = new QVBoxLayout(dlg);
@@ -51,7 +53,7 @@ QDialog *ParBitmaskButton::openDialog()
             connect(button, &QPushButton::toggled, this, qOverload<bool>(&ParBitmaskButton::itemCheck));
         }
         button->setObjectName(QStringLiteral("Sqr"));
-        button->setFocusPolicy(Qt::NoFocus);
+        MaskButtons::takeKeys(button);
         button->setProperty("id", uint(m));
         button->setText(cellText(i));
         grid->addWidget(button, i / 8, i % 8);
@@ -64,5 +66,7 @@ QDialog *ParBitmaskButton::openDialog()
     row->addWidget(close);
     layout->addLayout(row);
     dlg->show();
+    // Its keys (Tab, Space) go to it at once, on every platform.
+    dlg->activateWindow();
     return dlg;
 }

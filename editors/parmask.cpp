@@ -47,7 +47,6 @@ void ParMask::build(bool numbers)
 void ParMask::buildCombo(const QStringList &names, const QByteArray &bits)
 {
     m_combo = new QComboBox(this);
-    m_combo->setFocusPolicy(Qt::NoFocus);
     m_grid->addWidget(m_combo, 0, 0);
     // Entries are little-endian byte pairs; a lone last byte stands for its own low byte.
     for (int k = 0; 2 * k < bits.size(); ++k) {

@@ -115,12 +115,22 @@ void TextPool::repack()
     if (DeviceCfg::pageBuilding() != 0)
         return;
     ConfigWatch::touch();
+    // Asked first: a link that gives the board up on a failure disconnects before it returns.
+    const bool online = host()->boardConnected();
     host()->updateTexts(m_used);
-    DevIo *link = currentLink();
-    if (!link)
+    if (changed.isEmpty())
         return;
-    for (int address : qAsConst(changed))
-        link->writeCfg(m_image + address, quint16(address), 2);
+    // The references that moved are written like any value: a failure is counted and told.
+    DevIo *link = currentLink();
+    for (int address : qAsConst(changed)) {
+        if (!link || !link->writeCfg(m_image + address, quint16(address), 2)) {
+            DeviceCfg::countWriteFailure();
+            // The rest would only repeat the failure on a board that is not answering.
+            if (online)
+                host()->changeFailed(quint32(address));
+            return;
+        }
+    }
 }
 
 TextPool &TextPool::global()

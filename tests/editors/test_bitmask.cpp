@@ -109,7 +109,7 @@ private Q_SLOTS:
             QCOMPARE(col, grid ? i % 8 + 1 : 0);
             QCOMPARE(buttons[i]->objectName(), buttonName);
             QCOMPARE(buttons[i]->property("id").toUInt(), 1u << i);
-            QCOMPARE(buttons[i]->focusPolicy(), Qt::NoFocus);
+            QCOMPARE(buttons[i]->focusPolicy(), Qt::TabFocus);
         }
         QCOMPARE(layout->horizontalSpacing() == 1, compact);
         QCOMPARE(par->findChild<QLabel *>()->text().isEmpty(), compact);
