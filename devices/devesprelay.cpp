@@ -1,4 +1,5 @@
 #include "devices/devesprelay.h"
+#include "app/boundedfile.h"
 #include "app/host.h"
 #include "app/prompt.h"
 #include "app/resources.h"
@@ -39,6 +40,8 @@ void DevEspRelay::buildPage(QWidget *container)
     DevIo *link = host()->link();
     m_name = new QLabel(link ? link->versionText : QString(), container);
     m_name->setObjectName(QStringLiteral("boardName"));
+    // The bridge's version text is the peer's: shown as it is, never as markup.
+    m_name->setTextFormat(Qt::PlainText);
     m_name->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_name);
     auto *update = new QPushButton(tr("Update firmware"), container);
@@ -57,8 +60,9 @@ void DevEspRelay::updateFirmware()
     if (path.isEmpty())
         return;
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompt()->message(Prompt::Icon::Warning, title, tr("Load failed"));
+    QString why;
+    if (!openBoundedFile(&file, FileBounds::Firmware, &why)) {
+        prompt()->message(Prompt::Icon::Warning, title, tr("Load failed") + QLatin1Char('\n') + why);
         return;
     }
     const QByteArray firmware = file.readAll();

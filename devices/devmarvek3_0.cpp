@@ -2,7 +2,7 @@
 #include "devices/devmarvek3_0.h"
 #include "devices/marvek3_0_table.h"
 
-static const FixedLayout marvek3_0Layout = {
+static const FixedLayout marvek3_0LayoutData = {
     QT_TRANSLATE_NOOP("DevMarvek3_0", "Marvek Totalizer"),
     0x0304, 0x0100, 0x0201,   // identity words
     8180, 0x7FFF, true,       // layout word, version bits, bit 15 the FM flag
@@ -12,7 +12,9 @@ static const FixedLayout marvek3_0Layout = {
     marvek3_0Table, BitLists::sixRelays,
 };
 
-DevMarvek3_0::DevMarvek3_0(QObject *parent) : FixedLayoutModel(marvek3_0Layout, parent) {}
+const FixedLayout &marvek3_0Layout() { return marvek3_0LayoutData; }
+
+DevMarvek3_0::DevMarvek3_0(QObject *parent) : FixedLayoutModel(marvek3_0LayoutData, parent) {}
 
 bool DevMarvek3_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
 {

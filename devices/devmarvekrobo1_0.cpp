@@ -2,7 +2,7 @@
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/marvekrobo1_0_table.h"
 
-static const FixedLayout marvekRobo1_0Layout = {
+static const FixedLayout marvekRobo1_0LayoutData = {
     QT_TRANSLATE_NOOP("DevMarvekRobo1_0", "Marvek - Robo"),
     0x0100, 0x0100, 0x0400,   // identity words
     8180, 0xFFFFFFFF, false,  // the whole 32-bit layout word is 1; no FM flag
@@ -13,4 +13,6 @@ static const FixedLayout marvekRobo1_0Layout = {
     marvekRobo1_0Table, BitLists::sixRelays,
 };
 
-DevMarvekRobo1_0::DevMarvekRobo1_0(QObject *parent) : FixedLayoutModel(marvekRobo1_0Layout, parent) {}
+const FixedLayout &marvekRobo1_0Layout() { return marvekRobo1_0LayoutData; }
+
+DevMarvekRobo1_0::DevMarvekRobo1_0(QObject *parent) : FixedLayoutModel(marvekRobo1_0LayoutData, parent) {}

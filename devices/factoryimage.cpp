@@ -1,44 +1,146 @@
-// Factory defaults from the page builder itself, so that they are always what an erased board's
-// page shows (view lines and names included, which the editors place in the text pool).
+// Factory defaults from the table: what each editor kind writes into an erased value when the
+// page is built, so that they are what an erased board's page shows (view lines and names
+// included, which the editors pack into the text pool in page order).
 #include "devices/factoryimage.h"
 #include "devices/fixedlayoutmodel.h"
-#include "editors/textpool.h"
+#include "editors/rgb565.h"
+#include <QCoreApplication>
 #include <QHash>
-#include <QWidget>
-#include <utility>
+#include <array>
+
+using namespace FixedTable;
 
 namespace FactoryImage {
 
-Defaults make(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2)
+namespace {
+
+quint16 word(const quint8 *p) { return quint16(p[0] | p[1] << 8); }
+void setWord(quint8 *p, quint16 v)
 {
-    Defaults out;
-    if (!layout.table || !layout.bitLists)
-        return out;
-    // The scratch page packs its texts into a pool of its own; the live page's pool comes back
-    // untouched once the scratch editors have left it.
-    TextPool saved = std::exchange(TextPool::global(), TextPool());
+    p[0] = quint8(v);
+    p[1] = quint8(v >> 8);
+}
+void erasedDefault(quint8 *p, quint16 def)
+{
+    if (word(p) == 0xFFFF)
+        setWord(p, def);
+}
+
+class Builder
+{
+public:
+    Builder(const FixedLayout &layout, const BoardFeatures &board)
+        : m_layout(layout), m_table(layout.table()), m_board(board), m_bits(layout.bitLists(board))
     {
-        FixedLayoutModel scratch(layout, nullptr);
-        scratch.word0 = word0;
-        scratch.word1 = word1;
-        scratch.word2 = word2;
-        TextPool::global().setGeometry(scratch.image(), layout.textBase, layout.textSize,
-                                       layout.textUpward ? TextPool::Direction::Up : TextPool::Direction::Down);
-        const BoardFeatures board = scratch.board();
-        const BitLists bits = layout.bitLists(board);
-        {
-            // Building the page gives every erased value its default; nothing reaches a board.
-            PageBuildGuard building;
-            QWidget container;
-            FixedPage page(scratch, layout.table(), board, bits);
-            page.build(&container);
-        }
-        FixedImage::seal(scratch.image(), layout);
-        out.image = QByteArray(reinterpret_cast<const char *>(scratch.image()), FixedLayoutModel::ImageSize);
-        out.nv = QByteArray(reinterpret_cast<const char *>(scratch.nvRegion()), FixedLayoutModel::NvSize);
+        m_image.fill(0xFF);
+        m_nv.fill(0xFF);
     }
-    TextPool::global() = std::move(saved);
-    return out;
+
+    Defaults build()
+    {
+        for (const Value &v : pageValues(m_table, m_board))
+            give(*v.row, v.k);
+        FixedImage::packTexts(m_image.data(), m_layout, m_texts);
+        FixedImage::seal(m_image.data(), m_layout);
+        return {QByteArray(reinterpret_cast<const char *>(m_image.data()), FixedLayoutModel::ImageSize),
+                QByteArray(reinterpret_cast<const char *>(m_nv.data()), FixedLayoutModel::NvSize)};
+    }
+
+private:
+    quint8 *at(quint32 address)
+    {
+        if (address & FixedLayoutModel::NvKey)
+            return address < FixedLayoutModel::NvKey + FixedLayoutModel::NvSize ? &m_nv[address - FixedLayoutModel::NvKey]
+                                                                                : nullptr;
+        return address + 1 < quint32(FixedLayoutModel::ImageSize) ? &m_image[address] : nullptr;
+    }
+    QString translated(const char *text) const
+    {
+        return text ? QCoreApplication::translate(m_table.context, text) : QString();
+    }
+    // An erased text reference takes the default text; a kept one keeps its text.
+    bool text(quint8 *p, quint32 address, const QString &defaultText)
+    {
+        if (word(p) != 0xFFFF)
+            return false;
+        m_texts.append({int(address), defaultText.toUtf8()});
+        return true;
+    }
+
+    // What the row's editor does with an erased value k when the page is built.
+    void give(const Row &row, int k)
+    {
+        const quint32 address = row.valueAddress(k);
+        quint8 *p = at(address);
+        if (!p)
+            return;
+        quint8 *second = row.second ? at(row.second + quint32(k) * row.stride) : nullptr;
+        switch (row.editor) {
+        case Editor::Slider:
+        case Editor::Mask:
+            erasedDefault(p, defaultFor(row, k, m_bits));
+            break;
+        case Editor::SliderByte:
+        case Editor::MaskByte:
+            if (*p == 0xFF)
+                *p = quint8(defaultFor(row, k, m_bits));
+            break;
+        case Editor::MaskButton:
+            erasedDefault(p, defaultFor(row, k, m_bits));
+            if (second)
+                erasedDefault(second, 0);
+            break;
+        case Editor::Colors:
+            erasedDefault(p, Rgb565::fromQRgb(row.def));
+            if (const Row *other = second ? rowFor(m_table, row.second) : nullptr)
+                erasedDefault(second, Rgb565::fromQRgb(other->def));
+            break;
+        case Editor::Background:
+            if (word(p) == 0xFFFF) {
+                setWord(p, row.defMode);
+                setWord(p + 2, Rgb565::fromQRgb(row.def));
+                setWord(p + 4, Rgb565::fromQRgb(row.def2));
+            }
+            break;
+        case Editor::ViewLine: {
+            // Line 1 of every view carries the row's text; lines lie one font line apart.
+            const int line = row.numberPeriod ? k % row.numberPeriod : k;
+            if (text(p, address, line == 0 ? translated(row.text) : QString())) {
+                setWord(p + 2, Rgb565::fromQRgb(qRgb(255, 255, 255)));
+                setWord(p + 4, quint16((line % 8) * 40));
+                p[6] = 1; // size 1/8
+                p[7] = 2; // centred
+            }
+            break;
+        }
+        case Editor::Name:
+            text(p, address, translated(row.text));
+            break;
+        case Editor::SignedSlider: // signed sliders and inverters keep an erased value
+        case Editor::Inverter:
+        case Editor::SecondWord:
+        case Editor::SecondColor:
+        case Editor::LabelOnly:
+            break;
+        }
+    }
+
+    const FixedLayout &m_layout;
+    const Table &m_table;
+    BoardFeatures m_board;
+    BitLists m_bits;
+    std::array<quint8, FixedLayoutModel::ImageSize> m_image;
+    std::array<quint8, FixedLayoutModel::NvSize> m_nv;
+    QVector<FixedImage::Text> m_texts;
+};
+
+} // namespace
+
+Defaults make(const FixedLayout &layout, quint16 word0, quint16, quint16 word2)
+{
+    if (!layout.table || !layout.bitLists)
+        return Defaults();
+    return Builder(layout, BoardFeatures{word0, word2}).build();
 }
 
 const Defaults &of(const FixedLayoutModel &model)

@@ -16,8 +16,9 @@ struct Defaults
 };
 
 // The defaults of a layout for a board with these identity words (the words decide which
-// values its page offers). The page is built in a hidden container of a scratch model, so it
-// takes a QApplication; the current page, its text pool and the current model are untouched.
+// values its page offers), from the layout's table alone: each value the page offers gets
+// what its editor gives an erased value, the texts packed in page order. No widget is made;
+// the current page, its text pool and the current model are untouched.
 Defaults make(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2);
 // The same for the board the model stands for now; kept per layout and words.
 const Defaults &of(const FixedLayoutModel &model);

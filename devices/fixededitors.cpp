@@ -35,30 +35,6 @@ Value valueOf(FixedLayoutModel &model, quint32 address)
 
 quint16 *word(quint8 *p) { return reinterpret_cast<quint16 *>(p); }
 
-BitList listOf(const Row &row, const BitLists &bits, const BoardFeatures &board, const char *context)
-{
-    switch (row.bits) {
-    case Bits::Single16: return bits.single16;
-    case Bits::Buttons: return bits.buttons;
-    case Bits::Relays: return bits.relays;
-    case Bits::ExtraRelays: return bits.extraRelays;
-    case Bits::CoinInputs: return bits.coinInputs;
-    case Bits::Options: {
-        BitList list;
-        for (int i = 0; i < row.optionCount; ++i) {
-            // Later firmware offers more options.
-            if (row.options[i].when && !row.options[i].when(board, i))
-                continue;
-            list.masks.append(row.options[i].bit);
-            list.names.append(QCoreApplication::translate(context, row.options[i].name));
-        }
-        return list;
-    }
-    case Bits::None: break;
-    }
-    return BitList();
-}
-
 } // namespace
 
 Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, const BoardFeatures &board,
@@ -80,12 +56,12 @@ Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, co
     case Editor::Inverter:
         return new ParInverter(parent, v.p, v.base);
     case Editor::Mask: {
-        const BitList list = listOf(row, bits, board, context);
+        const BitList list = bitList(row, bits, board, context);
         return new ParBitmask(parent, word(v.p), v.base, list.masks, defaultFor(row, k, bits), list.names,
                               row.maskLayout);
     }
     case Editor::MaskByte: {
-        const BitList list = listOf(row, bits, board, context);
+        const BitList list = bitList(row, bits, board, context);
         QVector<quint8> masks;
         for (quint16 m : list.masks)
             masks.append(quint8(m));
@@ -93,7 +69,7 @@ Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, co
                               row.maskLayout);
     }
     case Editor::MaskButton: {
-        const BitList list = listOf(row, bits, board, context);
+        const BitList list = bitList(row, bits, board, context);
         const quint32 flags = defaultFor(row, k, bits) | (row.orange ? ParBitmaskButton::OrangeFlag : 0);
         return new ParBitmaskButton(parent, word(v.p), v.base, list.masks, flags, list.names,
                                     second ? word(second) : nullptr);

@@ -1,5 +1,6 @@
 #include "devices/fixedimage.h"
 #include <QByteArray>
+#include <cstring>
 
 namespace FixedImage {
 
@@ -57,6 +58,24 @@ void seal(quint8 *image, const FixedLayout &layout)
 bool isValid(const quint8 *image, const FixedLayout &layout)
 {
     return (word32(image, layout.layoutAddress) & layout.layoutMask) == 1u && xorAll(image) == 0;
+}
+
+int packTexts(quint8 *image, const FixedLayout &layout, const QVector<Text> &texts)
+{
+    int cursor = layout.textBase;
+    const int end = layout.textBase + layout.textSize;
+    for (const Text &t : texts) {
+        quint16 ref = 0;
+        const int n = t.utf8.size() + 1;
+        if (!t.utf8.isEmpty() && cursor + n <= end) {
+            memcpy(image + cursor, t.utf8.constData(), size_t(t.utf8.size()));
+            image[cursor + n - 1] = 0;
+            ref = quint16(layout.textUpward ? cursor - t.word : t.word - cursor);
+            cursor += n;
+        }
+        setWord16(image, t.word, ref);
+    }
+    return cursor - layout.textBase;
 }
 
 QString hexDump(const quint8 *image)

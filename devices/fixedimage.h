@@ -2,7 +2,9 @@
 // that makes a dump file self-checking, and the printable hex dump.
 #pragma once
 #include "devices/fixedlayout.h"
+#include <QByteArray>
 #include <QString>
+#include <QVector>
 
 namespace FixedImage {
 
@@ -23,6 +25,16 @@ void clearCheck(quint8 *image, const FixedLayout &layout);
 void seal(quint8 *image, const FixedLayout &layout);
 // True when the layout version is 1 and all 2048 words XOR to zero.
 bool isValid(const quint8 *image, const FixedLayout &layout);
+// A text of the image: the address of its reference word and its UTF-8 bytes.
+struct Text
+{
+    int word;
+    QByteArray utf8;
+};
+// Packs the texts into the layout's pool in the given order, as the text editors do, and sets
+// each reference word (0 for an empty text, or one that no longer fits). Returns the bytes used.
+int packTexts(quint8 *image, const FixedLayout &layout, const QVector<Text> &texts);
+
 // "0x%02x" per byte, a newline after every 32nd byte and a blank after every other one.
 QString hexDump(const quint8 *image);
 

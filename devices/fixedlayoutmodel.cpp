@@ -95,28 +95,50 @@ QString FixedLayoutModel::parName(quint32 key)
     return FixedTable::label(*table(), key, board());
 }
 
-QString FixedLayoutModel::helpText(quint32 key) { return DeviceCfg::helpText(helpKey(key)); }
+QString FixedLayoutModel::helpText(quint32 key)
+{
+    // Another language chosen since the texts were read: they are read again in it.
+    const QString shown = helpMapLanguage();
+    if (!shown.isEmpty() && shown != helpLanguage())
+        loadHelpTexts();
+    return DeviceCfg::helpText(helpKey(key));
+}
 
 quint32 FixedLayoutModel::helpKey(quint32 address) const
 {
     return table() ? FixedTable::helpKey(*table(), address) : address;
 }
 
-QString FixedLayoutModel::helpReadPath() const
+QString FixedLayoutModel::helpSavePath(const QString &language) const
 {
-    const QString saved = developmentFolder() + QString::fromLatin1(m_layout.helpSaveFile);
-    if (QFileInfo::exists(saved))
-        return saved;
-    return QStringLiteral(":/") + QString::fromLatin1(m_layout.helpFile);
+    return developmentFolder() + helpFileName(QString::fromLatin1(m_layout.helpSaveFile), language);
 }
 
-void FixedLayoutModel::loadHelpTexts() { readHelpFile(helpReadPath()); }
+QString FixedLayoutModel::helpReadPath() const
+{
+    const QString language = helpLanguage();
+    const QString saved = helpSavePath(language);
+    if (developmentFolderUsable() && QFileInfo::exists(saved))
+        return saved;
+    return QStringLiteral(":/") + helpFileName(QString::fromLatin1(m_layout.helpFile), language);
+}
+
+void FixedLayoutModel::loadHelpTexts() { readHelpFile(helpReadPath(), helpLanguage()); }
 
 void FixedLayoutModel::saveHelp()
 {
+    // Saved in the language the texts were read in: an edit never lands in the other
+    // language's file.
+    const QString language = helpMapLanguage().isEmpty() ? helpLanguage() : helpMapLanguage();
     // The development folder may not exist yet on a technician's machine.
-    QDir().mkpath(developmentFolder());
-    writeHelpFile(developmentFolder() + QString::fromLatin1(m_layout.helpSaveFile));
+    const QString path =
+        developmentSavePath(helpFileName(QString::fromLatin1(m_layout.helpSaveFile), language));
+    if (path.isEmpty()) {
+        qCDebug(lcDevice, "Help not saved: the folder %s is not the user's own or the file is a link",
+                qPrintable(developmentFolder()));
+        return;
+    }
+    writeHelpFile(path);
 }
 
 void FixedLayoutModel::finishPage()

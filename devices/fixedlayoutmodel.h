@@ -45,14 +45,18 @@ public:
     // The parameter table of the model, or null for a layout without one.
     const FixedTable::Table *table() const { return m_layout.table ? &m_layout.table() : nullptr; }
     // Addresses that share one help text map to one key, as the table says.
-    quint32 helpKey(quint32 address) const;
+    quint32 helpKey(quint32 address) const override;
     // The features the model's identity words stand for.
     BoardFeatures board() const { return BoardFeatures{word0, word2}; }
     // The editors of the page built last and the values each is bound to.
     const QVector<FixedPage::Placement> &placements() const { return m_placements; }
-    // The path the help texts are read from: the saved file when present, else the embedded one.
+    // The path the help texts are read from in the language of the help: the saved file when
+    // present, else the embedded one.
     QString helpReadPath() const;
+    // The file the help texts in a language are saved to.
+    QString helpSavePath(const QString &language) const;
     void saveHelp() override;
+    bool helpEditable() const override { return true; }
     void changed(quint32 key, int size) override;
     void clearNvm() override;
     void relayTest(int mask) override;
@@ -61,6 +65,7 @@ public:
     int fmFlag() override;
     void setFmFlag(int flag) override;
     bool hasFmFlag() const override { return m_layout.fmFlag; }
+    bool hasRelayTest() const override { return m_layout.relayMaskAddress >= 0; }
 
 protected:
     // What every page build ends with: the layout version set, the check words cleared and

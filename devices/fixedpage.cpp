@@ -7,6 +7,7 @@
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QScrollArea>
 #include <QScrollBar>
@@ -154,24 +155,55 @@ public:
     QSize minimumSizeHint() const override { return QSize(0, sizeHint().height()); }
 };
 
+// Keeps the rows of two grids side by side at one height each: the part of a grid that stays
+// in view and the part that scrolls sideways.
+class RowAligner : public QObject
+{
+public:
+    RowAligner(QGridLayout *a, QGridLayout *b, QObject *parent) : QObject(parent), m_a(a), m_b(b)
+    {
+        for (QGridLayout *g : {a, b})
+            g->parentWidget()->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::LayoutRequest || event->type() == QEvent::Polish
+            || event->type() == QEvent::Show)
+            align();
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    static int rowHeight(QGridLayout *g, int r)
+    {
+        int h = 0;
+        for (int c = 0; c < g->columnCount(); ++c)
+            if (QLayoutItem *item = g->itemAtPosition(r, c))
+                h = qMax(h, item->sizeHint().height());
+        return h;
+    }
+    void align()
+    {
+        const int rows = qMax(m_a->rowCount(), m_b->rowCount());
+        for (int r = 0; r < rows; ++r) {
+            const int h = qMax(rowHeight(m_a, r), rowHeight(m_b, r));
+            // Set only when it changes: each setting asks for a new layout pass.
+            for (QGridLayout *g : {m_a, m_b})
+                if (g->rowMinimumHeight(r) != h)
+                    g->setRowMinimumHeight(r, h);
+        }
+    }
+
+    QGridLayout *m_a;
+    QGridLayout *m_b;
+};
+
 } // namespace
 
 void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to, int count, Part part)
 {
-    auto *scroll = new SidewaysScroll(parent);
-    auto *grid = new QWidget(scroll);
-    grid->setProperty("hideTitle", true);
-    auto *cells = new QGridLayout(grid);
-    cells->setContentsMargins(0, 0, 0, 0);
-    // Column 0 numbers the rows (programs 1 to 16).
-    constexpr int firstColumn = 1;
-    for (int r = 0; r < count; ++r) {
-        auto *number = new QLabel(QString::number(r + 1), grid);
-        number->setObjectName(QStringLiteral("rowNumber"));
-        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        cells->addWidget(number, r + 1, 0);
-    }
-
     // The columns this board offers; a column without a header widens the header before it.
     QVector<const Row *> columns;
     for (int i = from; i < to; ++i) {
@@ -179,27 +211,60 @@ void FixedPage::buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to,
         if (makesEditor(row) && row.offered(m_board, valueRange(row, part.num, part.den).first))
             columns.append(&row);
     }
+    // The row numbers and the names that lead the rows stay in view; the rest scrolls sideways.
+    int kept = 0;
+    while (kept < columns.size() && columns[kept]->editor == Editor::Name)
+        ++kept;
+    auto *row = new QHBoxLayout;
+    row->setSpacing(0);
+    auto *fixed = new QWidget(parent);
+    fixed->setObjectName(QStringLiteral("gridKept"));
+    auto *scroll = new SidewaysScroll(parent);
+    auto *moving = new QWidget(scroll);
+    QGridLayout *sides[2];
+    for (int side = 0; side < 2; ++side) {
+        QWidget *grid = side ? moving : fixed;
+        grid->setProperty("hideTitle", true);
+        sides[side] = new QGridLayout(grid);
+        sides[side]->setContentsMargins(0, 0, side ? 0 : sides[side]->horizontalSpacing(), 0);
+    }
+    for (int r = 0; r < count; ++r) {
+        auto *number = new QLabel(QString::number(r + 1), fixed);
+        number->setObjectName(QStringLiteral("rowNumber"));
+        number->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        sides[0]->addWidget(number, r + 1, 0);
+    }
+    // Column 0 of the kept side numbers the rows (programs 1 to 16).
+    const auto cell = [&](int c) { return c < kept ? std::make_pair(0, c + 1) : std::make_pair(1, c - kept); };
     for (int c = 0; c < columns.size(); ++c) {
         if (!columns[c]->header)
             continue;
         int span = 1;
-        while (c + span < columns.size() && !columns[c + span]->header)
+        while (c + span < columns.size() && !columns[c + span]->header && cell(c + span).first == cell(c).first)
             ++span;
-        auto *header = new QLabel(tr(columns[c]->header), grid);
-        cells->addWidget(header, 0, c + firstColumn, 1, span);
+        const auto [side, column] = cell(c);
+        auto *header = new QLabel(tr(columns[c]->header), side ? moving : fixed);
+        sides[side]->addWidget(header, 0, column, 1, span);
     }
     for (int r = 0; r < count; ++r) {
         const Part item = part.item(r, count);
         for (int c = 0; c < columns.size(); ++c) {
+            const auto [side, column] = cell(c);
             const auto range = valueRange(*columns[c], item.num, item.den);
             for (int k = range.first; k < range.second; ++k) {
-                if (Par *editor = place(grid, *columns[c], k))
-                    cells->addWidget(editor, r + 1, c + firstColumn);
+                if (Par *editor = place(side ? moving : fixed, *columns[c], k)) {
+                    // The program the editor belongs to, for the dialogs it opens.
+                    editor->setProperty("program", r + 1);
+                    sides[side]->addWidget(editor, r + 1, column);
+                }
             }
         }
     }
-    scroll->setWidget(grid);
-    layout->addWidget(scroll);
+    scroll->setWidget(moving);
+    new RowAligner(sides[0], sides[1], fixed);
+    row->addWidget(fixed, 0, Qt::AlignTop);
+    row->addWidget(scroll, 1);
+    layout->addLayout(row);
 }
 
 Par *FixedPage::place(QWidget *parent, const Row &row, int k)

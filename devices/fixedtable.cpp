@@ -81,6 +81,30 @@ quint32 helpKey(const Table &table, quint32 address)
     return address;
 }
 
+BitList bitList(const Row &row, const BitLists &bits, const BoardFeatures &board, const char *context)
+{
+    switch (row.bits) {
+    case Bits::Single16: return bits.single16;
+    case Bits::Buttons: return bits.buttons;
+    case Bits::Relays: return bits.relays;
+    case Bits::ExtraRelays: return bits.extraRelays;
+    case Bits::CoinInputs: return bits.coinInputs;
+    case Bits::Options: {
+        BitList list;
+        for (int i = 0; i < row.optionCount; ++i) {
+            // Later firmware offers more options.
+            if (row.options[i].when && !row.options[i].when(board, i))
+                continue;
+            list.masks.append(row.options[i].bit);
+            list.names.append(QCoreApplication::translate(context, row.options[i].name));
+        }
+        return list;
+    }
+    case Bits::None: break;
+    }
+    return BitList();
+}
+
 quint16 defaultFor(const Row &row, int k, const BitLists &bits)
 {
     switch (row.defRule) {
@@ -97,5 +121,119 @@ quint16 defaultFor(const Row &row, int k, const BitLists &bits)
     }
     return quint16(row.def);
 }
+
+} // namespace FixedTable
+
+namespace FixedTable {
+
+namespace {
+
+bool opensBlock(Kind k) { return k == Kind::Tabs || k == Kind::Groups || k == Kind::Grid || k == Kind::Series; }
+
+bool makesEditor(const Row &row)
+{
+    return row.kind == Kind::Param && row.editor != Editor::SecondWord && row.editor != Editor::SecondColor
+        && row.editor != Editor::LabelOnly;
+}
+
+// The walk of the page builder, without its widgets.
+class PageWalk
+{
+public:
+    PageWalk(const Table &table, const BoardFeatures &board) : m_table(table), m_board(board) {}
+
+    QVector<Value> values()
+    {
+        const Row *rows = m_table.rows;
+        int i = 0;
+        while (i < m_table.count) {
+            const Row &row = rows[i];
+            if (row.kind == Kind::Tab) {
+                int j = i + 1;
+                while (j < m_table.count && rows[j].kind != Kind::Tab && rows[j].kind != Kind::Tabs)
+                    j = opensBlock(rows[j].kind) ? endOfBlock(j) + 1 : j + 1;
+                if (row.offered(m_board, 0))
+                    block(i + 1, j, 0, 1);
+                i = j;
+            } else if (row.kind == Kind::Tabs) {
+                const int e = endOfBlock(i);
+                for (int s = 0; s < row.count; ++s)
+                    block(i + 1, e, s, row.count);
+                i = e + 1;
+            } else {
+                ++i;
+            }
+        }
+        return m_out;
+    }
+
+private:
+    int endOfBlock(int from) const
+    {
+        int depth = 0;
+        for (int i = from; i < m_table.count; ++i) {
+            const Kind k = m_table.rows[i].kind;
+            if (opensBlock(k))
+                ++depth;
+            else if (k == Kind::End && --depth == 0)
+                return i;
+        }
+        return m_table.count;
+    }
+    // The values of a row in part num of den equal parts.
+    static int firstOf(const Row &row, int num, int den) { return row.count * num / den; }
+
+    void row(const Row &r, int num, int den)
+    {
+        for (int k = firstOf(r, num, den); k < firstOf(r, num + 1, den); ++k) {
+            if (makesEditor(r) && r.offered(m_board, k))
+                m_out.append({&r, k});
+        }
+    }
+    void block(int from, int to, int num, int den)
+    {
+        for (int i = from; i < to;) {
+            const Row &r = m_table.rows[i];
+            if (r.kind == Kind::Param) {
+                row(r, num, den);
+                ++i;
+                continue;
+            }
+            if (!opensBlock(r.kind)) {
+                ++i;
+                continue;
+            }
+            const int e = endOfBlock(i);
+            if (r.kind == Kind::Grid) {
+                // A column is the board's when its first value in the part is offered.
+                QVector<const Row *> columns;
+                for (int c = i + 1; c < e; ++c) {
+                    const Row &col = m_table.rows[c];
+                    if (makesEditor(col) && col.offered(m_board, firstOf(col, num, den)))
+                        columns.append(&col);
+                }
+                for (int s = 0; s < r.count; ++s) {
+                    for (const Row *col : columns) {
+                        const int n = num * r.count + s, d = den * r.count;
+                        for (int k = firstOf(*col, n, d); k < firstOf(*col, n + 1, d); ++k)
+                            m_out.append({col, k});
+                    }
+                }
+            } else {
+                for (int s = 0; s < r.count; ++s)
+                    block(i + 1, e, num * r.count + s, den * r.count);
+            }
+            i = e + 1;
+        }
+    }
+
+    const Table &m_table;
+    BoardFeatures m_board;
+    QVector<Value> m_out;
+};
+
+} // namespace
+
+QVector<Value> pageValues(const Table &table, const BoardFeatures &board) { return PageWalk(table, board).values(); }
 
 } // namespace FixedTable

@@ -3,6 +3,7 @@
 #pragma once
 #include "devices/boardfeatures.h"
 #include <QString>
+#include <QVector>
 #include <QtGlobal>
 
 namespace FixedTable {
@@ -212,7 +213,21 @@ QString label(const Table &table, quint32 address, const BoardFeatures &board = 
 // The help key of an address: its row's rule, or for a byte between the values of a record,
 // the rule of the first shared or record row that spans it; else the address itself.
 quint32 helpKey(const Table &table, quint32 address);
+// The bits a mask row offers on a board, with their names (options: translated in context;
+// other lists: as the board's lists name them).
+BitList bitList(const Row &row, const BitLists &bits, const BoardFeatures &board, const char *context);
 // The default of value k of a mask or slider row.
 quint16 defaultFor(const Row &row, int k, const struct BitLists &bits);
+
+// One value the page of a board edits: its row and its index within the row.
+struct Value
+{
+    const Row *row;
+    int k;
+    quint32 address() const { return row->valueAddress(k); }
+};
+// The values a board's page gives an editor, in the order the page places them (tabs, then
+// group boxes, grid rows and runs in turn): what the board uses of the image.
+QVector<Value> pageValues(const Table &table, const BoardFeatures &board);
 
 } // namespace FixedTable

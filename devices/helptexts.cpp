@@ -1,6 +1,8 @@
 // The process-wide help map and the help file format: a decimal key line, the text lines, "---".
 #include "devices/devicecfg.h"
 #include "app/logging.h"
+#include "app/resources.h"
+#include <QFileInfo>
 #include <QFile>
 #include <QSaveFile>
 #include <QTextStream>
@@ -11,13 +13,40 @@ static QMap<quint32, QString> &helpStore()
     return map;
 }
 
+static QString &mapLanguage()
+{
+    static QString code;
+    return code;
+}
+
 const QMap<quint32, QString> &DeviceCfg::helpMap() { return helpStore(); }
+
+QString DeviceCfg::helpMapLanguage() { return mapLanguage(); }
+
+QString DeviceCfg::helpLanguage()
+{
+    const QString code = textLanguage();
+    if (code == QLatin1String("bg") || QFileInfo::exists(QStringLiteral(":/help_") + code))
+        return code;
+    return QStringLiteral("en");
+}
+
+QString DeviceCfg::helpFileName(const QString &bulgarianName, const QString &language)
+{
+    if (!bulgarianName.endsWith(QLatin1String("_bg")))
+        return bulgarianName;
+    return bulgarianName.chopped(2) + language;
+}
 
 void DeviceCfg::setHelpText(quint32 key, const QString &text) { helpStore().insert(key, text); }
 
-void DeviceCfg::clearHelpTexts() { helpStore().clear(); }
+void DeviceCfg::clearHelpTexts()
+{
+    helpStore().clear();
+    mapLanguage().clear();
+}
 
-bool DeviceCfg::readHelpFile(const QString &path)
+bool DeviceCfg::readHelpFile(const QString &path, const QString &language)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
@@ -26,6 +55,7 @@ bool DeviceCfg::readHelpFile(const QString &path)
     }
     QMap<quint32, QString> &map = helpStore();
     map.clear();
+    mapLanguage() = language;
     QTextStream in(&file);
     in.setCodec("UTF-8");
     bool haveKey = false;

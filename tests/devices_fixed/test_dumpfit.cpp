@@ -1,7 +1,10 @@
-// A dump of another board generation loaded in the main window while a 2.0 board is connected:
-// the user is asked before anything is sent, and a dump of this model is loaded as before.
+// A dump of another board generation loaded in the main window, with a 2.0 board connected and
+// offline: the question names the generation the file looks like and Enter refuses it, nothing
+// is sent; Yes loads it; a dump of this model is loaded without a question.
 #include "app/maindialog.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include "devices/factoryimage.h"
 #include "devices/fixedimage.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
@@ -10,22 +13,6 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QtTest>
-
-namespace {
-
-// Sealed 2.0 images: erased parameters (no value out of range), or words no 2.0 range holds.
-QByteArray image(const DevMarvek2_0 &model, bool foreign)
-{
-    QByteArray img(FixedImage::Size, char(0xFF));
-    auto *p = reinterpret_cast<quint8 *>(img.data());
-    for (int a = 6540; foreign && a < 8180; a += 2)
-        FixedImage::setWord16(p, a, quint16(0x7000 + a));
-    FixedImage::setWord16(p, 7170, 42);
-    FixedImage::seal(p, model.layout());
-    return img;
-}
-
-} // namespace
 
 class TestDumpFit : public QObject
 {
@@ -58,37 +45,55 @@ void TestDumpFit::foreignDumpIsAskedAbout()
     MainDialog window(parts);
     usb->announce(QStringLiteral("QB14T37"), 1);
     QCOMPARE(DeviceCfg::current(), model);
-    QVERIFY(!scanEnabled);
 
     QTemporaryDir dir;
-    const auto load = [&](bool foreign, std::optional<bool> answer) {
-        const QString path = dir.filePath(foreign ? QStringLiteral("foreign.bin") : QStringLiteral("own.bin"));
+    DevMarvek3_0 totalizer;
+    QByteArray own = FactoryImage::of(*model).image;
+    FixedImage::setWord16(reinterpret_cast<quint8 *>(own.data()), 7170, 42);
+    FixedImage::seal(reinterpret_cast<quint8 *>(own.data()), model->layout());
+    // The file is loaded and a question answered with Yes or No, or with Enter (no answer).
+    const auto load = [&](const QByteArray &image, std::optional<bool> answer) {
+        const QString path = dir.filePath(QStringLiteral("dump.bin"));
         QFile f(path);
         f.open(QIODevice::WriteOnly);
-        f.write(image(*model, foreign));
+        f.write(image);
         f.close();
         prompt.files.enqueue(path);
         if (answer)
             prompt.answers.enqueue(*answer);
+        else
+            prompt.enters = 1;
+        prompt.choices.clear();
+        prompt.choices.enqueue(0); // the overwrite of the board, asked once the file fits
         usb->calls.clear();
         prompt.asked.clear();
+        prompt.defaultNo.clear();
         QTest::mouseClick(window.findChild<QPushButton *>(QStringLiteral("butLoad")), Qt::LeftButton);
+        prompt.enters = 0;
+        prompt.answers.clear();
     };
+    const QString asked = QStringLiteral("This file looks like a configuration of Marvek Totalizer, not of Marvek ccTalk: ");
 
-    // Refused: nothing reaches the board and the page keeps the board's values.
-    load(true, false);
-    QCOMPARE(prompt.asked.filter(QStringLiteral("Load|This file does not look like a configuration of Marvek ccTalk")).size(), 1);
-    QVERIFY(usb->callsOf("writeCfg").isEmpty());
-    QCOMPARE(FixedImage::word16(model->image(), 7172), quint16(0xFFFF));
-    // Accepted: written whole.
-    load(true, true);
-    QCOMPARE(usb->callsOf("writeCfg").size(), (FixedImage::WriteEnd + 59) / 60);
-    QCOMPARE(FixedImage::word16(model->image(), 7172), quint16(0x7000 + 7172));
-    // A dump of this model is loaded without a question.
-    load(false, std::nullopt);
-    QVERIFY(prompt.asked.filter(QStringLiteral("does not look like")).isEmpty());
-    QCOMPARE(usb->callsOf("writeCfg").size(), (FixedImage::WriteEnd + 59) / 60);
-    QCOMPARE(FixedImage::word16(model->image(), 7170), quint16(42));
+    for (bool connected : {true, false}) {
+        if (!connected)
+            usb->unplug();
+        // Enter answers No: nothing reaches the board and the page keeps the board's values.
+        const quint16 before = FixedImage::word16(model->image(), 7212);
+        load(FactoryImage::of(totalizer).image, std::nullopt);
+        QCOMPARE(prompt.defaultNo.size(), 1);
+        QVERIFY2(prompt.defaultNo.at(0).startsWith(asked), qPrintable(prompt.defaultNo.at(0)));
+        QVERIFY(usb->callsOf("writeCfg").isEmpty());
+        QCOMPARE(FixedImage::word16(model->image(), 7212), before);
+        // Yes loads it whole.
+        load(FactoryImage::of(totalizer).image, true);
+        QCOMPARE(FixedImage::word16(model->image(), 7212), quint16(255));
+        if (connected)
+            QCOMPARE(usb->callsOf("writeCfg").size(), (FixedImage::WriteEnd + 59) / 60);
+        // A dump of this model is loaded without a question.
+        load(own, std::nullopt);
+        QVERIFY(prompt.asked.filter(QStringLiteral("looks like")).isEmpty());
+        QCOMPARE(FixedImage::word16(model->image(), 7170), quint16(42));
+    }
     scanEnabled = true;
 }
 

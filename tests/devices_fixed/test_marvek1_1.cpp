@@ -1,6 +1,7 @@
 // The Controller 1.1 model: identity, labels and help keys by row kind, the parts of its page
 // that depend on the board, its embedded help texts, and which help file each model reads.
 #include "app/maindialog.h"
+#include "app/resources.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
@@ -135,13 +136,20 @@ private Q_SLOTS:
         QCOMPARE(newest.count(14 + 10 * 15), 1);
     }
 
+    void embeddedHelpCoversThePage_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::newRow("bg") << "bg";
+        QTest::newRow("en") << "en";
+    }
     void embeddedHelpCoversThePage()
     {
+        QFETCH(QString, lang);
         FixedProbe<DevMarvek1_1> page(0x103);
-        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_cnt11_bg")));
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_cnt11_") + lang));
         QCOMPARE(page.keysWithoutHelp(), QList<quint32>());
         FixedProbe<DevMarvek3_0> totalizer(0x304);
-        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_cnt30_bg")));
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_cnt30_") + lang));
         QCOMPARE(totalizer.keysWithoutHelp(), QList<quint32>());
         FixedProbe<DevMarvek3_0> older(0x301);
         QCOMPARE(older.keysWithoutHelp(), QList<quint32>());
@@ -150,6 +158,7 @@ private Q_SLOTS:
     // Each model reads back the file its help edits are saved to, else its own embedded file.
     void eachModelReadsItsOwnHelpFile()
     {
+        setTextLanguage(QStringLiteral("bg")); // the Bulgarian files, whatever a window chose before
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("run")));
         const QString before = QDir::currentPath();

@@ -30,25 +30,24 @@ class TestMarvek2_0Page : public QObject
 
     static QStringList gridHeaders(QWidget *programs, QList<int> *spans = nullptr)
     {
-        QWidget *grid = nullptr;
-        // The grid sits in a scroll area of its own, so that it scrolls sideways.
-        for (auto *w : programs->findChildren<QWidget *>())
-            if (w->property("hideTitle").toBool())
-                grid = w;
-        if (!grid)
-            return {};
-        auto *cells = qobject_cast<QGridLayout *>(grid->layout());
+        // The grid is made of the part kept in view and the part in a scroll area of its own,
+        // so that it scrolls sideways; their headers in a row.
         QStringList headers;
-        for (int c = 0; c < cells->columnCount(); ++c) {
-            QLayoutItem *item = cells->itemAtPosition(0, c);
-            auto *label = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
-            if (!label || (c > 0 && cells->itemAtPosition(0, c - 1) == item))
+        for (auto *grid : programs->findChildren<QWidget *>()) {
+            auto *cells = qobject_cast<QGridLayout *>(grid->layout());
+            if (!grid->property("hideTitle").toBool() || !cells)
                 continue;
-            int row, col, rowSpan, colSpan;
-            cells->getItemPosition(cells->indexOf(label), &row, &col, &rowSpan, &colSpan);
-            headers << label->text();
-            if (spans)
-                spans->append(colSpan);
+            for (int c = 0; c < cells->columnCount(); ++c) {
+                QLayoutItem *item = cells->itemAtPosition(0, c);
+                auto *label = item ? qobject_cast<QLabel *>(item->widget()) : nullptr;
+                if (!label || (c > 0 && cells->itemAtPosition(0, c - 1) == item))
+                    continue;
+                int row, col, rowSpan, colSpan;
+                cells->getItemPosition(cells->indexOf(label), &row, &col, &rowSpan, &colSpan);
+                headers << label->text();
+                if (spans)
+                    spans->append(colSpan);
+            }
         }
         return headers;
     }
@@ -203,12 +202,23 @@ private Q_SLOTS:
         QList<int> shownSpans;
         QCOMPARE(gridHeaders(p.tab("Programs"), &shownSpans), headers);
         QCOMPARE(shownSpans, spans);
-        // Rows numbered 1 to 16; the grid scrolls sideways on its own.
-        QWidget *grid = p.editorAt<ParSlider2>(6892)->parentWidget();
-        auto *cells = qobject_cast<QGridLayout *>(grid->layout());
+        // Rows numbered 1 to 16 beside the names, which stay in view while the rest of the
+        // grid scrolls sideways on its own, each row at the height of its taller side.
+        QWidget *kept = p.editorAt(6860)->parentWidget();
+        auto *cells = qobject_cast<QGridLayout *>(kept->layout());
         for (int r = 1; r <= 16; ++r)
             QCOMPARE(qobject_cast<QLabel *>(cells->itemAtPosition(r, 0)->widget())->text(), QString::number(r));
+        QVERIFY(!qobject_cast<QScrollArea *>(kept->parentWidget()->parentWidget()));
+        QWidget *grid = p.editorAt<ParSlider2>(6892)->parentWidget();
         QVERIFY(qobject_cast<QScrollArea *>(grid->parentWidget()->parentWidget()));
+        p.tab(QStringLiteral("Programs"))->show();
+        p.container->show();
+        const auto middle = [&p](quint32 address) {
+            QWidget *editor = p.editorAt(address);
+            return editor->mapTo(p.container.get(), editor->rect().center()).y();
+        };
+        QTRY_COMPARE(middle(6860 + 2 * 15), middle(7084 + 2 * 15));
+        QVERIFY(middle(6860 + 2 * 15) > middle(6860 + 2 * 14));
         // Compact editors: a slider in the grid shows its spin box only, and no title.
         auto *time = p.editorAt<ParSlider2>(6892 + 6);
         QVERIFY(time);
@@ -383,6 +393,7 @@ private Q_SLOTS:
 
         link.calls.clear();
         QDialog *dialog = p.editorAt<ParBitmaskButton>(7084 + 2)->openDialog();
+        QCOMPARE(dialog->windowTitle(), QStringLiteral("Select channels: program 2"));
         auto stages = dialog->findChildren<MultiStageButton *>();
         QCOMPARE(stages.size(), 16);
         stages.at(0)->click(); // relay 1: Turn OFF -> Turn ON

@@ -3,6 +3,7 @@
 // dump refusals, byte-wide editors, the parts of the Tokmat page that follow the hardware, and
 // their help files.
 #include "app/maindialog.h"
+#include "app/resources.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
@@ -312,6 +313,9 @@ private Q_SLOTS:
     void layoutBlocksAndDumpRefusals()
     {
         FixedProbe<DevMarvekRobo1_0> robo(0x100);
+        // Every value of a page's defaults fits its range (judged before a second page shares
+        // the text pool).
+        QCOMPARE(fitLayout(robo.model.layout(), robo.model.board(), robo.model.image()).wrong, 0);
         FixedProbe<DevTokmat1_0> tokmat(0x300);
         const QByteArray roboFile = saved(robo.model);
         const QByteArray tokmatFile = saved(tokmat.model);
@@ -323,12 +327,11 @@ private Q_SLOTS:
         QCOMPARE(xorAll(tokmatFile), 0u);
         QVERIFY(loadBytes(robo.model, roboFile));
         QVERIFY(loadBytes(tokmat.model, tokmatFile));
-        // Every value of a page's defaults fits its range, byte-wide options included.
-        QCOMPARE(checkImageFit(*robo.model.table(), robo.model.image()).outside, 0);
+        // Byte-wide options included.
         tokmat.model.image()[37] = 16;
-        QCOMPARE(checkImageFit(*tokmat.model.table(), tokmat.model.image()).outside, 0);
+        QCOMPARE(fitLayout(tokmat.model.layout(), tokmat.model.board(), tokmat.model.image()).wrong, 0);
         tokmat.model.image()[36] = 0x04;
-        QCOMPARE(checkImageFit(*tokmat.model.table(), tokmat.model.image()).outside, 1);
+        QCOMPARE(fitLayout(tokmat.model.layout(), tokmat.model.board(), tokmat.model.image()).wrong, 1);
         QVERIFY(loadBytes(tokmat.model, tokmatFile));
 
         // A Robo file with 1, 0, 0, 0 at 8180 loads; with 0x80 at 8181 it does not.
@@ -446,15 +449,22 @@ private Q_SLOTS:
         QCOMPARE(after, before);
     }
 
+    void embeddedHelpCoversThePages_data()
+    {
+        QTest::addColumn<QString>("lang");
+        QTest::newRow("bg") << "bg";
+        QTest::newRow("en") << "en";
+    }
     void embeddedHelpCoversThePages()
     {
+        QFETCH(QString, lang);
         FixedProbe<DevMarvekRobo1_0> robo(0x100);
         DeviceCfg::clearHelpTexts();
-        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_robo_bg")));
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_robo_") + lang));
         QCOMPARE(robo.keysWithoutHelp(), QList<quint32>());
         FixedProbe<DevTokmat1_0> tokmat(0x300);
         DeviceCfg::clearHelpTexts();
-        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_tkm_bg")));
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_tkm_") + lang));
         QCOMPARE(tokmat.keysWithoutHelp(), QList<quint32>());
         FixedProbe<DevTokmat1_0> older(0x100);
         QCOMPARE(older.keysWithoutHelp(), QList<quint32>());
@@ -464,6 +474,7 @@ private Q_SLOTS:
     // next start; Tokmat's go to its own file too.
     void helpEditsComeBackFromTheModelsOwnFile()
     {
+        setTextLanguage(QStringLiteral("bg")); // the Bulgarian files, whatever a window chose before
         QTemporaryDir dir;
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("run")));
         const QString before = QDir::currentPath();
