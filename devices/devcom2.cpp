@@ -12,6 +12,7 @@
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QPushButton>
+#include <QSet>
 #include <QVBoxLayout>
 
 DevCom2::DevCom2(QObject *parent) : DeviceCfg(parent)
@@ -57,7 +58,8 @@ bool DevCom2::readDevice(Progress *progress)
     if (!link)
         return true;
     quint8 setup[MachineSetupWords * 2];
-    if (link->readMachineSetup(setup, int(sizeof setup))) {
+    // A link without the setup commands is not asked: a read that fails in nothing says nothing.
+    if (link->carriesMachineSetup() && link->readMachineSetup(setup, int(sizeof setup))) {
         for (int i = 0; i < MachineSetupWords; ++i)
             m_machineSetup[size_t(i)] = quint16(setup[2 * i] | (setup[2 * i + 1] << 8));
     }
@@ -92,12 +94,19 @@ void DevCom2::buildTabs()
         return;
     dropTabs();
     PageBuildGuard guard;
+    QSet<DevTab *> hardware;
     for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
         DevTab *tab = tabFor(p->uid());
-        if (Par *editor = makeEditor(p, tab->content))
-            tab->addWidget(editor);
+        Par *editor = makeEditor(p, tab->content);
+        if (!editor)
+            continue;
+        tab->addWidget(editor);
+        if (p->uid() & Par::HiddenUidBit)
+            hardware.insert(tab);
     }
     for (DevTab *tab : qAsConst(m_tabs)) {
+        if (hardware.contains(tab))
+            offerHardwareSettings(tab);
         tab->addStretch();
         connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
         m_tabColumn->addWidget(tab->button);
@@ -110,17 +119,35 @@ void DevCom2::writeDevice(Progress *progress)
 {
     if (progress)
         progress->setMaximum(0);
-    DevIo *link = currentLink();
-    if (!link || !DynTransfer::writeConfig(link))
-        countWriteFailure();
+    send(WholeList);
 }
 
-void DevCom2::changed(quint32 uid, int)
+void DevCom2::changed(quint32 uid, int) { send(uid); }
+
+void DevCom2::send(quint32 uid)
 {
-    DevIo *link = currentLink();
-    // However many chunks the value took, a failed change counts once.
-    if (!link || !DynTransfer::writeParameter(link, uid))
-        countWriteFailure();
+    // The board puts a stream together from its chunks: one begun in the middle of another
+    // (events run while a transfer waits) would spoil both. It waits for the one on its way.
+    if (m_sending) {
+        if (!m_waiting.contains(uid) && !m_waiting.contains(WholeList))
+            m_waiting.append(uid);
+        return;
+    }
+    m_sending = true;
+    QList<quint32> queue{uid};
+    while (!queue.isEmpty()) {
+        const quint32 next = queue.takeFirst();
+        DevIo *link = currentLink();
+        // However many chunks a value took, a failed stream counts once.
+        const bool sent = link
+            && (next == WholeList ? DynTransfer::writeConfig(link) : DynTransfer::writeParameter(link, next));
+        if (!sent)
+            countWriteFailure();
+        // The whole list carries every value changed meanwhile.
+        queue += m_waiting.contains(WholeList) ? QList<quint32>{WholeList} : m_waiting;
+        m_waiting.clear();
+    }
+    m_sending = false;
 }
 
 void DevCom2::clearNvm()

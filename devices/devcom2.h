@@ -2,6 +2,7 @@
 // parameters, the page shows one editor per parameter in tabs keyed by group and instance.
 #pragma once
 #include "devices/devicecfg.h"
+#include <QList>
 #include <QMap>
 #include <QPointer>
 #include <array>
@@ -62,6 +63,10 @@ private:
     // The tabs and editors of the parameters of list 1, all tabs closed.
     void buildTabs();
     DevTab *tabFor(quint32 uid);
+    // Sends one parameter, or list 1 whole, and then what was reported while it was on its way.
+    void send(quint32 uid);
+    void offerHardwareSettings(DevTab *tab);
+    static constexpr quint32 WholeList = 0;
 
     std::array<quint16, MachineSetupWords> m_machineSetup;
     QPointer<QWidget> m_container;
@@ -70,4 +75,6 @@ private:
     QMap<quint32, DevTab *> m_tabs;
     QPointer<QPushButton> m_selected;
     bool m_pageless = false;
+    bool m_sending = false;
+    QList<quint32> m_waiting;
 };

@@ -15,11 +15,13 @@
 #include "editors/parviewtext16.h"
 #include "link/devio.h"
 #include "registry/cfgkinds.h"
+#include <QAction>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QScroller>
 #include <QVBoxLayout>
+#include <cctype>
 
 void DevCom2::buildPage(QWidget *container)
 {
@@ -81,6 +83,20 @@ DevTab *DevCom2::tabFor(quint32 uid)
     return tab;
 }
 
+// Hardware settings are built hidden, out of the way of everyday changes. A tab that holds
+// some offers them on its button's context menu, for the technician who means to change them.
+void DevCom2::offerHardwareSettings(DevTab *tab)
+{
+    auto *show = new QAction(tr("Show hardware settings"), tab->button);
+    show->setObjectName(QStringLiteral("showHardware"));
+    connect(show, &QAction::triggered, tab, [tab, show] {
+        tab->showEditors();
+        show->setEnabled(false);
+    });
+    tab->button->addAction(show);
+    tab->button->setContextMenuPolicy(Qt::ActionsContextMenu);
+}
+
 // A new description replaces the page of the previous one.
 void DevCom2::dropTabs()
 {
@@ -109,8 +125,12 @@ void DevCom2::setAreaWidget(QWidget *w, QPushButton *but)
         QSignalBlocker block(m_selected);
         m_selected->setChecked(false);
     }
-    if (QWidget *shown = m_area->takeWidget())
+    // A closed tab's content goes back under the page, hidden: whatever refreshes the page's
+    // editors (a dump loaded, undo, a compare applied) reaches it there too.
+    if (QWidget *shown = m_area->takeWidget()) {
         shown->hide();
+        shown->setParent(m_container);
+    }
     if (but && but->isChecked()) {
         m_selected = but;
         if (m_area->isHidden()) {
@@ -130,22 +150,40 @@ void DevCom2::setAreaWidget(QWidget *w, QPushButton *but)
 
 namespace {
 
-// Hex digits of the text paired from its end; every other character is left out.
+// Hex digits of the text paired from its end; every other character is left out, digits of
+// other scripts too (they are no hex digits, and would count as one without a value).
 QByteArray decodeHex(const QString &text)
 {
-    QString digits;
+    QByteArray digits;
     for (QChar c : text)
-        if (c.isDigit() || (c.toLower() >= QLatin1Char('a') && c.toLower() <= QLatin1Char('f')))
-            digits += c;
+        if (c.unicode() < 0x80 && std::isxdigit(c.unicode()))
+            digits += char(c.unicode());
     if (digits.size() % 2)
-        digits.prepend(QLatin1Char('0'));
-    return QByteArray::fromHex(digits.toLatin1());
+        digits.prepend('0');
+    return QByteArray::fromHex(digits);
+}
+
+QByteArray setupBytes(const std::array<quint16, DevCom2::MachineSetupWords> &setup)
+{
+    QByteArray block(DevCom2::MachineSetupWords * 2, '\0');
+    for (int i = 0; i < DevCom2::MachineSetupWords; ++i) {
+        block[2 * i] = char(setup[size_t(i)] & 0xFF);
+        block[2 * i + 1] = char(setup[size_t(i)] >> 8);
+    }
+    return block;
 }
 
 } // namespace
 
 void DevCom2::changeMachineSetup()
 {
+    DevIo *link = currentLink();
+    // Nothing to offer where the setup can be neither read nor written.
+    if (link && !link->carriesMachineSetup()) {
+        prompt()->message(Prompt::Icon::Information, tr("Machine setup"),
+                          tr("The machine setup cannot be reached over this connection."));
+        return;
+    }
     int length = 2;
     for (int k = MachineSetupWords; k >= 2; --k) {
         const quint16 w = m_machineSetup[size_t(k - 1)];
@@ -154,33 +192,27 @@ void DevCom2::changeMachineSetup()
             break;
         }
     }
-    QByteArray block(MachineSetupWords * 2, '\0');
-    for (int i = 0; i < MachineSetupWords; ++i) {
-        block[2 * i] = char(m_machineSetup[size_t(i)] & 0xFF);
-        block[2 * i + 1] = char(m_machineSetup[size_t(i)] >> 8);
-    }
-    const QString shown = QString::fromLatin1(block.left(length).toHex(' '));
+    const QString shown = QString::fromLatin1(setupBytes(m_machineSetup).left(length).toHex(' '));
     const std::optional<QString> text = prompt()->getText(tr("Machine setup"), tr("Setup keyword"), shown);
     if (!text || text->isEmpty())
         return;
     const QByteArray bytes = decodeHex(*text);
     const int n = bytes.size();
-    if (n < 34) {
-        const int words = n / 2;
-        for (int i = 0; i < words && i < MachineSetupWords; ++i)
-            m_machineSetup[size_t(i)] = quint16(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8));
-        if (n <= 31)
-            for (int i = words; i < MachineSetupWords; ++i)
-                m_machineSetup[size_t(i)] = 0xFFFF;
-    } else {
-        for (int i = 0; i < MachineSetupWords; ++i)
-            m_machineSetup[size_t(i)] = quint16(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8));
-    }
-    for (int i = 0; i < MachineSetupWords; ++i) {
-        block[2 * i] = char(m_machineSetup[size_t(i)] & 0xFF);
-        block[2 * i + 1] = char(m_machineSetup[size_t(i)] >> 8);
-    }
-    DevIo *link = currentLink();
-    if (!link || !link->writeMachineSetup(reinterpret_cast<const quint8 *>(block.constData()), block.size()))
+    // Up to 31 bytes the words not typed are erased; from 32 bytes on the first 32 count.
+    std::array<quint16, MachineSetupWords> setup = m_machineSetup;
+    const int words = qMin(n / 2, int(MachineSetupWords));
+    for (int i = 0; i < words; ++i)
+        setup[size_t(i)] = quint16(quint8(bytes[2 * i]) | (quint8(bytes[2 * i + 1]) << 8));
+    if (n <= 31)
+        for (int i = words; i < MachineSetupWords; ++i)
+            setup[size_t(i)] = 0xFFFF;
+    const QByteArray block = setupBytes(setup);
+    if (!link || !link->writeMachineSetup(reinterpret_cast<const quint8 *>(block.constData()), block.size())) {
+        // The program's copy stays what the board has.
         countWriteFailure();
+        prompt()->message(Prompt::Icon::Warning, tr("Machine setup"),
+                          tr("The machine setup was not written to the board; the board keeps its setup."));
+        return;
+    }
+    m_machineSetup = setup;
 }

@@ -124,10 +124,11 @@ QString DevCom2Tables::tabShortTitle(quint32 key)
 {
     const int g = group(key), n = instance(key);
     switch (g) {
+    // A second validator of a kind is told apart by its number, as its full title is.
     case 1:
-        return tr("C");
+        return n == 2 ? tr("C") : tr("C") + QString::number(n);
     case 2:
-        return tr("B");
+        return n == 40 ? tr("B") : tr("B") + QString::number(n);
     case 3:
         if (n == 3)
             return tr("H1");

@@ -58,10 +58,12 @@ void DeviceCfg::setCurrent(DeviceCfg *model) { s_current = model; }
 bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
 {
     qCDebug(lcDevice, "Connected to: %x %x %x", w0, w1, w2);
-    if (s_current)
-        return s_current->accepts(w0, w1, w2);
+    // The model in use keeps a board it accepts; any other board goes to the first model that
+    // accepts it, so that a board of another generation can follow without a restart.
+    if (s_current && s_current->accepts(w0, w1, w2))
+        return true;
     for (DeviceCfg *m = s_first; m; m = m->next) {
-        if (m->accepts(w0, w1, w2)) {
+        if (m != s_current && m->accepts(w0, w1, w2)) {
             s_current = m;
             return true;
         }

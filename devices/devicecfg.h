@@ -48,6 +48,10 @@ public:
     virtual QString parName(quint32 key) = 0;
     virtual QVariant parProperty(quint32 key, const QString &name);
     virtual QString helpText(quint32 key);
+    // The key the help text of the value named key is kept under (values may share a text).
+    virtual quint32 helpKey(quint32 key) const { return key; }
+    // True when the user's edits of the help texts are kept (saveHelp writes them).
+    virtual bool helpEditable() const { return false; }
     virtual void saveHelp() = 0;
     // An editor changed size bytes of the value named key: send them to the board.
     virtual void changed(quint32 key, int size) = 0;
@@ -64,12 +68,15 @@ public:
     virtual bool keepsConfiguration() const { return true; }
     // False when the board's memory addressing flag cannot be changed on this model.
     virtual bool hasFmFlag() const { return false; }
+    // False when relayTest() reaches no relay of the board.
+    virtual bool hasRelayTest() const { return false; }
 
     // Model list and current model.
     static DeviceCfg *first();
     static DeviceCfg *current();
     static void setCurrent(DeviceCfg *model);
-    // Asks the current model, or else every model in list order, to accept the triple.
+    // Asks the current model, then every other model in list order, to accept the triple; the
+    // first that does becomes the current model. Refused by all: the current model stays.
     static bool selectModel(quint16 w0, quint16 w1, quint16 w2);
 
     // Sends an editor's change to the current model unless a page is being built; false when
@@ -89,7 +96,17 @@ public:
 
     // Help texts of the model whose page was built last.
     static const QMap<quint32, QString> &helpMap();
-    static bool readHelpFile(const QString &path);
+    // Replaces the map with the file's texts; language names the language they are in, or is
+    // empty for texts of no particular language.
+    static bool readHelpFile(const QString &path, const QString &language = QString());
+    // The language the map's texts were read in; empty when not read in a known language.
+    static QString helpMapLanguage();
+    // The language help texts are shown in: the program's, or English where none are embedded
+    // in it.
+    static QString helpLanguage();
+    // A help file's name in a language: the Bulgarian names end in "_bg", the others' end in
+    // their own code; names without that ending serve every language.
+    static QString helpFileName(const QString &bulgarianName, const QString &language);
     static bool writeHelpFile(const QString &path);
     static void setHelpText(quint32 key, const QString &text);
     static void clearHelpTexts();

@@ -56,7 +56,7 @@ QString mask(quint32 uid, quint32 value, int width)
     }
     if (value & ~known)
         on << QStringLiteral("+%1").arg(hex(value & ~known, digits));
-    return QStringLiteral("%1 (%2)").arg(hex(value, digits), on.isEmpty() ? QStringLiteral("none") : on.join(QStringLiteral(", ")));
+    return QStringLiteral("%1 (%2)").arg(hex(value, digits), on.isEmpty() ? QCoreApplication::translate("ValueDecoder", "none") : on.join(QStringLiteral(", ")));
 }
 
 QString viewLines(const QByteArray &b)

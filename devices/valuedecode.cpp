@@ -98,7 +98,7 @@ QString ValueDecoder::mask(const Row &row, quint16 value) const
     }
     if (value & ~known)
         on << QStringLiteral("+%1").arg(hex16(value & ~known));
-    return QStringLiteral("%1 (%2)").arg(hex16(value), on.isEmpty() ? QStringLiteral("none") : on.join(QStringLiteral(", ")));
+    return QStringLiteral("%1 (%2)").arg(hex16(value), on.isEmpty() ? QCoreApplication::translate("ValueDecoder", "none") : on.join(QStringLiteral(", ")));
 }
 
 QString ValueDecoder::decode(const Row *row, quint32 address) const

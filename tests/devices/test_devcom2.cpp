@@ -34,7 +34,7 @@ private Q_SLOTS:
         QCOMPARE(model.parName(0x42F0100Cu), QStringLiteral("Custom currency (uu)<br>Format: symbol/subsymbol/decimals/scale (EUR/c/2/0)"));
         QCOMPARE(model.parName(0x42777001u), QStringLiteral("Parameter 42777001"));
         const QList<std::pair<quint32, QStringList>> tabs = {
-            {0x102000, {"Coin validator", "C"}},        {0x107000, {"Coin validator 7", "C"}},
+            {0x102000, {"Coin validator", "C"}},        {0x107000, {"Coin validator 7", "C7"}},
             {0x228000, {"Banknote validator", "B"}},    {0x303000, {"Hopper Token / Primary", "H1"}},
             {0x305000, {"Hopper 5", "H5"}},             {0x405000, {"View Idle 4", "VI4"}},
             {0x40A000, {"View Card", "VCd"}},            {0x40B000, {"View ID 11", "V11"}},

@@ -1,7 +1,11 @@
 // The model list, model selection, the change path and the page helpers.
 #include "devices/devicecfg.h"
 #include "devices/devtab.h"
+#include "editors/textpool.h"
+#include "fakelink.h"
+#include "recordinghost.h"
 #include "testmodel.h"
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 #include <QtTest>
@@ -49,14 +53,18 @@ private Q_SLOTS:
         QCOMPARE(DeviceCfg::current(), nullptr);
     }
 
-    void currentModelIsTheOnlyOneAsked()
+    // The model in use keeps a board it accepts; a board of another model goes to that one,
+    // and a board no model accepts leaves the model in use.
+    void currentModelIsAskedFirst()
     {
-        TestModel a("a", 1, 2, 3), b("b", 4, 5, 6);
-        DeviceCfg::setCurrent(&a);
-        QVERIFY(!DeviceCfg::selectModel(4, 5, 6));
-        QCOMPARE(DeviceCfg::current(), &a);
+        TestModel a("a", 1, 2, 3), b("b", 4, 5, 6), alsoA("also a", 1, 2, 3);
+        DeviceCfg::setCurrent(&alsoA);
         QVERIFY(DeviceCfg::selectModel(1, 2, 3));
-        QCOMPARE(DeviceCfg::current(), &a);
+        QCOMPARE(DeviceCfg::current(), &alsoA);
+        QVERIFY(DeviceCfg::selectModel(4, 5, 6));
+        QCOMPARE(DeviceCfg::current(), &b);
+        QVERIFY(!DeviceCfg::selectModel(7, 8, 9));
+        QCOMPARE(DeviceCfg::current(), &b);
     }
 
     void changesAreHeldWhilePageIsBuilt()
@@ -130,6 +138,42 @@ private Q_SLOTS:
         QCOMPARE(tab.button->text(), QStringLiteral("Hide"));
         tab.setAltText(false);
         QCOMPARE(tab.button->text(), QStringLiteral("Show"));
+    }
+
+    // A rename moves the texts after it in the pool: a moved reference word the board did not
+    // take is counted and told, like any write, and the words after it are not tried.
+    void failedReferenceWriteIsTold()
+    {
+        struct Connected : RecordingHost
+        {
+            QList<quint32> failed;
+            bool boardConnected() const override { return true; }
+            void changeFailed(quint32 key) override { failed.append(key); }
+        } host;
+        QByteArray image(8192, char(0xFF));
+        auto *bytes = reinterpret_cast<quint8 *>(image.data());
+        FakeLink link;
+        setCurrentLink(&link);
+        TextPool pool;
+        pool.setDownward(bytes, 0, 6540);
+        TextRecord records[3];
+        QLineEdit edits[3];
+        for (int i = 0; i < 3; ++i) {
+            PageBuildGuard building;
+            records[i].word = bytes + 6788 + 2 * i;
+            pool.add(&records[i]);
+            edits[i].setText(QStringLiteral("Program %1").arg(i));
+            pool.store(&records[i], &edits[i]);
+        }
+        link.failOp = "writeCfg";
+        link.failAddress = 6790;
+        const int before = DeviceCfg::writeFailures();
+        edits[0].setText(QStringLiteral("Wash deluxe"));
+        pool.store(&records[0], &edits[0]);
+        setCurrentLink(nullptr);
+        QCOMPARE(link.callsOf("writeCfg").size(), 1);
+        QCOMPARE(DeviceCfg::writeFailures(), before + 1);
+        QCOMPARE(host.failed, QList<quint32>{6790});
     }
 };
 
