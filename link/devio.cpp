@@ -14,18 +14,56 @@ void setCurrentLink(DevIo *link) { s_currentLink = link; }
 
 DevIo::DevIo(QObject *parent) : QObject(parent)
 {
+    m_idle.setSingleShot(true);
+    connect(&m_idle, &QTimer::timeout, this, &DevIo::idleCheckDue);
     connect(this, &DevIo::connected, this, [this] {
         m_live = true;
         m_failures = 0;
         m_stoppedAnswering = false;
+        if (m_idleMs > 0)
+            m_idle.start(m_idleMs);
     });
-    connect(this, &DevIo::disconnected, this, [this] { m_live = false; });
+    connect(this, &DevIo::disconnected, this, [this] {
+        m_live = false;
+        m_idle.stop();
+    });
 }
 
 void DevIo::closeLink() {}
 
+bool DevIo::describe(int, Found *) const { return false; }
+
+void DevIo::setIdleCheck(int ms)
+{
+    m_idleMs = qMax(0, ms);
+    if (m_idleMs > 0 && m_live)
+        m_idle.start(m_idleMs);
+    else if (m_idleMs == 0)
+        m_idle.stop();
+}
+
+void DevIo::idleCheckDue()
+{
+    if (!m_live || m_idleMs <= 0)
+        return;
+    // An operation waiting for its answer is what this check would find out: let it.
+    if (exchanging()) {
+        m_idle.start(m_idleMs);
+        return;
+    }
+    const bool there = stillThere();
+    if (!there)
+        qCDebug(lcLink, "Error idle check: the board did not answer");
+    track(there);
+    if (m_live && m_idleMs > 0)
+        m_idle.start(m_idleMs);
+}
+
 bool DevIo::track(bool ok)
 {
+    // Any operation shows the board is used: the idle check waits for a quiet spell.
+    if (m_live && m_idleMs > 0)
+        m_idle.start(m_idleMs);
     if (ok) {
         m_failures = 0;
         return true;

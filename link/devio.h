@@ -3,8 +3,11 @@
 #pragma once
 #include "link/wirebytes.h"
 #include <QByteArray>
+#include <QDateTime>
+#include <QElapsedTimer>
 #include <QObject>
 #include <QString>
+#include <QTimer>
 #include <functional>
 
 class DevIo : public QObject
@@ -38,8 +41,12 @@ public:
     virtual bool writeNvMem(const quint8 *src, quint16 address, int length) = 0;
     // At most 15 characters of serial are sent; true only if the board confirms.
     virtual bool writeSn(const char *serial) = 0;
+    // False for a path that cannot carry a serial number to the board.
+    virtual bool setsSerial() const { return true; }
     virtual bool readMachineSetup(quint8 *dst, int length) = 0;
     virtual bool writeMachineSetup(const quint8 *src, int length) = 0;
+    // False for a link whose framing has no machine setup commands: callers do not try them.
+    virtual bool carriesMachineSetup() const { return true; }
     // Next packet of the board-described configuration stream; each out-pointer may be null.
     virtual bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
                             quint8 *outComplete) = 0;
@@ -69,6 +76,25 @@ public:
     // next connection.
     bool stoppedAnswering() const { return m_stoppedAnswering; }
 
+    // What a link knows of a board it announced, for the list the technician picks from.
+    struct Found
+    {
+        QString name;      // product string, controller or bridge name; may be empty
+        QString path;      // "usb", "udp" or "tcp"
+        QString address;   // BUS:ADDR on USB, the IPv4 address on the network
+        bool bridge = false;      // the network bridge board itself
+        bool identified = false;  // words holds the board's identity triple
+        quint16 words[3] = {0, 0, 0};
+    };
+    // False for a uid the link does not know (the base knows none).
+    virtual bool describe(int uid, Found *found) const;
+
+    // The idle check: while a board is connected, whenever no operation has run for ms, its
+    // identity is asked (a request that changes nothing); a board that fails MaxFailures of
+    // them in a row is taken as gone as after failed operations. 0 (the default) turns it off.
+    void setIdleCheck(int ms);
+    int idleCheck() const { return m_idleMs; }
+
     // Writes of a framing without acknowledgements (the network link's stream) count as done
     // only once the board has answered a request sent after them on the same connection.
     // Outside a batch every such write waits for that proof; inside one they are only sent,
@@ -78,7 +104,13 @@ public:
     bool endBatch();
 
 Q_SIGNALS:
+    // A board was found, or what the link knows of it changed (its name, its address, it
+    // answers again after it had stopped).
     void newDevice(QString name, int uid);
+    // A board found earlier missed discovery rounds: not answering since lastSeen.
+    void deviceQuiet(int uid, QDateTime lastSeen);
+    // A board found earlier is no longer there (unplugged, or silent for long).
+    void deviceRemoved(int uid);
     void connected();
     void disconnected();
 
@@ -98,6 +130,8 @@ protected:
     bool isLive() const { return m_live; }
     // Proves the writes sent since the last answered request; true when there are none.
     virtual bool confirmWrites() { return true; }
+    // The idle check's request: true when the connected board answered it as itself.
+    virtual bool stillThere() { return true; }
 
     // Requests that change nothing, or that leave the board the same however often they
     // arrive (a read, the version query, a write of the same bytes to the same address, the
@@ -115,6 +149,9 @@ private:
     bool m_stoppedAnswering = false;
     int m_batchDepth = 0;
     bool m_batchFailed = false;
+    void idleCheckDue();
+    QTimer m_idle;                // runs out when the board has been idle for m_idleMs
+    int m_idleMs = 0;
 };
 
 // Discovery and opening are allowed while no board is connected.

@@ -169,29 +169,44 @@ quint16 versionWord(const QString &versionText)
     return quint16(((major << 8) | minor) & 0xFFFF);
 }
 
+void Reassembler::feed(const QByteArray &bytes)
+{
+    if (m_start > 0 && m_start * 2 >= m_buffer.size()) {
+        m_buffer.remove(0, m_start);
+        m_start = 0;
+    }
+    m_buffer.append(bytes);
+}
+
 int Reassembler::missing() const
 {
-    if (m_buffer.size() < HeaderSize)
-        return HeaderSize - m_buffer.size();
-    const int whole = HeaderSize + quint8(m_buffer.at(1));
-    return qMax(0, whole - m_buffer.size());
+    const int have = buffered();
+    if (have < HeaderSize)
+        return HeaderSize - have;
+    const int whole = HeaderSize + quint8(m_buffer.at(m_start + 1));
+    return qMax(0, whole - have);
 }
 
 bool Reassembler::take(QByteArray *out)
 {
     if (!hasFrame())
         return false;
-    const int whole = HeaderSize + quint8(m_buffer.at(1));
+    const int whole = HeaderSize + quint8(m_buffer.at(m_start + 1));
     if (out)
-        *out = m_buffer.left(whole);
-    m_buffer.remove(0, whole);
+        *out = m_buffer.mid(m_start, whole);
+    m_start += whole;
+    if (m_start == m_buffer.size()) {
+        m_buffer.clear();
+        m_start = 0;
+    }
     return true;
 }
 
 QByteArray Reassembler::drain()
 {
-    QByteArray all;
-    all.swap(m_buffer);
+    QByteArray all = m_buffer.mid(m_start);
+    m_buffer.clear();
+    m_start = 0;
     return all;
 }
 

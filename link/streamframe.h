@@ -60,11 +60,13 @@ bool checkWriteFirmware(quint8 cmdBase, const QByteArray &answer);
 // word0 of the bridge: "major.minor..." as (major << 8) | minor, kept to 16 bits; else 0.
 quint16 versionWord(const QString &versionText);
 
-// Cuts frames out of a byte stream that arrives in segments of any size.
+// Cuts frames out of a byte stream that arrives in segments of any size. Taking a frame moves
+// an index; the bytes before it are dropped in one go when they are half of the buffer, so a
+// stream of many small frames costs time in proportion to its length.
 class Reassembler
 {
 public:
-    void feed(const QByteArray &bytes) { m_buffer.append(bytes); }
+    void feed(const QByteArray &bytes);
     // Bytes still needed to complete the next frame; while its header is incomplete, the
     // bytes still needed for the header.
     int missing() const;
@@ -73,10 +75,11 @@ public:
     bool take(QByteArray *out);
     // Everything not yet taken, then empty.
     QByteArray drain();
-    int buffered() const { return m_buffer.size(); }
+    int buffered() const { return m_buffer.size() - m_start; }
 
 private:
     QByteArray m_buffer;
+    int m_start = 0;  // where the next frame begins in m_buffer
 };
 
 }  // namespace StreamFrame

@@ -1,10 +1,12 @@
 #include "link/sysdialog.h"
+#include "app/host.h"
 #include "app/prompt.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
 #include "link/packetframe.h"
 #include "link/relaytest.h"
 #include "link/systemflags.h"
+#include "link/tcpio.h"
 #include "ui_sysdialog.h"
 
 SysDialog::SysDialog(QWidget *parent) : QDialog(parent), ui(new Ui::SysDialog)
@@ -15,6 +17,34 @@ SysDialog::SysDialog(QWidget *parent) : QDialog(parent), ui(new Ui::SysDialog)
     connect(ui->serialButton, &QPushButton::clicked, this, &SysDialog::setSetrial);
     connect(ui->relayButton, &QPushButton::clicked, this, &SysDialog::relayTest);
     connect(ui->flagsButton, &QPushButton::clicked, this, &SysDialog::setFlags);
+    offerCommands();
+}
+
+void SysDialog::offerCommands()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    const bool board = model && host()->boardConnected();
+    const bool counters = board && model->keepsConfiguration();
+    const bool serial = board && !qobject_cast<TcpIo *>(currentLink());
+    const struct
+    {
+        QPushButton *button;
+        bool offered;
+        QString why;
+    } commands[] = {
+        {ui->clearNvmButton, counters, tr("This board keeps no counters.")},
+        {ui->serialButton, serial, tr("The serial number is set over USB or the UDP bridge path only.")},
+        {ui->relayButton, board && model->hasRelayTest(), tr("This board has no relay test.")},
+        {ui->flagsButton, board && model->hasFmFlag(), tr("This board has no system flags.")},
+    };
+    for (const auto &c : commands) {
+        // Nothing is pretended: a command that would reach no board is not offered.
+        c.button->setEnabled(c.offered);
+        if (!board)
+            c.button->setToolTip(tr("No board is connected: service commands act on a connected board only."));
+        else if (!c.offered)
+            c.button->setToolTip(c.why);
+    }
 }
 
 SysDialog::~SysDialog() = default;
@@ -28,16 +58,26 @@ void SysDialog::clearNvm()
         return;
     const int failures = DeviceCfg::writeFailures();
     model->clearNvm();
-    if (DeviceCfg::writeFailures() == failures)
+    if (DeviceCfg::writeFailures() == failures) {
+        // Sent like an edit: the board runs with it until its memory is stored.
+        host()->changeWritten();
         prompt()->message(Prompt::Icon::Information, windowTitle(), tr("The board's counters were cleared."));
-    else
+    } else {
         prompt()->message(Prompt::Icon::Warning, windowTitle(),
                           tr("Clearing the counters failed: the board did not take the change."));
+    }
     accept();
 }
 
 void SysDialog::setSetrial()
 {
+    DevIo *link = currentLink();
+    // Told once, before anything is typed: the network bridge does not pass a serial number on.
+    if (link && !link->setsSerial()) {
+        prompt()->message(Prompt::Icon::Information, windowTitle(),
+                          tr("The serial number cannot be set over the network bridge: connect the board by USB."));
+        return;
+    }
     const std::optional<QString> serial = prompt()->getText(windowTitle(), QStringLiteral("sn:"));
     // The board's field holds 15 bytes: a serial whose UTF-8 is longer would be cut mid-character.
     const QByteArray bytes = serial ? serial->toUtf8() : QByteArray();
@@ -45,8 +85,9 @@ void SysDialog::setSetrial()
         prompt()->message(Prompt::Icon::Information, windowTitle(), QStringLiteral("len"));
         return;
     }
-    DevIo *link = currentLink();
     if (link && link->writeSn(bytes.constData())) {
+        prompt()->message(Prompt::Icon::Information, windowTitle(),
+                          tr("The board took the serial number %1.").arg(*serial));
         accept();
         return;
     }

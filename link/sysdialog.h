@@ -19,6 +19,8 @@ public Q_SLOTS:
     void setFlags();
 
 private:
+    // Disables each command the board, its model or its link cannot carry out, saying why.
+    void offerCommands();
     // Shows a sub-dialog window-modally; when it closes the service menu closes too.
     void runThenAccept(QDialog *dialog);
 

@@ -1,4 +1,6 @@
 #include "link/systemflags.h"
+#include "app/host.h"
+#include "app/prompt.h"
 #include "devices/devicecfg.h"
 #include "ui_systemflags.h"
 
@@ -6,7 +8,8 @@ SystemFlags::SystemFlags(QWidget *parent) : QDialog(parent), ui(new Ui::SystemFl
 {
     ui->setupUi(this);
     DeviceCfg *model = DeviceCfg::current();
-    ui->fm2bBox->setChecked(model && (model->fmFlag() & 1));
+    m_opened = model && (model->fmFlag() & 1);
+    ui->fm2bBox->setChecked(m_opened);
     // A board without the flag shows it as it is, but it cannot be changed here.
     const bool offered = model && model->hasFmFlag();
     ui->fm2bBox->setEnabled(offered);
@@ -20,7 +23,15 @@ SystemFlags::~SystemFlags() = default;
 void SystemFlags::setFlags()
 {
     DeviceCfg *model = DeviceCfg::current();
-    if (model && ui->fm2bBox->isEnabled())
+    if (model && ui->fm2bBox->isEnabled() && ui->fm2bBox->isChecked() != m_opened) {
+        const int failures = DeviceCfg::writeFailures();
         model->setFmFlag(ui->fm2bBox->isChecked() ? 1 : 0);
+        // Sent like an edit: the board runs with it until its memory is stored.
+        if (DeviceCfg::writeFailures() == failures)
+            host()->changeWritten();
+        else
+            prompt()->message(Prompt::Icon::Warning, windowTitle(),
+                              tr("The board did not take the flag: check the connection and set it again."));
+    }
     accept();
 }

@@ -17,4 +17,6 @@ public Q_SLOTS:
 
 private:
     std::unique_ptr<Ui::SystemFlags> ui;
+    // The box as it was opened: closing with it unchanged sends nothing.
+    bool m_opened = false;
 };

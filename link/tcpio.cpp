@@ -78,12 +78,58 @@ void TcpIo::scan()
     const QByteArray request = NetDiscovery::request();
     // Sent from the answer socket: a bridge answers to the request's source port.
     ++m_round;
-    m_udp.writeDatagram(request, m_target, m_port);
+    // A null target asks nobody (sent as it is, it would reach this machine).
+    if (!m_target.isNull())
+        m_udp.writeDatagram(request, m_target, m_port);
     const QList<QHostAddress> typed = NetHosts::remembered(QString::fromLatin1(NetHosts::NetKey));
     for (const QHostAddress &host : typed) {
         if (host != m_target)
             m_udp.writeDatagram(request, host, m_port);
     }
+    ageOut();
+}
+
+void TcpIo::ageOut()
+{
+    QList<int> quiet, removed;
+    for (int i = 0; i < m_found.size(); ++i) {
+        Entry &e = m_found[i];
+        // Rounds sent since the one it last answered, this one not counted: it may still answer.
+        const int missed = m_round - 1 - e.lastRound;
+        if (!e.removed && missed >= RemoveRounds) {
+            e.removed = e.quiet = true;
+            removed << i;
+        } else if (!e.quiet && missed >= QuietRounds) {
+            e.quiet = true;
+            quiet << i;
+        }
+    }
+    QPointer<TcpIo> self(this);
+    for (const int i : qAsConst(quiet)) {
+        if (!self)
+            return;
+        Q_EMIT deviceQuiet(i, m_found.at(i).lastSeen);
+    }
+    for (const int i : qAsConst(removed)) {
+        if (!self)
+            return;
+        Q_EMIT deviceRemoved(i);
+    }
+}
+
+bool TcpIo::describe(int uid, Found *found) const
+{
+    if (uid < 0 || uid >= m_found.size())
+        return false;
+    const Entry &e = m_found.at(uid);
+    if (found) {
+        *found = Found();
+        found->name = e.name;
+        found->path = QStringLiteral("tcp");
+        found->address = e.address.toString();
+        found->bridge = e.kind == Bridge;
+    }
+    return true;
 }
 
 void TcpIo::pendingUdpData()
@@ -119,7 +165,7 @@ bool TcpIo::moveStaleEntries(const QString &controller, const QString &bridge, c
 {
     for (const Entry &e : qAsConst(m_found)) {
         // Only a target that missed the last two whole discovery rounds has stopped answering.
-        if (e.lastRound > m_round - 3)
+        if (e.lastRound > m_round - 1 - QuietRounds)
             continue;
         const int c = indexOf(e.address, e.port, Controller);
         const int b = indexOf(e.address, e.port, Bridge);
@@ -162,16 +208,20 @@ void TcpIo::takeAnswer(const QString &controller, const QString &bridge, const Q
     const auto take = [&](int &index, const QString &name, int kind) {
         if (name.isEmpty())
             return;
+        const QDateTime now = QDateTime::currentDateTime();
         if (index < 0) {
-            m_found.append({name, kind, from, port, m_round});
+            m_found.append({name, kind, from, port, m_round, now});
             index = m_found.size() - 1;
             changed << index;
             return;
         }
         Entry &e = m_found[index];
         e.lastRound = m_round;
-        if (e.name != name) {
+        e.lastSeen = now;
+        // Answering again after it had gone quiet: offered again.
+        if (e.name != name || e.quiet || e.removed) {
             e.name = name;
+            e.quiet = e.removed = false;
             changed << index;
         }
     };
@@ -188,8 +238,10 @@ void TcpIo::takeAnswer(const QString &controller, const QString &bridge, const Q
 
 void TcpIo::announceAll()
 {
-    for (int i = 0; i < m_found.size(); ++i)
-        Q_EMIT newDevice(m_found.at(i).name, i);
+    QPointer<TcpIo> self(this);
+    for (int i = 0; self && i < m_found.size(); ++i)
+        if (!m_found.at(i).quiet)
+            Q_EMIT newDevice(m_found.at(i).name, i);
 }
 
 bool TcpIo::open(int uid)
@@ -202,8 +254,11 @@ bool TcpIo::open(int uid)
     QByteArray password;
     if (entry.kind == Bridge) {
         // Asked before connecting, so that no connection waits on the user.
-        const std::optional<QString> text =
-            prompt()->getText(tr("Connection"), tr("Access password:"), QString(), true);
+        // Named with its address: the password goes to this bridge and to no other.
+        const std::optional<QString> text = prompt()->getText(
+            tr("Connection"),
+            tr("Access password of the network bridge \"%1\" at %2:").arg(entry.name, entry.address.toString()),
+            QString(), true);
         if (!text || text->isEmpty())
             return false;
         password = text->toUtf8();
@@ -247,6 +302,10 @@ bool TcpIo::connectTo(const Entry &entry)
         return false;
     }
     m_tcp->setSocketOption(QAbstractSocket::LowDelayOption, 1);
+    // What a peer sends is held up to a few frames' worth; the rest waits in the system's
+    // buffers, where the peer's flow control stops it.
+    m_tcp->setReadBufferSize(ReadBufferBytes);
+    connect(m_tcp, &QIODevice::readyRead, this, &TcpIo::discardIdleData);
     m_cmdBase = entry.kind == Bridge ? StreamFrame::BridgeBase : StreamFrame::ControllerBase;
     return true;
 }
@@ -313,6 +372,20 @@ void TcpIo::close()
         // Every known board is offered again once the receivers have dealt with the loss.
         QTimer::singleShot(0, this, &TcpIo::announceAll);
     }
+}
+
+void TcpIo::discardIdleData()
+{
+    // Between requests nothing is expected: what a peer sends then is read and dropped, so
+    // that it neither piles up nor is taken for the next answer.
+    if (m_receiving || !m_tcp)
+        return;
+    qint64 dropped = 0;
+    for (int n = 0; n < 64 && m_tcp->bytesAvailable() > 0; ++n)
+        dropped += m_tcp->read(ReadBufferBytes).size();
+    m_rx.drain();
+    if (dropped > 0)
+        qCDebug(lcTcp, "Unexpecred tcp data %lld bytes while idle: dropped", dropped);
 }
 
 void TcpIo::waitOnSocket(QTcpSocket *socket, int ms)

@@ -3,6 +3,7 @@
 #pragma once
 #include "link/devio.h"
 #include "link/streamframe.h"
+#include <QDateTime>
 #include <QHostAddress>
 #include <QList>
 #include <QMutex>
@@ -27,12 +28,22 @@ public:
         QHostAddress address;  // sender of the discovery answer
         quint16 port = 0;      // its UDP source port; the TCP connection goes there too
         int lastRound = 0;     // the discovery round it last answered in
+        QDateTime lastSeen;    // when it last answered
+        bool quiet = false;    // missed QuietRounds rounds
+        bool removed = false;  // missed RemoveRounds rounds: announced again when it answers
     };
 
     static constexpr int DefaultTimeoutMs = 5000;
     static constexpr int ScanIntervalMs = 4000;
     // Discovery keeps at most this many entries; answers beyond them are ignored.
     static constexpr int MaxBoards = 64;
+    // Discovery rounds a target may miss before it is shown as not answering, and before it
+    // leaves the list.
+    static constexpr int QuietRounds = 2;
+    static constexpr int RemoveRounds = 15;
+    // How long the idle check waits for its answer: a board that is gone is found out in a few
+    // seconds, not after the long wait a transfer allows.
+    static constexpr int IdleAnswerMs = 1500;
 
     // Discovery goes to VANDOR_NET_TARGET (default the IPv4 broadcast address) on port
     // VANDOR_NET_PORT (10501); answers are awaited on VANDOR_NET_ANSWER_PORT (10502, 0 = any).
@@ -47,8 +58,10 @@ public:
     bool readNvMem(quint8 *dst, quint16 address, int length) override;
     bool writeNvMem(const quint8 *src, quint16 address, int length) override;
     bool writeSn(const char *serial) override;
+    bool setsSerial() const override { return false; }
     bool readMachineSetup(quint8 *dst, int length) override;
     bool writeMachineSetup(const quint8 *src, int length) override;
+    bool carriesMachineSetup() const override { return false; }
     bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
                     quint8 *outComplete) override;
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
@@ -57,7 +70,9 @@ public:
     bool writeFirmware(quint16 remaining, const QByteArray &block) override;
     void closeLink() override { close(); }
     bool exchanging() const override { return m_waitLoop != nullptr; }
+    bool describe(int uid, Found *found) const override;
 
+    // A null target asks only the typed hosts.
     void setDiscoveryTarget(const QHostAddress &target) { m_target = target; }
     QHostAddress discoveryTarget() const { return m_target; }
     void setDiscoveryPort(quint16 port) { m_port = port; }
@@ -83,12 +98,15 @@ public Q_SLOTS:
 protected:
     bool confirmWrites() override;
     bool linkUp() const override { return m_tcp != nullptr; }
+    bool stillThere() override;
 
 private:
     // Entries are keyed by address and port: bridges whose boards share a name stay apart.
     void takeAnswer(const QString &controller, const QString &bridge, const QHostAddress &from, quint16 port);
     int indexOf(const QHostAddress &address, quint16 port, int kind) const;
     bool moveStaleEntries(const QString &controller, const QString &bridge, const QHostAddress &to, quint16 port);
+    // Marks the targets that missed discovery rounds, as the round just sent counts them.
+    void ageOut();
     // A write without an answer: sent, then proved unless a batch proves it later.
     bool sendUnanswered(const QByteArray &frame);
     bool connectTo(const Entry &entry);
@@ -98,6 +116,11 @@ private:
     // Runs the event loop without user input until the socket reports something, the link
     // is closed, or ms have passed.
     void waitOnSocket(QTcpSocket *socket, int ms);
+    // Reads and drops what the peer sends while no answer is awaited.
+    void discardIdleData();
+
+    // The socket's own buffer: a few of the largest frames (4 + 255 bytes).
+    static constexpr qint64 ReadBufferBytes = 4096;
     bool send(const QByteArray &frame);
     // Which frame answers the request: the stream keeps its order, so an answer that came in
     // after its own request timed out arrives first and is read away instead of being taken.
@@ -116,6 +139,8 @@ private:
     QList<Entry> m_found;
     QTimer m_scanTimer;
     StreamFrame::Reassembler m_rx;
+    // True inside receive(): data that arrives then is the answer being waited for.
+    bool m_receiving = false;
     QPointer<QEventLoop> m_waitLoop;
     bool m_connected = false;
     bool m_unconfirmed = false;  // writes sent since the last answer

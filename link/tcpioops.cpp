@@ -3,6 +3,7 @@
 #include "app/prompt.h"
 #include "link/tcpio.h"
 #include <QElapsedTimer>
+#include <QScopedValueRollback>
 #include <QTcpSocket>
 #include <cstring>
 
@@ -41,6 +42,7 @@ bool TcpIo::receive(QByteArray *frame, const Fits &fits)
 {
     frame->clear();
     const QPointer<QTcpSocket> socket = m_tcp;
+    const QScopedValueRollback<bool> receiving(m_receiving, true);
     QElapsedTimer clock;
     clock.start();
     // Ends on a whole frame, the link closing, or the time limit; each wait is bounded.
@@ -54,6 +56,10 @@ bool TcpIo::receive(QByteArray *frame, const Fits &fits)
                 return true;
             qCDebug(lcTcp, "Unexpecred tcp data %d: %s", int(frame->size()), frame->toHex(' ').constData());
             frame->clear();
+            // A peer that answers with a flood of frames that are not the answer is bounded
+            // by the same time limit as one that does not answer at all.
+            if (clock.elapsed() >= m_timeoutMs)
+                break;
             continue;
         }
         const int left = m_timeoutMs - int(clock.elapsed());
@@ -92,6 +98,26 @@ bool TcpIo::confirmWrites()
         return true;
     qCDebug(lcTcp, "Error confirm: writes since the last answer are lost");
     return false;
+}
+
+bool TcpIo::stillThere()
+{
+    if (!m_tcp)
+        return true;
+    // Its own version: the controller's, or the bridge's when the bridge itself is open (so
+    // that a controller switched off behind an open bridge does not make the bridge look gone).
+    const quint8 command = quint8(m_cmdBase | StreamFrame::CmdVersion);
+    const auto isAnswer = [command](const QByteArray &f) {
+        return f.size() == 8 && quint8(f.at(0)) == command && quint8(f.at(1)) == 6;
+    };
+    const int usual = m_timeoutMs;
+    m_timeoutMs = qMin(usual, int(IdleAnswerMs));
+    QByteArray answer;
+    const bool answered = exchange(StreamFrame::frame(command, QByteArray()), &answer, isAnswer);
+    m_timeoutMs = usual;
+    // The same board: another one answering in its place is not the board that was opened.
+    return answered && Wire::u16At(answer, 2) == word0 && Wire::u16At(answer, 4) == word1
+        && Wire::u16At(answer, 6) == word2;
 }
 
 bool TcpIo::readCfg(quint8 *dst, quint16 address, int length)

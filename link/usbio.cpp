@@ -7,6 +7,7 @@
 #include <QHostInfo>
 #include <QPointer>
 #include <QUdpSocket>
+#include <algorithm>
 
 namespace {
 
@@ -147,16 +148,21 @@ void UsbIo::scan()
     // A scan from inside a waiting operation would probe or close under its feet.
     if (m_busy)
         return;
+    QPointer<UsbIo> self(this);
     if (scanEnabled) {
         // Refused UDP boards are reported again once they have stopped answering.
         m_refusedPeers.intersect(m_answeredPeers);
         m_answeredPeers.clear();
+        ++m_round;
         const QByteArray discovery = PacketFrame::discoveryRequest();
         if (!m_target.isNull())
             m_udp->writeDatagram(discovery, m_target, m_boardPort);
         const QList<QHostAddress> hosts = discoveryHosts();
         for (const QHostAddress &h : hosts)
             m_udp->writeDatagram(discovery, h, m_boardPort);
+        ageOutPeers();
+        if (!self)
+            return;
     }
     if (!m_busReady)
         return;
@@ -192,6 +198,8 @@ void UsbIo::scan()
             m_bus->unrefDevice(old);
         m_usbDevices.insert(uid, m_bus->refDevice(dev));
         m_announced.insert(uid);
+        m_names.insert(uid, name);
+        m_listed.insert(uid);
         found.append({name, uid});
     }
     // While discovery is off nothing is probed: a driverless board stays one while plugged in.
@@ -208,10 +216,22 @@ void UsbIo::scan()
     m_bus->freeDeviceList(&list);
     pruneUnplugged(seen);
     const bool openGone = m_currentUid >= 0 && !seen.contains(m_currentUid);
+    QList<int> unplugged;
+    for (const int uid : qAsConst(m_listed))
+        if (!seen.contains(uid))
+            unplugged << uid;
+    for (const int uid : qAsConst(unplugged)) {
+        m_listed.remove(uid);
+        m_names.remove(uid);
+    }
 
-    QPointer<UsbIo> self(this);
     if (openGone)
         closeBoard(true);
+    for (const int uid : qAsConst(unplugged)) {
+        if (!self)
+            return;
+        Q_EMIT deviceRemoved(uid);
+    }
     if (self && noDriverGoneNow)
         Q_EMIT noDriverGone();
     if (self && noDriverNew)
@@ -318,6 +338,13 @@ bool UsbIo::open(int uid)
         qCDebug(lcUsb, "already open");
         return false;
     }
+    if (isUdpUid(uid)) {
+        const Peer *peer = peerOf(uid);
+        if (!peer || peer->removed || !m_udpPeer.isNull())
+            return false;
+        m_udpPeer = peer->address;
+        return openPeer(true);
+    }
     UsbBus::Device *dev = m_usbDevices.value(uid);
     if (!dev)
         return false;
@@ -377,6 +404,9 @@ void UsbIo::releaseAndClose()
 void UsbIo::closeBoard(bool notify)
 {
     m_udpPeer.clear();
+    // Boards of the UDP bridge path found during the connection are told apart now.
+    if (notify && m_peersChosen)
+        QTimer::singleShot(0, this, &UsbIo::identifyPeers);
     if (!m_handle)
         return;
     releaseAndClose();
@@ -385,4 +415,27 @@ void UsbIo::closeBoard(bool notify)
     m_noDriver.clear();
     if (notify)
         Q_EMIT disconnected();
+}
+
+bool UsbIo::describe(int uid, Found *found) const
+{
+    Found f;
+    if (isUdpUid(uid)) {
+        const auto it = std::find_if(m_peers.cbegin(), m_peers.cend(), [uid](const Peer &p) { return p.uid == uid; });
+        if (it == m_peers.cend())
+            return false;
+        f.path = QStringLiteral("udp");
+        f.address = it->address.toString();
+        f.identified = it->identified;
+        std::copy(std::begin(it->words), std::end(it->words), std::begin(f.words));
+    } else {
+        if (uid < 0 || !m_names.contains(uid))
+            return false;
+        f.name = m_names.value(uid);
+        f.path = QStringLiteral("usb");
+        f.address = QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF);
+    }
+    if (found)
+        *found = f;
+    return true;
 }

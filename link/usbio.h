@@ -4,6 +4,7 @@
 #include "link/devio.h"
 #include "link/usbbus.h"
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QHostAddress>
 #include <QList>
@@ -51,12 +52,56 @@ public:
     bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,
                     quint8 *outComplete) override;
     bool writeDynCfg(const quint8 *src, quint8 length, quint8 marker, quint8 complete) override;
+    // A uid of newDevice: a USB board, or a board on the UDP bridge path (isUdpUid).
     bool open(int uid) override;
     void closeLink() override;
     bool exchanging() const override { return m_busy; }
+    bool describe(int uid, Found *found) const override;
+
+    // uids of the boards on the UDP bridge path lie above every USB uid (bus << 16 | address).
+    static constexpr int UdpUidBase = 0x40000000;
+    static bool isUdpUid(int uid) { return uid >= UdpUidBase; }
+    // Discovery rounds a board on the UDP bridge path may miss before it is shown as not
+    // answering, and before it leaves the list.
+    static constexpr int QuietRounds = 2;
+    static constexpr int RemoveRounds = 15;
+    // Boards on the UDP bridge path the link keeps apart; answers from further ones are ignored.
+    static constexpr int MaxPeers = 64;
+    // How long after a first answer the others of the same discovery round are awaited.
+    static constexpr int RoundSettleMs = 50;
+    // A board that answered discovery on the UDP bridge path, from address and the board port.
+    struct Peer
+    {
+        QHostAddress address;
+        int uid = 0;
+        int lastRound = 0;       // the discovery round it last answered in
+        QDateTime lastSeen;
+        bool quiet = false;      // missed QuietRounds rounds
+        bool removed = false;    // missed RemoveRounds rounds: announced again when it answers
+        bool asked = false;      // its identity was asked for the list
+        bool identified = false; // and it answered
+        bool announceAgain = false;
+        quint16 words[3] = {0, 0, 0};
+    };
+    const QList<Peer> &peers() const { return m_peers; }
+    // Chosen (the window, the command-line tool): every board that answers discovery on the
+    // UDP bridge path is asked its identity once and announced; it is opened only by open()
+    // with its uid. Not chosen (the default): a board that answers alone is opened by the
+    // link itself.
+    // identify false: nothing is sent to a board that answered discovery until it is opened.
+    void setPeersChosen(bool chosen, bool identify = true)
+    {
+        m_peersChosen = chosen;
+        m_identify = identify;
+    }
+    bool peersChosen() const { return m_peersChosen; }
+    // Senders ("address:port") whose datagrams were ignored: neither the open board nor a
+    // board answering discovery.
+    QStringList strangers() const { return m_strangers; }
 
 protected:
     bool linkUp() const override { return m_handle || !m_udpPeer.isNull(); }
+    bool stillThere() override;
 
 public:
 
@@ -110,6 +155,16 @@ private:
     void reportOpenError(int error, const QString &text);
     void pruneUnplugged(const QSet<int> &seen);
     void resolveHost(const QString &host);
+    // A discovery answer from address: the board is listed (again); true when it is to be
+    // announced.
+    bool takePeer(const QHostAddress &address);
+    Peer *peerOf(int uid);
+    // Marks the boards that missed discovery rounds, as the round just sent counts them.
+    void ageOutPeers();
+    // Asks the identity of the listed boards not asked yet, then announces them.
+    void identifyPeers();
+    // Version query and identity check of the board at udpPeer; connected on success.
+    bool openPeer(bool tellSilence);
 
     // One request and its answer, over USB or the UDP bridge path.
     bool exchange(const QByteArray &request, QByteArray *answer);
@@ -149,6 +204,15 @@ private:
     // keep answering discovery.
     QSet<QString> m_refusedPeers;
     QSet<QString> m_answeredPeers;
+    QList<Peer> m_peers;
+    bool m_peersChosen = false;
+    bool m_identify = true;
+    QStringList m_strangers;
+    void noteStranger(const QHostAddress &address, quint16 port);
+    int m_round = 0;   // discovery rounds sent on the UDP bridge path
+    // Product strings of the USB boards announced, and the uids listed while plugged in.
+    QHash<int, QString> m_names;
+    QSet<int> m_listed;
     // An operation is waiting for its answer: no second one may start from the event loop.
     bool m_busy = false;
     int m_timeoutMs = int(TimeoutMs);

@@ -1,6 +1,7 @@
 // UsbIo's packets: the operations, the exchange over the bulk endpoints or the UDP bridge
 // path, and the bridge's discovery answers.
 #include "app/logging.h"
+#include "app/prompt.h"
 #include "link/packetframe.h"
 #include "link/usbio.h"
 #include <QElapsedTimer>
@@ -8,6 +9,7 @@
 #include <QNetworkDatagram>
 #include <QPointer>
 #include <QUdpSocket>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -150,7 +152,18 @@ QByteArray UsbIo::receiveUdp(int timeoutMs)
             if (d.senderAddress().isEqual(m_udpPeer, QHostAddress::TolerantConversion)
                 && d.senderPort() == m_boardPort)
                 return d.data();
-            qCDebug(lcUdp, "Unexpecred udp data %d: %s", d.data().size(), d.data().toHex(' ').constData());
+            if (PacketFrame::isDiscoveryAnswer(d.data()) && d.senderPort() == m_boardPort) {
+                // Another board answering discovery meanwhile is listed all the same.
+                if (takePeer(QHostAddress(d.senderAddress().toIPv4Address())) && m_peersChosen)
+                    QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
+                continue;
+            }
+            // Only the chosen board answers for itself: whatever else arrives is not its answer.
+            noteStranger(d.senderAddress(), quint16(d.senderPort()));
+            qCDebug(lcUdp, "Ignored udp data from %s:%d (the board is at %s:%d), %d bytes: %s",
+                    qUtf8Printable(d.senderAddress().toString()), d.senderPort(),
+                    qUtf8Printable(m_udpPeer.toString()), int(m_boardPort), int(d.data().size()),
+                    d.data().toHex(' ').constData());
         }
         const qint64 left = qint64(timeoutMs) - clock.elapsed();
         if (left <= 0)
@@ -190,51 +203,213 @@ void UsbIo::pendingUdpData()
     // While an answer is awaited the waiting operation reads the socket itself.
     if (m_busy)
         return;
-    // Nothing is taken from the bridge path while a USB board is open or a peer is set, but
-    // the datagrams are read, or the socket would never report new ones.
-    if (m_currentUid >= 0) {
-        discardPendingUdp();
+    bool fresh = false;
+    // Bounded, so that a flood of datagrams cannot hold the GUI thread here.
+    for (int n = 0; n < 256 && m_udp->hasPendingDatagrams(); ++n) {
+        const QNetworkDatagram d = m_udp->receiveDatagram(PacketFrame::MaxPacket);
+        if (!PacketFrame::isDiscoveryAnswer(d.data()) || d.senderPort() != m_boardPort) {
+            // A late answer of the open board, or a stranger's datagram: nothing waits for it.
+            const QHostAddress from(d.senderAddress().toIPv4Address());
+            const bool known = d.senderPort() == m_boardPort
+                && std::any_of(m_peers.cbegin(), m_peers.cend(), [&](const Peer &p) { return p.address == from; });
+            if (!known)
+                noteStranger(from, quint16(d.senderPort()));
+            qCDebug(lcUdp, "Unexpecred udp data %d: %s (from %s:%d)", int(d.data().size()),
+                    d.data().toHex(' ').constData(), qUtf8Printable(d.senderAddress().toString()), d.senderPort());
+            continue;
+        }
+        const QHostAddress from(d.senderAddress().toIPv4Address());
+        m_answeredPeers.insert(peerKey(from, m_boardPort));
+        fresh = takePeer(from) || fresh;
+    }
+    if (m_peersChosen) {
+        // A moment later, so that the boards answering the same round are announced together.
+        if (fresh)
+            QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
         return;
     }
-    if (!m_udpPeer.isNull())
+    // Only taken while discovery is on: a peer set behind another connection's back would
+    // steal the packets of the next USB board. A board is opened only while it answers alone.
+    if (!scanEnabled || !m_udpPeer.isNull() || m_handle)
         return;
-    while (m_udp->hasPendingDatagrams()) {
-        const QNetworkDatagram d = m_udp->receiveDatagram(8);
-        if (!PacketFrame::isDiscoveryAnswer(d.data()) || d.senderPort() != m_boardPort)
-            continue;
-        const QString key = peerKey(d.senderAddress(), quint16(d.senderPort()));
-        m_answeredPeers.insert(key);
-        // Only taken while discovery is on: a peer set behind another connection's back would
-        // steal the packets of the next USB board.
-        if (!scanEnabled || !m_udpPeer.isNull() || m_refusedPeers.contains(key))
-            continue;
-        m_udpPeer = d.senderAddress();
-        QTimer::singleShot(10, this, &UsbIo::udpOpen);
+    const Peer *alone = nullptr;
+    int answering = 0;
+    for (const Peer &p : qAsConst(m_peers)) {
+        if (!p.quiet && !p.removed) {
+            ++answering;
+            alone = &p;
+        }
     }
+    if (answering != 1 || alone->lastRound != m_round
+        || m_refusedPeers.contains(peerKey(alone->address, m_boardPort)))
+        return;
+    m_udpPeer = alone->address;
+    QTimer::singleShot(10, this, &UsbIo::udpOpen);
+}
+
+void UsbIo::noteStranger(const QHostAddress &address, quint16 port)
+{
+    const QString key = peerKey(QHostAddress(address.toIPv4Address()), port);
+    if (!m_strangers.contains(key) && m_strangers.size() < MaxPeers)
+        m_strangers << key;
+}
+
+bool UsbIo::takePeer(const QHostAddress &address)
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    for (Peer &p : m_peers) {
+        if (p.address != address)
+            continue;
+        p.lastRound = m_round;
+        p.lastSeen = now;
+        const bool back = p.quiet || p.removed;
+        p.quiet = p.removed = false;
+        p.announceAgain = p.announceAgain || back;
+        return back;
+    }
+    if (m_peers.size() >= MaxPeers) {
+        qCDebug(lcUdp, "Too many boards on the UDP bridge path: %s ignored", qUtf8Printable(address.toString()));
+        return false;
+    }
+    Peer p;
+    p.address = address;
+    p.uid = UdpUidBase + m_peers.size();
+    p.lastRound = m_round;
+    p.lastSeen = now;
+    m_peers.append(p);
+    return true;
+}
+
+UsbIo::Peer *UsbIo::peerOf(int uid)
+{
+    const int i = uid - UdpUidBase;
+    return i >= 0 && i < m_peers.size() ? &m_peers[i] : nullptr;
+}
+
+void UsbIo::ageOutPeers()
+{
+    QList<QPair<int, QDateTime>> quiet;
+    QList<int> removed;
+    for (Peer &p : m_peers) {
+        // Rounds sent since the one it last answered, this one not counted: it may still answer.
+        const int missed = m_round - 1 - p.lastRound;
+        if (!p.removed && missed >= RemoveRounds) {
+            p.removed = p.quiet = true;
+            removed << p.uid;
+        } else if (!p.quiet && missed >= QuietRounds) {
+            p.quiet = true;
+            quiet.append({p.uid, p.lastSeen});
+        }
+    }
+    if (!m_peersChosen)
+        return;
+    QPointer<UsbIo> self(this);
+    for (const auto &q : qAsConst(quiet)) {
+        if (!self)
+            return;
+        Q_EMIT deviceQuiet(q.first, q.second);
+    }
+    for (const int uid : qAsConst(removed)) {
+        if (!self)
+            return;
+        Q_EMIT deviceRemoved(uid);
+    }
+}
+
+void UsbIo::identifyPeers()
+{
+    QPointer<UsbIo> self(this);
+    QList<int> announce;
+    // Each board is told apart by its identity before it is listed; nothing but the version
+    // query reaches it until it is chosen. Boards that answer meanwhile are asked too.
+    for (int i = 0; self && i < m_peers.size(); ++i) {
+        if (m_peers.at(i).quiet)
+            continue;
+        if (m_peers.at(i).asked) {
+            // Found again after it had gone quiet: announced again as it is.
+            if (m_peers.at(i).announceAgain)
+                announce << m_peers.at(i).uid;
+            m_peers[i].announceAgain = false;
+            continue;
+        }
+        // Asked once nothing else is going on; after a connection, when it ends.
+        if (isLive())
+            break;
+        if (m_busy || m_handle || !m_udpPeer.isNull()) {
+            QTimer::singleShot(ScanIntervalMs / 4, this, &UsbIo::identifyPeers);
+            break;
+        }
+        QByteArray answer;
+        PacketFrame::Identity id;
+        bool ok = false;
+        if (m_identify) {
+            m_udpPeer = m_peers.at(i).address;
+            ok = exchange(PacketFrame::versionQuery(), &answer) && PacketFrame::checkVersion(answer, &id);
+            if (!self)
+                return;
+            m_udpPeer.clear();
+        }
+        Peer &p = m_peers[i];
+        p.asked = true;
+        p.announceAgain = false;
+        p.identified = ok;
+        p.words[0] = id.word0;
+        p.words[1] = id.word1;
+        p.words[2] = id.word2;
+        announce << p.uid;
+    }
+    // All at once: whoever decides what to open sees the round's boards together.
+    for (const int uid : qAsConst(announce)) {
+        if (!self)
+            return;
+        const Peer *p = peerOf(uid);
+        Q_EMIT newDevice(p->address.toString(), uid);
+    }
+}
+
+bool UsbIo::openPeer(bool tellSilence)
+{
+    const QString key = peerKey(m_udpPeer, m_boardPort);
+    const QHostAddress peer = m_udpPeer;
+    if (!queryVersion()) {
+        m_udpPeer.clear();
+        if (tellSilence)
+            prompt()->message(Prompt::Icon::Information, tr("UDP error"),
+                              tr("The board at %1 did not answer.").arg(peer.toString()));
+        return false;
+    }
+    if (m_udpPeer.isNull())
+        return false;
+    if (!acceptIdentity(tr("UDP error"))) {
+        // Forgotten, so that the link stays usable; not reported again while it keeps answering.
+        m_refusedPeers.insert(key);
+        m_udpPeer.clear();
+        return false;
+    }
+    Q_EMIT connected();
+    return true;
 }
 
 void UsbIo::udpOpen()
 {
     if (m_udpPeer.isNull() || m_busy)
         return;
-    const QString key = peerKey(m_udpPeer, m_boardPort);
     if (!scanEnabled || m_handle) {
         m_udpPeer.clear();
         return;
     }
-    if (!queryVersion()) {
-        m_udpPeer.clear();
-        return;
-    }
-    if (m_udpPeer.isNull())
-        return;
-    if (!acceptIdentity(tr("UDP error"))) {
-        // Forgotten, so that the link stays usable; not reported again while it keeps answering.
-        m_refusedPeers.insert(key);
-        m_udpPeer.clear();
-        return;
-    }
-    Q_EMIT connected();
+    openPeer(false);
+}
+
+bool UsbIo::stillThere()
+{
+    if (!m_handle && m_udpPeer.isNull())
+        return true;
+    QByteArray answer;
+    PacketFrame::Identity id;
+    // The same board: another one answering at its place is not the board that was opened.
+    return exchange(PacketFrame::versionQuery(), &answer) && PacketFrame::checkVersion(answer, &id)
+        && id.word0 == word0 && id.word1 == word1 && id.word2 == word2;
 }
 
 bool UsbIo::readCfg(quint8 *dst, quint16 address, int length)

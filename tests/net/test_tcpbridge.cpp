@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <sys/stat.h>
 
 Q_DECLARE_METATYPE(std::optional<QString>)
 
@@ -92,9 +93,11 @@ void TestTcpBridge::password()
     QSignalSpy connected(b.link.get(), &DevIo::connected);
     b.prompt.texts.enqueue(typed);
     QVERIFY(!b.link->open(1));
-    QCOMPARE(b.prompt.asked, QStringList{QStringLiteral("Connection|Access password:")});
+    // Named with its address: the technician sees where the password goes.
+    const QString label = QStringLiteral("Access password of the network bridge \"Sim bridge\" at 127.0.0.1:");
+    QCOMPARE(b.prompt.asked, QStringList{QStringLiteral("Connection|") + label});
     // Typed unseen: a technician's password is not shown to whoever stands beside them.
-    QCOMPARE(b.prompt.secret, QStringList{QStringLiteral("Access password:")});
+    QCOMPARE(b.prompt.secret, QStringList{label});
     QCOMPARE(connected.size(), 0);
     QVERIFY(!b.link->isOpen());
     QVERIFY(DeviceCfg::current() == nullptr);
@@ -185,21 +188,28 @@ void TestTcpBridge::firmwareUpdate()
 
 void TestTcpBridge::badFiles_data()
 {
-    QTest::addColumn<bool>("exists");
+    // What the file is: missing, empty, a pipe nobody writes to, a device without end.
+    QTest::addColumn<QString>("kind");
     QTest::addColumn<QString>("text");
-    QTest::newRow("missing") << false << "Load failed";
-    QTest::newRow("empty") << true << "Invalid file";
+    QTest::newRow("missing") << "missing" << "Load failed";
+    QTest::newRow("empty") << "empty" << "Invalid file";
+    QTest::newRow("pipe") << "pipe" << "Load failed";
+    QTest::newRow("device") << "/dev/zero" << "Load failed";
 }
 
 void TestTcpBridge::badFiles()
 {
-    QFETCH(bool, exists);
+    QFETCH(QString, kind);
     QFETCH(QString, text);
     QTemporaryDir dir;
-    const QString path = dir.filePath(QStringLiteral("x.efrm"));
-    if (exists) {
+    QString path = dir.filePath(QStringLiteral("x.efrm"));
+    if (kind == QLatin1String("empty")) {
         QFile f(path);
         QVERIFY(f.open(QIODevice::WriteOnly));
+    } else if (kind == QLatin1String("pipe")) {
+        QVERIFY(mkfifo(QFile::encodeName(path).constData(), 0600) == 0);
+    } else if (kind.startsWith(QLatin1Char('/'))) {
+        path = kind;
     }
     Bridge b;
     QVERIFY(b.start());
@@ -208,7 +218,7 @@ void TestTcpBridge::badFiles()
     b.prompt.files.enqueue(path);
     b.model.updateFirmware();
     QCOMPARE(b.prompt.messages.size(), 1);
-    QCOMPARE(b.prompt.messages.at(0).text, text);
+    QCOMPARE(b.prompt.messages.at(0).text.section(QLatin1Char('\n'), 0, 0), text);
     QCOMPARE(tcpLines(b.sim).size(), lines);
 }
 
