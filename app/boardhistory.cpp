@@ -1,7 +1,8 @@
 // Snapshots as files: <time>.bin (the dump) and <time>.json (the side file, written last, so a
-// snapshot counts only once both are complete).
+// snapshot counts only once both are complete), in the folder of their machine.
 #include "app/boardhistory.h"
 #include "app/logging.h"
+#include "app/machines.h"
 #include "app/prompt.h"
 #include "devices/devicecfg.h"
 #include <QBuffer>
@@ -11,7 +12,6 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
-#include <QRegularExpression>
 #include <QSaveFile>
 #include <QStandardPaths>
 
@@ -19,16 +19,10 @@ namespace {
 
 QString hexWord(quint16 w) { return QStringLiteral("%1").arg(w, 4, 16, QLatin1Char('0')); }
 
-bool writeAtomic(const QString &path, const QByteArray &bytes, QString *error)
-{
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *error = file.errorString();
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
+constexpr QFileDevice::Permissions PrivateFile = QFileDevice::ReadOwner | QFileDevice::WriteOwner;
+constexpr QFileDevice::Permissions PrivateDir = PrivateFile | QFileDevice::ExeOwner;
+constexpr QFileDevice::Permissions Others = QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup
+                                            | QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 QString newId(const QDir &dir, const QDateTime &now)
 {
@@ -50,27 +44,43 @@ QString BoardHistory::rootDir()
            + QStringLiteral("/Vandor/history");
 }
 
+const char *const BoardHistory::MachineFile = "machine.json";
+
 QString BoardHistory::programVersion() { return QStringLiteral(VANDOR_VERSION); }
 
-BoardHistory::BoardHistory(const BoardOrigin &origin, const QString &root) : m_origin(origin), m_root(root) {}
-
-QString BoardHistory::boardKey() const
+BoardHistory::BoardHistory(const BoardOrigin &origin, const Machine &machine, const QString &root)
+    : m_origin(origin), m_machine(machine), m_root(root)
 {
-    QString key = hexWord(m_origin.words[0]) + QLatin1Char('-') + hexWord(m_origin.words[1]) + QLatin1Char('-')
-                  + hexWord(m_origin.words[2]);
-    if (!m_origin.controller.isEmpty()) {
-        // A name as the board announced it: anything but plain characters becomes '_'.
-        QString name = m_origin.controller.left(64);
-        static const QRegularExpression unsafe(QStringLiteral("[^A-Za-z0-9._-]"));
-        name.replace(unsafe, QStringLiteral("_"));
-        if (name.startsWith(QLatin1Char('.')))
-            name[0] = QLatin1Char('_');
-        key += QLatin1Char('_') + name;
-    }
-    return key;
 }
 
-QString BoardHistory::dir() const { return m_root + QLatin1Char('/') + boardKey(); }
+QString BoardHistory::dir() const { return m_root + QLatin1Char('/') + m_machine.key; }
+
+bool BoardHistory::writePrivate(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    // The new file is the user's alone from its first byte; a replaced one may have been open
+    // to others, so the permissions are set whatever the file was.
+    if (!file.open(QIODevice::WriteOnly) || !file.setPermissions(PrivateFile) || file.write(bytes) != bytes.size()
+        || !file.commit()) {
+        *error = file.errorString();
+        file.cancelWriting();
+        return false;
+    }
+    return true;
+}
+
+bool BoardHistory::makePrivate(const QString &dir, const QString &root)
+{
+    bool ok = QFile::setPermissions(root, PrivateDir);
+    const QFileInfo folder(dir);
+    // A folder of an earlier version was open to others, and so were its files.
+    if (folder.isDir() && (folder.permissions() & Others)) {
+        const QDir d(dir);
+        for (const QString &name : d.entryList(QDir::Files | QDir::Hidden))
+            ok = QFile::setPermissions(d.filePath(name), PrivateFile) && ok;
+    }
+    return QFile::setPermissions(dir, PrivateDir) && ok;
+}
 
 QList<Snapshot> BoardHistory::list() const
 {
@@ -78,6 +88,8 @@ QList<Snapshot> BoardHistory::list() const
     const QDir d(dir());
     const QStringList sides = d.entryList({QStringLiteral("*.json")}, QDir::Files, QDir::Name);
     for (const QString &side : sides) {
+        if (side == QLatin1String(MachineFile))
+            continue;
         const QString id = side.chopped(5);
         const QString dump = d.filePath(id + QStringLiteral(".bin"));
         QFile f(d.filePath(side));
@@ -96,6 +108,8 @@ QList<Snapshot> BoardHistory::list() const
         s.path = o.value(QStringLiteral("path")).toString();
         s.controller = o.value(QStringLiteral("controller")).toString();
         s.version = o.value(QStringLiteral("version")).toString();
+        s.machineKey = m_machine.key;
+        s.machine = m_machine.name;
         out.append(s);
     }
     return out;
@@ -114,6 +128,9 @@ BoardHistory::Status BoardHistory::take(DeviceCfg *model, QString *error, Snapsh
     }
     const QByteArray dump = buffer.data();
 
+    // A folder kept by an earlier version is closed to others whatever happens next.
+    if (QFileInfo(dir()).isDir())
+        makePrivate(dir(), m_root);
     const QList<Snapshot> existing = list();
     if (!existing.isEmpty()) {
         QFile last(existing.last().dumpPath);
@@ -122,8 +139,21 @@ BoardHistory::Status BoardHistory::take(DeviceCfg *model, QString *error, Snapsh
     }
 
     QDir d(dir());
-    if (!d.mkpath(QStringLiteral("."))) {
+    if (!d.exists()) {
+        // A peer that shows a new identity at each connection gets a few folders, not the disk.
+        const bool newIdentity = Machines(m_root).ofIdentity(m_machine.words).isEmpty();
+        if (!Machines::claimFolder(m_machine.words, newIdentity, error))
+            return Status::Failed;
+    }
+    if (!d.mkpath(QStringLiteral(".")) || !makePrivate(d.path(), m_root)) {
         *error = tr("the folder %1 cannot be made").arg(QDir::toNativeSeparators(d.path()));
+        return Status::Failed;
+    }
+    QString fileError;
+    const QString machineFile = d.filePath(QLatin1String(MachineFile));
+    if (m_machine.sorted && !QFileInfo::exists(machineFile)
+        && !writePrivate(machineFile, Machines::fileOf(m_machine), &fileError)) {
+        *error = tr("%1 cannot be written: %2").arg(QDir::toNativeSeparators(machineFile), fileError);
         return Status::Failed;
     }
     const QDateTime now = QDateTime::currentDateTimeUtc();
@@ -138,13 +168,12 @@ BoardHistory::Status BoardHistory::take(DeviceCfg *model, QString *error, Snapsh
                      {QStringLiteral("version"), programVersion()}};
     if (!m_origin.controller.isEmpty())
         side.insert(QStringLiteral("controller"), m_origin.controller);
-    QString fileError;
-    if (!writeAtomic(dumpPath, dump, &fileError)) {
+    if (!writePrivate(dumpPath, dump, &fileError)) {
         *error = tr("%1 cannot be written: %2").arg(QDir::toNativeSeparators(dumpPath), fileError);
         return Status::Failed;
     }
     const QString sidePath = d.filePath(id + QStringLiteral(".json"));
-    if (!writeAtomic(sidePath, QJsonDocument(side).toJson(), &fileError)) {
+    if (!writePrivate(sidePath, QJsonDocument(side).toJson(), &fileError)) {
         QFile::remove(dumpPath);
         *error = tr("%1 cannot be written: %2").arg(QDir::toNativeSeparators(sidePath), fileError);
         return Status::Failed;
@@ -166,10 +195,11 @@ BoardHistory::Status BoardHistory::take(DeviceCfg *model, QString *error, Snapsh
     return Status::Stored;
 }
 
-bool BoardHistory::takeReported(DeviceCfg *model, const BoardOrigin &origin, bool *reported)
+bool BoardHistory::takeReported(DeviceCfg *model, const BoardOrigin &origin, const Machine &machine,
+                                bool *reported)
 {
     QString error;
-    const Status status = BoardHistory(origin).take(model, &error);
+    const Status status = BoardHistory(origin, machine).take(model, &error);
     if (status != Status::Failed) {
         qCDebug(lcApp, "Snapshot of %s: %s", qPrintable(origin.title),
                 status == Status::Stored ? "stored" : "unchanged");

@@ -4,6 +4,7 @@
 // whole or value by value, and changes not stored in the board's memory.
 #include "app/boardhistory.h"
 #include "app/compareview.h"
+#include "app/machines.h"
 #include "devices/factoryimage.h"
 #include "devices/modeldiff.h"
 #include "devices/fixedimage.h"
@@ -31,14 +32,14 @@ QByteArray fileBytes(const QString &path)
     return f.open(QIODevice::ReadOnly) ? values(f.readAll()) : QByteArray();
 }
 
-// Every board's snapshots: there is one board in these tests.
+// Every snapshot of the board's identity: there is one board, and so one machine, in these tests.
 QList<Snapshot> snapshots(const SimWindow &w)
 {
-    BoardOrigin origin;
-    origin.words[0] = w.usb->word0;
-    origin.words[1] = w.usb->word1;
-    origin.words[2] = w.usb->word2;
-    return BoardHistory(origin).list();
+    const quint16 words[3] = {w.usb->word0, w.usb->word1, w.usb->word2};
+    QList<Snapshot> out;
+    for (const Machine &m : Machines().ofIdentity(words))
+        out += Machines().snapshots(m);
+    return out;
 }
 
 // The compare view opened with the mouse, compared with the board's newest snapshot.
@@ -92,7 +93,7 @@ QMenu *contextMenu(Par *editor)
     return qobject_cast<QMenu *>(QApplication::activePopupWidget());
 }
 
-const QString UnstoredLine = QStringLiteral("Changes not stored in the board's memory: they are lost at its next power cycle");
+const QString UnstoredLine = QStringLiteral("Not stored in the board's memory");
 
 } // namespace
 
@@ -171,6 +172,7 @@ private Q_SLOTS:
         QCOMPARE(boardWord(sim, ButtonJitter), 97);
 
         w.prompt.files.enqueue(dir.filePath(QStringLiteral("other.bin")));
+        w.prompt.choices.enqueue(0); // the overwrite asked first
         QTest::mouseClick(w.button("butLoad"), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, ButtonJitter), 40, 20000);
         const QList<Snapshot> kept = snapshots(w);
@@ -200,6 +202,7 @@ private Q_SLOTS:
         QCOMPARE(jitter->text(1), QStringLiteral("50"));
         QCOMPARE(jitter->text(2), QStringLiteral("99"));
 
+        w.prompt.choices.enqueue(0); // the overwrite asked first
         QTest::mouseClick(view->findChild<QPushButton *>(QStringLiteral("butApplyAll")), Qt::LeftButton);
         QCOMPARE(view->differences(), 0);
         QVERIFY(sim.save());
@@ -362,6 +365,9 @@ private Q_SLOTS:
         SimWindow w(sim);
         w.openPageOffline();
         QVERIFY(w.connectUdp());
+        // The board changed since its snapshot: which machine it is was asked at connection.
+        QCOMPARE(w.prompt.asked.size(), 1);
+        w.prompt.asked.clear();
         QVERIFY(w.dialog->close()); // nothing unstored: closed without asking
         QVERIFY(w.prompt.asked.isEmpty());
         w.dialog->show();

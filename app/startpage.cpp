@@ -1,0 +1,389 @@
+#include "app/startpage.h"
+#include "app/logging.h"
+#include "app/nethosts.h"
+#include "app/prompt.h"
+#include "app/scale.h"
+#include "devices/devicecfg.h"
+#include "link/devio.h"
+#include <QBoxLayout>
+#include <QCoreApplication>
+#include <QGridLayout>
+#include <QHostAddress>
+#include <QLabel>
+#include <QPushButton>
+#include <QSettings>
+#include <QStyle>
+#include <QTimer>
+
+namespace {
+
+// Texts the start page had while it was part of the window keep the window's translations.
+QString windowText(const char *text) { return QCoreApplication::translate("MainDialog", text); }
+
+// The title of the model that would take a board with these words, asked without changing
+// any model (an identity test may take over the words it accepts).
+QString modelTitle(const quint16 words[3])
+{
+    for (DeviceCfg *m = DeviceCfg::first(); m; m = m->next) {
+        const quint16 w0 = m->word0, w1 = m->word1, w2 = m->word2;
+        const bool takes = m->accepts(words[0], words[1], words[2]);
+        m->word0 = w0;
+        m->word1 = w1;
+        m->word2 = w2;
+        if (takes)
+            return m->title();
+    }
+    return QString();
+}
+
+} // namespace
+
+StartPage::StartPage(QSettings &settings, QObject *parent) : QObject(parent), m_settings(settings) {}
+
+void StartPage::addLink(DevIo *link, bool opensAlone)
+{
+    if (!link)
+        return;
+    m_links << link;
+    if (opensAlone)
+        m_alone << link;
+    connect(link, &DevIo::deviceQuiet, this, [this, link](int uid, const QDateTime &t) { quiet(link, uid, t); });
+    connect(link, &DevIo::deviceRemoved, this, [this, link](int uid) { removed(link, uid); });
+}
+
+void StartPage::build(QWidget *container, const QList<DeviceCfg *> &models)
+{
+    m_page = container;
+    auto *layout = new QVBoxLayout(container);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    if (!models.isEmpty()) {
+        auto *heading = new QLabel(container);
+        heading->setObjectName(QStringLiteral("offlineHeading"));
+        heading->setWordWrap(true);
+        heading->setAlignment(Qt::AlignCenter);
+        layout->addWidget(heading);
+    }
+    for (DeviceCfg *model : models) {
+        auto *button = new QPushButton(model->title(), container);
+        button->setProperty("dev", QVariant::fromValue<QObject *>(model));
+        connect(button, &QPushButton::clicked, this, [this, model] { Q_EMIT modelChosen(model); });
+        layout->addWidget(button);
+    }
+    // For bridges that broadcast discovery does not reach: asked for at every scan.
+    auto *findHost = new QPushButton(container);
+    findHost->setObjectName(QStringLiteral("butFindHost"));
+    connect(findHost, &QPushButton::clicked, this, &StartPage::findBoardByAddress);
+    layout->addWidget(findHost);
+    m_hostList = new QWidget(container);
+    m_hostList->setObjectName(QStringLiteral("rememberedHosts"));
+    layout->addWidget(m_hostList);
+    layout->addSpacing(scaled(16));
+    // Last, so that a board found while the technician reaches for a button moves nothing
+    // above it; each new one goes to the end of the list.
+    m_foundHeading = new QLabel(container);
+    m_foundHeading->setObjectName(QStringLiteral("foundHeading"));
+    m_foundHeading->setWordWrap(true);
+    m_foundHeading->setAlignment(Qt::AlignCenter);
+    layout->addWidget(m_foundHeading);
+    m_list = new QWidget(container);
+    m_list->setObjectName(QStringLiteral("foundBoards"));
+    auto *rows = new QVBoxLayout(m_list);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    layout->addWidget(m_list);
+    layout->addStretch();
+    if (m_noDriver)
+        showDriverButton();
+    for (Row &row : m_rows)
+        showRow(row);
+    translate();
+    fillHostList();
+}
+
+void StartPage::translate()
+{
+    if (!m_page)
+        return;
+    if (auto *heading = m_page->findChild<QLabel *>(QStringLiteral("offlineHeading"), Qt::FindDirectChildrenOnly))
+        heading->setText(windowText("Without a board, edit a model's configuration offline:"));
+    if (auto *findHost = m_page->findChild<QPushButton *>(QStringLiteral("butFindHost"), Qt::FindDirectChildrenOnly))
+        findHost->setText(windowText("Find board by address"));
+    for (QPushButton *button : m_page->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
+        if (auto *model = qobject_cast<DeviceCfg *>(button->property("dev").value<QObject *>()))
+            button->setText(model->title());
+    if (m_list) {
+        if (auto *driver = m_list->findChild<QPushButton *>(QStringLiteral("butUsbDriver")))
+            driver->setText(windowText("Install USB driver"));
+    }
+    for (Row &row : m_rows)
+        if (row.button)
+            row.button->setText(textOf(row));
+    updateHeading();
+}
+
+void StartPage::updateHeading()
+{
+    if (!m_foundHeading)
+        return;
+    m_foundHeading->setText(tr("Boards found: click the one to open."));
+    m_foundHeading->setVisible(!m_rows.isEmpty());
+}
+
+void StartPage::fillHostList()
+{
+    if (!m_hostList)
+        return;
+    delete m_hostList->layout();
+    qDeleteAll(m_hostList->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
+    const QStringList hosts = NetHosts::all(m_settings);
+    if (hosts.isEmpty())
+        return;
+    auto *grid = new QGridLayout(m_hostList);
+    grid->setContentsMargins(scaled(8), scaled(4), scaled(8), scaled(4));
+    auto *heading = new QLabel(windowText("Remembered addresses, asked at every scan:"), m_hostList);
+    heading->setWordWrap(true);
+    grid->addWidget(heading, 0, 0, 1, 2);
+    int row = 1;
+    for (const QString &host : hosts) {
+        grid->addWidget(new QLabel(host, m_hostList), row, 0);
+        auto *forget = new QPushButton(windowText("Forget"), m_hostList);
+        forget->setObjectName(QStringLiteral("forgetHost"));
+        forget->setProperty("host", host);
+        forget->setToolTip(windowText("Stop asking %1 for boards").arg(host));
+        connect(forget, &QPushButton::clicked, this, [this, host] {
+            if (!prompt()->question(windowText("Find board by address"), windowText("Forget the address %1?").arg(host)))
+                return;
+            NetHosts::forget(m_settings, host);
+            // Rebuilt later: this button is the sender.
+            QMetaObject::invokeMethod(this, &StartPage::fillHostList, Qt::QueuedConnection);
+        });
+        grid->addWidget(forget, row, 1);
+        ++row;
+    }
+}
+
+void StartPage::findBoardByAddress()
+{
+    QHostAddress typed;
+    if (!NetHosts::askAndRemember(m_settings, &typed))
+        return;
+    fillHostList();
+    for (DevIo *link : qAsConst(m_links))
+        if (link->metaObject()->indexOfSlot("scan()") >= 0)
+            QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
+    // Told when nothing answers from there in a few scans' time.
+    QTimer::singleShot(m_answerMs, this, [this, typed] {
+        if (!answeredFrom(typed.toString()))
+            prompt()->message(Prompt::Icon::Information, windowText("Find board by address"),
+                              windowText("No board answered at %1. The address stays remembered; "
+                                         "it is asked again at every scan.").arg(typed.toString()));
+    });
+}
+
+bool StartPage::answeredFrom(const QString &host) const
+{
+    for (const Row &r : m_rows) {
+        DevIo::Found f;
+        if (r.link->describe(r.uid, &f) && QHostAddress(f.address).isEqual(QHostAddress(host), QHostAddress::TolerantConversion))
+            return true;
+    }
+    return false;
+}
+
+StartPage::Row *StartPage::rowOf(DevIo *link, int uid)
+{
+    for (Row &r : m_rows)
+        if (r.link == link && r.uid == uid)
+            return &r;
+    return nullptr;
+}
+
+int StartPage::answering() const
+{
+    int n = 0;
+    for (const Row &r : m_rows)
+        n += r.quiet ? 0 : 1;
+    return n;
+}
+
+void StartPage::announce(DevIo *link, const QString &name, int uid)
+{
+    if (name == QLatin1String("$NoDriver")) {
+        // One button however many driverless boards there are; it goes when the last one does.
+        m_noDriver = true;
+        showDriverButton();
+        return;
+    }
+    Row *row = rowOf(link, uid);
+    if (!row) {
+        m_rows.append(Row());
+        row = &m_rows.last();
+        row->link = link;
+        row->uid = uid;
+        DevIo::Found f;
+        if (link->describe(uid, &f))
+            row->shownAddress = f.address;
+    }
+    row->name = name;
+    row->quiet = false;
+    showRow(*row);
+    updateHeading();
+    Q_EMIT rowsChanged();
+    // A board found alone opens at once; with others around the technician picks. The boards
+    // of the UDP bridge path come in rounds: the rest of a round is announced before this one opens.
+    if (!mayOpenAlone(link, uid))
+        return;
+    DevIo::Found f;
+    if (!link->describe(uid, &f) || f.path != QLatin1String("udp")) {
+        Q_EMIT openRequested(link, uid);
+        return;
+    }
+    QTimer::singleShot(0, this, [this, link, uid] {
+        if (mayOpenAlone(link, uid))
+            Q_EMIT openRequested(link, uid);
+    });
+}
+
+bool StartPage::mayOpenAlone(DevIo *link, int uid)
+{
+    const Row *row = rowOf(link, uid);
+    return row && !row->quiet && !row->left && !m_connected && m_alone.contains(link) && answering() == 1;
+}
+
+void StartPage::quiet(DevIo *link, int uid, const QDateTime &lastSeen)
+{
+    Row *row = rowOf(link, uid);
+    if (!row)
+        return;
+    row->quiet = true;
+    row->lastSeen = lastSeen;
+    // Gone and back again is a new board as far as opening by itself goes.
+    row->left = false;
+    showRow(*row);
+    Q_EMIT rowsChanged();
+}
+
+void StartPage::removed(DevIo *link, int uid)
+{
+    for (int i = 0; i < m_rows.size(); ++i) {
+        if (m_rows.at(i).link == link && m_rows.at(i).uid == uid) {
+            delete m_rows.at(i).button;
+            m_rows.removeAt(i);
+            break;
+        }
+    }
+    updateHeading();
+    Q_EMIT rowsChanged();
+}
+
+void StartPage::leave(DevIo *link, int uid)
+{
+    if (Row *row = rowOf(link, uid))
+        row->left = true;
+}
+
+void StartPage::noDriverGone()
+{
+    m_noDriver = false;
+    if (m_list)
+        delete m_list->findChild<QPushButton *>(QStringLiteral("butUsbDriver"));
+}
+
+void StartPage::showDriverButton()
+{
+    if (!m_list || m_list->findChild<QPushButton *>(QStringLiteral("butUsbDriver")))
+        return;
+    auto *button = new QPushButton(windowText("Install USB driver"), m_list);
+    button->setObjectName(QStringLiteral("butUsbDriver"));
+    connect(button, &QPushButton::clicked, this, &StartPage::installDriver);
+    static_cast<QBoxLayout *>(m_list->layout())->insertWidget(0, button);
+}
+
+QString StartPage::rowText(DevIo *link, int uid) const
+{
+    for (const Row &r : m_rows)
+        if (r.link == link && r.uid == uid)
+            return textOf(r);
+    return QString();
+}
+
+QString StartPage::textOf(const Row &row) const
+{
+    DevIo::Found f;
+    // A link that tells nothing more: its name as it announced it.
+    if (!row.link->describe(row.uid, &f))
+        return row.name;
+    const QString model = f.identified ? modelTitle(f.words) : QString();
+    QString text;
+    if (f.path == QLatin1String("tcp")) {
+        text = f.bridge ? windowText("%1\nnetwork bridge at %2").arg(f.name, f.address)
+                        : windowText("%1\ncontroller on the network at %2").arg(f.name, f.address);
+    } else if (f.path == QLatin1String("udp")) {
+        text = tr("%1\nUDP bridge path at %2").arg(model.isEmpty() ? tr("Board") : model, f.address);
+    } else {
+        text = tr("%1\nUSB %2").arg(model.isEmpty() ? f.name : model, f.address);
+    }
+    if (!row.shownAddress.isEmpty() && f.address != row.shownAddress)
+        text += QLatin1Char('\n') + tr("answers from a new address (it was at %1)").arg(row.shownAddress);
+    if (row.quiet)
+        text += QLatin1Char('\n')
+            + tr("not answering since %1").arg(row.lastSeen.toString(QStringLiteral("HH:mm:ss")));
+    return text;
+}
+
+void StartPage::showRow(Row &row)
+{
+    if (!m_list)
+        return;
+    if (!row.button) {
+        DevIo::Found f;
+        const bool described = row.link->describe(row.uid, &f);
+        auto *button = new QPushButton(m_list);
+        // A link that describes nothing: named after the link.
+        const QString path = described ? f.path : m_alone.contains(row.link) ? QStringLiteral("usb") : QString();
+        button->setObjectName(path == QLatin1String("usb") ? QStringLiteral("usbBoard")
+                              : path == QLatin1String("udp") ? QStringLiteral("udpBoard")
+                                                             : QStringLiteral("netBoard"));
+        button->setProperty("uid", row.uid);
+        connect(button, &QPushButton::clicked, this, &StartPage::clicked);
+        m_list->layout()->addWidget(button);
+        row.button = button;
+    }
+    row.button->setText(textOf(row));
+    // Greyed by the style sheet, but still clickable: a click says why nothing happens.
+    if (row.button->property("quiet").toBool() != row.quiet) {
+        row.button->setProperty("quiet", row.quiet);
+        row.button->style()->unpolish(row.button);
+        row.button->style()->polish(row.button);
+    }
+}
+
+void StartPage::clicked()
+{
+    Row *row = nullptr;
+    for (Row &r : m_rows)
+        if (r.button && r.button == sender())
+            row = &r;
+    if (!row)
+        return;
+    const QString what = textOf(*row).section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1String(", "));
+    if (row->quiet) {
+        prompt()->message(Prompt::Icon::Information, tr("Boards found"),
+                          tr("%1 has not answered since %2, so nothing was sent to it. It is offered "
+                             "again as soon as it answers.")
+                              .arg(what, row->lastSeen.toString(QStringLiteral("HH:mm:ss"))));
+        return;
+    }
+    DevIo::Found f;
+    if (row->link->describe(row->uid, &f) && !row->shownAddress.isEmpty() && f.address != row->shownAddress) {
+        // Nothing goes to an address the technician has not seen.
+        if (!prompt()->question(tr("Boards found"), tr("%1 now answers from %2, no longer from %3. Open it at %2?")
+                                                        .arg(f.name.isEmpty() ? tr("The board") : f.name, f.address,
+                                                             row->shownAddress)))
+            return;
+        row->shownAddress = f.address;
+        showRow(*row);
+    }
+    Q_EMIT openRequested(row->link, row->uid);
+}
