@@ -167,6 +167,14 @@
         <source>Differences: %1</source>
         <translation>Разлики: %1</translation>
     </message>
+    <message>
+        <source>&quot;Apply all&quot; puts the configuration compared with back whole and sends it to the board. Values that change: %1. The board is kept in its history first.</source>
+        <translation>„Приложи всички“ връща цялата сравнявана конфигурация и я изпраща към платката. Стойности, които се променят: %1. Платката първо се запазва в историята ѝ.</translation>
+    </message>
+    <message>
+        <source>&quot;Apply all&quot; puts the configuration compared with back whole. Values that change: %1.</source>
+        <translation>„Приложи всички“ връща цялата сравнявана конфигурация. Стойности, които се променят: %1.</translation>
+    </message>
 </context>
 <context>
     <name>ColorPickerPopup</name>
@@ -1267,26 +1275,84 @@
 <context>
     <name>ImageFit</name>
     <message>
-        <source>%1 of %2 values lie outside their ranges or option lists</source>
-        <translation>%1 от %2 стойности са извън допустимите си граници или списъци с опции</translation>
+        <source>layout version 1</source>
+        <translation>версия на оформлението 1</translation>
+    </message>
+    <message>
+        <source>Layout word</source>
+        <translation>Дума на оформлението</translation>
+    </message>
+    <message>
+        <source>Check word</source>
+        <translation>Контролна дума</translation>
+    </message>
+    <message>
+        <source>%1 bytes that are no text</source>
+        <translation>%1 байта, които не са текст</translation>
+    </message>
+    <message>
+        <source>a text</source>
+        <translation>текст</translation>
+    </message>
+    <message>
+        <source>Text pool</source>
+        <translation>Област на текстовете</translation>
+    </message>
+    <message>
+        <source>text reference %1</source>
+        <translation>препратка към текст %1</translation>
+    </message>
+    <message>
+        <source>a text in bytes %1-%2</source>
+        <translation>текст в байтове %1-%2</translation>
+    </message>
+    <message>
+        <source>bits 0x%1</source>
+        <translation>битове 0x%1</translation>
+    </message>
+    <message>
+        <source>mode %1</source>
+        <translation>режим %1</translation>
+    </message>
+    <message>
+        <source>modes 0x%1</source>
+        <translation>режими 0x%1</translation>
+    </message>
+    <message>
+        <source>an erased word</source>
+        <translation>изтрита дума</translation>
+    </message>
+    <message>
+        <source>Unused word</source>
+        <translation>Неизползвана дума</translation>
+    </message>
+    <message>
+        <source>%1 of %2 values do not fit</source>
+        <translation>%1 от %2 стойности не пасват</translation>
     </message>
     <message>
         <source>, e.g. %1 at %2 holds %3 (%4)</source>
         <translation>, напр. %1 на адрес %2 съдържа %3 (%4)</translation>
     </message>
     <message>
-        <source>options 0x%1</source>
-        <translation>опции 0x%1</translation>
+        <source>This file looks like a configuration of %1, not of %2: %3</source>
+        <translation>Този файл прилича на конфигурация на %1, а не на %2: %3</translation>
+    </message>
+    <message>
+        <source>This file does not look like a configuration of %1 or of another board generation: %2</source>
+        <translation>Този файл не прилича на конфигурация на %1 или на друго поколение платки: %2</translation>
+    </message>
+    <message>
+        <source>This file looks like a configuration of %1 (%2)</source>
+        <translation>Този файл прилича на конфигурация на %1 (%2)</translation>
     </message>
     <message>
         <source>Load</source>
         <translation>Зареждане</translation>
     </message>
     <message>
-        <source>This file does not look like a configuration of %1 (a dump of another generation?): %2.
-Load it onto the board anyway?</source>
-        <translation>Този файл не прилича на конфигурация на %1 (запис от друго поколение?): %2.
-Да бъде ли зареден в платката въпреки това?</translation>
+        <source>Load it anyway?</source>
+        <translation>Да бъде ли зареден въпреки това?</translation>
     </message>
 </context>
 <context>
@@ -1294,10 +1360,6 @@ Load it onto the board anyway?</source>
     <message>
         <source>Store in the board&apos;s memory: it runs with changes that are lost at its next power cycle</source>
         <translation>Запис в паметта на платката: тя работи с промени, които ще се загубят при следващото ѝ изключване</translation>
-    </message>
-    <message>
-        <source>Changes not stored in the board&apos;s memory: they are lost at its next power cycle</source>
-        <translation>Промените не са записани в паметта на платката: ще се загубят при следващото ѝ изключване</translation>
     </message>
     <message>
         <source>Disconnected. The board had changes not stored in its memory: they are lost at its next power cycle.</source>
@@ -1535,6 +1597,66 @@ controller on the network at %2</source>
         <source>The board did not take the change. The page shows what the board has and the step stays on the undo stack: check the connection and try again.</source>
         <translation>Платката не прие промяната. Страницата показва това, което е в платката, а стъпката остава за отмяна: проверете връзката и опитайте отново.</translation>
     </message>
+    <message>
+        <source>Edit help: %1</source>
+        <translation>Редактиране на помощта: %1</translation>
+    </message>
+    <message>
+        <source>%1, offline, changes not saved to a file</source>
+        <translation>%1, офлайн, промените не са запазени във файл</translation>
+    </message>
+    <message>
+        <source>%1, offline</source>
+        <translation>%1, офлайн</translation>
+    </message>
+    <message>
+        <source>File: %1</source>
+        <translation>Файл: %1</translation>
+    </message>
+    <message>
+        <source>No file: as read from the board</source>
+        <translation>Без файл: както е прочетена от платката</translation>
+    </message>
+    <message>
+        <source>No file: the built-in defaults</source>
+        <translation>Без файл: вградените стойности по подразбиране</translation>
+    </message>
+    <message>
+        <source>Unsaved changes</source>
+        <translation>Незапазени промени</translation>
+    </message>
+    <message>
+        <source>The offline configuration of %1 has changes not saved to a file. Save them?</source>
+        <translation>Офлайн конфигурацията на %1 има промени, които не са запазени във файл. Да се запазят ли?</translation>
+    </message>
+    <message>
+        <source>The offline configuration of %1 has changes not saved to %2. Save them?</source>
+        <translation>Офлайн конфигурацията на %1 има промени, които не са запазени в %2. Да се запазят ли?</translation>
+    </message>
+    <message>
+        <source>Discard</source>
+        <translation>Отхвърли</translation>
+    </message>
+    <message>
+        <source>Device error! The board went away during the read: the program&apos;s copy of its configuration is incomplete. Connect the board again to read it, or load a dump file.</source>
+        <translation>Грешка в устройството! Връзката с платката прекъсна по време на четенето: копието на конфигурацията ѝ в програмата е непълно. Свържете платката отново, за да я прочетете, или заредете файл с дъмп.</translation>
+    </message>
+    <message>
+        <source>Disconnected. The page holds no complete configuration of the board: connect it again to read it, or load a dump file.</source>
+        <translation>Няма връзка. Страницата не съдържа пълната конфигурация на платката: свържете я отново, за да я прочетете, или заредете файл с дъмп.</translation>
+    </message>
+    <message>
+        <source>Not stored in the board&apos;s memory</source>
+        <translation>Не е записано в паметта на платката</translation>
+    </message>
+    <message>
+        <source>Load %1 onto the connected board? Values of the board&apos;s configuration that change: %2. The board is kept in its history first.</source>
+        <translation>Да се зареди ли %1 в свързаната платка? Стойности от конфигурацията на платката, които се променят: %2. Платката първо се запазва в историята ѝ.</translation>
+    </message>
+    <message>
+        <source>Load %1 onto the connected board? It overwrites the board&apos;s whole configuration. The board is kept in its history first.</source>
+        <translation>Да се зареди ли %1 в свързаната платка? Това презаписва цялата конфигурация на платката. Платката първо се запазва в историята ѝ.</translation>
+    </message>
 </context>
 <context>
     <name>NetHosts</name>
@@ -1571,6 +1693,10 @@ controller on the network at %2</source>
     <message>
         <source>Close</source>
         <translation>Затвори</translation>
+    </message>
+    <message>
+        <source>Select channels: program %1</source>
+        <translation>Избор на канали: програма %1</translation>
     </message>
 </context>
 <context>
@@ -1799,6 +1925,34 @@ controller on the network at %2</source>
         <source>Clearing the counters failed: the board did not take the change.</source>
         <translation>Нулирането на броячите е неуспешно: платката не прие промяната.</translation>
     </message>
+    <message>
+        <source>The serial number cannot be set over the network bridge: connect the board by USB.</source>
+        <translation>Серийният номер не може да се зададе през мрежовия мост: свържете платката с USB кабел.</translation>
+    </message>
+    <message>
+        <source>The board took the serial number %1.</source>
+        <translation>Платката прие серийния номер %1.</translation>
+    </message>
+    <message>
+        <source>This board keeps no counters.</source>
+        <translation>Тази платка няма броячи.</translation>
+    </message>
+    <message>
+        <source>The serial number is set over USB or the UDP bridge path only.</source>
+        <translation>Серийният номер се задава само през USB или през UDP моста.</translation>
+    </message>
+    <message>
+        <source>This board has no relay test.</source>
+        <translation>Тази платка няма тест на релетата.</translation>
+    </message>
+    <message>
+        <source>This board has no system flags.</source>
+        <translation>Тази платка няма системни флагове.</translation>
+    </message>
+    <message>
+        <source>No board is connected: service commands act on a connected board only.</source>
+        <translation>Няма свързана платка: сервизните команди действат само върху свързана платка.</translation>
+    </message>
 </context>
 <context>
     <name>SystemFlags</name>
@@ -1817,6 +1971,10 @@ controller on the network at %2</source>
     <message>
         <source>This board has no such flag.</source>
         <translation>Тази платка няма такъв флаг.</translation>
+    </message>
+    <message>
+        <source>The board did not take the flag: check the connection and set it again.</source>
+        <translation>Платката не прие флага: проверете връзката и го задайте отново.</translation>
     </message>
 </context>
 <context>
@@ -1934,6 +2092,18 @@ Maybe USB driver is not installed!</source>
     <message>
         <source>Setup keyword</source>
         <translation>Ключ на настройката</translation>
+    </message>
+    <message>
+        <source>The machine setup cannot be reached over this connection.</source>
+        <translation>Настройката на машината не е достъпна през тази връзка.</translation>
+    </message>
+    <message>
+        <source>The machine setup was not written to the board; the board keeps its setup.</source>
+        <translation>Настройката на машината не беше записана в платката; платката запазва досегашната си настройка.</translation>
+    </message>
+    <message>
+        <source>Show hardware settings</source>
+        <translation>Показване на хардуерните настройки</translation>
     </message>
     <message>
         <source>Parameter %1</source>
@@ -2882,6 +3052,135 @@ Maybe USB driver is not installed!</source>
     <message>
         <source>texts</source>
         <translation>текстове</translation>
+    </message>
+</context>
+<context>
+    <name>HelpWindow</name>
+    <message>
+        <source>Edit</source>
+        <translation>Редактиране</translation>
+    </message>
+    <message>
+        <source>Edit this help text; OK saves it to the model&apos;s help file</source>
+        <translation>Редактиране на този помощен текст; OK го записва във файла с помощ на модела</translation>
+    </message>
+</context>
+<context>
+    <name>ValueDecoder</name>
+    <message>
+        <source>none</source>
+        <translation>няма</translation>
+    </message>
+</context>
+<context>
+    <name>Prompt</name>
+    <message>
+        <source>Cancel</source>
+        <translation>Отказ</translation>
+    </message>
+</context>
+<context>
+    <name>MainDialog</name>
+    <message>
+        <source>Boards found: %1. Back to the start page to choose one</source>
+        <translation>Намерени платки: %1. Към началната страница за избор</translation>
+    </message>
+    <message>
+        <source>Disconnect</source>
+        <translation>Прекъсни връзката</translation>
+    </message>
+    <message>
+        <source>Disconnect: leave the board for the start page, where any board can be chosen</source>
+        <translation>Прекъсване на връзката: към началната страница, където може да се избере всяка платка</translation>
+    </message>
+    <message>
+        <source>The board runs with changes not stored in its memory; they are lost at its next power cycle. Store them before disconnecting?</source>
+        <translation>Платката работи с промени, незаписани в паметта ѝ; те се губят при следващото ѝ изключване. Да се запишат ли преди прекъсването на връзката?</translation>
+    </message>
+    <message>
+        <source>Disconnect without storing</source>
+        <translation>Прекъсни без запис</translation>
+    </message>
+    <message>
+        <source>Changes made without a board</source>
+        <translation>Промени без платка</translation>
+    </message>
+    <message>
+        <source>The values changed on the page of %1 are not saved in a file, and the board's configuration takes their place. Save them to a file first?</source>
+        <translation>Стойностите, променени на страницата на %1, не са записани във файл и конфигурацията на платката заема мястото им. Да се запишат ли първо във файл?</translation>
+    </message>
+    <message>
+        <source>Save to a file</source>
+        <translation>Запиши във файл</translation>
+    </message>
+    <message>
+        <source>Discard them</source>
+        <translation>Откажи ги</translation>
+    </message>
+    <message>
+        <source>Disconnected: the board stopped answering.</source>
+        <translation>Няма връзка: платката спря да отговаря.</translation>
+    </message>
+</context>
+<context>
+    <name>StartPage</name>
+    <message>
+        <source>Boards found: click the one to open.</source>
+        <translation>Намерени платки: щракнете върху тази, която да се отвори.</translation>
+    </message>
+    <message>
+        <source>%1
+UDP bridge path at %2</source>
+        <translation>%1
+UDP мост на %2</translation>
+    </message>
+    <message>
+        <source>Board</source>
+        <translation>Платка</translation>
+    </message>
+    <message>
+        <source>%1
+USB %2</source>
+        <translation>%1
+USB %2</translation>
+    </message>
+    <message>
+        <source>answers from a new address (it was at %1)</source>
+        <translation>отговаря от нов адрес (беше на %1)</translation>
+    </message>
+    <message>
+        <source>not answering since %1</source>
+        <translation>не отговаря от %1</translation>
+    </message>
+    <message>
+        <source>Boards found</source>
+        <translation>Намерени платки</translation>
+    </message>
+    <message>
+        <source>%1 has not answered since %2, so nothing was sent to it. It is offered again as soon as it answers.</source>
+        <translation>%1 не отговаря от %2, затова нищо не ѝ беше изпратено. Ще бъде предложена отново, щом отговори.</translation>
+    </message>
+    <message>
+        <source>%1 now answers from %2, no longer from %3. Open it at %2?</source>
+        <translation>%1 вече отговаря от %2, а не от %3. Да се отвори ли на %2?</translation>
+    </message>
+    <message>
+        <source>The board</source>
+        <translation>Платката</translation>
+    </message>
+</context>
+<context>
+    <name>TcpIo</name>
+    <message>
+        <source>Access password of the network bridge &quot;%1&quot; at %2:</source>
+        <translation>Парола за достъп до мрежовия мост „%1“ на %2:</translation>
+    </message>
+</context>
+<context>
+    <name>UsbIo</name>
+    <message>
+        <source>The board at %1 did not answer.</source>
+        <translation>Платката на %1 не отговори.</translation>
     </message>
 </context>
 </TS>

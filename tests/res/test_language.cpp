@@ -1,15 +1,20 @@
 // The compiled-in Bulgarian translation: it really changes texts, the main window follows the
 // "lang" setting, and the translation source has no entry left unfinished.
 #include "app/maindialog.h"
+#include "app/resources.h"
 #include "app/setupdialog.h"
+#include "devices/devmarvek2_0.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
 #include "testlanguage.h"
 #include "testmodel.h"
+#include <QDialogButtonBox>
 #include <QFile>
 #include <QLabel>
+#include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QTranslator>
 #include <QXmlStreamReader>
 #include <QtTest>
@@ -24,12 +29,14 @@ class TestLanguage : public QObject
         FakeLink *usb = nullptr;
         std::unique_ptr<MainDialog> dialog;
 
-        Window()
+        // fixed: a 2.0 controller model, with its real help files, instead of a test model.
+        explicit Window(bool fixed = false)
         {
             MainDialog::Parts parts;
             parts.prompt = &prompt;
-            parts.makeModels = [](QObject *parent) {
-                return QList<DeviceCfg *>{new TestModel("Model A", 0x200, 0x100, 0x201, parent)};
+            parts.makeModels = [fixed](QObject *parent) {
+                return QList<DeviceCfg *>{fixed ? static_cast<DeviceCfg *>(new DevMarvek2_0(parent))
+                                                : new TestModel("Model A", 0x200, 0x100, 0x201, parent)};
             };
             parts.makeUsbLink = [this](QObject *parent) { return usb = new FakeLink(parent); };
             parts.makeNetLink = [](QObject *parent) { return new FakeLink(parent); };
@@ -179,6 +186,64 @@ private Q_SLOTS:
         SetupDialog setup(w.dialog.get(), QStringLiteral("bg"));
         QVERIFY(setup.findChild<QPushButton *>("butLangBg")->isChecked());
         QVERIFY(!setup.findChild<QPushButton *>("butLangEn")->isChecked());
+    }
+
+    // The next (i) after a change of language shows the help of that language, from the English
+    // files for English. Edit opens a titled dialog: Esc leaves the text as it was, OK keeps the
+    // new one in the model's file of the language shown, never in the other language's.
+    void helpFollowsLanguageAndEditsKeepToIt()
+    {
+        QTemporaryDir dir;
+        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("run")));
+        const QString before = QDir::currentPath();
+        QVERIFY(QDir::setCurrent(dir.filePath(QStringLiteral("run"))));
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_bg")));
+        const QString bulgarian = DeviceCfg::helpMap().value(7166);
+        QVERIFY(DeviceCfg::readHelpFile(QStringLiteral(":/help_en")));
+        const QString english = DeviceCfg::helpMap().value(7166);
+        QVERIFY(!english.isEmpty() && english != bulgarian);
+        setTestLanguage(QStringLiteral("bg"));
+        {
+            Window w(true);
+            w.dialog->pageContainer()->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly).at(0)->click();
+            DeviceCfg *model = DeviceCfg::current();
+            QVERIFY(model);
+            w.dialog->showHelp(QStringLiteral("#ln7166"));
+            QPointer<HelpWindow> help = w.dialog->helpWindow();
+            QVERIFY(help);
+            QCOMPARE(help->text(), bulgarian);
+            w.dialog->setLanguage(QStringLiteral("en"));
+            w.dialog->showHelp(QStringLiteral("#ln7166"));
+            QCOMPARE(help->text(), english);
+
+            auto *edit = help->findChild<QPushButton *>(QStringLiteral("butHelpEdit"));
+            QVERIFY(edit && edit->isVisible());
+            const QString saved = QStringLiteral("../Vandor/help_cnt20_");
+            for (const bool ok : {false, true}) {
+                QTest::mouseClick(edit, Qt::LeftButton);
+                auto *editor = w.dialog->findChild<HelpEditor *>();
+                QVERIFY(editor && editor->isVisible());
+                QCOMPARE(editor->windowTitle(), QStringLiteral("Edit help: Relay signal invert"));
+                QCOMPARE(editor->text(), english);
+                auto *text = editor->findChild<QPlainTextEdit *>();
+                text->setPlainText(QStringLiteral("Edited in English"));
+                if (ok)
+                    editor->findChild<QDialogButtonBox *>()->button(QDialogButtonBox::Ok)->click();
+                else
+                    QTest::keyClick(text, Qt::Key_Escape);
+                QTRY_VERIFY(!w.dialog->findChild<HelpEditor *>());
+                QCOMPARE(help->text(), ok ? QStringLiteral("Edited in English") : english);
+                QCOMPARE(QFileInfo::exists(saved + QStringLiteral("en")), ok);
+            }
+            QVERIFY(!QFileInfo::exists(saved + QStringLiteral("bg")));
+            // Back to Bulgarian, even without the page made again: its own text, untouched.
+            setTextLanguage(QStringLiteral("bg"));
+            QCOMPARE(model->helpText(7166), bulgarian);
+            w.dialog->setLanguage(QStringLiteral("en"));
+            w.dialog->showHelp(QStringLiteral("#ln7166"));
+            QCOMPARE(help->text(), QStringLiteral("Edited in English"));
+        }
+        QVERIFY(QDir::setCurrent(before));
     }
 
     void sourceHasNoUnfinishedEntries()
