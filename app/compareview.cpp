@@ -1,7 +1,11 @@
 // The compare view's widgets; the comparing and restoring itself is ModelDiff's.
 #include "app/compareview.h"
+#include "app/boundedfile.h"
 #include "app/barprogress.h"
+#include "app/host.h"
+#include "app/machines.h"
 #include "app/progress.h"
+#include "app/resources.h"
 #include "app/prompt.h"
 #include "devices/configwatch.h"
 #include "devices/devicecfg.h"
@@ -10,6 +14,7 @@
 #include <QDialogButtonBox>
 #include <QFile>
 #include <QFileInfo>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
@@ -27,6 +32,9 @@ namespace {
 constexpr int ManyValues = 8;
 // Marks the choice of the factory defaults in the source list.
 constexpr int FactoryRole = Qt::UserRole + 1;
+// The folder and the name of a snapshot's machine.
+constexpr int MachineRole = Qt::UserRole + 2;
+constexpr int MachineNameRole = Qt::UserRole + 3;
 
 // A swatch of the first colour a decoded value names, else no icon.
 QIcon swatch(const QString &value)
@@ -43,6 +51,13 @@ QIcon swatch(const QString &value)
     return QIcon(pixmap);
 }
 
+// When a snapshot was taken, month and all in the language of the texts; seconds tell apart
+// the snapshots a load and a read make within a minute.
+QString snapshotTime(const QDateTime &time)
+{
+    return textLocale().toString(time.toLocalTime(), QStringLiteral("d MMMM yyyy, HH:mm:ss"));
+}
+
 } // namespace
 
 CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidget *parent)
@@ -54,10 +69,10 @@ CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidg
     m_source = new QComboBox(this);
     m_source->setObjectName(QStringLiteral("compareSource"));
     m_source->addItem(tr("Choose what to compare with"));
-    for (int i = history.size() - 1; i >= 0; --i) {
-        const Snapshot &s = history.at(i);
-        m_source->addItem(tr("Snapshot of %1").arg(QLocale().toString(s.time.toLocalTime(), QLocale::ShortFormat)),
-                          s.dumpPath);
+    for (const Snapshot &s : history) {
+        m_source->addItem(snapshotText(s), s.dumpPath);
+        m_source->setItemData(m_source->count() - 1, s.machineKey, MachineRole);
+        m_source->setItemData(m_source->count() - 1, s.machine, MachineNameRole);
     }
     if (ModelDiff::hasFactory(model)) {
         m_source->addItem(tr("Factory defaults"));
@@ -65,6 +80,20 @@ CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidg
     }
     m_source->addItem(tr("Dump file..."));
     layout->addWidget(m_source);
+    auto *machineRow = new QHBoxLayout;
+    m_machineLabel = new QLabel(this);
+    m_machineLabel->setObjectName(QStringLiteral("compareMachine"));
+    // Machines are named after what their boards announce: shown as text, never as markup.
+    m_machineLabel->setTextFormat(Qt::PlainText);
+    m_rename = new QPushButton(tr("Rename..."), this);
+    m_rename->setObjectName(QStringLiteral("butRenameMachine"));
+    m_rename->setToolTip(tr("Gives the connected machine the name its snapshots are listed by"));
+    machineRow->addWidget(m_machineLabel, 1);
+    machineRow->addWidget(m_rename);
+    m_machineLabel->hide();
+    m_rename->hide();
+    connect(m_rename, &QPushButton::clicked, this, &CompareView::renameMachine);
+    layout->addLayout(machineRow);
     auto *help = new QLabel(tr("Choose a snapshot of the board (kept at every whole read and before every "
                                "overwrite), a dump file or the factory defaults of the board's model. Each row "
                                "is a value that differs: \"Now\" is the "
@@ -83,7 +112,10 @@ CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidg
     m_rows->setObjectName(QStringLiteral("compareRows"));
     m_rows->setRootIsDecorated(false);
     m_rows->setHeaderLabels({tr("Value"), tr("Now"), tr("Compared with")});
-    m_rows->header()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    // The two configurations share the width left by the names: a long value is cut short
+    // (its tooltip holds it whole) and never pushes the other one out of view.
+    m_rows->header()->setSectionResizeMode(QHeaderView::Stretch);
+    m_rows->header()->setSectionResizeMode(0, QHeaderView::ResizeToContents);
     layout->addWidget(m_rows, 1);
     m_bar = new QProgressBar(this);
     m_bar->setFormat(tr("Applying %p%"));
@@ -105,6 +137,53 @@ CompareView::CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidg
     // "Now" follows the page: an edit, a restore, a read again.
     connect(ConfigWatch::instance(), &ConfigWatch::changed, this, &CompareView::refill);
     refill();
+}
+
+QString CompareView::snapshotText(const Snapshot &s) const
+{
+    return tr("Snapshot of %1 (%2)").arg(snapshotTime(s.time), s.machine);
+}
+
+void CompareView::setMachine(const Machine &machine)
+{
+    m_machine = machine;
+    // The name as it is now: it may have changed since the board connected.
+    for (const Machine &m : Machines().named(machine.key))
+        if (m.key == machine.key)
+            m_machine.name = m.name;
+    m_machineLabel->setText(tr("Machine: %1").arg(m_machine.name));
+    m_machineLabel->show();
+    m_rename->setVisible(m_machine.sorted);
+}
+
+void CompareView::renameMachine()
+{
+    const std::optional<QString> name = prompt()->getText(tr("Machine"), tr("Name of this machine:"), m_machine.name);
+    if (!name)
+        return;
+    QString error;
+    if (!Machines().rename(&m_machine, *name, &error)) {
+        prompt()->message(Prompt::Icon::Warning, tr("Machine"), tr("The machine keeps its name: %1.").arg(error));
+        return;
+    }
+    m_machineLabel->setText(tr("Machine: %1").arg(m_machine.name));
+    for (int i = 1; i < m_source->count(); ++i) {
+        if (m_source->itemData(i, MachineRole).toString() != m_machine.key)
+            continue;
+        m_source->setItemData(i, m_machine.name, MachineNameRole);
+        m_source->setItemText(i, m_source->itemText(i).section(QStringLiteral(" ("), 0, 0)
+                                     + QStringLiteral(" (%1)").arg(m_machine.name));
+    }
+}
+
+bool CompareView::otherMachineAccepted()
+{
+    if (m_otherMachine.isEmpty() || m_machine.key.isEmpty() || m_otherMachine == m_machine.key)
+        return true;
+    const QString other = m_source->itemData(m_source->findData(m_otherMachine, MachineRole), MachineNameRole).toString();
+    return prompt()->question(tr("Apply"), tr("This snapshot is of the machine %1, not of %2, the machine connected. "
+                                              "Put its values on this board?")
+                                               .arg(other, m_machine.name));
 }
 
 void CompareView::sourceChosen(int index)
@@ -129,8 +208,8 @@ bool CompareView::compareWith(const QString &dumpPath)
     QFile file(dumpPath);
     QByteArray bytes;
     // No dump of any model comes near this size.
-    constexpr qint64 Largest = 16 << 20;
-    if (file.open(QIODevice::ReadOnly) && file.size() <= Largest)
+    QString why;
+    if (openBoundedFile(&file, FileBounds::Dump, &why))
         bytes = file.readAll();
     if (!ModelDiff::isDump(m_model, bytes)) {
         prompt()->message(Prompt::Icon::Critical, tr("Compare"),
@@ -145,6 +224,7 @@ bool CompareView::compareWith(const QString &dumpPath)
         at = m_source->count() - 1;
         m_source->insertItem(at, tr("File %1").arg(QFileInfo(dumpPath).fileName()), dumpPath);
     }
+    m_otherMachine = m_source->itemData(at, MachineRole).toString();
     select(at);
     return true;
 }
@@ -156,6 +236,7 @@ bool CompareView::compareWithFactory()
         return false;
     m_other = defaults;
     m_factory = true;
+    m_otherMachine.clear();
     select(m_source->findData(true, FactoryRole));
     return true;
 }
@@ -191,6 +272,8 @@ void CompareView::refill()
         item->setData(0, Qt::UserRole, i);
         item->setIcon(1, swatch(d.a));
         item->setIcon(2, swatch(d.b));
+        item->setToolTip(1, d.a);
+        item->setToolTip(2, d.b);
         if (ModelDiff::restorable(d)) {
             item->setCheckState(0, checked.contains(d.site.address) ? Qt::Checked : Qt::Unchecked);
         } else {
@@ -214,7 +297,7 @@ void CompareView::applyChecked()
         if ((item->flags() & Qt::ItemIsUserCheckable) && item->checkState(0) == Qt::Checked)
             chosen.append(m_diffs.at(item->data(0, Qt::UserRole).toInt()));
     }
-    if (chosen.isEmpty())
+    if (chosen.isEmpty() || !otherMachineAccepted())
         return;
     if (beforeApply)
         beforeApply();
@@ -229,7 +312,15 @@ void CompareView::applyChecked()
 
 void CompareView::applyAll()
 {
-    if (m_other.isEmpty())
+    if (m_other.isEmpty() || !otherMachineAccepted())
+        return;
+    // The whole configuration is overwritten: said with its size first, Cancel the default.
+    const int n = m_diffs.size();
+    const QString text = host()->boardConnected()
+        ? tr("\"Apply all\" puts the configuration compared with back whole and sends it to the board. "
+             "Values that change: %1. The board is kept in its history first.").arg(n)
+        : tr("\"Apply all\" puts the configuration compared with back whole. Values that change: %1.").arg(n);
+    if (!prompt()->confirm(tr("Apply all"), text, tr("Apply all")))
         return;
     if (beforeApply)
         beforeApply();

@@ -19,8 +19,12 @@ class CompareView : public QDialog
 {
     Q_OBJECT
 public:
-    // history: the board's snapshots, oldest first (empty offline).
+    // history: snapshots of the board's kind in the order offered, each named by its machine
+    // (empty offline).
     CompareView(DeviceCfg *model, const QList<Snapshot> &history, QWidget *parent = nullptr);
+    // The machine connected: shown with a way to rename it; a snapshot of another one is put
+    // on its board only after asking.
+    void setMachine(const Machine &machine);
 
     // Called before anything is applied (to keep the board in its history) and after it (to
     // show the values on the page).
@@ -44,6 +48,10 @@ private:
     void sourceChosen(int index);
     void refill();
     void select(int index);
+    void renameMachine();
+    // True when what is compared with is no other machine's snapshot, or the user said so.
+    bool otherMachineAccepted();
+    QString snapshotText(const Snapshot &s) const;
 
     DeviceCfg *m_model;
     QComboBox *m_source;
@@ -52,6 +60,10 @@ private:
     QProgressBar *m_bar;
     QPushButton *m_applyChecked;
     QPushButton *m_applyAll;
+    QLabel *m_machineLabel;
+    QPushButton *m_rename;
+    Machine m_machine;
+    QString m_otherMachine; // the machine of the snapshot compared with, else empty
     QByteArray m_other;
     bool m_factory = false;
     QList<ParamDifference> m_diffs;

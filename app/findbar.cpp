@@ -114,6 +114,13 @@ bool FindBar::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == m_field && event->type() == QEvent::FocusIn)
         prepare();
+    if (watched == m_field && event->type() == QEvent::ShortcutOverride) {
+        // Undo and redo are the window's, for the page's changes: the field does not take them.
+        auto *key = static_cast<QKeyEvent *>(event);
+        const Qt::KeyboardModifiers mods = key->modifiers() & ~Qt::KeypadModifier;
+        if (key->key() == Qt::Key_Z && (mods == Qt::ControlModifier || mods == (Qt::ControlModifier | Qt::ShiftModifier)))
+            return true;
+    }
     if (watched == m_field && event->type() == QEvent::KeyPress) {
         auto *key = static_cast<QKeyEvent *>(event);
         if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {

@@ -1,8 +1,11 @@
 // The commands behind the main window's buttons: dumps, storing on the board, the long
 // presses, the help window and the language.
 #include "app/maindialog.h"
+#include "app/boundedfile.h"
 #include "app/compareview.h"
+#include "app/helpwindow.h"
 #include "app/logging.h"
+#include "app/machines.h"
 #include "app/prompt.h"
 #include "app/resources.h"
 #include "app/scale.h"
@@ -24,14 +27,14 @@
 #include <QMouseEvent>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QScreen>
+#include <QScrollBar>
 #include <QSaveFile>
-#include <QTextEdit>
-#include <QVBoxLayout>
 
 void MainDialog::load()
 {
     DeviceCfg *model = DeviceCfg::current();
-    if (!model)
+    if (!model || !settleUnsavedEdits())
         return;
     const QString path = prompt()->openFileName(tr("Load configuration"), m_dumpDir,
                                                 tr("Binary dump (*.bin)"));
@@ -39,16 +42,22 @@ void MainDialog::load()
         return;
     m_dumpDir = QFileInfo(path).absolutePath();
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        prompt()->message(Prompt::Icon::Critical, tr("Load"), tr("Load failed"));
+    QString why;
+    if (!openBoundedFile(&file, FileBounds::Dump, &why)) {
+        prompt()->message(Prompt::Icon::Critical, tr("Load"), tr("Load failed") + QLatin1Char('\n') + why);
         return;
     }
-    // A dump of another generation is not sent to a connected board without asking.
-    if (!scanEnabled && !acceptDumpFit(model, file.peek(FixedImage::Size)))
+    // A dump of another generation is not loaded without asking, onto a board or offline.
+    if (!acceptDumpFit(model, file.peek(FixedImage::Size)))
         return;
-    // What the board holds is kept before the file overwrites it.
-    if (m_connected)
+    // What the board holds is kept before the file overwrites it, once the user agreed.
+    if (m_connected) {
+        // No dump of any model comes near this size: a larger file is counted as a whole overwrite.
+        constexpr qint64 Largest = 16 << 20;
+        if (!confirmLoadOnBoard(model, path, file.size() <= Largest ? file.peek(file.size()) : QByteArray()))
+            return;
         takeSnapshot();
+    }
     if (!model->load(&file)) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
                           tr("Invalid file format. The current configuration was not changed."));
@@ -57,17 +66,49 @@ void MainDialog::load()
     file.close();
     refreshEditors();
     updateDevice();
+    m_shown.kept();
+    if (!m_connected) {
+        // The page is the file's now, whatever a read that failed left before it.
+        m_readFailed = false;
+        m_pageFromBoard = false;
+        m_offlineFile = path;
+        m_offlineEdited = false;
+        holdPage(false);
+        showOfflineStatus();
+    }
 }
 
-void MainDialog::save()
+bool MainDialog::confirmLoadOnBoard(DeviceCfg *model, const QString &path, const QByteArray &bytes)
+{
+    const QString name = QFileInfo(path).fileName();
+    DeviceCfg *comparable = ModelDiff::comparable(model);
+    const bool dump = comparable && ModelDiff::isDump(comparable, bytes);
+    // A fixed-layout model refuses the very files that are no dump of it: nothing to ask.
+    if (!dump && qobject_cast<FixedLayoutModel *>(model))
+        return true;
+    QString text;
+    if (dump) {
+        const int n = ModelDiff::compare(comparable, bytes).size();
+        text = tr("Load %1 onto the connected board? Values of the board's configuration that change: %2. "
+                  "The board is kept in its history first.").arg(name, QString::number(n));
+    } else {
+        text = tr("Load %1 onto the connected board? It overwrites the board's whole configuration. "
+                  "The board is kept in its history first.").arg(name);
+    }
+    return prompt()->confirm(tr("Load"), text, tr("Load"));
+}
+
+void MainDialog::save() { saveToFile(); }
+
+bool MainDialog::saveToFile()
 {
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
-        return;
+        return false;
     QString path = prompt()->saveFileName(tr("Save configuration"), m_dumpDir,
                                                 tr("Binary dump (*.bin)"));
     if (path.isEmpty())
-        return;
+        return false;
     // A name typed without an extension gets the one the load dialog looks for.
     if (QFileInfo(path).suffix().isEmpty())
         path += QStringLiteral(".bin");
@@ -77,7 +118,15 @@ void MainDialog::save()
     if (!file.open(QIODevice::WriteOnly) || !model->save(&file) || !file.commit()) {
         file.cancelWriting();
         prompt()->message(Prompt::Icon::Critical, tr("Save"), tr("Save failed"));
+        return false;
     }
+    m_shown.kept();
+    if (!m_connected) {
+        m_offlineFile = path;
+        m_offlineEdited = false;
+        showOfflineStatus();
+    }
+    return true;
 }
 
 void MainDialog::saveOnDevice()
@@ -114,8 +163,12 @@ CompareView *MainDialog::openCompare()
     DeviceCfg *model = ModelDiff::comparable(DeviceCfg::current());
     if (!model)
         return nullptr;
-    const QList<Snapshot> history = m_connected ? BoardHistory(currentOrigin()).list() : QList<Snapshot>();
+    // Every machine of the board's kind, the connected one's snapshots first.
+    const QList<Snapshot> history = m_connected && m_machine
+        ? Machines().snapshotsOf(m_machine->words, m_machine->key) : QList<Snapshot>();
     auto *view = new CompareView(model, history, this);
+    if (m_connected && m_machine)
+        view->setMachine(*m_machine);
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->beforeApply = [this] {
         if (m_connected)
@@ -125,6 +178,8 @@ CompareView *MainDialog::openCompare()
         refreshEditors();
         if (m_connected)
             setUnstored(true);
+        else
+            markOfflineEdit();
     };
     view->applyWhole = [this, model](const QByteArray &image) {
         QBuffer buffer;
@@ -172,8 +227,20 @@ void MainDialog::hexDump()
     mono.setStyleHint(QFont::TypeWriter);
     view->setFont(mono);
     m_ownWindows.append(view);
-    view->setPlainText(withOffsets(model->hexDump()));
-    view->resize(scaled(640), scaled(480));
+    // Offsets count the bytes of an image; a model without one gives a text of its own.
+    const QString dump = model->hexDump();
+    const QString text = model->image() ? withOffsets(dump) : dump;
+    view->setPlainText(text);
+    // As wide as a whole row, as far as the screen allows.
+    const QFontMetrics metrics(view->font());
+    int widest = 0;
+    for (const QString &row : text.split(QLatin1Char('\n')))
+        widest = qMax(widest, metrics.horizontalAdvance(row));
+    int width = widest + 2 * view->frameWidth() + 2 * int(view->document()->documentMargin())
+        + view->verticalScrollBar()->sizeHint().width() + scaled(4);
+    if (const QScreen *screen = this->screen())
+        width = qMin(width, screen->availableGeometry().width());
+    view->resize(qMax(width, scaled(320)), scaled(480));
     view->show();
 }
 
@@ -198,35 +265,38 @@ void MainDialog::showHelp(const QString &link)
     if (m.hasMatch()) {
         const quint32 key = m.captured(1).toUInt();
         if (!m_helpWindow) {
-            auto *help = new QLabel(nullptr, Qt::Tool | Qt::WindowStaysOnTopHint);
-            help->setObjectName(QStringLiteral("helpWindow"));
-            help->setAttribute(Qt::WA_DeleteOnClose);
+            auto *help = new HelpWindow;
             help->setWindowTitle(windowTitle());
             help->resize(300, height());
             help->move(x() + frameGeometry().width(), y());
-            help->setAlignment(Qt::AlignTop | Qt::AlignLeft);
-            help->setTextFormat(Qt::RichText);
-            help->setWordWrap(true);
             connect(this, &QDialog::finished, help, &QWidget::close);
             connect(help, &QObject::destroyed, this, &MainDialog::clearHelp);
-            connect(help, &QLabel::linkActivated, this, &MainDialog::showHelp);
+            connect(help, &HelpWindow::linkActivated, this, &MainDialog::showHelp);
             m_helpWindow = help;
             help->show();
         }
-        m_helpWindow->setText(model->helpText(key));
+        m_helpWindow->showText(key, model->helpText(key), model->helpEditable());
         return;
     }
     m = editRef.match(link);
     if (m.hasMatch()) {
         const quint32 key = m.captured(1).toUInt();
-        QDialog dialog(this);
-        auto *layout = new QVBoxLayout(&dialog);
-        auto *editor = new QTextEdit(&dialog);
-        editor->setAcceptRichText(false);
-        editor->setPlainText(model->helpText(key));
-        layout->addWidget(editor);
-        dialog.exec();
-        DeviceCfg::setHelpText(key, editor->toPlainText());
+        // Asked first: texts of another language are read again before the edit starts.
+        const QString shown = model->helpText(key);
+        const bool known = DeviceCfg::helpMap().contains(model->helpKey(key));
+        auto *editor = new HelpEditor(tr("Edit help: %1").arg(model->parName(key)), known ? shown : QString(), this);
+        editor->setAttribute(Qt::WA_DeleteOnClose);
+        connect(editor, &QDialog::accepted, this, [this, editor, key] {
+            DeviceCfg *current = DeviceCfg::current();
+            if (!current)
+                return;
+            DeviceCfg::setHelpText(current->helpKey(key), editor->text().trimmed());
+            current->saveHelp();
+            if (m_helpWindow)
+                m_helpWindow->showText(m_helpWindow->key(), current->helpText(m_helpWindow->key()),
+                                       current->helpEditable());
+        });
+        editor->open();
         return;
     }
     if (link == QLatin1String("#save"))
@@ -254,7 +324,9 @@ void MainDialog::loadLanguage()
 {
     const QString code = m_settings.value(QStringLiteral("lang"), QStringLiteral("bg")).toString();
     // A missing translation leaves the translator empty: the built-in English texts.
-    m_translator.load(resourcePath(QStringLiteral("Vandor_") + code));
+    const bool translated = m_translator.load(resourcePath(QStringLiteral("Vandor_") + code));
+    // Help texts and dates follow the texts' language.
+    setTextLanguage(translated ? code : QStringLiteral("en"));
     // Qt's own dialogs and buttons in the same language, from the system's Qt translations.
     m_qtTranslator.load(QStringLiteral("qtbase_") + code, QLibraryInfo::location(QLibraryInfo::TranslationsPath));
     setWindowTitle(tr("Vandor"));

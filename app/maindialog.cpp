@@ -5,11 +5,13 @@
 #include "app/editundo.h"
 #include "app/findbar.h"
 #include "app/logging.h"
+#include "app/machines.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
 #include "app/resources.h"
 #include "app/scale.h"
 #include "app/setupdialog.h"
+#include "app/startpage.h"
 #include "app/stylesheet.h"
 #include "devices/configwatch.h"
 #include "devices/devicecfg.h"
@@ -82,8 +84,15 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
 
     ui->setupUi(this);
     ui->butReread->setIcon(style()->standardIcon(QStyle::SP_BrowserReload));
-    // Long states (board, path, a failed write) wrap instead of widening the window.
-    ui->conStatus->setWordWrap(true);
+    // The buttons shown only while a board is connected keep their room when hidden: nothing
+    // in the tool row moves when a board comes or goes.
+    for (QPushButton *b : {ui->butReread, ui->butDevSave}) {
+        QSizePolicy policy = b->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        b->setSizePolicy(policy);
+    }
+    // The status names boards by the names they announce: shown as text, never as markup.
+    ui->conStatus->setTextFormat(Qt::PlainText);
     setMinimumSize(scaled(MinimumWidth), scaled(MinimumHeight));
     m_progress = std::make_unique<BarProgress>(ui->progressBar);
     ui->progressBar->hide();
@@ -104,10 +113,19 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
                              "from it. Ctrl+D lists the values changed from factory."));
     ui->horizontalLayout->insertWidget(ui->horizontalLayout->indexOf(ui->butReread), m_compare);
     connect(m_compare, &QPushButton::clicked, this, &MainDialog::compare);
+    // Leaves the board for the start page, where any other board can be chosen. An icon, as the
+    // row's other commands, so that the smallest window still holds the row.
+    m_disconnect = new QPushButton(this);
+    m_disconnect->setIcon(style()->standardIcon(QStyle::SP_BrowserStop));
+    m_disconnect->setObjectName(QStringLiteral("butDisconnect"));
+    m_disconnect->setFocusPolicy(Qt::NoFocus);
+    m_disconnect->hide();
+    ui->horizontalLayout->addWidget(m_disconnect);
+    connect(m_disconnect, &QPushButton::clicked, this, &MainDialog::disconnectBoard);
     auto *marks = new FactoryMarks(ui->scrollAreaWidgetContents, this);
     marks->listAll = [this] { compareWithFactory(); };
-    connect(new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this), &QShortcut::activated, this,
-            &MainDialog::compareWithFactory);
+    m_factoryKey = new QShortcut(QKeySequence(Qt::CTRL | Qt::Key_D), this);
+    connect(m_factoryKey, &QShortcut::activated, this, &MainDialog::compareWithFactory);
     setupEditCommands();
 
     for (QTimer *t : {&m_longSaveTimer, &m_longLoadTimer}) {
@@ -122,37 +140,21 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(&m_longLoadTimer, &QTimer::timeout, this, &MainDialog::sysMenu);
 
     m_startPage = true;
-    QWidget *page = ui->scrollAreaWidgetContents;
-    auto *layout = new QVBoxLayout(page);
-    layout->setContentsMargins(0, 0, 0, 0);
-    layout->setSpacing(0);
-    layout->addStretch();
-    const QList<DeviceCfg *> offered = parts.makeModels ? parts.makeModels(this) : QList<DeviceCfg *>();
-    if (!offered.isEmpty()) {
-        auto *heading = new QLabel(page);
-        heading->setObjectName(QStringLiteral("offlineHeading"));
-        heading->setWordWrap(true);
-        heading->setAlignment(Qt::AlignCenter);
-        layout->addWidget(heading);
-    }
-    for (DeviceCfg *model : offered) {
-        auto *button = new QPushButton(model->title(), page);
-        button->setProperty("dev", QVariant::fromValue<QObject *>(model));
-        connect(button, &QPushButton::clicked, this, &MainDialog::selectControls);
-        layout->addWidget(button);
-    }
-    // For bridges that broadcast discovery does not reach: asked for at every scan. Placed with
-    // the boards found on the network, above the offline models.
-    auto *findHost = new QPushButton(page);
-    findHost->setObjectName(QStringLiteral("butFindHost"));
-    connect(findHost, &QPushButton::clicked, this, &MainDialog::findBoardByAddress);
-    layout->insertWidget(1, findHost);
-    m_hostList = new QWidget(page);
-    m_hostList->setObjectName(QStringLiteral("rememberedHosts"));
-    layout->insertWidget(2, m_hostList);
-    layout->insertSpacing(3, scaled(16));
-    fillHostList();
-    layout->addStretch();
+    m_offered = parts.makeModels ? parts.makeModels(this) : QList<DeviceCfg *>();
+    m_start = new StartPage(m_settings, this);
+    m_start->setAddressAnswerMs(AddressAnswerMs);
+    connect(m_start, &StartPage::modelChosen, this, &MainDialog::selectControls);
+    connect(m_start, &StartPage::openRequested, this, &MainDialog::openDevice);
+    connect(m_start, &StartPage::installDriver, this, &MainDialog::installUsbDriver);
+    connect(m_start, &StartPage::rowsChanged, this, &MainDialog::showFoundBar);
+    m_start->build(ui->scrollAreaWidgetContents, m_offered);
+    // Below the page, where a board found while an offline page is shown moves nothing on it.
+    m_foundBar = new QPushButton(this);
+    m_foundBar->setObjectName(QStringLiteral("butFoundBoards"));
+    m_foundBar->setFocusPolicy(Qt::NoFocus);
+    m_foundBar->hide();
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->scrollArea) + 1, m_foundBar);
+    connect(m_foundBar, &QPushButton::clicked, this, &MainDialog::showStartPage);
 
     m_about = new QLabel(this);
     m_about->setObjectName(QStringLiteral("aboutLabel"));
@@ -167,12 +169,20 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     setCurrentLink(m_usbLink);
     if (m_usbLink)
         connectLink(m_usbLink, &MainDialog::detectedDeviceUsb);
-    if (auto *usb = qobject_cast<UsbIo *>(m_usbLink))
-        connect(usb, &UsbIo::noDriverGone, this,
-                [this] { delete ui->scrollAreaWidgetContents->findChild<QPushButton *>(QStringLiteral("butUsbDriver")); });
+    if (auto *usb = qobject_cast<UsbIo *>(m_usbLink)) {
+        connect(usb, &UsbIo::noDriverGone, m_start, &StartPage::noDriverGone);
+        // The technician picks among the boards of the UDP bridge path.
+        usb->setPeersChosen(true);
+    }
     m_netLink = parts.makeNetLink ? parts.makeNetLink(this) : nullptr;
     if (m_netLink)
         connectLink(m_netLink, &MainDialog::detectedDeviceTcp);
+    m_start->addLink(m_usbLink, true);
+    m_start->addLink(m_netLink, false);
+    // A board that goes away while nobody edits is found out by asking it now and then.
+    for (DevIo *l : {m_usbLink, m_netLink})
+        if (l)
+            l->setIdleCheck(parts.idleCheckMs);
 }
 
 MainDialog::~MainDialog()
@@ -221,10 +231,19 @@ void MainDialog::updateDevice()
     const int failures = DeviceCfg::writeFailures();
     const bool online = m_connected;
     showProgress(tr("Update device %p%"));
+    // Events run between the chunks: the page and the commands are held as during a read, so
+    // that no edit, dump or read starts another transfer in the middle of this one.
+    const bool reading = m_reading, held = m_pageHeld;
+    m_reading = true;
+    holdPage(true);
     model->writeDevice(m_progress.get());
+    m_reading = reading;
+    holdPage(held && m_connected);
     hideProgress();
     if (online && m_connected)
         setUnstored(true);
+    else if (!online)
+        markOfflineEdit();
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -243,6 +262,8 @@ void MainDialog::updateTexts(int count)
     hideProgress();
     if (online && m_connected)
         setUnstored(true);
+    else if (!online)
+        markOfflineEdit();
     if (DeviceCfg::writeFailures() != failures && online)
         reportWriteFailure();
 }
@@ -283,17 +304,90 @@ void MainDialog::showPage(DeviceCfg *model)
 {
     m_startPage = false;
     clearPage();
-    m_hostList = nullptr;
     // The about label floats over the start page only; it would cover the page's editors.
     m_about->hide();
     {
         PageBuildGuard building;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
+    m_shown.built(model);
     ConfigWatch::touch();
     m_findBar->show();
     m_undo->restart();
     enableCommands();
+}
+
+void MainDialog::showOfflineStatus()
+{
+    DeviceCfg *model = DeviceCfg::current();
+    if (m_connected || m_startPage || !model)
+        return;
+    m_offlineShown = true;
+    m_disconnectNote = false;
+    const QString what = m_offlineEdited ? tr("%1, offline, changes not saved to a file").arg(model->title())
+                                         : tr("%1, offline").arg(model->title());
+    const QString from = !m_offlineFile.isEmpty() ? tr("File: %1").arg(QFileInfo(m_offlineFile).fileName())
+                         : m_pageFromBoard        ? tr("No file: as read from the board")
+                                                  : tr("No file: the built-in defaults");
+    ui->conStatus->setText(what + QLatin1Char('\n') + from);
+    // The window's title names it too, as an editor's does: "*" while it has unsaved changes.
+    const QString file = m_offlineFile.isEmpty() ? QString() : QStringLiteral(", ") + QFileInfo(m_offlineFile).fileName();
+    setWindowTitle((m_offlineEdited ? QStringLiteral("*") : QString()) + tr("%1, offline").arg(model->title()) + file
+                   + QStringLiteral(" \u2014 ") + tr("Vandor"));
+}
+
+void MainDialog::markOfflineEdit()
+{
+    if (m_connected || m_startPage || m_reading || DeviceCfg::pageBuilding() != 0)
+        return;
+    m_offlineEdited = true;
+    if (!m_disconnectNote)
+        showOfflineStatus();
+}
+
+bool MainDialog::settleUnsavedEdits()
+{
+    if (m_connected || !m_offlineEdited)
+        return true;
+    DeviceCfg *model = DeviceCfg::current();
+    const QString file = m_offlineFile.isEmpty() ? QString() : QFileInfo(m_offlineFile).fileName();
+    const int answer = prompt()->choice(
+        tr("Unsaved changes"),
+        file.isEmpty() ? tr("The offline configuration of %1 has changes not saved to a file. Save them?")
+                             .arg(model ? model->title() : QString())
+                       : tr("The offline configuration of %1 has changes not saved to %2. Save them?")
+                             .arg(model ? model->title() : QString(), file),
+        {tr("Save"), tr("Discard"), tr("Cancel")});
+    if (answer == 0)
+        return saveToFile();
+    if (answer != 1)
+        return false;
+    m_offlineEdited = false;
+    showOfflineStatus();
+    return true;
+}
+
+void MainDialog::showStartPage()
+{
+    if (m_connected || m_reading || !settleUnsavedEdits())
+        return;
+    clearPage();
+    m_startPage = true;
+    m_start->build(ui->scrollAreaWidgetContents, m_offered);
+    m_about->show();
+    m_findBar->hide();
+    m_undo->restart();
+    holdPage(false);
+}
+
+void MainDialog::showFoundBar()
+{
+    if (!m_foundBar || !m_start)
+        return;
+    const int found = m_start->answering();
+    // Only over an offline page: the start page lists them itself, a connected page has no use for them.
+    m_foundBar->setVisible(!m_startPage && !m_connected && found > 0);
+    m_foundBar->setText(tr("Boards found: %1. Back to the start page to choose one").arg(found));
 }
 
 void MainDialog::holdPage(bool held)
@@ -308,77 +402,50 @@ void MainDialog::enableCommands()
     DeviceCfg *model = DeviceCfg::current();
     const bool configuration = model && model->keepsConfiguration();
     const bool dumps = !m_startPage && configuration && !m_pageHeld && !m_reading;
-    ui->butLoad->setEnabled(dumps);
+    // Offline, a dump file may take the place of a read that failed.
+    const bool replace = !m_startPage && configuration && !m_reading && !m_connected && m_readFailed;
+    ui->butLoad->setEnabled(dumps || replace);
     ui->butSave->setEnabled(dumps);
     m_compare->setEnabled(dumps && ModelDiff::comparable(model));
+    m_factoryKey->setEnabled(m_compare->isEnabled() && ModelDiff::hasFactory(model));
     ui->butDevSave->setVisible(m_connected);
     ui->butDevSave->setEnabled(m_connected && dumps);
     ui->butReread->setVisible(m_connected && configuration);
     ui->butReread->setEnabled(m_connected && configuration && !m_reading);
+    m_disconnect->setToolTip(tr("Disconnect: leave the board for the start page, where any board can be chosen"));
+    m_disconnect->setAccessibleName(tr("Disconnect"));
+    m_disconnect->setVisible(m_connected);
+    m_disconnect->setEnabled(m_connected && !m_reading);
+    showFoundBar();
     showUndoState();
 }
 
-void MainDialog::selectControls()
+void MainDialog::selectControls(DeviceCfg *model)
 {
-    auto *model = qobject_cast<DeviceCfg *>(sender()->property("dev").value<QObject *>());
     if (!model)
         return;
+    if (model != DeviceCfg::current() && !settleUnsavedEdits())
+        return;
     DeviceCfg::setCurrent(model);
+    m_offlineFile.clear();
+    m_pageFromBoard = false;
+    m_offlineEdited = false;
+    m_readFailed = false;
     showPage(model);
+    showOfflineStatus();
 }
 
 void MainDialog::detectedDeviceUsb(QString name, int key)
 {
-    if (name == QLatin1String("$NoDriver")) {
-        // One button however many driverless boards there are; it goes when the last one does.
-        auto *layout = qobject_cast<QBoxLayout *>(ui->scrollAreaWidgetContents->layout());
-        if (!layout || ui->scrollAreaWidgetContents->findChild<QPushButton *>(QStringLiteral("butUsbDriver")))
-            return;
-        auto *button = new QPushButton(tr("Install USB driver"), ui->scrollAreaWidgetContents);
-        button->setObjectName(QStringLiteral("butUsbDriver"));
-        connect(button, &QPushButton::clicked, this, &MainDialog::installUsbDriver);
-        layout->insertWidget(0, button);
-        return;
-    }
-    if (m_usbLink)
-        m_usbLink->open(key);
+    // Listed on the start page ("$NoDriver": the driver installer); a board found alone opens.
+    m_start->announce(m_usbLink, name, key);
 }
 
-void MainDialog::detectedDeviceTcp(QString name, int key)
-{
-    // A board announced again (after its connection dropped, or from a new address) keeps
-    // its one button.
-    const auto buttons = ui->scrollAreaWidgetContents->findChildren<QPushButton *>(QStringLiteral("netBoard"));
-    for (QPushButton *b : buttons) {
-        if (b->property("uid").toInt() == key) {
-            b->setText(networkButtonText(name, key));
-            return;
-        }
-    }
-    auto *layout = qobject_cast<QBoxLayout *>(ui->scrollAreaWidgetContents->layout());
-    if (!layout)
-        return;
-    auto *button = new QPushButton(networkButtonText(name, key), ui->scrollAreaWidgetContents);
-    button->setObjectName(QStringLiteral("netBoard"));
-    button->setProperty("uid", key);
-    connect(button, &QPushButton::clicked, this, &MainDialog::openDevice);
-    layout->insertWidget(0, button);
-}
+void MainDialog::detectedDeviceTcp(QString name, int key) { m_start->announce(m_netLink, name, key); }
 
-QString MainDialog::networkButtonText(const QString &name, int uid) const
+void MainDialog::openDevice(DevIo *link, int uid)
 {
-    auto *tcp = qobject_cast<TcpIo *>(m_netLink);
-    if (!tcp || uid < 0 || uid >= tcp->foundBoards().size())
-        return name;
-    const TcpIo::Entry &entry = tcp->foundBoards().at(uid);
-    const QString where = entry.address.toString();
-    return entry.kind == TcpIo::Bridge ? tr("%1\nnetwork bridge at %2").arg(name, where)
-                                       : tr("%1\ncontroller on the network at %2").arg(name, where);
-}
-
-void MainDialog::openDevice()
-{
-    if (!m_netLink || !sender())
+    if (!link || m_opening)
         return;
     if (m_connected) {
         // One board at a time: everything the window does goes to the connected one.
@@ -387,10 +454,40 @@ void MainDialog::openDevice()
                               .arg(pathOf(currentLink())));
         return;
     }
-    const int uid = sender()->property("uid").toInt();
-    m_netUid = uid;
-    if (!m_netLink->open(uid) && !m_connected)
+    m_opening = true;
+    m_openLink = link;
+    m_openUid = uid;
+    m_netUid = link == m_netLink ? uid : -1;
+    const bool opened = link->open(uid);
+    m_opening = false;
+    if (!opened && !m_connected) {
         m_netUid = -1;
+        m_openLink = nullptr;
+    }
+}
+
+void MainDialog::disconnectBoard()
+{
+    if (!m_connected || m_reading)
+        return;
+    if (m_unstored) {
+        const int answer = prompt()->choice(
+            tr("Unstored changes"),
+            tr("The board runs with changes not stored in its memory; they are lost at its next "
+               "power cycle. Store them before disconnecting?"),
+            {tr("Store"), tr("Disconnect without storing"), tr("Cancel")});
+        if (answer == 0 ? !storeOnBoard() : answer != 1)
+            return;
+    }
+    DevIo *l = currentLink();
+    // Left on purpose: it does not open by itself again while it stays where it is.
+    m_start->leave(m_openLink ? m_openLink : l, m_openLink ? m_openUid : -1);
+    if (l)
+        l->closeLink();
+    // A link with nothing to close takes its leave here.
+    if (m_connected)
+        devDisconnect();
+    showStartPage();
 }
 
 void MainDialog::devConnect()
@@ -404,7 +501,11 @@ void MainDialog::devConnect()
     if (from)
         setCurrentLink(from);
     m_connected = true;
+    m_machine.reset();
+    m_start->setConnected(true);
     m_writeFailureShown = false;
+    m_offlineShown = false;
+    setWindowTitle(tr("Vandor"));
     setUnstored(false);
     DeviceCfg *model = DeviceCfg::current();
     if (!model) {
@@ -414,9 +515,32 @@ void MainDialog::devConnect()
     // No editor takes input from the moment the page is built until it shows the board's values.
     m_reading = true;
     holdPage(true);
-    if (m_startPage)
+    // The board's values take the place of those changed without a board: offered to be kept.
+    if (m_shown.edited())
+        offerOfflineSave(model);
+    // Built for the board before anything is sent to it: a board of another model, or one
+    // whose identity words select other editors, does not get the page chosen offline.
+    if (m_startPage || !m_shown.fits(model))
         showPage(model);
     readBoard();
+}
+
+void MainDialog::offerOfflineSave(DeviceCfg *connecting)
+{
+    DeviceCfg *edited = m_shown.model();
+    const int answer = prompt()->choice(
+        tr("Changes made without a board"),
+        tr("The values changed on the page of %1 are not saved in a file, and the board's configuration "
+           "takes their place. Save them to a file first?")
+            .arg(edited->title()),
+        {tr("Save to a file"), tr("Discard them")});
+    if (answer == 0) {
+        // The save command saves the current model: for this once, the one they were made on.
+        DeviceCfg::setCurrent(edited);
+        save();
+        DeviceCfg::setCurrent(connecting);
+    }
+    m_shown.kept();
 }
 
 void MainDialog::readAgain()
@@ -443,15 +567,31 @@ bool MainDialog::readBoard()
             refreshEditors();
     }
     m_reading = false;
+    if (!failed)
+        m_shown.kept();
     if (failed) {
-        // Held until a read succeeds, unless the board went away meanwhile: the page is then
-        // an offline page like any other.
-        holdPage(m_connected);
-        prompt()->message(Prompt::Icon::Critical, tr("Load"),
-                          tr("Device error! The program's copy of the configuration is incomplete; "
-                             "the board itself was not changed. Use \"Read again\" to read it once more."));
+        // Nothing on the page is the board's: held until a read succeeds, also when the board
+        // went away meanwhile (nothing of it may be edited or saved as if it were complete).
+        m_readFailed = true;
+        holdPage(true);
+        if (m_connected)
+            prompt()->message(Prompt::Icon::Critical, tr("Load"),
+                              tr("Device error! The program's copy of the configuration is incomplete; "
+                                 "the board itself was not changed. Use \"Read again\" to read it once more."));
+        else {
+            ui->conStatus->setText(goneIncomplete());
+            m_disconnectNote = true;
+            prompt()->message(Prompt::Icon::Critical, tr("Load"),
+                              tr("Device error! The board went away during the read: the program's copy of "
+                                 "its configuration is incomplete. Connect the board again to read it, or "
+                                 "load a dump file."));
+        }
         return false;
     }
+    m_readFailed = false;
+    m_pageFromBoard = true;
+    m_offlineFile.clear();
+    m_offlineEdited = false;
     for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())
         p->setUnsent(false);
     // A board that describes itself may have brought other editors.
@@ -473,17 +613,34 @@ void MainDialog::devDisconnect()
         return;
     scanEnabled = true;
     const bool unstored = m_connected && m_unstored;
+    const bool stopped = m_connected && currentLink() && currentLink()->stoppedAnswering();
     m_connected = false;
+    m_start->setConnected(false);
     m_netUid = -1;
+    m_openLink = nullptr;
     setCurrentLink(m_usbLink);
     setUnstored(false);
+    m_offlineShown = false;
+    setWindowTitle(tr("Vandor"));
+    // What the board went away with stays said until the user turns to something else.
+    m_disconnectNote = unstored || (m_readFailed && !m_reading);
     ui->conStatus->setText(unstored ? tr("Disconnected. The board had changes not stored in its memory: "
                                          "they are lost at its next power cycle.")
-                                    : tr("Disconnected"));
+                           : m_readFailed && !m_reading ? goneIncomplete()
+                           : stopped                    ? tr("Disconnected: the board stopped answering.")
+                                                        : tr("Disconnected"));
+    // What was on the page when the board went is no offline edit.
+    m_shown.kept();
     if (m_reading)
         enableCommands();
     else
-        holdPage(false);
+        holdPage(m_readFailed);
+}
+
+QString MainDialog::goneIncomplete() const
+{
+    return tr("Disconnected. The page holds no complete configuration of the board: connect it again to "
+              "read it, or load a dump file.");
 }
 
 QString MainDialog::pathOf(DevIo *link) const
@@ -521,10 +678,14 @@ void MainDialog::showConnectedStatus()
     const QString board = boardName();
     const QString path = pathOf(currentLink());
     QString text = board.isEmpty() ? tr("Connected") : tr("Connected: %1").arg(board);
-    if (!path.isEmpty())
-        text += QLatin1Char('\n') + path;
-    if (m_unstored)
-        text += QLatin1Char('\n') + tr("Changes not stored in the board's memory: they are lost at its next power cycle");
+    // The mark of changes not stored takes no line of its own: the status keeps its height.
+    QString second = path;
+    if (m_unstored) {
+        const QString mark = tr("Not stored in the board's memory");
+        second = second.isEmpty() ? mark : second + QStringLiteral(" \u00b7 ") + mark;
+    }
+    if (!second.isEmpty())
+        text += QLatin1Char('\n') + second;
     ui->conStatus->setText(text);
 }
 
@@ -533,7 +694,11 @@ void MainDialog::takeSnapshot()
     DeviceCfg *model = DeviceCfg::current();
     if (!model || !currentLink() || !model->keepsConfiguration())
         return;
-    BoardHistory::takeReported(model, currentOrigin(), &m_snapshotFailureShown);
+    const BoardOrigin origin = currentOrigin();
+    // Which machine it is is settled at the first snapshot of the connection, asked if need be.
+    if (!m_machine)
+        m_machine = Machines().resolve(origin, model);
+    BoardHistory::takeReported(model, origin, *m_machine, &m_snapshotFailureShown);
 }
 
 BoardOrigin MainDialog::currentOrigin() const
@@ -566,8 +731,10 @@ void MainDialog::changeFailed(quint32 key)
 
 void MainDialog::changeWritten()
 {
-    if (!m_connected)
+    if (!m_connected) {
+        markOfflineEdit();
         return;
+    }
     m_writeFailureShown = false;
     setUnstored(true);
 }
@@ -621,6 +788,8 @@ void MainDialog::closeOwnWindows()
 
 void MainDialog::done(int result)
 {
+    if (!settleUnsavedEdits())
+        return;
     if (m_connected && m_unstored) {
         const int answer = prompt()->choice(
             tr("Unstored changes"),
@@ -645,47 +814,9 @@ void MainDialog::keyPressEvent(QKeyEvent *event)
     QDialog::keyPressEvent(event);
 }
 
-void MainDialog::findBoardByAddress()
-{
-    QHostAddress typed;
-    if (!NetHosts::askAndRemember(m_settings, &typed))
-        return;
-    fillHostList();
-    for (DevIo *link : {m_netLink, m_usbLink})
-        if (link && link->metaObject()->indexOfSlot("scan()") >= 0)
-            QMetaObject::invokeMethod(link, "scan", Qt::QueuedConnection);
-    // Told when nothing answers from there in a few scans' time.
-    QTimer::singleShot(AddressAnswerMs, this, [this, typed] {
-        if (!boardAnsweredFrom(typed))
-            prompt()->message(Prompt::Icon::Information, tr("Find board by address"),
-                              tr("No board answered at %1. The address stays remembered; "
-                                 "it is asked again at every scan.").arg(typed.toString()));
-    });
-}
-
-bool MainDialog::boardAnsweredFrom(const QHostAddress &host) const
-{
-    const auto same = [&host](const QHostAddress &a) { return a.isEqual(host, QHostAddress::TolerantConversion); };
-    if (auto *tcp = qobject_cast<TcpIo *>(m_netLink)) {
-        for (const TcpIo::Entry &e : tcp->foundBoards())
-            if (same(e.address))
-                return true;
-    }
-    if (auto *usb = qobject_cast<UsbIo *>(m_usbLink))
-        return same(usb->udpPeer());
-    return false;
-}
-
 void MainDialog::translateStartPage()
 {
-    QWidget *page = ui->scrollAreaWidgetContents;
-    if (auto *heading = page->findChild<QLabel *>(QStringLiteral("offlineHeading"), Qt::FindDirectChildrenOnly))
-        heading->setText(tr("Without a board, edit a model's configuration offline:"));
-    if (auto *findHost = page->findChild<QPushButton *>(QStringLiteral("butFindHost"), Qt::FindDirectChildrenOnly))
-        findHost->setText(tr("Find board by address"));
-    for (QPushButton *button : page->findChildren<QPushButton *>(QString(), Qt::FindDirectChildrenOnly))
-        if (auto *model = qobject_cast<DeviceCfg *>(button->property("dev").value<QObject *>()))
-            button->setText(model->title());
+    m_start->translate();
     m_about->setText(tr("Vandor version:%1.%2.%3<br>visit us at %4")
                          .arg(1)
                          .arg(11)
@@ -693,38 +824,7 @@ void MainDialog::translateStartPage()
                          .arg(QStringLiteral("<a href=\"https://vandor.example.com\">vandor.example.com</a>")));
 }
 
-void MainDialog::fillHostList()
-{
-    if (!m_hostList)
-        return;
-    delete m_hostList->layout();
-    qDeleteAll(m_hostList->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly));
-    const QStringList hosts = NetHosts::all(m_settings);
-    if (hosts.isEmpty())
-        return;
-    auto *grid = new QGridLayout(m_hostList);
-    grid->setContentsMargins(0, 0, 0, 0);
-    auto *heading = new QLabel(tr("Remembered addresses, asked at every scan:"), m_hostList);
-    heading->setWordWrap(true);
-    grid->addWidget(heading, 0, 0, 1, 2);
-    int row = 1;
-    for (const QString &host : hosts) {
-        grid->addWidget(new QLabel(host, m_hostList), row, 0);
-        auto *forget = new QPushButton(tr("Forget"), m_hostList);
-        forget->setObjectName(QStringLiteral("forgetHost"));
-        forget->setProperty("host", host);
-        forget->setToolTip(tr("Stop asking %1 for boards").arg(host));
-        connect(forget, &QPushButton::clicked, this, [this, host] {
-            if (!prompt()->question(tr("Find board by address"), tr("Forget the address %1?").arg(host)))
-                return;
-            NetHosts::forget(m_settings, host);
-            // Rebuilt later: this button is the sender.
-            QMetaObject::invokeMethod(this, &MainDialog::fillHostList, Qt::QueuedConnection);
-        });
-        grid->addWidget(forget, row, 1);
-        ++row;
-    }
-}
+void MainDialog::fillHostList() { m_start->fillHostList(); }
 
 void MainDialog::openBrowser(const QString &url) { QDesktopServices::openUrl(QUrl(url)); }
 

@@ -2,7 +2,9 @@
 // connect/disconnect cycle, plus the commands behind its buttons.
 #pragma once
 #include "app/boardhistory.h"
+#include "app/helpwindow.h"
 #include "app/host.h"
+#include "app/pagefit.h"
 #include "app/progress.h"
 #include <QDialog>
 #include <QHostAddress>
@@ -13,6 +15,7 @@
 #include <QTranslator>
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui { class MainDialog; }
 class DevIo;
@@ -25,6 +28,8 @@ class CompareView;
 class EditUndo;
 class FindBar;
 class QPushButton;
+class QShortcut;
+class StartPage;
 
 class MainDialog : public QDialog, public Host
 {
@@ -39,6 +44,9 @@ public:
         std::function<DevIo *(QObject *parent)> makeNetLink;
         // The prompt to install; null installs the Qt dialogs.
         Prompt *prompt = nullptr;
+        // Milliseconds of quiet after which a connected board is asked whether it is still
+        // there (see DevIo::setIdleCheck); 0 turns the check off.
+        int idleCheckMs = 3000;
     };
     static Parts defaultParts();
 
@@ -65,17 +73,26 @@ public:
     void refreshEditors();
     QWidget *pageContainer() const;
     QString dumpDir() const { return m_dumpDir; }
-    QLabel *helpWindow() const { return m_helpWindow; }
+    HelpWindow *helpWindow() const { return m_helpWindow; }
     QSettings &settings() { return m_settings; }
     bool onStartPage() const { return m_startPage; }
+    StartPage *startPage() const { return m_start; }
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
     bool isConnected() const { return m_connected; }
     // True from a change sent to the connected board until it is stored in the board's memory.
     bool hasUnstoredChanges() const { return m_unstored; }
     // True while the page takes no input: from page build to the end of the refresh that shows
-    // the board's values, and after a read that failed.
+    // the board's values, while the whole configuration is written, and after a read that failed.
     bool pageHeld() const { return m_pageHeld; }
+    // True after a read that failed until one succeeds (or a file is loaded offline): the page
+    // holds no complete configuration of the board.
+    bool readFailed() const { return m_readFailed; }
+    // True while the offline configuration has changes not saved to a file.
+    bool hasUnsavedEdits() const { return m_offlineEdited; }
+    // With offline changes not saved to a file, asks Save / Discard / Cancel: true when what
+    // the page holds may be replaced (saved, discarded, or nothing to lose).
+    bool settleUnsavedEdits();
     FindBar *findBar() const { return m_findBar; }
     EditUndo *editUndo() const { return m_undo; }
     // Windows the main window opened itself (hex dumps); they close with it.
@@ -91,7 +108,8 @@ public:
     static const char *serviceCode();
 
 public Q_SLOTS:
-    void selectControls();
+    // Edits model offline: its page, built from its values.
+    void selectControls(DeviceCfg *model);
     void loadStyle();
     void setup();
     void load();
@@ -101,9 +119,14 @@ public Q_SLOTS:
     void sysMenu();
     void detectedDeviceUsb(QString name, int key);
     void detectedDeviceTcp(QString name, int key);
-    void openDevice();
+    // Opens the board link announced under uid (chosen on the start page, or found alone).
+    void openDevice(DevIo *link, int uid);
     void devConnect();
     void devDisconnect();
+    // Leaves the connected board (asking first about unstored changes) for the start page.
+    void disconnectBoard();
+    // The start page again, from an offline page.
+    void showStartPage();
     void installUsbDriver();
     void clearHelp();
     void openBrowser(const QString &url);
@@ -135,11 +158,20 @@ private:
     // Reads the board into the current model with the page held; false when the read failed.
     bool readBoard();
     void holdPage(bool held);
+    // The offline page's status: the model, "offline" and the file it came from.
+    void showOfflineStatus();
+    void markOfflineEdit();
+    // Asks a file name and saves the configuration to it; false when cancelled or failed.
+    bool saveToFile();
+    // Asks before a dump file overwrites the connected board, with the count of values that change.
+    bool confirmLoadOnBoard(DeviceCfg *model, const QString &path, const QByteArray &bytes);
     void enableCommands();
     void showConnectedStatus();
     // Where the connected board is: "USB", the UDP bridge path or the network bridge.
     QString pathOf(DevIo *link) const;
     QString boardName() const;
+    // The status of a page left incomplete by a read the board went away from.
+    QString goneIncomplete() const;
     void reportWriteFailure();
     // Keeps the board's configuration in its history; a failure is told once per window.
     void takeSnapshot();
@@ -149,11 +181,12 @@ private:
     bool storeOnBoard();
     // The connected board as its history knows it.
     BoardOrigin currentOrigin() const;
-    QString networkButtonText(const QString &name, int uid) const;
     CompareView *openCompare();
     void closeOwnWindows();
-    void findBoardByAddress();
-    bool boardAnsweredFrom(const QHostAddress &host) const;
+    // Offers to save the values changed without a board before a board's take their place.
+    void offerOfflineSave(DeviceCfg *connecting);
+    // The button under an offline page that leads back to the boards found.
+    void showFoundBar();
     // The remembered addresses on the start page, each with its "Forget" button.
     void fillHostList();
     // Puts the start page's texts in the current language.
@@ -169,7 +202,7 @@ private:
 
     QSettings m_settings;
     QString m_dumpDir;
-    QPointer<QLabel> m_helpWindow;
+    QPointer<HelpWindow> m_helpWindow;
     QTimer m_longSaveTimer;
     QTimer m_longLoadTimer;
     std::unique_ptr<Ui::MainDialog> ui;
@@ -187,12 +220,31 @@ private:
     bool m_pageHeld = false;
     bool m_writeFailureShown = false;
     bool m_snapshotFailureShown = false;
+    // The machine the connected board's snapshots go to, told once per connection.
+    std::optional<Machine> m_machine;
     bool m_unstored = false;
+    bool m_readFailed = false;
+    // The offline configuration: the file it was last loaded from or saved to, whether it
+    // came from the board, and whether it changed since.
+    QString m_offlineFile;
+    bool m_pageFromBoard = false;
+    bool m_offlineEdited = false;
+    bool m_offlineShown = false;
+    bool m_disconnectNote = false;
     int m_netUid = -1;
     QLabel *m_about = nullptr;
     QPushButton *m_compare = nullptr;
+    QShortcut *m_factoryKey = nullptr;
     QList<QPointer<QWidget>> m_ownWindows;
-    QPointer<QWidget> m_hostList;
+    StartPage *m_start = nullptr;
+    QList<DeviceCfg *> m_offered;
+    ShownPage m_shown;
+    QPushButton *m_disconnect = nullptr;
+    QPushButton *m_foundBar = nullptr;
+    // The board being opened or open, as the start page listed it.
+    DevIo *m_openLink = nullptr;
+    int m_openUid = -1;
+    bool m_opening = false;
     FindBar *m_findBar = nullptr;
     EditUndo *m_undo = nullptr;
     QPushButton *m_undoButton = nullptr;

@@ -58,6 +58,7 @@ void MainDialog::changeSent(quint32 key, int size)
 {
     if (DeviceCfg::pageBuilding() == 0 && !m_reading)
         m_undo->recordChange(key, size);
+    markOfflineEdit();
 }
 
 void MainDialog::showUndoState()
@@ -116,6 +117,8 @@ void MainDialog::redrawPage()
     m_findBar->retranslate();
     if (m_connected)
         showConnectedStatus();
+    else if (m_offlineShown)
+        showOfflineStatus();
     else
         ui->conStatus->setText(tr("Disconnected"));
     DeviceCfg *model = DeviceCfg::current();

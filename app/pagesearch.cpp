@@ -62,10 +62,11 @@ protected:
             const QRect r(editor->mapTo(parentWidget(), seen.topLeft()), seen.size());
             if (!r.intersects(rect()))
                 continue;
-            painter.fillRect(QRect(r.left(), r.top(), 4, r.height()), QColor(0xF0, 0xB0, 0x00));
+            // Both stay outside the editor where the page leaves room: its title stays readable.
+            painter.fillRect(QRect(qMax(0, r.left() - 7), r.top(), 4, r.height()), QColor(0xF0, 0xB0, 0x00));
             if (editor == current) {
                 painter.setPen(QPen(QColor(0xD0, 0x80, 0x00), 2));
-                painter.drawRect(r.adjusted(1, 1, -1, -1));
+                painter.drawRect(r.adjusted(-3, -3, 2, 2).intersected(rect().adjusted(1, 1, -1, -1)));
             }
         }
     }

@@ -1,7 +1,15 @@
 #include "app/prompt.h"
 #include "app/logging.h"
+#include <QCoreApplication>
 
 int Prompt::choice(const QString &, const QString &, const QStringList &) { return -1; }
+
+bool Prompt::confirm(const QString &title, const QString &text, const QString &action)
+{
+    return choice(title, text, {action, QCoreApplication::translate("Prompt", "Cancel")}) == 0;
+}
+
+bool Prompt::questionDefaultNo(const QString &title, const QString &text) { return question(title, text); }
 
 namespace {
 

@@ -5,30 +5,41 @@
 #include <QPushButton>
 #include <QRegularExpression>
 
+// Texts carry board names and file names: shown as they are, never as markup.
+static void plainBox(QMessageBox *box)
+{
+    box->setTextFormat(Qt::PlainText);
+}
+
 void QtPrompt::message(Icon icon, const QString &title, const QString &text)
 {
-    switch (icon) {
-    case Icon::Information:
-        QMessageBox::information(m_parent, title, text, QMessageBox::Ok);
-        break;
-    case Icon::Warning:
-        QMessageBox::warning(m_parent, title, text, QMessageBox::Ok);
-        break;
-    case Icon::Critical:
-        QMessageBox::critical(m_parent, title, text, QMessageBox::Ok);
-        break;
-    }
+    const QMessageBox::Icon shown = icon == Icon::Information ? QMessageBox::Information
+                                    : icon == Icon::Warning   ? QMessageBox::Warning
+                                                              : QMessageBox::Critical;
+    QMessageBox box(shown, title, text, QMessageBox::Ok, m_parent);
+    plainBox(&box);
+    box.exec();
 }
 
 bool QtPrompt::question(const QString &title, const QString &text)
 {
-    return QMessageBox::question(m_parent, title, text, QMessageBox::Yes | QMessageBox::No)
-           == QMessageBox::Yes;
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    plainBox(&box);
+    return box.exec() == QMessageBox::Yes;
+}
+
+bool QtPrompt::questionDefaultNo(const QString &title, const QString &text)
+{
+    QMessageBox box(QMessageBox::Question, title, text, QMessageBox::Yes | QMessageBox::No, m_parent);
+    plainBox(&box);
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
 }
 
 int QtPrompt::choice(const QString &title, const QString &text, const QStringList &answers)
 {
     QMessageBox box(QMessageBox::Question, title, text, QMessageBox::NoButton, m_parent);
+    plainBox(&box);
     QList<QAbstractButton *> buttons;
     for (int i = 0; i < answers.size(); ++i) {
         const bool last = i == answers.size() - 1;
@@ -41,6 +52,17 @@ int QtPrompt::choice(const QString &title, const QString &text, const QStringLis
         box.setDefaultButton(qobject_cast<QPushButton *>(buttons.first()));
     box.exec();
     return buttons.indexOf(box.clickedButton());
+}
+
+bool QtPrompt::confirm(const QString &title, const QString &text, const QString &action)
+{
+    QMessageBox box(QMessageBox::Warning, title, text, QMessageBox::Cancel, m_parent);
+    plainBox(&box);
+    QAbstractButton *go = box.addButton(action, QMessageBox::AcceptRole);
+    box.setDefaultButton(QMessageBox::Cancel);
+    box.setEscapeButton(QMessageBox::Cancel);
+    box.exec();
+    return box.clickedButton() == go;
 }
 
 std::optional<QString> QtPrompt::getText(const QString &title, const QString &label,

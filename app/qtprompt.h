@@ -11,7 +11,9 @@ public:
 
     void message(Icon icon, const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+    bool questionDefaultNo(const QString &title, const QString &text) override;
     int choice(const QString &title, const QString &text, const QStringList &answers) override;
+    bool confirm(const QString &title, const QString &text, const QString &action) override;
     std::optional<QString> getText(const QString &title, const QString &label, const QString &text,
                                    bool password) override;
     QString openFileName(const QString &caption, const QString &dir, const QString &filter) override;

@@ -3,7 +3,10 @@
 #pragma once
 #include "app/maindialog.h"
 #include "devices/devesprelay.h"
+#include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/devmarvek3_0.h"
+#include "devices/devtokmat1_0.h"
 #include "editors/par.h"
 #include "fakeusbbus.h"
 #include "link/tcpio.h"
@@ -44,7 +47,8 @@ struct SimWindow
     TcpIo *net = nullptr;
     std::unique_ptr<MainDialog> dialog;
 
-    explicit SimWindow(const SimProcess &sim)
+    // everyModel: the other fixed-layout models join the list too, for boards of their kinds.
+    explicit SimWindow(const SimProcess &sim, bool everyModel = false)
     {
         qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
         qputenv("VANDOR_UDP_LOCAL_PORT", "0");
@@ -53,8 +57,13 @@ struct SimWindow
         qputenv("VANDOR_NET_ANSWER_PORT", "0");
         MainDialog::Parts parts;
         parts.prompt = &prompt;
-        parts.makeModels = [this](QObject *parent) {
+        parts.makeModels = [this, everyModel](QObject *parent) {
             model = new DevMarvek2_0(parent);
+            if (everyModel) {
+                new DevMarvek1_1(parent);
+                new DevMarvek3_0(parent);
+                new DevTokmat1_0(parent);
+            }
             new DevEspRelay(parent);
             return QList<DeviceCfg *>{model};
         };

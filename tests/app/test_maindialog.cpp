@@ -116,22 +116,27 @@ private Q_SLOTS:
         QVERIFY(w.dialog->pageContainer()->findChild<QLabel *>("testPage"));
     }
 
+    // A board the chosen model accepts keeps its page; a board only another model accepts
+    // gets that model and its page.
     void connectAfterChoosingKeepsPage()
     {
         Window w;
         w.pageButtons()[0]->click();
-        w.net->id0 = 0x300; w.net->id1 = 0x100; w.net->id2 = 0x301;  // only model B accepts
-        QVERIFY(!w.net->open(1));
-        QCOMPARE(DeviceCfg::current(), w.models[0]);
-        QCOMPARE(w.prompt.messages.size(), 1);
-        QCOMPARE(w.prompt.messages[0].text, QStringLiteral("Incompatible version: 300 100 301.\nThe board answered, but this version of the program has no model for it."));
-        w.net->id0 = 0x200; w.net->id2 = 0x201;
+        w.net->id0 = 0x200; w.net->id1 = 0x100; w.net->id2 = 0x201;
         QVERIFY(w.net->open(1));
         QCOMPARE(w.models[0]->pagesBuilt, 1);
         QCOMPARE(w.models[0]->reads, 1);
         QCOMPARE(currentLink(), w.net);
         w.net->unplug();
         QCOMPARE(currentLink(), w.usb);
+
+        w.net->id0 = 0x300; w.net->id2 = 0x301;  // only model B accepts
+        QVERIFY(w.net->open(1));
+        QCOMPARE(DeviceCfg::current(), w.models[1]);
+        QCOMPARE(w.models[1]->pagesBuilt, 1);
+        QCOMPARE(w.models[1]->reads, 1);
+        QVERIFY(w.prompt.messages.isEmpty());
+        w.net->unplug();
     }
 
     void failedReadReportsOnce()
@@ -161,38 +166,50 @@ private Q_SLOTS:
         QCOMPARE(w.prompt.messages.size(), 1);
     }
 
-    void networkBoardsStackNewestFirst()
+    // Each board found goes to the end of the list, below the offline models: nothing the
+    // technician may be reaching for moves.
+    void networkBoardsListedInTurn()
     {
         Window w;
+        w.dialog->show();
+        QPushButton *model = w.pageButtons()[0];
+        const QPoint at = model->mapTo(w.dialog.get(), QPoint());
         w.net->announce(QStringLiteral("WASH1"), 1);
         w.net->announce(QStringLiteral("WASH2"), 2);
-        auto *layout = qobject_cast<QBoxLayout *>(w.dialog->pageContainer()->layout());
-        auto *first = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
-        auto *second = qobject_cast<QPushButton *>(layout->itemAt(1)->widget());
-        QCOMPARE(first->text(), QStringLiteral("WASH2"));
-        QCOMPARE(second->text(), QStringLiteral("WASH1"));
-        QCOMPARE(first->property("uid").toInt(), 2);
+        const auto buttons = w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard");
+        QCOMPARE(buttons.size(), 2);
+        QCOMPARE(buttons[0]->text(), QStringLiteral("WASH1"));
+        QCOMPARE(buttons[1]->text(), QStringLiteral("WASH2"));
+        QCOMPARE(buttons[1]->property("uid").toInt(), 2);
+        QCoreApplication::sendPostedEvents(nullptr, QEvent::LayoutRequest);
+        QCOMPARE(model->mapTo(w.dialog.get(), QPoint()), at);
+        QVERIFY(w.net->callsOf("open").isEmpty()); // network boards wait for a click
         w.net->id0 = 0x200; w.net->id1 = 0x100; w.net->id2 = 0x201;
-        second->click();
+        buttons[0]->click();
         const auto opens = w.net->callsOf("open");
         QCOMPARE(opens.size(), 1);
         QCOMPARE(opens[0].address, 1);
     }
 
-    void networkButtonAbovePage()
+    // Over an offline page a board found shows as a bar below it that leads to the start page.
+    void networkBoardBelowPage()
     {
         Window w;
         w.pageButtons()[0]->click();
         w.net->announce(QStringLiteral("WASH1"), 1);
-        auto *layout = w.dialog->pageContainer()->layout();
-        auto *top = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
-        QVERIFY(top);
-        QCOMPARE(top->text(), QStringLiteral("WASH1"));
+        QVERIFY(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").isEmpty());
+        QPushButton *bar = w.button("butFoundBoards");
+        QVERIFY(!bar->isHidden());
+        QCOMPARE(bar->text(), QStringLiteral("Boards found: 1. Back to the start page to choose one"));
+        bar->click();
+        QVERIFY(w.dialog->onStartPage());
+        QCOMPARE(w.dialog->pageContainer()->findChildren<QPushButton *>("netBoard").size(), 1);
+        QVERIFY(bar->isHidden());
     }
 
     // A network board announced again keeps its one button; after a disconnection the boards
-    // the link announces show above the page; a link that is not the connected one cannot
-    // take the connection down.
+    // found lead back to the start page; a link that is not the connected one cannot take the
+    // connection down.
     void networkBoardsAnnouncedAgain()
     {
         Window w;
@@ -204,6 +221,10 @@ private Q_SLOTS:
 
         w.usb->id0 = 0x200; w.usb->id1 = 0x100; w.usb->id2 = 0x201;
         w.usb->announce(QStringLiteral("board"), 7);
+        QVERIFY(w.usb->callsOf("open").isEmpty()); // not found alone: the technician picks
+        auto *usbRow = w.dialog->pageContainer()->findChild<QPushButton *>("usbBoard");
+        QCOMPARE(usbRow->text(), QStringLiteral("board"));
+        usbRow->click();
         QVERIFY(w.dialog->isConnected());
         QVERIFY(netButtons().isEmpty()); // the page replaced the start page
         w.net->unplug();                 // not the connected link
@@ -214,10 +235,10 @@ private Q_SLOTS:
         w.usb->unplug();
         QVERIFY(!w.dialog->isConnected());
         w.net->announce(QStringLiteral("WASH1"), 1);
-        auto *top = qobject_cast<QPushButton *>(w.dialog->pageContainer()->layout()->itemAt(0)->widget());
-        QVERIFY(top);
-        QCOMPARE(top->objectName(), QStringLiteral("netBoard"));
-        QCOMPARE(top->property("uid").toInt(), 1);
+        QVERIFY(!w.button("butFoundBoards")->isHidden());
+        w.button("butFoundBoards")->click();
+        QCOMPARE(netButtons().size(), 1);
+        QCOMPARE(netButtons()[0]->property("uid").toInt(), 1);
     }
 
     // A typed address is remembered, listed with a way to forget it, and the user is told
@@ -271,8 +292,7 @@ private Q_SLOTS:
         m->changeFails = false;
         spin->setValue(10);
         QVERIFY(!slider->unsent());
-        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A\nChanges not stored in the board's "
-                                                    "memory: they are lost at its next power cycle"));
+        QCOMPARE(w.status()->text(), QStringLiteral("Connected: Model A\nNot stored in the board's memory"));
 
         // The link takes the board as gone on the failure itself.
         m->changeFails = true;
@@ -294,9 +314,9 @@ private Q_SLOTS:
         Window w;
         w.usb->announce(QStringLiteral("$NoDriver"), 0);
         QVERIFY(w.usb->callsOf("open").isEmpty());
-        auto *layout = w.dialog->pageContainer()->layout();
-        auto *top = qobject_cast<QPushButton *>(layout->itemAt(0)->widget());
-        QCOMPARE(top->text(), QStringLiteral("Install USB driver"));
+        auto *button = w.dialog->pageContainer()->findChild<QPushButton *>("butUsbDriver");
+        QVERIFY(button);
+        QCOMPARE(button->text(), QStringLiteral("Install USB driver"));
     }
 
     void loadAndSaveDumps()
@@ -432,7 +452,7 @@ private Q_SLOTS:
             QVERIFY2(!w.dialog->helpWindow(), bad);
         }
         w.dialog->showHelp(QStringLiteral("#ln12"));
-        QPointer<QLabel> help = w.dialog->helpWindow();
+        QPointer<HelpWindow> help = w.dialog->helpWindow();
         QVERIFY(help);
         QCOMPARE(help->text(), QStringLiteral("twelve"));
         const QPoint where = help->pos();

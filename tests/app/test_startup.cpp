@@ -90,7 +90,18 @@ private Q_SLOTS:
         f.close();
         QCOMPARE(resourcePath(QStringLiteral("res/style.css")), QStringLiteral("../Vandor/res/style.css"));
         QCOMPARE(resourcePath(QStringLiteral("help_bg")), QStringLiteral(":/help_bg"));
-        QVERIFY(PrivateEnv::removeFolder(up.filePath(QStringLiteral("Vandor"))));
+
+        // A folder others may write to is nobody's to trust, and a help file saved there never
+        // follows a link.
+        const QString folder = up.filePath(QStringLiteral("Vandor"));
+        QVERIFY(QFile::setPermissions(folder, QFile::permissions(folder) | QFile::WriteOther));
+        QCOMPARE(resourcePath(QStringLiteral("res/style.css")), QStringLiteral(":/res/style.css"));
+        QVERIFY(developmentSavePath(QStringLiteral("help_x")).isEmpty());
+        QVERIFY(QFile::setPermissions(folder, QFile::permissions(folder) & ~QFile::WriteOther));
+        QCOMPARE(developmentSavePath(QStringLiteral("help_x")), QStringLiteral("../Vandor/help_x"));
+        QVERIFY(QFile::link(up.filePath(QStringLiteral("elsewhere")), up.filePath(QStringLiteral("Vandor/help_x"))));
+        QVERIFY(developmentSavePath(QStringLiteral("help_x")).isEmpty());
+        QVERIFY(PrivateEnv::removeFolder(folder));
     }
 
     void setupDialogChoosesLanguage()

@@ -212,14 +212,16 @@ private Q_SLOTS:
         QList<Par *> coins;
         for (quint32 a = 7178; a < 7178 + 32; a += 2)
             coins.append(editorAt(m30, a));
-        QCOMPARE(dialog->findBar()->search().matches(), coins);
+        // The validator's options, above the groups, speak of coin values in their help.
+        const QList<Par *> found = QList<Par *>{editorAt(m30, 7212)} + coins;
+        QCOMPARE(dialog->findBar()->search().matches(), found);
         QList<QGroupBox *> groups;
         for (Par *p : coins)
             groups.append(qobject_cast<QGroupBox *>(p->parentWidget()));
         QCOMPARE(groups.size(), 16);
         for (QGroupBox *g : groups)
             QVERIFY(g && g->isVisible());
-        stepThrough(dialog.get(), coins);
+        stepThrough(dialog.get(), found);
         // The coin channel inhibit mask sits in the same section, outside every coin group.
         QVERIFY(!editorAt(m30, 7210)->isVisible() || markOf(editorAt(m30, 7210)) == 0);
         QTest::keyClick(dialog->findBar()->field(), Qt::Key_Escape);

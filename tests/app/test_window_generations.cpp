@@ -157,6 +157,7 @@ private Q_SLOTS:
         QTest::mouseClick(plus, Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 32, 5000);
         w.prompt.files.enqueue(dump);
+        w.prompt.choices.enqueue(0); // the overwrite asked first
         QTest::mouseClick(w.dialog->findChild<QPushButton *>(QStringLiteral("butLoad")), Qt::LeftButton);
         QTRY_COMPARE_WITH_TIMEOUT(boardWord(sim, int(jitter)), 31, 5000);
         QCOMPARE(editor->findChild<QSpinBox *>()->value(), 31);

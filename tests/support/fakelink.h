@@ -52,6 +52,8 @@ public:
     bool readNvMem(quint8 *dst, quint16 address, int length) override;
     bool writeNvMem(const quint8 *src, quint16 address, int length) override;
     bool writeSn(const char *serial) override;
+    bool setsSerial() const override { return serialPath; }
+    bool serialPath = true;
     bool readMachineSetup(quint8 *dst, int length) override;
     bool writeMachineSetup(const quint8 *src, int length) override;
     bool readDynCfg(quint8 *dst, quint32 selector, quint8 *outLength, quint8 *outFlags,

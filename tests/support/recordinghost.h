@@ -12,6 +12,9 @@ public:
     ~RecordingHost() override { setHost(nullptr); }
 
     QStringList helpShown;
+    bool connected = false;
+
+    bool boardConnected() const override { return connected; }
 
     DevIo *link() const override { return currentLink(); }
     Progress *progress() override { return &m_progress; }

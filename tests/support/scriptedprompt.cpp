@@ -16,6 +16,21 @@ void ScriptedPrompt::message(Icon icon, const QString &title, const QString &tex
 bool ScriptedPrompt::question(const QString &title, const QString &text)
 {
     asked.append(title + QLatin1Char('|') + text);
+    if (answers.isEmpty() && enters > 0) {
+        --enters;
+        return true; // a plain question's default is Yes
+    }
+    return answers.isEmpty() ? false : answers.dequeue();
+}
+
+bool ScriptedPrompt::questionDefaultNo(const QString &title, const QString &text)
+{
+    asked.append(title + QLatin1Char('|') + text);
+    defaultNo.append(text);
+    if (answers.isEmpty() && enters > 0) {
+        --enters;
+        return false;
+    }
     return answers.isEmpty() ? false : answers.dequeue();
 }
 

@@ -22,13 +22,16 @@ public:
     QStringList asked;            // titles/labels of questions, inputs and file dialogs
     QStringList secret;           // labels of inputs asked with password echo
     QStringList prefilled;        // the text each input was opened with
-    QQueue<bool> answers;         // for question()
+    QQueue<bool> answers;         // for question() and questionDefaultNo()
+    int enters = 0;               // unscripted questions answered with their default, as Enter does
+    QStringList defaultNo;        // texts of the questions whose default answer is No
     QQueue<std::optional<QString>> texts;  // for getText()
     QQueue<QString> files;        // for openFileName() / saveFileName()
     QQueue<int> choices;          // for choice(); -1 (closed without an answer) when empty
 
     void message(Icon icon, const QString &title, const QString &text) override;
     bool question(const QString &title, const QString &text) override;
+    bool questionDefaultNo(const QString &title, const QString &text) override;
     int choice(const QString &title, const QString &text, const QStringList &answers) override;
     std::optional<QString> getText(const QString &title, const QString &label, const QString &text,
                                    bool password) override;

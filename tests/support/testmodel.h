@@ -49,6 +49,7 @@ public:
     int fmFlag() override { return fm; }
     void setFmFlag(int flag) override { fm = flag; }
     bool hasFmFlag() const override { return fmSupported; }
+    bool hasRelayTest() const override { return true; }
 
     int clears = 0;
     QVector<int> relayMasks;
