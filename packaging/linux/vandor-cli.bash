@@ -29,6 +29,13 @@ _vandor_cli()
             _known_hosts_real -- "$cur"
             return
             ;;
+        --bridge)
+            # discover names the bridges to open; elsewhere it is a flag of --tcp
+            if [[ ${words[1]} == discover ]]; then
+                _known_hosts_real -- "$cur"
+                return
+            fi
+            ;;
         --timeout|--password|--usb)
             return
             ;;
@@ -36,12 +43,14 @@ _vandor_cli()
 
     local opts
     case ${words[1]} in
-        discover) opts="--timeout --password --password-file --no-usb --json" ;;
+        discover) opts="--timeout --bridge --password --password-file --no-usb --json" ;;
         info) opts="$links --json" ;;
-        read) opts="$links -o --output" ;;
-        write) opts="$links --store --no-verify --force" ;;
-        store|history) opts="$links" ;;
-        hexdump|diff) opts="--model" ;;
+        read) opts="$links -o --output --machine" ;;
+        write) opts="$links --store --no-verify --force --machine" ;;
+        store) opts="$links" ;;
+        history) opts="$links --machine --rename" ;;
+        hexdump) opts="--model" ;;
+        diff) opts="--model --machine" ;;
         *) return ;;
     esac
     if [[ $cur == -* ]]; then

@@ -66,6 +66,8 @@ class TestCliBoard : public QObject
 {
     Q_OBJECT
 private Q_SLOTS:
+    // Each test's boards are machines of their own.
+    void init() { QDir(BoardHistory::rootDir()).removeRecursively(); }
     void readGivesTheBoardsImage_data();
     void readGivesTheBoardsImage();
     void readOfDescribedBoardGivesItsDump();
@@ -271,7 +273,8 @@ void TestCliBoard::discoverListsEveryBoard_data()
     QTest::addColumn<int>("code");
     QTest::addColumn<QString>("bridgeLine");
     QTest::addColumn<QString>("error");
-    QTest::newRow("bridge left closed") << QString() << 0 << QStringLiteral("tcp %1 Sim bridge bridge, not opened (give --password)")
+    QTest::newRow("bridge left closed") << QString() << 0
+                                        << QStringLiteral("tcp %1 Sim bridge bridge, not opened (name it with --bridge HOST, with the password)")
                                         << QString();
     QTest::newRow("bridge opened")
         << QStringLiteral("1234") << 0
@@ -290,9 +293,10 @@ void TestCliBoard::discoverListsEveryBoard()
     QVERIFY(sim.start());
     QVERIFY(sim.save());
     const QByteArray before = sim.image() + sim.nvmem();
-    QStringList args{QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("500"), QStringLiteral("--no-usb")};
+    // The whole command, opening included, within the time limit.
+    QStringList args{QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("6000"), QStringLiteral("--no-usb")};
     if (!password.isEmpty())
-        args << QStringLiteral("--password") << password;
+        args << QStringLiteral("--password") << password << QStringLiteral("--bridge") << QStringLiteral("127.0.0.1");
     const CliResult r = runCli(args, discoverEnv(sim.udpPort(), sim.netPort()));
     QCOMPARE(r.code, code);
     const QString net = tcpTarget(sim);

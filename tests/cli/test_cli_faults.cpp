@@ -27,14 +27,14 @@ QProcessEnvironment env()
 QStringList tcp(const SimProcess &sim) { return {QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:%1").arg(sim.netPort())}; }
 QStringList udp(const SimProcess &sim) { return {QStringLiteral("--udp"), QStringLiteral("127.0.0.1:%1").arg(sim.udpPort())}; }
 
-// A 2.0 image whose values lie in their ranges: erased parameters, a text pool pattern and a
+// A 2.0 image whose values lie in their ranges: erased parameters, a pool of texts and a
 // few set values.
 QByteArray fittingImage()
 {
     QByteArray img(FixedImage::Size, char(0xFF));
     auto *p = reinterpret_cast<quint8 *>(img.data());
     for (int a = 0; a < 6540; ++a)
-        p[a] = quint8(a * 7 + 3);
+        p[a] = a % 64 == 63 ? 0 : quint8('a' + a * 7 % 26);
     FixedImage::seal(p, layout20);
     return img;
 }
@@ -92,7 +92,7 @@ void TestCliFaults::storeOnAClosedConnectionFails()
     QVERIFY(sim.start());
     const CliResult r = runCli(QStringList{QStringLiteral("store")} + tcp(sim), env());
     QCOMPARE(r.code, 1);
-    QVERIFY2(errText(r).contains(QLatin1String("did not store")) && errText(r).contains(QLatin1String("dropped")),
+    QVERIFY2(errText(r).contains(QLatin1String("did not confirm the store")) && errText(r).contains(QLatin1String("dropped")),
              r.err.constData());
     QVERIFY(sim.save());
     QVERIFY(sim.file(QStringLiteral("stored.bin")).isEmpty());
@@ -230,8 +230,8 @@ void TestCliFaults::dumpOfAnotherGenerationIsRefused()
     QVERIFY(writeFile(in, foreignImage()));
     const CliResult r = runCli(QStringList{QStringLiteral("write")} + tcp(sim) + QStringList{in, QStringLiteral("--store")}, env());
     QCOMPARE(r.code, 2);
-    QVERIFY2(errText(r).contains(QLatin1String("does not look like a Marvek ccTalk dump"))
-                 && errText(r).contains(QLatin1String("values lie outside")) && errText(r).contains(QLatin1String("e.g. ")),
+    QVERIFY2(errText(r).contains(QLatin1String("does not look like a configuration of Marvek ccTalk or of another"))
+                 && errText(r).contains(QLatin1String("values do not fit")) && errText(r).contains(QLatin1String("e.g. ")),
              r.err.constData());
     QVERIFY(sim.save());
     QCOMPARE(sim.image(), before);
@@ -259,7 +259,7 @@ void TestCliFaults::jsonOutput()
     e.insert(QStringLiteral("VANDOR_UDP_BOARD_PORT"), QString::number(sim.udpPort()));
     e.insert(QStringLiteral("VANDOR_NET_TARGET"), QStringLiteral("127.0.0.1"));
     e.insert(QStringLiteral("VANDOR_NET_PORT"), QString::number(sim.netPort()));
-    const CliResult d = runCli({QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("500"),
+    const CliResult d = runCli({QStringLiteral("discover"), QStringLiteral("--timeout"), QStringLiteral("4000"),
                                 QStringLiteral("--no-usb"), QStringLiteral("--json")},
                                e);
     QCOMPARE(d.code, 0);
@@ -287,7 +287,9 @@ void TestCliFaults::usageErrorsAreTwo_data()
     QTest::newRow("two links") << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("a"), QStringLiteral("--udp"), QStringLiteral("b")}
                                << QString() << QStringLiteral("exactly one of");
     QTest::newRow("bad time-out") << QStringList{QStringLiteral("store"), QStringLiteral("--udp"), QStringLiteral("127.0.0.1"), QStringLiteral("--timeout"), QStringLiteral("soon")}
-                                  << QString() << QStringLiteral("--timeout wants a number of milliseconds");
+                                  << QString() << QStringLiteral("--timeout wants a positive number of milliseconds");
+    QTest::newRow("no time at all") << QStringList{QStringLiteral("store"), QStringLiteral("--udp"), QStringLiteral("127.0.0.1"), QStringLiteral("--timeout"), QStringLiteral("0")}
+                                    << QString() << QStringLiteral("--timeout wants a positive number of milliseconds");
     QTest::newRow("bad variable") << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9")}
                                   << QStringLiteral("VANDOR_NET_ANSWER_PORT=abc") << QStringLiteral("VANDOR_NET_ANSWER_PORT=\"abc\" is not a port number");
     QTest::newRow("bad target") << QStringList{QStringLiteral("discover"), QStringLiteral("--no-usb")}

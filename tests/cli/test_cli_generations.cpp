@@ -1,12 +1,15 @@
 // vandor-cli with the 1.1, 3.0, Robo and Tokmat boards the simulator plays: recognised, read,
-// written and stored, hex-dumped and diffed by model, a dump of another layout refused; a board
-// no model accepts is named with its words.
+// written and stored, hex-dumped and diffed by model, a dump of another layout refused; a dump
+// of another generation refused with exit 2 naming it, and written with --force; a board no
+// model accepts is named with its words.
 #include "clirun.h"
 #include "simprocess.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek3_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"
+#include "devices/factoryimage.h"
+#include "devices/fixedgenerations.h"
 #include <QBuffer>
 #include "devices/fixedimage.h"
 #include <QFile>
@@ -121,6 +124,42 @@ private Q_SLOTS:
         QVERIFY(refused.code != 0);
         QVERIFY(sim.save());
         QCOMPARE(sim.image().left(8184), changed.left(8184));
+    }
+
+    void foreignDumpNeedsForce_data()
+    {
+        QTest::addColumn<int>("board");
+        QTest::addColumn<int>("file");
+        QTest::addColumn<QString>("words");
+        QTest::newRow("3.0 onto 2.0") << 1 << 2 << "Marvek Totalizer, not of Marvek ccTalk";
+        QTest::newRow("1.1 onto 3.0") << 2 << 0 << "Marvek, not of Marvek Totalizer";
+        QTest::newRow("robo onto 1.1") << 0 << 4 << "Marvek - Robo, not of Marvek";
+    }
+    void foreignDumpNeedsForce()
+    {
+        QFETCH(int, board);
+        QFETCH(int, file);
+        QFETCH(QString, words);
+        const FixedGeneration &g = FixedGenerations::all().at(file);
+        SimProcess sim({QStringLiteral("--board"), QString::fromLatin1(FixedGenerations::all().at(board).board)});
+        QVERIFY(sim.start());
+        QVERIFY(sim.save());
+        const QByteArray before = sim.image();
+        const QByteArray foreign = FactoryImage::make(*g.layout, g.word0, g.word1, g.word2).image;
+        const QString path = dir.filePath(QStringLiteral("foreign.bin"));
+        QVERIFY(writeFile(path, foreign));
+        const QStringList write = QStringList{QStringLiteral("write")} + linkTo(sim, false) + QStringList{path};
+        const CliResult refused = runCli(write + QStringList{QStringLiteral("--store")}, env());
+        QCOMPARE(refused.code, 2);
+        QVERIFY2(refused.err.contains(QStringLiteral("This file looks like a configuration of %1: ").arg(words).toUtf8()),
+                 refused.err.constData());
+        QVERIFY(sim.save());
+        QCOMPARE(sim.image(), before);
+        const CliResult forced = runCli(write + QStringList{QStringLiteral("--force")}, env());
+        QCOMPARE(forced.code, 0);
+        QVERIFY(sim.save());
+        // The layout word keeps the board's own FM flag.
+        QCOMPARE(sim.image().left(8180), foreign.left(8180));
     }
 
     void boardNoModelAccepts_data()

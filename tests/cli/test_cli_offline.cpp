@@ -219,7 +219,7 @@ void TestCliOffline::usage_data()
     QTest::newRow("no command") << QStringList() << 2 << QStringLiteral("Usage: vandor-cli COMMAND");
     QTest::newRow("unknown command") << QStringList{QStringLiteral("frob")} << 2 << QStringLiteral("unknown command");
     QTest::newRow("diff help") << QStringList{QStringLiteral("diff"), QStringLiteral("--help")} << 0
-                               << QStringLiteral("Usage: vandor-cli diff A B --model TITLE");
+                               << QStringLiteral("Usage: vandor-cli diff A B [--model TITLE] [--machine NAME]");
     QTest::newRow("hexdump help") << QStringList{QStringLiteral("hexdump"), QStringLiteral("--help")} << 0
                                   << QStringLiteral("Usage: vandor-cli hexdump FILE --model TITLE");
     QTest::newRow("no model") << QStringList{QStringLiteral("hexdump"), QStringLiteral("x.bin")} << 2

@@ -82,9 +82,10 @@ bool timeoutValue(const Parser &p, int *ms)
     if (!p.isSet(QStringLiteral("timeout")))
         return true;
     *ms = intValue(p.value(QStringLiteral("timeout")));
-    if (*ms >= 0)
+    // No time at all would fail every board before it could answer: a slip, not a wish.
+    if (*ms > 0)
         return true;
-    err(QStringLiteral("--timeout wants a number of milliseconds, not \"%1\"").arg(p.value(QStringLiteral("timeout"))));
+    err(QStringLiteral("--timeout wants a positive number of milliseconds, not \"%1\"").arg(p.value(QStringLiteral("timeout"))));
     return false;
 }
 
@@ -218,6 +219,10 @@ BoardLink::BoardLink()
 BoardLink::~BoardLink()
 {
     m_deadline.stop();
+    // Answers from hosts that were not asked were ignored: said once the command is done.
+    const QStringList others = m_error.isEmpty() ? strangers() : QStringList();
+    if (!others.isEmpty())
+        err(QStringLiteral("ignored answers from %1: only %2 was asked").arg(others.join(QStringLiteral(", ")), m_asked.toString()));
     if (auto *tcp = qobject_cast<TcpIo *>(m_link))
         tcp->close();
     delete m_link;
@@ -426,35 +431,54 @@ bool BoardLink::openUdp(const QString &target, int timeoutMs)
     }
     usb->setDiscoveryTarget(address);
     usb->setUdpHosts({});
+    // Only the host asked is opened; nothing at all goes to another that answers.
+    usb->setPeersChosen(true, false);
     if (port > 0)
         usb->setBoardPort(quint16(port));
-    bool connected = false;
-    bool answered = false;
-    // The handlers below write to this function's variables: they end with it.
-    QObject scope;
-    QObject::connect(usb, &UsbIo::connected, &scope, [&connected] { connected = true; });
-    // The link takes an answering board as its peer while it reads the datagram.
-    if (auto *socket = usb->findChild<QUdpSocket *>()) {
-        QObject::connect(socket, &QUdpSocket::readyRead, &scope, [&answered, usb] {
-            if (!usb->udpPeer().isNull())
-                answered = true;
-        });
-    }
+    m_asked = address;
+    const auto asked = [usb, address] {
+        for (const UsbIo::Peer &p : usb->peers())
+            if (p.address.isEqual(address, QHostAddress::TolerantConversion))
+                return p.uid;
+        return -1;
+    };
     scanEnabled = true;
     DeviceCfg::setCurrent(nullptr);
-    scanUntil([usb] { usb->scan(); }, [&] { return connected || answered || m_timedOut; }, timeoutMs);
-    // The link opens an answering board by itself; its version query takes at most 500 ms.
-    if (answered)
-        waitFor([&] { return connected || usb->udpPeer().isNull(); }, 2 * int(UsbIo::TimeoutMs) + 100);
-    if (!connected && usb->unknownBoard)
-        return refuseUnknown(*usb, QStringLiteral("the board at %1").arg(target));
-    if (!connected) {
-        if (!answered)
-            return refuse(QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(target).arg(timeoutMs));
-        return refuse(QStringLiteral("the board at %1 answered discovery but did not open").arg(target));
+    scanUntil([usb] { usb->scan(); }, [&] { return asked() >= 0 || m_timedOut; }, timeoutMs);
+    const int uid = asked();
+    if (uid < 0) {
+        const QStringList others = strangers();
+        if (!others.isEmpty())
+            return refuse(QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms; answers from %3 "
+                                         "were ignored (not the host asked)")
+                              .arg(target)
+                              .arg(timeoutMs)
+                              .arg(others.join(QStringLiteral(", "))));
+        return refuse(QStringLiteral("no board answered on the UDP bridge path at %1 within %2 ms").arg(target).arg(timeoutMs));
     }
+    const bool opened = usb->open(uid);
+    if (!opened && usb->unknownBoard)
+        return refuseUnknown(*usb, QStringLiteral("the board at %1").arg(target));
+    if (!opened)
+        return refuse(m_timedOut ? QStringLiteral("the board at %1 answered discovery but did not open within the time limit").arg(target)
+                                 : QStringLiteral("the board at %1 answered discovery but did not open").arg(target));
     adopt(usb, QStringLiteral("udp"), QStringLiteral("%1:%2").arg(usb->udpPeer().toString()).arg(usb->boardPort()), QString());
     return true;
+}
+
+QStringList BoardLink::strangers() const
+{
+    QStringList others;
+    auto *usb = qobject_cast<UsbIo *>(m_link);
+    if (!usb || m_asked.isNull())
+        return others;
+    for (const UsbIo::Peer &p : usb->peers())
+        if (!p.address.isEqual(m_asked, QHostAddress::TolerantConversion))
+            others << p.address.toString();
+    for (const QString &s : usb->strangers())
+        if (!others.contains(s.section(QLatin1Char(':'), 0, 0)))
+            others << s;
+    return others;
 }
 
 bool BoardLink::openUsb(const QString &busAddr, int timeoutMs)

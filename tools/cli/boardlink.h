@@ -3,6 +3,7 @@
 #pragma once
 #include "cli.h"
 #include "app/boardhistory.h"
+#include <QHostAddress>
 #include <QJsonObject>
 #include <QObject>
 #include <QTimer>
@@ -10,7 +11,6 @@
 #include <optional>
 
 class DevIo;
-class QHostAddress;
 class UsbBus;
 
 namespace Cli {
@@ -67,6 +67,8 @@ private:
     // The board answered, but no model accepts its identity words: says so, with the words.
     bool refuseUnknown(const DevIo &link, const QString &who);
     bool refuse(const QString &text);
+    // Hosts (or "address:port" senders) on the UDP bridge path that answered without being asked.
+    QStringList strangers() const;
     void adopt(DevIo *link, const QString &kind, const QString &address, const QString &name);
 
     std::unique_ptr<UsbBus> m_bus; // the link's own bus, when it made one
@@ -77,6 +79,7 @@ private:
     QString m_address;  // BUS:ADDR or ADDRESS:PORT
     QString m_name;
     QString m_error;
+    QHostAddress m_asked;   // the host --udp names
     QTimer m_deadline;
     int m_deadlineMs = 0;
     bool m_timedOut = false;

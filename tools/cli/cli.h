@@ -92,7 +92,5 @@ int runRead(const QStringList &args);
 int runWrite(const QStringList &args);
 int runStore(const QStringList &args);
 int runHistory(const QStringList &args);
-// The dump of a snapshot named BOARD/ID as history prints it, or empty when there is none.
-QString snapshotPath(const QString &reference);
 
 } // namespace Cli

@@ -40,8 +40,26 @@ const Command &command(const char *name)
     return list[0];
 }
 
-void out(const QString &line)
+// Board names and version texts come from the peer: control characters in them are shown as
+// \xNN escapes, so that a name cannot clear or recolour the terminal.
+QString printable(const QString &text)
 {
+    QString shown;
+    shown.reserve(text.size());
+    for (const QChar c : text) {
+        const ushort u = c.unicode();
+        const bool control = (u < 0x20 && u != '\n' && u != '\t') || (u >= 0x7f && u < 0xa0);
+        if (control)
+            shown += QStringLiteral("\\x%1").arg(u, 2, 16, QLatin1Char('0'));
+        else
+            shown += c;
+    }
+    return shown;
+}
+
+void out(const QString &raw)
+{
+    const QString line = printable(raw);
     if (s_capture) {
         s_capture->out << line;
         return;
@@ -52,7 +70,7 @@ void out(const QString &line)
 
 void err(const QString &line)
 {
-    QString one = line;
+    QString one = printable(line);
     one.replace(QLatin1Char('\n'), QLatin1Char(' '));
     if (s_capture) {
         s_capture->err << one;

@@ -1,6 +1,8 @@
 // The board commands: info, read, write and store, each on the one board its link options name.
 #include "boardlink.h"
+#include "app/boundedfile.h"
 #include "clihost.h"
+#include "climachines.h"
 #include "climodels.h"
 #include "dumpfile.h"
 #include "devices/devcom2.h"
@@ -56,12 +58,27 @@ bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
     return !failed;
 }
 
-// Keeps what the board holds in its history; a failure is one warning line per run (a write
-// keeps the board before and after it) and the command goes on.
-void snapshot(const BoardLink &board, DeviceCfg *model)
+// Keeps what the board holds in the history of its machine; a failure to write is one warning
+// line per run (a write keeps the board before and after it) and the command goes on. False
+// after a usage line when the board alone cannot tell its machine and --machine does not name it.
+bool snapshot(const BoardLink &board, DeviceCfg *model, const QString &machineName)
 {
     static bool reported = false;
-    BoardHistory::takeReported(model, board.origin(), &reported);
+    static std::optional<Machine> machine;
+    if (!machine) {
+        Machine m;
+        if (machineOf(board, model, machineName, &m) != Ok)
+            return false;
+        machine = m;
+    }
+    BoardHistory::takeReported(model, board.origin(), *machine, &reported);
+    return true;
+}
+
+void addMachine(Parser &p)
+{
+    addMachineOption(p, QStringLiteral("The machine whose history keeps the board's configuration, when the board "
+                                       "alone cannot tell it (a name not used yet makes a new machine)."));
 }
 
 // The configuration as the model's dump, for comparing what was written with what is read back.
@@ -74,12 +91,14 @@ QByteArray dumpOf(DeviceCfg *model)
 
 // A Dynamic Device dump onto a board that describes itself: its description is read first, so
 // that the dump's values land on the board's own parameters; then list 1 is written whole.
-int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify)
+int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify,
+                   const QString &machine)
 {
     QString error;
     if (!readBoard(board, model, QStringLiteral("nothing was written")))
         return Failed;
-    snapshot(board, model);
+    if (!snapshot(board, model, machine))
+        return BadInput;
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
@@ -97,10 +116,10 @@ int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file
             return Failed;
         if (dumpOf(model) != wanted)
             return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
-        snapshot(board, model);
+        snapshot(board, model, machine);
     }
     if (store && !link->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
+        return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
     return Ok;
 }
 
@@ -135,6 +154,7 @@ int runRead(const QStringList &args)
                  QStringLiteral("The dump file to write: a regular file, replaced only by a complete new "
                                 "one, or - for standard output."),
                  QStringLiteral("FILE")});
+    addMachine(p);
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     const QString file = p.value(QStringLiteral("output"));
@@ -159,7 +179,8 @@ int runRead(const QStringList &args)
     // An incomplete read never replaces a good backup.
     if (!readBoard(board, model, file + QStringLiteral(" was not written")))
         return Failed;
-    snapshot(board, model);
+    if (!snapshot(board, model, p.value(QStringLiteral("machine"))))
+        return BadInput;
     if (toStdout) {
         QBuffer buffer;
         buffer.open(QIODevice::WriteOnly);
@@ -181,8 +202,9 @@ int runWrite(const QStringList &args)
     p.addOption({QStringLiteral("store"), QStringLiteral("Then store it in the board's memory (saveCfg).")});
     p.addOption({QStringLiteral("no-verify"), QStringLiteral("Do not read the configuration back to check it.")});
     p.addOption({QStringLiteral("force"),
-                 QStringLiteral("Write a dump even when many of its values lie outside the board model's "
-                                "ranges (a dump of another generation).")});
+                 QStringLiteral("Write a dump even when it looks like a configuration of another board "
+                                "generation.")});
+    addMachine(p);
     if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
     const QString file = p.positionalArguments().at(0);
@@ -199,7 +221,8 @@ int runWrite(const QStringList &args)
     }
     QFile dynFile(file);
     QList<DevCom2Records::Record> records;
-    const bool described = dynFile.open(QIODevice::ReadOnly) && DevCom2Records::parse(dynFile.readAll(), &records);
+    QString why;
+    const bool described = openBoundedFile(&dynFile, FileBounds::Dump, &why) && DevCom2Records::parse(dynFile.readAll(), &records);
     if (!loadable && !described)
         return fail(BadInput, firstError + QStringLiteral("; nothing was sent"));
 
@@ -212,22 +235,27 @@ int runWrite(const QStringList &args)
     if (qobject_cast<DevCom2 *>(model)) {
         if (!described)
             return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump; nothing was written").arg(file, model->title()));
-        return writeDescribed(board, model, file, p.isSet(QStringLiteral("store")), !p.isSet(QStringLiteral("no-verify")));
+        return writeDescribed(board, model, file, p.isSet(QStringLiteral("store")), !p.isSet(QStringLiteral("no-verify")),
+                              p.value(QStringLiteral("machine")));
+    }
+    // Every generation writes the same file format: a dump of another one is told by its bytes.
+    if (auto *fixed = qobject_cast<FixedLayoutModel *>(model); fixed && !p.isSet(QStringLiteral("force"))) {
+        QFile dump(file);
+        const QByteArray bytes = dump.open(QIODevice::ReadOnly) ? dump.read(FixedImage::Size + 1) : QByteArray();
+        const DumpOrigin origin = bytes.size() == FixedImage::Size
+            ? judgeDump(*fixed, reinterpret_cast<const quint8 *>(bytes.constData()))
+            : DumpOrigin();
+        if (origin.foreign())
+            return fail(BadInput, QStringLiteral("%1: %2; nothing was written (--force writes it anyway)")
+                                      .arg(file, origin.describe()));
     }
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
-    // Every generation writes the same file format: a dump of another one is refused by its values.
-    if (auto *fixed = qobject_cast<FixedLayoutModel *>(model); fixed && fixed->table()) {
-        const ImageFit fit = checkImageFit(*fixed->table(), fixed->image());
-        if (fit.foreign() && !p.isSet(QStringLiteral("force")))
-            return fail(BadInput, QStringLiteral("%1 does not look like a %2 dump: %3; nothing was written "
-                                                 "(--force writes it anyway)")
-                                      .arg(file, model->title(), fit.describe()));
-    }
     // The board's own configuration first, as the program has it before a dump is loaded.
     if (!readBoard(board, model, QStringLiteral("nothing was written")))
         return Failed;
-    snapshot(board, model);
+    if (!snapshot(board, model, p.value(QStringLiteral("machine"))))
+        return BadInput;
     if (!loadDump(model, file, &error))
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
@@ -250,10 +278,10 @@ int runWrite(const QStringList &args)
             return fail(Failed, QStringLiteral("reading the configuration back failed%1%2").arg(because(board), notStored));
         if (back != wanted)
             return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
-        snapshot(board, model);
+        snapshot(board, model, p.value(QStringLiteral("machine")));
     }
     if (p.isSet(QStringLiteral("store")) && !link->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
+        return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
     return Ok;
 }
 
@@ -269,7 +297,7 @@ int runStore(const QStringList &args)
     if (!configurable(board))
         return Failed;
     if (!board.link()->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not store the configuration%1").arg(because(board)));
+        return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
     return Ok;
 }
 

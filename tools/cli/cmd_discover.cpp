@@ -1,12 +1,15 @@
 // discover: every board on USB, on the UDP bridge path and behind network bridges. All three
-// are looked for at once for the time-out; then each board found is opened in turn, exactly as
-// the board commands open it, for its identity and model, and closed again.
+// are looked for at once; then each board found is opened in turn, exactly as the board
+// commands open it, for its identity and model, and closed again. Network bridges themselves
+// are only listed, unless named with --bridge: the password goes to those and to no other.
+// --timeout bounds the whole command, the opening included.
 #include "boardlink.h"
 #include "cliprompt.h"
 #include "link/packetframe.h"
 #include "link/tcpio.h"
 #include "link/usbbus.h"
 #include "link/usbio.h"
+#include <QDeadlineTimer>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QNetworkDatagram>
@@ -161,9 +164,15 @@ void notOpened(const Found &f, const QString &reason, bool json)
 int runDiscover(const QStringList &args)
 {
     Parser p(command("discover"));
-    p.addOption({QStringLiteral("timeout"), QStringLiteral("How long to look for boards, in ms (3000)."),
+    p.addOption({QStringLiteral("timeout"),
+                 QStringLiteral("The whole command ends within MS ms: half of it looks for boards, the rest "
+                                "opens them. Without it, boards are looked for 3000 ms."),
                  QStringLiteral("MS")});
-    addPasswordOptions(p, QStringLiteral("to open the network bridges themselves too"));
+    p.addOption({QStringLiteral("bridge"),
+                 QStringLiteral("Open the network bridge at HOST itself too, with the password (may be repeated). "
+                                "Other bridges are listed without being opened."),
+                 QStringLiteral("HOST")});
+    addPasswordOptions(p, QStringLiteral("for the bridges named with --bridge"));
     p.addOption({QStringLiteral("no-usb"), QStringLiteral("Do not look for boards on USB.")});
     p.addOption({QStringLiteral("json"),
                  QStringLiteral("One JSON object per line and board, boards that did not open included "
@@ -174,32 +183,59 @@ int runDiscover(const QStringList &args)
     std::optional<QString> password;
     if (!timeoutValue(p, &timeout) || !checkEnvironment() || !passwordValue(p, &password))
         return BadInput;
-    const bool openBridges = password.has_value();
+    QList<QHostAddress> named;
+    for (const QString &host : p.values(QStringLiteral("bridge"))) {
+        QHostAddress a;
+        int port = -1;
+        if (!resolve(host, &a, &port))
+            return fail(BadInput, QStringLiteral("--bridge: cannot resolve the host name in \"%1\"").arg(host));
+        named << a;
+    }
+    if (!named.isEmpty() && (!password || password->isEmpty()))
+        return fail(BadInput, QStringLiteral("--bridge needs the access password: --password-file FILE, "
+                                             "VANDOR_PASSWORD or --password PW"));
     context().prompt->setPassword(password);
     const bool json = p.isSet(QStringLiteral("json"));
+    const bool bounded = p.isSet(QStringLiteral("timeout"));
+    const QDeadlineTimer whole(timeout);
+    const int looking = bounded ? timeout / 2 : timeout;
 
-    const QList<Found> found = sweep(timeout, !p.isSet(QStringLiteral("no-usb")));
+    const QList<Found> found = sweep(looking, !p.isSet(QStringLiteral("no-usb")));
     if (found.isEmpty())
         return fail(Failed, QStringLiteral("no board found within %1 ms").arg(timeout));
 
     int failed = 0;
     for (const Found &f : found) {
-        if (f.bridge && !openBridges) {
-            notOpened(f, QStringLiteral("bridge, not opened (give --password)"), json);
+        const QHostAddress at(f.target.section(QLatin1Char(':'), 0, 0));
+        const bool opensBridge = std::any_of(named.cbegin(), named.cend(), [&at](const QHostAddress &a) {
+            return a.isEqual(at, QHostAddress::TolerantConversion);
+        });
+        if (f.bridge && !opensBridge) {
+            notOpened(f, QStringLiteral("bridge, not opened (name it with --bridge HOST, with the password)"), json);
+            continue;
+        }
+        const int left = bounded ? int(whole.remainingTime()) : timeout;
+        if (left <= 0) {
+            ++failed;
+            notOpened(f, QStringLiteral("not opened: the time limit of %1 ms ran out").arg(timeout), json);
+            if (!json)
+                err(QStringLiteral("%1 not opened: the time limit of %2 ms ran out").arg(f.target).arg(timeout));
             continue;
         }
         context().prompt->takeMessages();
         BoardLink board;
+        if (bounded)
+            board.setDeadline(left);
         bool opened = false;
         switch (f.link) {
         case Found::Usb:
-            opened = board.openUsb(f.target, timeout);
+            opened = board.openUsb(f.target, left);
             break;
         case Found::Udp:
-            opened = board.openUdp(f.target, timeout);
+            opened = board.openUdp(f.target, left);
             break;
         case Found::Tcp:
-            opened = board.openTcp(f.target, f.bridge, timeout);
+            opened = board.openTcp(f.target, f.bridge, left);
             break;
         }
         if (opened) {

@@ -1,5 +1,7 @@
 // The offline commands: hexdump and diff of dump files.
 #include "cli.h"
+#include "app/boundedfile.h"
+#include "climachines.h"
 #include "climodels.h"
 #include "dumpfile.h"
 #include "devices/imagediff.h"
@@ -27,8 +29,9 @@ QCommandLineOption modelOption()
 bool dynRecords(const QString &path, QList<DevCom2Records::Record> *records)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        err(QStringLiteral("cannot read %1: %2").arg(path, file.errorString()));
+    QString why;
+    if (!openBoundedFile(&file, FileBounds::Dump, &why)) {
+        err(QStringLiteral("cannot read %1: %2").arg(path, why));
         return false;
     }
     if (!DevCom2Records::parse(file.readAll(), records)) {
@@ -71,18 +74,27 @@ int runHexdump(const QStringList &args)
 int runDiff(const QStringList &args)
 {
     Parser p(command("diff"), "Exit status: 0 the dumps are equal, 1 they differ, 2 usage or file errors.");
-    p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file, or a snapshot as BOARD/ID."));
+    p.addPositionalArgument(QStringLiteral("A"), QStringLiteral("The first dump file, or a snapshot as BOARD/ID "
+                                                                "(ID alone with --machine)."));
     p.addPositionalArgument(QStringLiteral("B"), QStringLiteral("The second dump file, or a snapshot as BOARD/ID."));
     p.addOption(modelOption());
+    addMachineOption(p, QStringLiteral("The machine whose snapshots an ID alone names."));
     if (const int code = p.parse(args, 2, 2); code >= 0)
         return code;
+    const QString machine = p.value(QStringLiteral("machine"));
+    const QString paths[2] = {dumpPathOf(p.positionalArguments().at(0), machine),
+                              dumpPathOf(p.positionalArguments().at(1), machine)};
+    // A snapshot knows its model.
+    QString title = p.value(QStringLiteral("model"));
+    if (title.isEmpty())
+        title = snapshotTitle(paths[0]).isEmpty() ? snapshotTitle(paths[1]) : snapshotTitle(paths[0]);
     const CliModels &models = *context().models;
-    DeviceCfg *model = models.require(QStringLiteral("diff"), p.value(QStringLiteral("model")));
+    DeviceCfg *model = models.require(QStringLiteral("diff"), title);
     if (!model)
         return BadInput;
     if (qobject_cast<DevCom2 *>(model)) {
         QList<DevCom2Records::Record> a, b;
-        if (!dynRecords(p.positionalArguments().at(0), &a) || !dynRecords(p.positionalArguments().at(1), &b))
+        if (!dynRecords(paths[0], &a) || !dynRecords(paths[1], &b))
             return BadInput;
         QList<quint32> order;
         QHash<quint32, QByteArray> va, vb;
@@ -116,10 +128,7 @@ int runDiff(const QStringList &args)
     QByteArray images[2];
     for (int i = 0; i < 2; ++i) {
         QString error;
-        QString path = p.positionalArguments().at(i);
-        if (!QFileInfo::exists(path) && !snapshotPath(path).isEmpty())
-            path = snapshotPath(path);
-        if (!loadDump(model, path, &error))
+        if (!loadDump(model, paths[i], &error))
             return fail(BadInput, error);
         images[i] = QByteArray(reinterpret_cast<const char *>(model->image()), FixedLayoutModel::ImageSize);
     }

@@ -9,25 +9,29 @@ namespace {
 const Command table[] = {
     {"hexdump", "FILE --model TITLE", "Prints a dump file as the program's hex dump, after its checks.",
      runHexdump},
-    {"diff", "A B --model TITLE",
+    {"diff", "A B [--model TITLE] [--machine NAME]",
      "Lists every parameter that differs between two dump files or snapshots (BOARD/ID as history "
-     "prints it), one line each: address, [group], label, and both values. Exit status 0 when "
-     "equal, 1 when different, 2 on error.",
+     "prints it, or ID alone of the machine --machine names), one line each: address, [group], "
+     "label, and both values. --model may be left out when a snapshot names the model. Exit status "
+     "0 when equal, 1 when different, 2 on error.",
      runDiff},
-    {"discover", "[--timeout MS] [--password PW] [--no-usb] [--json]",
+    {"discover", "[--timeout MS] [--bridge HOST [--password PW]] [--no-usb] [--json]",
      "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
-     "each: link, name, identity words and model. Exit status 1 when none is found or one does not open.",
+     "each: link, name, identity words and model. Network bridges themselves are listed without being "
+     "opened unless named with --bridge. Exit status 1 when none is found or one does not open.",
      runDiscover},
     {"info", "LINK [--json]", "Prints the board's link, name, identity words and model.", runInfo},
-    {"read", "LINK -o FILE", "Reads the whole configuration and saves it as the model's dump file.", runRead},
-    {"write", "LINK FILE [--store] [--force]",
+    {"read", "LINK -o FILE [--machine NAME]", "Reads the whole configuration and saves it as the model's dump file.", runRead},
+    {"write", "LINK FILE [--store] [--force] [--machine NAME]",
      "Checks a dump file, writes it to the board and reads it back to verify; --store then saves it "
      "in the board's memory.",
      runWrite},
     {"store", "LINK", "Stores the board's working configuration in its memory (saveCfg).", runStore},
-    {"history", "LINK",
-     "Lists the snapshots kept of the board (after every whole read, before every write), oldest "
-     "first: BOARD/ID, time, model, how it was reached, program version.",
+    {"history", "LINK [--machine NAME] | --machine NAME [--rename NEW]",
+     "Lists the snapshots kept of one machine (after every whole read, before every write), oldest "
+     "first: BOARD/ID, time, model, how it was reached, program version, machine. A board on USB or "
+     "the UDP bridge path is its machine when it holds exactly one machine's last snapshot of its "
+     "identity; otherwise read, write and history need --machine NAME and end with exit status 2.",
      runHistory},
 };
 

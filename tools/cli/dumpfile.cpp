@@ -1,4 +1,5 @@
 #include "dumpfile.h"
+#include "app/boundedfile.h"
 #include "devices/fixedlayoutmodel.h"
 #include <QFile>
 #include <QSaveFile>
@@ -6,8 +7,9 @@
 bool loadDump(DeviceCfg *model, const QString &path, QString *error)
 {
     QFile file(path);
-    if (!file.open(QIODevice::ReadOnly)) {
-        *error = QStringLiteral("cannot read %1: %2").arg(path, file.errorString());
+    QString why;
+    if (!openBoundedFile(&file, FileBounds::Dump, &why)) {
+        *error = QStringLiteral("cannot read %1: %2").arg(path, why);
         return false;
     }
     const auto *fixed = qobject_cast<const FixedLayoutModel *>(model);
