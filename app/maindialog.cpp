@@ -479,6 +479,9 @@ void MainDialog::disconnectBoard()
         if (answer == 0 ? !storeOnBoard() : answer != 1)
             return;
     }
+    // What the board holds now is its machine's latest snapshot, so that it is known again
+    // when it is connected next, edits and all.
+    keepLastSnapshot();
     DevIo *l = currentLink();
     // Left on purpose: it does not open by itself again while it stays where it is.
     m_start->leave(m_openLink ? m_openLink : l, m_openLink ? m_openUid : -1);
@@ -589,6 +592,7 @@ bool MainDialog::readBoard()
         return false;
     }
     m_readFailed = false;
+    m_changeRefused = false;
     m_pageFromBoard = true;
     m_offlineFile.clear();
     m_offlineEdited = false;
@@ -701,6 +705,15 @@ void MainDialog::takeSnapshot()
     BoardHistory::takeReported(model, origin, *m_machine, &m_snapshotFailureShown);
 }
 
+void MainDialog::keepLastSnapshot()
+{
+    // Only a configuration read whole and edited since is kept; one the board did not take
+    // whole (a change it refused) is not its configuration.
+    if (!m_machine || m_readFailed || !m_pageFromBoard || m_changeRefused)
+        return;
+    takeSnapshot();
+}
+
 BoardOrigin MainDialog::currentOrigin() const
 {
     DeviceCfg *model = DeviceCfg::current();
@@ -726,6 +739,7 @@ BoardOrigin MainDialog::currentOrigin() const
 void MainDialog::changeFailed(quint32 key)
 {
     qCDebug(lcApp, "Change of %u not written", key);
+    m_changeRefused = true;
     reportWriteFailure();
 }
 
@@ -799,6 +813,8 @@ void MainDialog::done(int result)
         if (answer == 0 ? !storeOnBoard() : answer != 1)
             return;
     }
+    if (m_connected)
+        keepLastSnapshot();
     // Closing the main window ends the program: nothing it opened may outlive it.
     closeOwnWindows();
     QDialog::done(result);

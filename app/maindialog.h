@@ -175,6 +175,8 @@ private:
     void reportWriteFailure();
     // Keeps the board's configuration in its history; a failure is told once per window.
     void takeSnapshot();
+    // Keeps the configuration as it stands when the technician leaves the board.
+    void keepLastSnapshot();
     // Marks (or clears) the connected board's changes not stored in its memory.
     void setUnstored(bool unstored);
     // Stores the configuration in the board's memory; false after telling the user it failed.
@@ -219,6 +221,8 @@ private:
     bool m_reading = false;
     bool m_pageHeld = false;
     bool m_writeFailureShown = false;
+    // A change the board did not take since its configuration was read.
+    bool m_changeRefused = false;
     bool m_snapshotFailureShown = false;
     // The machine the connected board's snapshots go to, told once per connection.
     std::optional<Machine> m_machine;

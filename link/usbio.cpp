@@ -223,6 +223,25 @@ void UsbIo::scan()
     for (const int uid : qAsConst(unplugged)) {
         m_listed.remove(uid);
         m_names.remove(uid);
+        m_usbWords.remove(uid);
+    }
+    // Several boards to choose from: each is told apart by its identity before it is listed.
+    // A board found alone opens at once and is not asked twice.
+    if (m_peersChosen && m_identify && !found.isEmpty() && m_listed.size() + activePeers() > 1) {
+        const QList<int> listed = m_listed.values();
+        for (const int uid : listed) {
+            if (!self || !scanEnabled)
+                break;
+            if (m_usbWords.contains(uid))
+                continue;
+            identifyUsb(uid);
+            // Listed before without its model: announced again with it.
+            const bool listedBefore = std::none_of(found.cbegin(), found.cend(), [uid](const QPair<QString, int> &f) { return f.second == uid; });
+            if (self && listedBefore)
+                found.append({m_names.value(uid), uid});
+        }
+        if (!self)
+            return;
     }
 
     if (openGone)
@@ -417,6 +436,38 @@ void UsbIo::closeBoard(bool notify)
         Q_EMIT disconnected();
 }
 
+int UsbIo::activePeers() const
+{
+    return int(std::count_if(m_peers.cbegin(), m_peers.cend(), [](const Peer &p) { return !p.quiet && !p.removed; }));
+}
+
+void UsbIo::identifyUsb(int uid)
+{
+    UsbBus::Device *dev = m_usbDevices.value(uid);
+    if (!dev || m_handle || m_busy || !m_udpPeer.isNull())
+        return;
+    UsbBus::Handle *h = nullptr;
+    if (m_bus->open(dev, &h) != 0)
+        return;
+    const int r = m_bus->setConfiguration(h, 1);
+    if ((r != 0 && r != UsbBus::ErrorBusy) || m_bus->claimInterface(h, 0) != 0) {
+        m_bus->close(h);
+        return;
+    }
+    QPointer<UsbIo> self(this);
+    m_handle = h;
+    m_lastFailed = true;  // whatever an earlier user of the board left on the endpoint
+    QByteArray answer;
+    PacketFrame::Identity id;
+    // Only the version query, which changes nothing on the board.
+    const bool ok = exchange(PacketFrame::versionQuery(), &answer) && PacketFrame::checkVersion(answer, &id);
+    if (!self)
+        return;
+    releaseAndClose();
+    // Asked once while plugged in, answered or not: a silent board is listed by its name.
+    m_usbWords.insert(uid, ok ? QVector<quint16>{id.word0, id.word1, id.word2} : QVector<quint16>());
+}
+
 bool UsbIo::describe(int uid, Found *found) const
 {
     Found f;
@@ -433,6 +484,10 @@ bool UsbIo::describe(int uid, Found *found) const
             return false;
         f.name = m_names.value(uid);
         f.path = QStringLiteral("usb");
+        const QVector<quint16> words = m_usbWords.value(uid);
+        f.identified = words.size() == 3;
+        for (int i = 0; i < words.size() && i < 3; ++i)
+            f.words[i] = words.at(i);
         f.address = QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF);
     }
     if (found)

@@ -11,6 +11,7 @@
 #include <QSet>
 #include <QStringList>
 #include <QTimer>
+#include <QVector>
 #include <memory>
 
 class QUdpSocket;
@@ -178,6 +179,9 @@ private:
     void drainUsb();
     QList<QHostAddress> discoveryHosts() const;
     bool queryVersion();
+    // Asks a listed USB board its identity with a handle of its own, then lets it go.
+    void identifyUsb(int uid);
+    int activePeers() const;
 
     std::unique_ptr<UsbBus> m_ownBus;
     UsbBus *m_bus = nullptr;
@@ -213,6 +217,9 @@ private:
     // Product strings of the USB boards announced, and the uids listed while plugged in.
     QHash<int, QString> m_names;
     QSet<int> m_listed;
+    // Identity words of the listed USB boards asked while several were to choose from
+    // (empty: it did not answer).
+    QHash<int, QVector<quint16>> m_usbWords;
     // An operation is waiting for its answer: no second one may start from the event loop.
     bool m_busy = false;
     int m_timeoutMs = int(TimeoutMs);

@@ -298,6 +298,8 @@ void TestCliFaults::usageErrorsAreTwo_data()
                                              << QString() << QStringLiteral("--bridge needs the access password");
     QTest::newRow("missing password file") << QStringList{QStringLiteral("info"), QStringLiteral("--tcp"), QStringLiteral("127.0.0.1:9"), QStringLiteral("--bridge"), QStringLiteral("--password-file"), QStringLiteral("/nonexistent/pw")}
                                            << QString() << QStringLiteral("cannot read the password file");
+    QTest::newRow("USB address not one") << QStringList{QStringLiteral("info"), QStringLiteral("--usb"), QStringLiteral("bogus")}
+                                         << QString() << QStringLiteral("--usb wants BUS:ADDR, not \"bogus\"");
 }
 
 void TestCliFaults::usageErrorsAreTwo()
@@ -329,6 +331,12 @@ void TestCliFaults::standardOutputErrorsFail()
         QCOMPARE(p.exitCode(), 2);
         QVERIFY(p.readAllStandardError().contains("standard output"));
     }
+    // Help that cannot be printed is no success either.
+    QProcess help;
+    help.setStandardOutputFile(QStringLiteral("/dev/full"));
+    help.start(QStringLiteral(VANDOR_CLI_PATH), {QStringLiteral("--help")});
+    QVERIFY(help.waitForFinished(30000));
+    QCOMPARE(help.exitCode(), 2);
 }
 
 void TestCliFaults::boardThatAnswersButDoesNotOpen()

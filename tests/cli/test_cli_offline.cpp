@@ -126,6 +126,9 @@ void TestCliOffline::diff_data()
     QTest::newRow("word no row names")
         << Edit([](quint8 *img) { FixedImage::setWord16(img, 6794, 7); })
         << QStringList{QStringLiteral("6794 Parameter 6794: 0xffff -> 0x0007")};
+    QTest::newRow("bytes no value holds")
+        << Edit([](quint8 *img) { img[4000] = 'x'; img[4001] = 'y'; })
+        << QStringList{QStringLiteral("bytes outside the named values differ at 0x0fa0-0x0fa1, CHECK")};
 }
 
 void TestCliOffline::diff()

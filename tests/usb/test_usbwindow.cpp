@@ -166,6 +166,44 @@ private Q_SLOTS:
         bus->unplug(again);
     }
 
+    // Two boards on the cable: neither opens by itself; each is listed with its model, asked
+    // nothing but its version; the one clicked is opened and read, the other is left alone.
+    void twoBoardsWaitForTheChoice()
+    {
+        UsbBoard *first = plugBoard();
+        UsbBoard *second = plugBoard();
+        QVERIFY(first && second);
+        second->withBoard([](SimBoard &b) { b.id = {{0x0304, 0x0100, 0x0201}}; });
+        UsbWindow w;
+        auto listed = [&] {
+            const auto buttons = w.dialog->pageContainer()->findChildren<QPushButton *>(QStringLiteral("usbBoard"));
+            QStringList texts;
+            for (const QPushButton *b : buttons)
+                texts << b->text();
+            return texts;
+        };
+        QTRY_COMPARE_WITH_TIMEOUT(listed().size(), 2, 20000);
+        QTRY_VERIFY(listed().join(QLatin1Char('|')).contains(QLatin1String("Marvek Totalizer")));
+        QVERIFY(scans(w.scanTimer(), 2));
+        QCOMPARE(first->requestCount(CmdReadCfg) + second->requestCount(CmdReadCfg), 0);
+        QCOMPARE(w.status(), QStringLiteral("Disconnected"));
+
+        QPushButton *pick = nullptr;
+        for (QPushButton *b : w.dialog->pageContainer()->findChildren<QPushButton *>(QStringLiteral("usbBoard")))
+            if (b->text().contains(QLatin1String("Marvek Totalizer")))
+                pick = b;
+        QVERIFY(pick);
+        QTest::mouseClick(pick, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(second->requestCount(CmdReadCfg) == WholeReadCfg, 20000);
+        QTRY_VERIFY(w.status().startsWith(QLatin1String("Connected")));
+        QCOMPARE(w.usb()->currentUid(), second->uid());
+        QCOMPARE(first->requestCount(CmdReadCfg), 0);
+        QCOMPARE(first->requestCount(CmdWriteCfg), 0);
+        bus->unplug(second);
+        bus->unplug(first);
+        QTRY_COMPARE(w.status(), QStringLiteral("Disconnected"));
+    }
+
     // An answer that comes after its time-out serves the same request asked again, and is not
     // taken for the answer to a later request.
     void lateAnswerDoesNotShiftLaterOnes()

@@ -44,6 +44,8 @@ void err(const QString &line);
 void outBytes(const QByteArray &bytes);
 // True once writing standard output failed; main() then ends with BadInput.
 bool outFailed();
+// Standard output failed because its reader went away (a closed pipe).
+bool outBrokenPipe();
 // Collects the lines of out() and err() instead of printing them, for tests that run
 // commands in-process; null prints them again.
 struct Lines

@@ -1,5 +1,6 @@
 // Output, failures and the per-command parser of vandor-cli.
 #include "cli.h"
+#include <cerrno>
 #include <cstdio>
 
 namespace Cli {
@@ -10,9 +11,17 @@ namespace {
 Context s_context;
 Lines *s_capture = nullptr;
 bool s_outFailed = false;
+bool s_brokenPipe = false;
+
+void outError()
+{
+    s_outFailed = true;
+    s_brokenPipe = s_brokenPipe || errno == EPIPE;
+}
 }
 
 bool outFailed() { return s_outFailed; }
+bool outBrokenPipe() { return s_brokenPipe; }
 
 void outBytes(const QByteArray &bytes)
 {
@@ -20,7 +29,7 @@ void outBytes(const QByteArray &bytes)
         return;
     if (std::fwrite(bytes.constData(), 1, size_t(bytes.size()), stdout) != size_t(bytes.size())
         || std::fflush(stdout) != 0)
-        s_outFailed = true;
+        outError();
 }
 
 void captureLines(Lines *into) { s_capture = into; }
@@ -65,7 +74,7 @@ void out(const QString &raw)
         return;
     }
     if (std::fputs(line.toUtf8().constData(), stdout) < 0 || std::fputc('\n', stdout) == EOF)
-        s_outFailed = true;
+        outError();
 }
 
 void err(const QString &line)

@@ -10,13 +10,16 @@
 #include "devices/devicecfg.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayoutmodel.h"
+#include "devices/imagediff.h"
 #include "devices/imagefit.h"
 #include "link/devio.h"
 #include <QBuffer>
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
+#include <QHash>
 #include <QJsonDocument>
+#include <QJsonObject>
 #include <QSaveFile>
 #include <cstring>
 
@@ -114,13 +117,61 @@ int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file
         const QByteArray wanted = dumpOf(model);
         if (!readBoard(board, model, QStringLiteral("it could not be checked") + notStored))
             return Failed;
-        if (dumpOf(model) != wanted)
-            return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
+        if (const QByteArray back = dumpOf(model); back != wanted)
+            return verifyFailed(model, wanted, back, link, store);
         snapshot(board, model, machine);
     }
     if (store && !link->saveCfg())
         return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
     return Ok;
+}
+
+// The values a read-back differs in from what was written, as diff names them: a few by name,
+// then how many more.
+QString differingValues(DeviceCfg *model, const QByteArray &wanted, const QByteArray &back, const DevIo *link)
+{
+    constexpr int Named = 4;
+    QStringList names;
+    int count = 0;
+    if (auto *fixed = qobject_cast<FixedLayoutModel *>(model); fixed && context().models->table(model)) {
+        BoardFeatures board;
+        board.word0 = link->word0;
+        board.word2 = link->word2;
+        const QList<ParamDifference> diffs
+            = diffImages(reinterpret_cast<const quint8 *>(wanted.constData()), reinterpret_cast<const quint8 *>(back.constData()),
+                         *context().models->table(model), fixed->layout(), board, context().models->bitLists(model, board));
+        count = diffs.size();
+        for (int i = 0; i < diffs.size() && i < Named; ++i)
+            names << QStringLiteral("%1 (%2)").arg(diffs.at(i).label).arg(diffs.at(i).site.address);
+    } else {
+        QList<DevCom2Records::Record> a, b;
+        DevCom2Records::parse(wanted, &a);
+        DevCom2Records::parse(back, &b);
+        QHash<quint32, QByteArray> held;
+        for (const auto &r : b)
+            held.insert(r.uid, r.value);
+        for (const auto &r : a) {
+            if (held.value(r.uid) == r.value)
+                continue;
+            if (++count <= Named)
+                names << DevCom2Records::name(r.uid);
+        }
+    }
+    if (count == 0)
+        return QString();
+    QString text = names.join(QStringLiteral(", "));
+    if (count > names.size())
+        text += QStringLiteral(" and %1 more").arg(count - names.size());
+    return QStringLiteral(": %1").arg(text);
+}
+
+// A verify that failed: what differs, and what still holds.
+int verifyFailed(DeviceCfg *model, const QByteArray &wanted, const QByteArray &back, const DevIo *link, bool store)
+{
+    return fail(Failed, QStringLiteral("the board does not hold what was written%1; %2")
+                            .arg(differingValues(model, wanted, back, link),
+                                 store ? QStringLiteral("not stored, so the configuration in its memory is untouched")
+                                       : QStringLiteral("the configuration in its memory is untouched")));
 }
 
 } // namespace
@@ -135,14 +186,27 @@ int runInfo(const QStringList &args)
     BoardLink board;
     const int code = board.open(p);
     const bool json = p.isSet(QStringLiteral("json"));
+    // The fields of discover --json, the link and address as they were asked also on failure.
+    const QString kind = p.isSet(QStringLiteral("bridge")) ? QStringLiteral("bridge") : QStringLiteral("controller");
     if (code != Ok) {
-        if (json && code == Failed)
-            out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("opened"), false},
+        if (json && code == Failed) {
+            const QString link = p.isSet(QStringLiteral("tcp")) ? QStringLiteral("tcp")
+                : p.isSet(QStringLiteral("udp"))                 ? QStringLiteral("udp")
+                                                                 : QStringLiteral("usb");
+            const QString address = link == QLatin1String("usb") ? p.value(QStringLiteral("usb-device")) : p.value(link);
+            out(QString::fromUtf8(QJsonDocument(QJsonObject{{QStringLiteral("link"), link},
+                                                             {QStringLiteral("address"), address},
+                                                             {QStringLiteral("name"), QString()},
+                                                             {QStringLiteral("kind"), kind},
+                                                             {QStringLiteral("opened"), false},
                                                              {QStringLiteral("error"), board.error()}})
                                       .toJson(QJsonDocument::Compact)));
+        }
         return code;
     }
-    out(json ? QString::fromUtf8(QJsonDocument(board.json()).toJson(QJsonDocument::Compact)) : board.summary());
+    QJsonObject o = board.json();
+    o.insert(QStringLiteral("kind"), kind);
+    out(json ? QString::fromUtf8(QJsonDocument(o).toJson(QJsonDocument::Compact)) : board.summary());
     return Ok;
 }
 
@@ -208,7 +272,7 @@ int runWrite(const QStringList &args)
     if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
     const QString file = p.positionalArguments().at(0);
-    // The file's checks come first: a damaged dump is refused before anything is sent.
+    // The file's checks come first: a damaged dump is refused before anything is written.
     QString error, firstError;
     bool loadable = false;
     for (DeviceCfg *m = DeviceCfg::first(); m; m = m->next) {
@@ -223,15 +287,21 @@ int runWrite(const QStringList &args)
     QList<DevCom2Records::Record> records;
     QString why;
     const bool described = openBoundedFile(&dynFile, FileBounds::Dump, &why) && DevCom2Records::parse(dynFile.readAll(), &records);
-    if (!loadable && !described)
-        return fail(BadInput, firstError + QStringLiteral("; nothing was sent"));
-
     BoardLink board;
     if (const int code = board.open(p); code != Ok)
         return code;
     DeviceCfg *model = configurable(board);
     if (!model)
         return Failed;
+    // A file no model can take is described by the format of the board it was meant for.
+    if (!loadable && !described) {
+        if (qobject_cast<DevCom2 *>(model))
+            return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump (the records of a board that describes "
+                                                 "its configuration); nothing was written").arg(file, model->title()));
+        if (!loadDump(model, file, &error))
+            return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
+        return fail(BadInput, firstError + QStringLiteral("; nothing was written"));
+    }
     if (qobject_cast<DevCom2 *>(model)) {
         if (!described)
             return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump; nothing was written").arg(file, model->title()));
@@ -270,14 +340,14 @@ int runWrite(const QStringList &args)
         return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
                                 .arg(file, because(board), notStored));
     if (!p.isSet(QStringLiteral("no-verify"))) {
-        const QByteArray wanted(reinterpret_cast<const char *>(model->image()), FixedImage::WriteEnd);
+        const QByteArray wanted(reinterpret_cast<const char *>(model->image()), FixedImage::Size);
         const bool failed = model->readDevice(progress(QStringLiteral("Verifying")));
         context().host->progress()->finish();
-        const QByteArray back(reinterpret_cast<const char *>(model->image()), FixedImage::WriteEnd);
+        const QByteArray back(reinterpret_cast<const char *>(model->image()), FixedImage::Size);
         if (failed)
             return fail(Failed, QStringLiteral("reading the configuration back failed%1%2").arg(because(board), notStored));
-        if (back != wanted)
-            return fail(Failed, QStringLiteral("the board does not hold what was written%1").arg(notStored));
+        if (back.left(FixedImage::WriteEnd) != wanted.left(FixedImage::WriteEnd))
+            return verifyFailed(model, wanted, back, link, p.isSet(QStringLiteral("store")));
         snapshot(board, model, p.value(QStringLiteral("machine")));
     }
     if (p.isSet(QStringLiteral("store")) && !link->saveCfg())

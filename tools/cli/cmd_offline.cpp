@@ -41,6 +41,32 @@ bool dynRecords(const QString &path, QList<DevCom2Records::Record> *records)
     return true;
 }
 
+// The ranges of byte addresses where a and b differ ("0x0100-0x0103, 0x1ffe"), the first few.
+QString differingSpans(const QByteArray &a, const QByteArray &b)
+{
+    constexpr int Listed = 8;
+    QStringList spans;
+    int more = 0;
+    const int n = int(qMin(a.size(), b.size()));
+    for (int i = 0; i < n; ++i) {
+        if (a.at(i) == b.at(i))
+            continue;
+        int end = i;
+        while (end + 1 < n && a.at(end + 1) != b.at(end + 1))
+            ++end;
+        if (spans.size() < Listed)
+            spans << (end == i ? QStringLiteral("0x%1").arg(i, 4, 16, QLatin1Char('0'))
+                               : QStringLiteral("0x%1-0x%2").arg(i, 4, 16, QLatin1Char('0')).arg(end, 4, 16, QLatin1Char('0')));
+        else
+            ++more;
+        i = end;
+    }
+    QString text = spans.join(QStringLiteral(", "));
+    if (more)
+        text += QStringLiteral(" and %1 more ranges").arg(more);
+    return text;
+}
+
 QString uidText(quint32 uid) { return QStringLiteral("%1").arg(uid, 8, 16, QLatin1Char('0')); }
 
 } // namespace
@@ -144,7 +170,14 @@ int runDiff(const QStringList &args)
         const QString group = d.site.group.isEmpty() ? QString() : QStringLiteral(" [%1]").arg(d.site.group);
         out(QStringLiteral("%1%2 %3: %4 -> %5").arg(d.site.address).arg(group, d.label, d.a, d.b));
     }
-    return diffs.isEmpty() ? Ok : Failed;
+    if (!diffs.isEmpty())
+        return Failed;
+    // Bytes no parameter names (unused space, a damaged text pool) still make the files differ.
+    const QString spans = differingSpans(images[0], images[1]);
+    if (spans.isEmpty())
+        return Ok;
+    out(QStringLiteral("bytes outside the named values differ at %1").arg(spans));
+    return Failed;
 }
 
 } // namespace Cli

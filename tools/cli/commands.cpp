@@ -15,14 +15,14 @@ const Command table[] = {
      "label, and both values. --model may be left out when a snapshot names the model. Exit status "
      "0 when equal, 1 when different, 2 on error.",
      runDiff},
-    {"discover", "[--timeout MS] [--bridge HOST [--password PW]] [--no-usb] [--json]",
+    {"discover", "[--timeout MS] [--bridge HOST [--password PW | --password-file FILE]] [--no-usb] [--json]",
      "Lists every board found on USB, on the UDP bridge path and behind network bridges, one line "
      "each: link, name, identity words and model. Network bridges themselves are listed without being "
      "opened unless named with --bridge. Exit status 1 when none is found or one does not open.",
      runDiscover},
     {"info", "LINK [--json]", "Prints the board's link, name, identity words and model.", runInfo},
     {"read", "LINK -o FILE [--machine NAME]", "Reads the whole configuration and saves it as the model's dump file.", runRead},
-    {"write", "LINK FILE [--store] [--force] [--machine NAME]",
+    {"write", "LINK FILE [--store] [--no-verify] [--force] [--machine NAME]",
      "Checks a dump file, writes it to the board and reads it back to verify; --store then saves it "
      "in the board's memory.",
      runWrite},
@@ -42,7 +42,8 @@ void usage(FILE *to)
     std::fprintf(to, "Usage: vandor-cli COMMAND [options]\n\nCommands:\n");
     for (const Command &c : table)
         std::fprintf(to, "  %-8s %s\n", c.name, c.synopsis);
-    std::fprintf(to, "\nLINK is --usb [BUS:ADDR], --udp HOST[:PORT] or --tcp HOST[:PORT] [--bridge --password PW].\n"
+    std::fprintf(to, "\nLINK is --usb [BUS:ADDR], --udp HOST[:PORT] or --tcp HOST[:PORT] [--bridge --password PW | --password-file FILE],\n"
+                     "each with [--timeout MS].\n"
                      "'vandor-cli COMMAND --help' describes a command.\n"
                      "Exit status: 0 done, 1 the board or link failed, 2 usage or file errors.\n");
 }

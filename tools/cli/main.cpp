@@ -7,8 +7,26 @@
 #include <QCoreApplication>
 #include <QLoggingCategory>
 #include <QRegularExpression>
+#include <cerrno>
 #include <csignal>
 #include <cstdio>
+
+namespace {
+
+// Whether the word after --usb is meant as its BUS:ADDR: one that looks like an address, or any
+// word where the command takes no file of its own.
+bool takesUsbAddress(const QString &command, const QString &next, const QRegularExpression &busAddr)
+{
+    if (next.startsWith(QLatin1Char('-')))
+        return false;
+    if (busAddr.match(next).hasMatch() || next.contains(QLatin1Char(':')))
+        return true;
+    static const QStringList withFile = {QStringLiteral("write"), QStringLiteral("hexdump"), QStringLiteral("diff"),
+                                         QStringLiteral("apply")};
+    return !withFile.contains(command);
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -30,7 +48,8 @@ int main(int argc, char *argv[])
         const QString &a = raw.at(i);
         if (a.startsWith(QLatin1String("--usb="))) {
             args << QStringLiteral("--usb") << QStringLiteral("--usb-device=") + a.mid(6);
-        } else if (a == QLatin1String("--usb") && i + 1 < raw.size() && busAddr.match(raw.at(i + 1)).hasMatch()) {
+        } else if (a == QLatin1String("--usb") && i + 1 < raw.size() && takesUsbAddress(raw.value(1), raw.at(i + 1), busAddr)) {
+            // A malformed address is passed on too, so that it is refused for what it is.
             args << a << QStringLiteral("--usb-device=") + raw.at(++i);
         } else {
             args << a;
@@ -43,7 +62,8 @@ int main(int argc, char *argv[])
     }
     if (name == QLatin1String("--help") || name == QLatin1String("-h") || name == QLatin1String("help")) {
         Cli::usage(stdout);
-        return Cli::Ok;
+        // Help that did not reach its reader (a full disk, a closed pipe) is no success.
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? Cli::Ok : Cli::BadInput;
     }
     if (name == QLatin1String("--version")) {
         std::printf("vandor-cli %s\n", VANDOR_VERSION);
@@ -74,7 +94,11 @@ int main(int argc, char *argv[])
     setPrompt(nullptr);
     if (code < 0)
         return Cli::fail(Cli::BadInput, QStringLiteral("unknown command \"%1\" (see vandor-cli --help)").arg(name));
-    if ((std::fflush(stdout) != 0 || std::ferror(stdout) || Cli::outFailed()) && code != Cli::BadInput)
+    if ((std::fflush(stdout) != 0 || std::ferror(stdout) || Cli::outFailed()) && code != Cli::BadInput) {
+        // A reader that went away (head, a closed pipe) wanted no more: no message for it.
+        if (errno == EPIPE || Cli::outBrokenPipe())
+            return Cli::BadInput;
         return Cli::fail(Cli::BadInput, QStringLiteral("writing to standard output failed"));
+    }
     return code;
 }
