@@ -230,15 +230,11 @@ void StartPage::announce(DevIo *link, const QString &name, int uid)
     showRow(*row);
     updateHeading();
     Q_EMIT rowsChanged();
-    // A board found alone opens at once; with others around the technician picks. The boards
-    // of the UDP bridge path come in rounds: the rest of a round is announced before this one opens.
+    // A board found alone opens at once; with others around the technician picks. Boards come
+    // in rounds (a USB bus walk, a discovery round): the rest of a round is announced before
+    // this one opens.
     if (!mayOpenAlone(link, uid))
         return;
-    DevIo::Found f;
-    if (!link->describe(uid, &f) || f.path != QLatin1String("udp")) {
-        Q_EMIT openRequested(link, uid);
-        return;
-    }
     QTimer::singleShot(0, this, [this, link, uid] {
         if (mayOpenAlone(link, uid))
             Q_EMIT openRequested(link, uid);

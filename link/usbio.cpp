@@ -388,6 +388,7 @@ bool UsbIo::open(int uid)
         return false;
     }
     m_handle = h;
+    m_unplugged = false;
     m_lastFailed = true;  // whatever an earlier user of the board left on the endpoint
     // A board that does not answer the version query is not opened: its identity is unknown.
     // It is tried again at the next scans; the user hears of it once while it stays plugged in.

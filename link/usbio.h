@@ -138,6 +138,8 @@ public:
     // The board found on the UDP bridge path; null when none.
     QHostAddress udpPeer() const { return m_udpPeer; }
     int currentUid() const { return m_currentUid; }
+    // The open USB board's transfers failed because it is no longer on the bus.
+    bool boardUnplugged() const { return m_unplugged; }
 
 Q_SIGNALS:
     // Every board announced as "$NoDriver" has been unplugged or has got its driver.
@@ -222,6 +224,7 @@ private:
     QHash<int, QVector<quint16>> m_usbWords;
     // An operation is waiting for its answer: no second one may start from the event loop.
     bool m_busy = false;
+    bool m_unplugged = false;
     int m_timeoutMs = int(TimeoutMs);
     QTimer m_scanTimer;
 };

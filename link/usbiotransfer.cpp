@@ -54,6 +54,7 @@ bool UsbIo::sendPacket(const QByteArray &packet)
                                       buf.size(), &done, unsigned(m_timeoutMs));
     if (r != 0) {
         qCDebug(lcUsb, "Error send %d", r);
+        m_unplugged = m_unplugged || r == UsbBus::ErrorNoDevice;
         return false;
     }
     return true;
@@ -126,6 +127,7 @@ QByteArray UsbIo::receiveUsb(unsigned int timeoutMs, bool *failed)
         return QByteArray();
     if (r != 0) {
         qCDebug(lcUsb, "Error receive %d", r);
+        m_unplugged = m_unplugged || r == UsbBus::ErrorNoDevice;
         *failed = true;
         return QByteArray();
     }

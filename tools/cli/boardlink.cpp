@@ -258,6 +258,8 @@ QString BoardLink::lossReason() const
 {
     if (m_timedOut)
         return QStringLiteral("the time limit of %1 ms ran out").arg(m_deadlineMs);
+    if (auto *usb = qobject_cast<const UsbIo *>(m_link); usb && usb->boardUnplugged())
+        return QStringLiteral("the board was unplugged");
     if (m_link && m_link->stoppedAnswering())
         return QStringLiteral("the board stopped answering (%1 operations in a row failed)").arg(DevIo::MaxFailures);
     if (m_dropped)

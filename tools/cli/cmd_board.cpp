@@ -92,40 +92,6 @@ QByteArray dumpOf(DeviceCfg *model)
     return model->save(&buffer) ? buffer.data() : QByteArray();
 }
 
-// A Dynamic Device dump onto a board that describes itself: its description is read first, so
-// that the dump's values land on the board's own parameters; then list 1 is written whole.
-int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify,
-                   const QString &machine)
-{
-    QString error;
-    if (!readBoard(board, model, QStringLiteral("nothing was written")))
-        return Failed;
-    if (!snapshot(board, model, machine))
-        return BadInput;
-    if (!loadDump(model, file, &error))
-        return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
-    DevIo *link = board.link();
-    const int failedBefore = link->failedOperations();
-    const int writeFailures = DeviceCfg::writeFailures();
-    model->writeDevice(progress(QStringLiteral("Writing")));
-    context().host->progress()->finish();
-    const QString notStored = store ? QStringLiteral("; not stored") : QString();
-    if (link->failedOperations() != failedBefore || DeviceCfg::writeFailures() != writeFailures)
-        return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
-                                .arg(file, because(board), notStored));
-    if (verify) {
-        const QByteArray wanted = dumpOf(model);
-        if (!readBoard(board, model, QStringLiteral("it could not be checked") + notStored))
-            return Failed;
-        if (const QByteArray back = dumpOf(model); back != wanted)
-            return verifyFailed(model, wanted, back, link, store);
-        snapshot(board, model, machine);
-    }
-    if (store && !link->saveCfg())
-        return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
-    return Ok;
-}
-
 // The values a read-back differs in from what was written, as diff names them: a few by name,
 // then how many more.
 QString differingValues(DeviceCfg *model, const QByteArray &wanted, const QByteArray &back, const DevIo *link)
@@ -172,6 +138,40 @@ int verifyFailed(DeviceCfg *model, const QByteArray &wanted, const QByteArray &b
                             .arg(differingValues(model, wanted, back, link),
                                  store ? QStringLiteral("not stored, so the configuration in its memory is untouched")
                                        : QStringLiteral("the configuration in its memory is untouched")));
+}
+
+// A Dynamic Device dump onto a board that describes itself: its description is read first, so
+// that the dump's values land on the board's own parameters; then list 1 is written whole.
+int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify,
+                   const QString &machine)
+{
+    QString error;
+    if (!readBoard(board, model, QStringLiteral("nothing was written")))
+        return Failed;
+    if (!snapshot(board, model, machine))
+        return BadInput;
+    if (!loadDump(model, file, &error))
+        return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
+    DevIo *link = board.link();
+    const int failedBefore = link->failedOperations();
+    const int writeFailures = DeviceCfg::writeFailures();
+    model->writeDevice(progress(QStringLiteral("Writing")));
+    context().host->progress()->finish();
+    const QString notStored = store ? QStringLiteral("; not stored") : QString();
+    if (link->failedOperations() != failedBefore || DeviceCfg::writeFailures() != writeFailures)
+        return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
+                                .arg(file, because(board), notStored));
+    if (verify) {
+        const QByteArray wanted = dumpOf(model);
+        if (!readBoard(board, model, QStringLiteral("it could not be checked") + notStored))
+            return Failed;
+        if (const QByteArray back = dumpOf(model); back != wanted)
+            return verifyFailed(model, wanted, back, link, store);
+        snapshot(board, model, machine);
+    }
+    if (store && !link->saveCfg())
+        return fail(Failed, QStringLiteral("the board did not confirm the store: it may or may not hold the configuration in its memory%1").arg(because(board)));
+    return Ok;
 }
 
 } // namespace
@@ -273,35 +273,39 @@ int runWrite(const QStringList &args)
         return code;
     const QString file = p.positionalArguments().at(0);
     // The file's checks come first: a damaged dump is refused before anything is written.
-    QString error, firstError;
+    QString error;
     bool loadable = false;
     for (DeviceCfg *m = DeviceCfg::first(); m; m = m->next) {
         if (!m->image())
             continue;
-        if (loadDump(m, file, &error))
-            loadable = true;
-        else if (firstError.isEmpty())
-            firstError = error;
+        loadable = loadable || loadDump(m, file, &error);
     }
     QFile dynFile(file);
     QList<DevCom2Records::Record> records;
     QString why;
-    const bool described = openBoundedFile(&dynFile, FileBounds::Dump, &why) && DevCom2Records::parse(dynFile.readAll(), &records);
+    if (!openBoundedFile(&dynFile, FileBounds::Dump, &why))
+        return fail(BadInput, QStringLiteral("cannot read %1: %2; nothing was sent").arg(file, why));
+    const bool described = DevCom2Records::parse(dynFile.readAll(), &records);
+    // Nothing goes to the board for a file no model can take; as the board is not asked, the
+    // file is described by the formats it fails, not by one model's name.
+    if (!loadable && !described) {
+        const qint64 size = dynFile.size();
+        if (size != FixedImage::Size)
+            return fail(BadInput, QStringLiteral("%1 is not a configuration dump: %2 bytes, it must have exactly %3 (the "
+                                                 "image of a fixed-layout board) or be the records of a board that "
+                                                 "describes its configuration; nothing was sent")
+                                      .arg(file).arg(size).arg(FixedImage::Size));
+        return fail(BadInput, QStringLiteral("%1 is not a valid dump of any fixed-layout board: its layout version or "
+                                             "check word is wrong (damaged, or not a configuration dump); nothing was sent")
+                                  .arg(file));
+    }
+
     BoardLink board;
     if (const int code = board.open(p); code != Ok)
         return code;
     DeviceCfg *model = configurable(board);
     if (!model)
         return Failed;
-    // A file no model can take is described by the format of the board it was meant for.
-    if (!loadable && !described) {
-        if (qobject_cast<DevCom2 *>(model))
-            return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump (the records of a board that describes "
-                                                 "its configuration); nothing was written").arg(file, model->title()));
-        if (!loadDump(model, file, &error))
-            return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
-        return fail(BadInput, firstError + QStringLiteral("; nothing was written"));
-    }
     if (qobject_cast<DevCom2 *>(model)) {
         if (!described)
             return fail(BadInput, QStringLiteral("%1 is not a valid %2 dump; nothing was written").arg(file, model->title()));

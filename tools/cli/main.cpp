@@ -37,8 +37,9 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("vandor-cli"));
     QCoreApplication::setApplicationVersion(QStringLiteral(VANDOR_VERSION));
-    // The links' traces stay quiet unless QT_LOGGING_RULES asks for them.
-    QLoggingCategory::setFilterRules(QStringLiteral("vandor.*.debug=false\nvandor.*.info=false"));
+    // The links' traces stay quiet unless QT_LOGGING_RULES asks for them. The window's own
+    // log of what it tells the user (a snapshot that failed) is said here as the command's line.
+    QLoggingCategory::setFilterRules(QStringLiteral("vandor.*.debug=false\nvandor.*.info=false\nvandor.app.warning=false"));
 
     // "--usb [BUS:ADDR]": the optional value goes to a hidden option of its own.
     QStringList args;
