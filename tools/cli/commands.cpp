@@ -7,7 +7,9 @@ namespace Cli {
 namespace {
 
 const Command table[] = {
-    {"hexdump", "FILE --model TITLE", "Prints a dump file as the program's hex dump, after its checks.",
+    {"hexdump", "FILE|BOARD/ID [--model TITLE] [--values]",
+     "Prints a dump file or snapshot as the program's hex dump, after its checks; --values prints one line "
+     "per value instead. --model may be left out for a snapshot, which names its model.",
      runHexdump},
     {"diff", "A B [--model TITLE] [--machine NAME]",
      "Lists every parameter that differs between two dump files or snapshots (BOARD/ID as history "
