@@ -227,7 +227,8 @@ int runApply(const QStringList &args)
             v.row.extra.insert(QStringLiteral("skipped"), plan.skipped);
             if (plan.changes.isEmpty()) {
                 v.row.result = QStringLiteral("unchanged");
-                v.row.note = QStringLiteral("the board holds these values already");
+                v.row.note = plan.skipped.size() == chosen.size() ? QStringLiteral("none of the values is on this board's variant")
+                                                                  : QStringLiteral("the board holds these values already");
             } else if ((ok = carryOut(v, source, plan, store))) {
                 v.row.result = QStringLiteral("done");
                 v.row.note = QStringLiteral("%1 %2 written%3")

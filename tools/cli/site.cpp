@@ -16,6 +16,9 @@ QList<Found> namedInOrder(const Parser &p, const QStringList &args)
 {
     QList<Found> out;
     QStringList tcp = p.values(QStringLiteral("tcp")), udp = p.values(QStringLiteral("udp"));
+    // The other options of the site commands that take a value.
+    static const QStringList valued{QStringLiteral("timeout"), QStringLiteral("from"), QStringLiteral("only"),
+                                    QStringLiteral("model"), QStringLiteral("machine")};
     for (int i = 1; i < args.size(); ++i) {
         const QString &a = args.at(i);
         if (a == QLatin1String("--"))
@@ -36,8 +39,7 @@ QList<Found> namedInOrder(const Parser &p, const QStringList &args)
             const bool at = next.startsWith(QLatin1String("--usb-device="));
             out.append({Found::Usb, at ? next.mid(13) : QString(), QString(), false});
             i += at ? 1 : 0;
-        } else if (word == QLatin1String("timeout") || word == QLatin1String("from") || word == QLatin1String("only")
-                   || word == QLatin1String("model")) {
+        } else if (valued.contains(word)) {
             i += joined ? 0 : 1; // their values are never links
         }
     }
