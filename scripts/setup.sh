@@ -8,7 +8,7 @@ packages=(
   libqt5svg5-dev libusb-1.0-0-dev qttranslations5-l10n
   umockdev libumockdev-dev
   xvfb xauth
-  dpkg-dev file lintian desktop-file-utils appstream man-db bash-completion
+  dpkg-dev file lintian desktop-file-utils appstream man-db bash-completion git
 )
 
 missing=()

@@ -4,7 +4,7 @@ _vandor_cli()
     local cur prev words cword
     _init_completion || return
 
-    local commands="discover info read write store history hexdump diff"
+    local commands="discover info read write store backup apply firmware history hexdump diff"
     local links="--usb --udp --tcp --bridge --password --password-file --timeout"
     local models='"Marvek" "Marvek ccTalk" "Marvek Totalizer" "Marvek - Robo" "Tokmat" "Dynamic Device"'
 
@@ -14,8 +14,12 @@ _vandor_cli()
     fi
 
     case $prev in
-        -o|--output|--password-file)
+        -o|--output|--password-file|--from)
             _filedir
+            return
+            ;;
+        --export-git)
+            _filedir -d
             return
             ;;
         --model)
@@ -36,7 +40,7 @@ _vandor_cli()
                 return
             fi
             ;;
-        --timeout|--password|--usb)
+        --timeout|--password|--usb|--only|--machine|--rename)
             return
             ;;
     esac
@@ -48,8 +52,11 @@ _vandor_cli()
         read) opts="$links -o --output --machine" ;;
         write) opts="$links --store --no-verify --force --machine" ;;
         store) opts="$links" ;;
-        history) opts="$links --machine --rename" ;;
-        hexdump) opts="--model" ;;
+        backup) opts="--tcp --udp --usb --all --no-usb --timeout --json" ;;
+        apply) opts="--from --only --model --machine --store --tcp --udp --usb --timeout --json" ;;
+        firmware) opts="--tcp --bridge --password --password-file --timeout" ;;
+        history) opts="$links --machine --rename --export-git" ;;
+        hexdump) opts="--model --values" ;;
         diff) opts="--model --machine" ;;
         *) return ;;
     esac
@@ -57,7 +64,7 @@ _vandor_cli()
         COMPREPLY=($(compgen -W "$opts --help" -- "$cur"))
     else
         case ${words[1]} in
-            write|hexdump|diff) _filedir ;;
+            write|hexdump|diff|firmware) _filedir ;;
         esac
     fi
 } &&

@@ -224,7 +224,7 @@ void TestCliOffline::usage_data()
     QTest::newRow("diff help") << QStringList{QStringLiteral("diff"), QStringLiteral("--help")} << 0
                                << QStringLiteral("Usage: vandor-cli diff A B [--model TITLE] [--machine NAME]");
     QTest::newRow("hexdump help") << QStringList{QStringLiteral("hexdump"), QStringLiteral("--help")} << 0
-                                  << QStringLiteral("Usage: vandor-cli hexdump FILE --model TITLE");
+                                  << QStringLiteral("Usage: vandor-cli hexdump FILE|BOARD/ID [--model TITLE] [--values]");
     QTest::newRow("no model") << QStringList{QStringLiteral("hexdump"), QStringLiteral("x.bin")} << 2
                               << QStringLiteral("--model is required");
     QTest::newRow("unknown model")

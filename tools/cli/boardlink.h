@@ -104,4 +104,17 @@ bool resolve(const QString &target, QHostAddress *address, int *port);
 // "BUS:ADDR" of a USB link's uid.
 QString usbAddress(int uid);
 
+// A board that answered discovery.
+struct Found
+{
+    enum Link { Usb, Udp, Tcp } link;
+    QString target; // BUS:ADDR or ADDRESS:PORT
+    QString name;   // as announced
+    bool bridge = false;
+};
+// Every board on USB (when usb), on the UDP bridge path and behind network bridges that
+// answers within timeoutMs; the sweep always runs to its end. USB boards first, bridges listed
+// as they answered, none opened.
+QList<Found> sweep(int timeoutMs, bool usb);
+
 } // namespace Cli

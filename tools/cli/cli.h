@@ -94,5 +94,8 @@ int runRead(const QStringList &args);
 int runWrite(const QStringList &args);
 int runStore(const QStringList &args);
 int runHistory(const QStringList &args);
+int runBackup(const QStringList &args);
+int runApply(const QStringList &args);
+int runFirmware(const QStringList &args);
 
 } // namespace Cli

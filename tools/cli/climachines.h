@@ -16,6 +16,8 @@ void addMachineOption(Parser &p, const QString &what);
 // name not yet used makes a new one), else the one the board is recognised as. The companion
 // asks nothing: BadInput after a usage line naming the machines when the board cannot tell.
 int machineOf(const BoardLink &board, DeviceCfg *model, const QString &name, Machine *machine);
+// The machine the opened board is recognised as; false with the reason when it cannot tell.
+bool recognised(const BoardLink &board, DeviceCfg *model, Machine *machine, QString *why);
 // A dump file or snapshot reference as diff and hexdump take it: an existing file, BOARD/ID as
 // history prints it, or ID alone of the machine named machine. Anything else comes back as it
 // is, for the file error to name it.

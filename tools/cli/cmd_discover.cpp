@@ -22,14 +22,6 @@ namespace Cli {
 
 namespace {
 
-struct Found
-{
-    enum Link { Usb, Udp, Tcp } link;
-    QString target; // BUS:ADDR or ADDRESS:PORT
-    QString name;   // as announced
-    bool bridge = false;
-};
-
 QString endpoint(const QHostAddress &address, quint16 port)
 {
     return QStringLiteral("%1:%2").arg(address.toString()).arg(port);
@@ -89,6 +81,8 @@ private:
     QList<QHostAddress> m_peers;
 };
 
+} // namespace
+
 QList<Found> sweep(int timeoutMs, bool usb)
 {
     QList<Found> usbBoards, udpBoards, tcpBoards;
@@ -139,6 +133,8 @@ QList<Found> sweep(int timeoutMs, bool usb)
         err(QStringLiteral("a USB board was found but it has no usable driver"));
     return usbBoards + udpBoards + tcpBoards;
 }
+
+namespace {
 
 // One board that was found but is not listed with its identity, as a line or a JSON object.
 void notOpened(const Found &f, const QString &reason, bool json)

@@ -3,6 +3,7 @@
 #include "climachines.h"
 #include "boardlink.h"
 #include "clihost.h"
+#include "gitexport.h"
 #include "app/machines.h"
 #include "devices/devicecfg.h"
 #include <QDir>
@@ -61,28 +62,34 @@ void addMachineOption(Parser &p, const QString &what)
     p.addOption({QStringLiteral("machine"), what, QStringLiteral("NAME")});
 }
 
-int machineOf(const BoardLink &board, DeviceCfg *model, const QString &name, Machine *machine)
+bool recognised(const BoardLink &board, DeviceCfg *model, Machine *machine, QString *why)
 {
-    const BoardOrigin origin = board.origin();
-    const Machines machines;
-    if (!name.isEmpty()) {
-        if (Machines::cleanName(name).isEmpty())
-            return fail(BadInput, QStringLiteral("--machine needs a name"));
-        *machine = machines.withName(origin, name);
-        return Ok;
-    }
-    const Machines::Recognition r = machines.recognise(origin, model);
+    const Machines::Recognition r = Machines().recognise(board.origin(), model);
     if (r.kind != Machines::Recognition::Unsure) {
         *machine = r.machine;
-        return Ok;
+        return true;
     }
     QList<Machine> candidates;
     for (const Machines::Candidate &c : r.candidates)
         candidates << c.machine;
-    return fail(BadInput, QStringLiteral("%1 may be any of the machines %2 (its configuration is not the last "
-                                         "snapshot of exactly one of them) or a new one: name it with --machine "
-                                         "NAME (a name not used yet makes a new machine)")
-                              .arg(board.description(), quotedNames(candidates)));
+    *why = QStringLiteral("%1 may be any of the machines %2 (its configuration is not the last snapshot of "
+                          "exactly one of them) or a new one")
+               .arg(board.description(), quotedNames(candidates));
+    return false;
+}
+
+int machineOf(const BoardLink &board, DeviceCfg *model, const QString &name, Machine *machine)
+{
+    if (!name.isEmpty()) {
+        if (Machines::cleanName(name).isEmpty())
+            return fail(BadInput, QStringLiteral("--machine needs a name"));
+        *machine = Machines().withName(board.origin(), name);
+        return Ok;
+    }
+    QString why;
+    if (recognised(board, model, machine, &why))
+        return Ok;
+    return fail(BadInput, why + QStringLiteral(": name it with --machine NAME (a name not used yet makes a new machine)"));
 }
 
 QString dumpPathOf(const QString &reference, const QString &machine)
@@ -118,10 +125,22 @@ int runHistory(const QStringList &args)
     addMachineOption(p, QStringLiteral("The machine, by the name history prints or its folder: alone, or to tell "
                                        "which machine of its identity the linked board is."));
     p.addOption({QStringLiteral("rename"), QStringLiteral("Give the machine this name."), QStringLiteral("NEW")});
+    p.addOption({QStringLiteral("export-git"),
+                 QStringLiteral("Keep every machine's snapshots in the git repository DIR, made on first use: one "
+                                "commit per snapshot not yet there, in time order. A folder that is not empty and "
+                                "not such a repository is refused."),
+                 QStringLiteral("DIR")});
     if (const int code = p.parse(args, 0, 0); code >= 0)
         return code;
     const QString name = p.value(QStringLiteral("machine"));
     const bool linked = p.isSet(QStringLiteral("usb")) || p.isSet(QStringLiteral("udp")) || p.isSet(QStringLiteral("tcp"));
+    if (p.isSet(QStringLiteral("export-git"))) {
+        if (linked || !name.isEmpty() || p.isSet(QStringLiteral("rename")))
+            return fail(BadInput, QStringLiteral("history: --export-git DIR goes alone: it exports every machine"));
+        if (p.value(QStringLiteral("export-git")).isEmpty())
+            return fail(BadInput, QStringLiteral("history: --export-git needs a folder"));
+        return exportGit(p.value(QStringLiteral("export-git")));
+    }
     Machine machine;
     QString about; // what the machine was found by, for the line that says it has no snapshots
     if (!linked) {

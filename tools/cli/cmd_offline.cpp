@@ -4,6 +4,8 @@
 #include "climachines.h"
 #include "climodels.h"
 #include "dumpfile.h"
+#include "valuelines.h"
+#include "devices/modeldiff.h"
 #include "devices/imagediff.h"
 #include "devices/devcom2.h"
 #include "devices/devcom2records.h"
@@ -74,24 +76,40 @@ QString uidText(quint32 uid) { return QStringLiteral("%1").arg(uid, 8, 16, QLati
 int runHexdump(const QStringList &args)
 {
     Parser p(command("hexdump"), "Exit status: 0 done, 2 usage or file errors.");
-    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file."));
+    p.addPositionalArgument(QStringLiteral("FILE"), QStringLiteral("The dump file, or a snapshot as BOARD/ID."));
     p.addOption(modelOption());
+    p.addOption({QStringLiteral("values"),
+                 QStringLiteral("One line per value: address (or UID), [group] and label, and the value decoded; "
+                                "the names apply --only takes.")});
     if (const int code = p.parse(args, 1, 1); code >= 0)
         return code;
-    DeviceCfg *model = context().models->require(QStringLiteral("hexdump"), p.value(QStringLiteral("model")));
+    const QString path = dumpPathOf(p.positionalArguments().at(0), QString());
+    // A snapshot knows its model.
+    const QString title = p.value(QStringLiteral("model")).isEmpty() ? snapshotTitle(path) : p.value(QStringLiteral("model"));
+    DeviceCfg *model = context().models->require(QStringLiteral("hexdump"), title);
     if (!model)
         return BadInput;
+    if (p.isSet(QStringLiteral("values")) && !qobject_cast<DevCom2 *>(model)) {
+        QString error;
+        QList<ValueLine> lines;
+        if (!loadDump(model, path, &error))
+            return fail(BadInput, error);
+        if (!valueLines(model, ModelDiff::current(model), nullptr, &lines))
+            return fail(BadInput, QStringLiteral("hexdump: the model \"%1\" has no parameter table").arg(model->title()));
+        outBytes(valuesText(lines));
+        return Ok;
+    }
     // A described configuration: one line per record, named by the model's tables.
     if (qobject_cast<DevCom2 *>(model)) {
         QList<DevCom2Records::Record> records;
-        if (!dynRecords(p.positionalArguments().at(0), &records))
+        if (!dynRecords(path, &records))
             return BadInput;
         for (const auto &r : records)
             out(QStringLiteral("%1 %2: %3").arg(uidText(r.uid), DevCom2Records::name(r.uid), QString::fromLatin1(r.value.toHex(' '))));
         return Ok;
     }
     QString error;
-    if (!loadDump(model, p.positionalArguments().at(0), &error))
+    if (!loadDump(model, path, &error))
         return fail(BadInput, error);
     outBytes(model->hexDump().toUtf8());
     return Ok;

@@ -7,7 +7,9 @@ namespace Cli {
 namespace {
 
 const Command table[] = {
-    {"hexdump", "FILE --model TITLE", "Prints a dump file as the program's hex dump, after its checks.",
+    {"hexdump", "FILE|BOARD/ID [--model TITLE] [--values]",
+     "Prints a dump file or snapshot as the program's hex dump, after its checks; --values prints one line "
+     "per value instead. --model may be left out for a snapshot, which names its model.",
      runHexdump},
     {"diff", "A B [--model TITLE] [--machine NAME]",
      "Lists every parameter that differs between two dump files or snapshots (BOARD/ID as history "
@@ -27,11 +29,31 @@ const Command table[] = {
      "in the board's memory.",
      runWrite},
     {"store", "LINK", "Stores the board's working configuration in its memory (saveCfg).", runStore},
-    {"history", "LINK [--machine NAME] | --machine NAME [--rename NEW]",
+    {"backup", "[LINK...] [--all] [--timeout MS] [--json]",
+     "Backs up several boards in turn: each is opened, read, kept as a snapshot of its machine in the "
+     "history (as read keeps it) and closed; a board that fails leaves the others to go on. LINK may be "
+     "repeated (--tcp A --tcp B --udp C); --all takes every board discover finds, network bridges "
+     "themselves left out. One line per board: machine, model, link and address, then done, unchanged "
+     "(the same as its last snapshot) or failed with the reason.",
+     runBackup},
+    {"apply", "--from DUMP|BOARD/ID --only KEY[,KEY...] LINK... [--store]",
+     "Writes chosen values of a dump or snapshot to several boards of its model: for each board the "
+     "configuration is read and kept as a snapshot, the values that change are listed, written alone, "
+     "read back and checked, and with --store stored. KEY is a value's address or name as hexdump "
+     "--values prints it. A value the board's variant lacks is skipped; a board of another model is "
+     "refused in its line.",
+     runApply},
+    {"firmware", "--tcp HOST --bridge FILE",
+     "Sends a firmware file to the network bridge at HOST, after the same checks as the program makes.",
+     runFirmware},
+    {"history", "LINK [--machine NAME] | --machine NAME [--rename NEW] | --export-git DIR",
      "Lists the snapshots kept of one machine (after every whole read, before every write), oldest "
      "first: BOARD/ID, time, model, how it was reached, program version, machine. A board on USB or "
      "the UDP bridge path is its machine when it holds exactly one machine's last snapshot of its "
-     "identity; otherwise read, write and history need --machine NAME and end with exit status 2.",
+     "identity; otherwise read, write and history need --machine NAME and end with exit status 2. "
+     "--export-git DIR keeps every machine's snapshots in the git repository DIR: one folder per "
+     "machine with its dump and its values as text, one commit per snapshot in time order; a later "
+     "export adds only the snapshots taken since.",
      runHistory},
 };
 
