@@ -196,10 +196,12 @@ BoardHistory::Status BoardHistory::take(DeviceCfg *model, QString *error, Snapsh
 }
 
 bool BoardHistory::takeReported(DeviceCfg *model, const BoardOrigin &origin, const Machine &machine,
-                                bool *reported)
+                                bool *reported, Status *taken)
 {
     QString error;
     const Status status = BoardHistory(origin, machine).take(model, &error);
+    if (taken)
+        *taken = status;
     if (status != Status::Failed) {
         qCDebug(lcApp, "Snapshot of %s: %s", qPrintable(origin.title),
                 status == Status::Stored ? "stored" : "unchanged");

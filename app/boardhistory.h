@@ -75,7 +75,8 @@ public:
     // take(), with a failure told through the prompt once while *reported is false (and set
     // then). The work that asked for the snapshot goes on whatever happens; true = the board's
     // configuration is in its history.
-    static bool takeReported(DeviceCfg *model, const BoardOrigin &origin, const Machine &machine, bool *reported);
+    static bool takeReported(DeviceCfg *model, const BoardOrigin &origin, const Machine &machine, bool *reported,
+                             Status *status = nullptr);
 
     // Writes a file of the history: atomically, readable and writable by the user alone.
     static bool writePrivate(const QString &path, const QByteArray &bytes, QString *error);

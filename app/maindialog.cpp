@@ -11,6 +11,7 @@
 #include "app/resources.h"
 #include "app/scale.h"
 #include "app/setupdialog.h"
+#include "app/sitebackup.h"
 #include "app/startpage.h"
 #include "app/stylesheet.h"
 #include "devices/configwatch.h"
@@ -146,6 +147,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(m_start, &StartPage::modelChosen, this, &MainDialog::selectControls);
     connect(m_start, &StartPage::openRequested, this, &MainDialog::openDevice);
     connect(m_start, &StartPage::installDriver, this, &MainDialog::installUsbDriver);
+    connect(m_start, &StartPage::backupRequested, this, &MainDialog::backUpSite);
     connect(m_start, &StartPage::rowsChanged, this, &MainDialog::showFoundBar);
     m_start->build(ui->scrollAreaWidgetContents, m_offered);
     // Below the page, where a board found while an offline page is shown moves nothing on it.
@@ -155,6 +157,15 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     m_foundBar->hide();
     ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->scrollArea) + 1, m_foundBar);
     connect(m_foundBar, &QPushButton::clicked, this, &MainDialog::showStartPage);
+    // Shown while the site is backed up: asked between boards.
+    m_stopBackup = new QPushButton(this);
+    m_stopBackup->setObjectName(QStringLiteral("butStopBackup"));
+    m_stopBackup->hide();
+    ui->verticalLayout->insertWidget(ui->verticalLayout->indexOf(ui->scrollArea) + 1, m_stopBackup);
+    connect(m_stopBackup, &QPushButton::clicked, this, [this] {
+        m_backupStopped = true;
+        m_stopBackup->setEnabled(false);
+    });
 
     m_about = new QLabel(this);
     m_about->setObjectName(QStringLiteral("aboutLabel"));
@@ -445,7 +456,8 @@ void MainDialog::detectedDeviceTcp(QString name, int key) { m_start->announce(m_
 
 void MainDialog::openDevice(DevIo *link, int uid)
 {
-    if (!link || m_opening)
+    // While the site is backed up, boards are opened by the backup alone.
+    if (!link || m_opening || (m_backingUp && !m_backupOpens))
         return;
     if (m_connected) {
         // One board at a time: everything the window does goes to the connected one.
@@ -702,7 +714,9 @@ void MainDialog::takeSnapshot()
     // Which machine it is is settled at the first snapshot of the connection, asked if need be.
     if (!m_machine)
         m_machine = Machines().resolve(origin, model);
-    BoardHistory::takeReported(model, origin, *m_machine, &m_snapshotFailureShown);
+    BoardHistory::Status status = BoardHistory::Status::Failed;
+    BoardHistory::takeReported(model, origin, *m_machine, &m_snapshotFailureShown, &status);
+    m_snapshotStatus = status;
 }
 
 void MainDialog::keepLastSnapshot()

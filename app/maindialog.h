@@ -6,6 +6,7 @@
 #include "app/host.h"
 #include "app/pagefit.h"
 #include "app/progress.h"
+#include "app/sitebackup.h"
 #include <QDialog>
 #include <QHostAddress>
 #include <QLabel>
@@ -177,6 +178,9 @@ private:
     void takeSnapshot();
     // Keeps the configuration as it stands when the technician leaves the board.
     void keepLastSnapshot();
+    // "Back up all" on the start page (mainsite.cpp).
+    void backUpSite();
+    SiteBackup::Result backUpBoard(const StartPage::Target &target);
     // Marks (or clears) the connected board's changes not stored in its memory.
     void setUnstored(bool unstored);
     // Stores the configuration in the board's memory; false after telling the user it failed.
@@ -226,6 +230,13 @@ private:
     bool m_snapshotFailureShown = false;
     // The machine the connected board's snapshots go to, told once per connection.
     std::optional<Machine> m_machine;
+    // The last snapshot taken of the connected board, once one was taken.
+    std::optional<BoardHistory::Status> m_snapshotStatus;
+    // The site backup: running, opening its board, asked to stop; its stop button.
+    bool m_backingUp = false;
+    bool m_backupOpens = false;
+    bool m_backupStopped = false;
+    QPushButton *m_stopBackup = nullptr;
     bool m_unstored = false;
     bool m_readFailed = false;
     // The offline configuration: the file it was last loaded from or saved to, whether it

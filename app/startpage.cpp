@@ -6,6 +6,7 @@
 #include "devices/devicecfg.h"
 #include "link/devio.h"
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QCoreApplication>
 #include <QGridLayout>
 #include <QHostAddress>
@@ -86,6 +87,10 @@ void StartPage::build(QWidget *container, const QList<DeviceCfg *> &models)
     m_foundHeading->setWordWrap(true);
     m_foundHeading->setAlignment(Qt::AlignCenter);
     layout->addWidget(m_foundHeading);
+    m_backupAll = new QPushButton(container);
+    m_backupAll->setObjectName(QStringLiteral("butBackupAll"));
+    connect(m_backupAll, &QPushButton::clicked, this, &StartPage::backupRequested);
+    layout->addWidget(m_backupAll);
     m_list = new QWidget(container);
     m_list->setObjectName(QStringLiteral("foundBoards"));
     auto *rows = new QVBoxLayout(m_list);
@@ -128,6 +133,13 @@ void StartPage::updateHeading()
         return;
     m_foundHeading->setText(tr("Boards found: click the one to open."));
     m_foundHeading->setVisible(!m_rows.isEmpty());
+    if (m_backupAll) {
+        m_backupAll->setText(tr("Back up all"));
+        m_backupAll->setToolTip(tr("Open each checked board (every board when none is checked) in turn, read it, "
+                                   "keep its configuration as a snapshot of its machine and leave it. Nothing is "
+                                   "written to any board."));
+        m_backupAll->setVisible(!backupTargets().isEmpty());
+    }
 }
 
 void StartPage::fillHostList()
@@ -264,7 +276,7 @@ void StartPage::removed(DevIo *link, int uid)
 {
     for (int i = 0; i < m_rows.size(); ++i) {
         if (m_rows.at(i).link == link && m_rows.at(i).uid == uid) {
-            delete m_rows.at(i).button;
+            delete m_rows.at(i).line;
             m_rows.removeAt(i);
             break;
         }
@@ -325,6 +337,8 @@ QString StartPage::textOf(const Row &row) const
     if (row.quiet)
         text += QLatin1Char('\n')
             + tr("not answering since %1").arg(row.lastSeen.toString(QStringLiteral("HH:mm:ss")));
+    if (!row.note.isEmpty())
+        text += QLatin1Char('\n') + row.note;
     return text;
 }
 
@@ -335,7 +349,19 @@ void StartPage::showRow(Row &row)
     if (!row.button) {
         DevIo::Found f;
         const bool described = row.link->describe(row.uid, &f);
-        auto *button = new QPushButton(m_list);
+        auto *line = new QWidget(m_list);
+        auto *lineLayout = new QHBoxLayout(line);
+        lineLayout->setContentsMargins(0, 0, 0, 0);
+        auto *check = new QCheckBox(line);
+        check->setObjectName(QStringLiteral("backupCheck"));
+        check->setToolTip(tr("Back up this board with \"Back up all\""));
+        check->setChecked(row.checked);
+        connect(check, &QCheckBox::toggled, this, [this, link = row.link, uid = row.uid](bool on) {
+            if (Row *r = rowOf(link, uid))
+                r->checked = on;
+        });
+        lineLayout->addWidget(check);
+        auto *button = new QPushButton(line);
         // A link that describes nothing: named after the link.
         const QString path = described ? f.path : m_alone.contains(row.link) ? QStringLiteral("usb") : QString();
         button->setObjectName(path == QLatin1String("usb") ? QStringLiteral("usbBoard")
@@ -343,8 +369,10 @@ void StartPage::showRow(Row &row)
                                                              : QStringLiteral("netBoard"));
         button->setProperty("uid", row.uid);
         connect(button, &QPushButton::clicked, this, &StartPage::clicked);
-        m_list->layout()->addWidget(button);
+        lineLayout->addWidget(button, 1);
+        m_list->layout()->addWidget(line);
         row.button = button;
+        row.line = line;
     }
     row.button->setText(textOf(row));
     // Greyed by the style sheet, but still clickable: a click says why nothing happens.
@@ -352,6 +380,29 @@ void StartPage::showRow(Row &row)
         row.button->setProperty("quiet", row.quiet);
         row.button->style()->unpolish(row.button);
         row.button->style()->polish(row.button);
+    }
+}
+
+QList<StartPage::Target> StartPage::backupTargets() const
+{
+    QList<Target> all, checked;
+    for (const Row &r : m_rows) {
+        DevIo::Found f;
+        if (r.quiet || (r.link->describe(r.uid, &f) && f.bridge))
+            continue;
+        const Target t{r.link, r.uid, textOf(r).section(QLatin1Char('\n'), 0, 1).replace(QLatin1Char('\n'), QLatin1String(", "))};
+        all << t;
+        if (r.checked)
+            checked << t;
+    }
+    return checked.isEmpty() ? all : checked;
+}
+
+void StartPage::setRowNote(DevIo *link, int uid, const QString &note)
+{
+    if (Row *row = rowOf(link, uid)) {
+        row->note = note;
+        showRow(*row);
     }
 }
 

@@ -45,6 +45,19 @@ public:
     // The listed boards' buttons as they stand (also while the page is not shown).
     QString rowText(DevIo *link, int uid) const;
 
+    // The boards a site backup visits: the checked rows, or every row when none is checked;
+    // bridges themselves and boards not answering are left out (a bridge's controller is
+    // listed on its own).
+    struct Target
+    {
+        DevIo *link = nullptr;
+        int uid = -1;
+        QString text; // the row as the technician sees it, on one line
+    };
+    QList<Target> backupTargets() const;
+    // A line under the row's text (the outcome of its last backup); empty removes it.
+    void setRowNote(DevIo *link, int uid, const QString &note);
+
     // Asks for an address, remembers it, asks for boards there at once and tells the user
     // when none has answered after the given time.
     void findBoardByAddress();
@@ -56,6 +69,8 @@ Q_SIGNALS:
     // Open this board: clicked, or found alone.
     void openRequested(DevIo *link, int uid);
     void installDriver();
+    // "Back up all": the technician asked for every checked (or every) board to be backed up.
+    void backupRequested();
     // Boards were found, went quiet or left the list.
     void rowsChanged();
 
@@ -73,7 +88,10 @@ private:
         bool quiet = false;
         QDateTime lastSeen;
         bool left = false;
+        bool checked = false;
+        QString note;          // outcome of its last backup
         QPointer<QPushButton> button;
+        QPointer<QWidget> line; // the check box and the button
     };
 
     void quiet(DevIo *link, int uid, const QDateTime &lastSeen);
@@ -98,4 +116,5 @@ private:
     QPointer<QWidget> m_list;
     QPointer<QWidget> m_hostList;
     QPointer<QLabel> m_foundHeading;
+    QPointer<QPushButton> m_backupAll;
 };

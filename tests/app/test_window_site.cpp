@@ -209,6 +209,36 @@ private Q_SLOTS:
         QVERIFY(w.rows(path).isEmpty());
     }
 
+    // Back up all: every board listed is opened, read and left in turn; one that has died is
+    // reported in its row and the others go on; a second run finds them unchanged.
+    void backUpAllGoesOnPastADeadBoard()
+    {
+        Site site(QStringLiteral("udp"));
+        QVERIFY(site.addJitter(2, 72) && site.addJitter(3, 73) && site.addJitter(4, 74));
+        SiteWindow w(site.udpPort(), site.netPort());
+        QVERIFY(w.find(QStringLiteral("udp"), 3));
+        site.boards.at(1)->stop();
+        auto *backup = w.dialog->pageContainer()->findChild<QPushButton *>(QStringLiteral("butBackupAll"));
+        QVERIFY(backup && backup->isVisible());
+        const QStringList expected[2] = {{QStringLiteral("done"), QStringLiteral("failed: the board did not open"), QStringLiteral("done")},
+                                         {QStringLiteral("unchanged"), QStringLiteral("failed: the board did not open"), QStringLiteral("unchanged")}};
+        for (const QStringList &outcomes : expected) {
+            w.prompt.messages.clear();
+            QTest::mouseClick(w.dialog->pageContainer()->findChild<QPushButton *>(QStringLiteral("butBackupAll")), Qt::LeftButton);
+            QTRY_VERIFY_WITH_TIMEOUT(!w.prompt.messages.isEmpty() && w.prompt.messages.last().title == QLatin1String("Back up all"), 30000);
+            const QStringList lines = w.prompt.messages.last().text.split(QLatin1Char('\n'));
+            for (int i = 0; i < 3; ++i) {
+                const QStringList line = lines.mid(0, 3).filter(QStringLiteral("at 127.0.0.%1 ").arg(i + 2));
+                QCOMPARE(line.size(), 1);
+                QVERIFY2(line.at(0).endsWith(outcomes.at(i)), qPrintable(line.at(0)));
+            }
+            QVERIFY(!w.dialog->isConnected());
+        }
+        // Nothing was written to any board.
+        for (const auto &board : site.boards)
+            QVERIFY(board->transcript().filter(QRegularExpression(QStringLiteral("^udp req 04"))).isEmpty());
+    }
+
     // A host that answers for the chosen board from another address: listed as a board of its
     // own, and its answers to the chosen board's requests are ignored.
     void answersFromAnotherAddressAreIgnored()
