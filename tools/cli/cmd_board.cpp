@@ -92,6 +92,8 @@ QByteArray dumpOf(DeviceCfg *model)
     return model->save(&buffer) ? buffer.data() : QByteArray();
 }
 
+int verifyFailed(DeviceCfg *model, const QByteArray &wanted, const QByteArray &back, const DevIo *link, bool store);
+
 // A Dynamic Device dump onto a board that describes itself: its description is read first, so
 // that the dump's values land on the board's own parameters; then list 1 is written whole.
 int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file, bool store, bool verify,
