@@ -246,16 +246,21 @@ void CfgStream::readRecord()
     quint32 uid = 0;
     if (!readU32(uid))
         return;
+    ++m_records;
     if (!(m_flags & CheckOnly)) {
         const bool filtered = (m_flags & HwFilter) && Uid::isHwSetting(uid);
         if (m_flags & Describe) {
-            if (CfgPar *par = CfgPar::create(uid)) {
-                if (filtered)
-                    par->skipDesc(*this);
-                else
-                    par->readDesc(*this);
+            // A parameter that cannot be made (an unknown kind, a full list) is a corrupt record.
+            CfgPar *par = CfgPar::create(uid);
+            if (!par) {
+                setError();
                 return;
             }
+            if (filtered)
+                par->skipDesc(*this);
+            else
+                par->readDesc(*this);
+            return;
         } else if (CfgPar *par = CfgPar::find(Uid::list(uid), uid)) {
             if (filtered)
                 par->skipValue(*this);
@@ -270,7 +275,10 @@ void CfgStream::readRecord()
         setError();
         return;
     }
-    scratch->skipValue(*this);
+    if (m_flags & Describe)
+        scratch->skipDesc(*this);
+    else
+        scratch->skipValue(*this);
 }
 
 bool CfgStream::readChunk(const quint8 *data, int len, int limit)
