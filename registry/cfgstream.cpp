@@ -3,6 +3,7 @@
 #include "registry/cfgstream.h"
 #include "registry/cfgpar.h"
 #include "registry/ctstring.h"
+#include "registry/registrylog.h"
 #include <QtEndian>
 #include <cstdlib>
 #include <cstring>
@@ -272,6 +273,9 @@ void CfgStream::readRecord()
     // Not ours (or only checking): consume the payload its type code announces.
     std::unique_ptr<CfgPar> scratch = CfgPar::makeDetached(Uid::typeCode(uid));
     if (!scratch) {
+        // The same words as when describe mode makes the parameter: checking comes first now.
+        if (m_flags & Describe)
+            qCDebug(lcRegistry, "Cannot create UID %x. Loading corrupted.", uid);
         setError();
         return;
     }
