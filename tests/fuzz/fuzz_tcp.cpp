@@ -30,7 +30,9 @@ struct World
 
     World()
     {
-        check(server.listen(QHostAddress::LocalHost) && discovery.bind(QHostAddress(QHostAddress::LocalHost), 0));
+        // A bridge answers discovery from the port its TCP connections go to.
+        check(server.listen(QHostAddress::LocalHost)
+              && discovery.bind(QHostAddress(QHostAddress::LocalHost), server.serverPort()));
         QObject::connect(&server, &QTcpServer::newConnection, &server, [this] {
             conn = server.nextPendingConnection();
             input.clear();
@@ -100,7 +102,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     scanEnabled = true;
     w.pieces.clear();
     TcpIo io;
-    io.setTimeout(200);
+    io.setTimeout(60);
     io.scan();
     QElapsedTimer clock;
     clock.start();
