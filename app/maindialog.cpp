@@ -6,6 +6,7 @@
 #include "app/findbar.h"
 #include "app/logging.h"
 #include "app/machines.h"
+#include "app/operationgate.h"
 #include "app/nethosts.h"
 #include "app/qtprompt.h"
 #include "app/resources.h"
@@ -31,6 +32,7 @@
 #include <QFileInfo>
 #include <QFileSystemWatcher>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPlainTextEdit>
@@ -97,6 +99,16 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     setMinimumSize(scaled(MinimumWidth), scaled(MinimumHeight));
     m_progress = std::make_unique<BarProgress>(ui->progressBar);
     ui->progressBar->hide();
+    {
+        auto *row = new QHBoxLayout;
+        delete ui->verticalLayout->takeAt(ui->verticalLayout->indexOf(ui->progressBar));
+        ui->verticalLayout->addLayout(row);
+        row->addWidget(ui->progressBar, 1);
+        auto *cancel = new QPushButton(tr("Cancel"), this);
+        cancel->setObjectName(QStringLiteral("butCancel"));
+        row->addWidget(cancel);
+        m_gate = new OperationGate(this, cancel);
+    }
     QScroller::grabGesture(ui->scrollArea->viewport(), QScroller::LeftMouseButtonGesture);
     resize(scaled(500), scaled(700));
     ui->scrollArea->installEventFilter(this);
@@ -226,9 +238,19 @@ void MainDialog::showProgress(const QString &format)
     ui->progressBar->setValue(0);
     ui->progressBar->setFormat(format);
     ui->progressBar->show();
+    m_gate->begin();
 }
 
-void MainDialog::hideProgress() { ui->progressBar->hide(); }
+void MainDialog::hideProgress()
+{
+    ui->progressBar->hide();
+    m_gate->end();
+    if (m_closeAfter && !m_gate->running()) {
+        const int result = *m_closeAfter;
+        m_closeAfter.reset();
+        QTimer::singleShot(0, this, [this, result] { done(result); });
+    }
+}
 
 QProgressBar *MainDialog::progressBar() const { return ui->progressBar; }
 
@@ -572,11 +594,14 @@ bool MainDialog::readBoard()
     m_reading = true;
     holdPage(true);
     bool failed = true;
+    bool cancelled = false, closing = false;
     {
         // Whatever an editor does before the board's values are shown stays off the board.
         PageBuildGuard reading;
         showProgress(tr("Loading configuration %p%"));
         failed = model->readDevice(m_progress.get());
+        cancelled = LinkCancel::requested();
+        closing = m_closeAfter.has_value();
         hideProgress();
         if (!failed)
             refreshEditors();
@@ -589,10 +614,19 @@ bool MainDialog::readBoard()
         // went away meanwhile (nothing of it may be edited or saved as if it were complete).
         m_readFailed = true;
         holdPage(true);
-        if (m_connected)
+        const QString problem = model->readProblem();
+        const QString why = problem.isEmpty() ? QString() : QLatin1Char('\n') + problem;
+        // A window closing during the read says nothing more.
+        if (cancelled || closing) {
+            if (!closing)
+                prompt()->message(Prompt::Icon::Information, tr("Load"),
+                                  tr("The read was cancelled: the program's copy of the configuration is incomplete; "
+                                     "the board itself was not changed. Use \"Read again\" to read it once more."));
+        } else if (m_connected)
             prompt()->message(Prompt::Icon::Critical, tr("Load"),
                               tr("Device error! The program's copy of the configuration is incomplete; "
-                                 "the board itself was not changed. Use \"Read again\" to read it once more."));
+                                 "the board itself was not changed. Use \"Read again\" to read it once more.")
+                                  + why);
         else {
             ui->conStatus->setText(goneIncomplete());
             m_disconnectNote = true;
@@ -816,6 +850,12 @@ void MainDialog::closeOwnWindows()
 
 void MainDialog::done(int result)
 {
+    // The operation under way ends first, at its next exchange; then the window closes.
+    if (m_gate->running()) {
+        m_closeAfter = result;
+        LinkCancel::request();
+        return;
+    }
     if (!settleUnsavedEdits())
         return;
     if (m_connected && m_unstored) {

@@ -28,6 +28,7 @@ class BarProgress;
 class CompareView;
 class EditUndo;
 class FindBar;
+class OperationGate;
 class QPushButton;
 class QShortcut;
 class StartPage;
@@ -213,6 +214,9 @@ private:
     QTimer m_longLoadTimer;
     std::unique_ptr<Ui::MainDialog> ui;
     std::unique_ptr<BarProgress> m_progress;
+    // Cancel beside the progress bar; a window closed during an operation closes after it.
+    OperationGate *m_gate = nullptr;
+    std::optional<int> m_closeAfter;
     std::unique_ptr<Prompt> m_ownPrompt;
     QString m_stylePath;
     QTranslator m_translator;

@@ -3,6 +3,7 @@
 #include "app/quitsignals.h"
 #include "app/logging.h"
 #include "link/devio.h"
+#include "link/linkcancel.h"
 #include <QApplication>
 #include <QDialog>
 #include <QPointer>
@@ -15,9 +16,13 @@ namespace {
 
 int signalPair[2] = {-1, -1};
 const int quitSignals[] = {SIGTERM, SIGINT, SIGHUP};
+volatile sig_atomic_t signalsReceived = 0;
 
 void onSignal(int signal)
 {
+    // A second signal means now: whatever the first one still waits for.
+    if (signalsReceived++ > 0)
+        ::_exit(128 + signal);
     const char c = char(signal);
     const ssize_t r = ::write(signalPair[0], &c, 1);
     (void)r;
@@ -31,6 +36,7 @@ QuitSignals::QuitSignals(std::function<void()> quit, QObject *parent) : QObject(
         qCDebug(lcApp, "Quit signals are not handled");
         return;
     }
+    signalsReceived = 0;
     m_note = std::make_unique<QSocketNotifier>(signalPair[1], QSocketNotifier::Read);
     connect(m_note.get(), &QSocketNotifier::activated, this, &QuitSignals::readSignal);
     struct sigaction sa {};
@@ -62,6 +68,8 @@ void QuitSignals::readSignal()
     m_ending = true;
     qCDebug(lcApp, "Signal %d: ending", int(c));
     Q_EMIT received(int(c));
+    // The link operation under way ends at once; the dialogs' own ends then run as usual.
+    LinkCancel::request();
     end(0);
 }
 

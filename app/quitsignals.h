@@ -1,6 +1,7 @@
-// Ends the program cleanly on SIGTERM, SIGINT and SIGHUP: the signal reaches the event loop,
-// open dialogs are closed the way a user closes them (a relay test switches its relays off),
-// then the event loop quits.
+// Ends the program cleanly on SIGTERM, SIGINT and SIGHUP: the signal reaches the event loop, the
+// link operation under way is cancelled, open dialogs are closed the way a user closes them (a
+// relay test switches its relays off), then the event loop quits. A second signal ends the
+// program at once.
 #pragma once
 #include <QObject>
 #include <QSocketNotifier>

@@ -8,6 +8,7 @@
 #include "editors/par.h"
 #include "link/devio.h"
 #include "registry/cfgkinds.h"
+#include "registry/cfgpar.h"
 #include "registry/dyndump.h"
 #include <QCoreApplication>
 #include <QIODevice>
@@ -63,7 +64,14 @@ bool DevCom2::readDevice(Progress *progress)
         for (int i = 0; i < MachineSetupWords; ++i)
             m_machineSetup[size_t(i)] = quint16(setup[2 * i] | (setup[2 * i + 1] << 8));
     }
+    m_readProblem.clear();
     const DynReadResult read = DynTransfer::readDescription(link);
+    if (read.tooLarge) {
+        m_readProblem = tr("The board describes more than %1 parameters in one list; this program takes at most "
+                           "%1, so its description was refused.")
+                            .arg(CfgPar::MaxPerList);
+        return true;
+    }
     if (read.streamError)
         return true;
     if (!m_container) {
@@ -72,7 +80,11 @@ bool DevCom2::readDevice(Progress *progress)
         qCDebug(lcDevice, "no container");
         return true;
     }
-    buildTabs();
+    if (!buildTabs()) {
+        m_readProblem = tr("The board's page would need more than %1 editors; it was not built.")
+                            .arg(MaxEditorsPerPage);
+        return true;
+    }
     // A page built from part of a description would be wrong: any failed list fails the read.
     return read.failed();
 }
@@ -88,11 +100,18 @@ void DevCom2::rebuildTabs()
         tab->button->click();
 }
 
-void DevCom2::buildTabs()
+bool DevCom2::buildTabs()
 {
     if (!m_container || !m_tabColumn)
-        return;
+        return true;
     dropTabs();
+    int editors = 0;
+    for (CfgPar *p = CfgPar::head(1); p; p = p->next())
+        editors += CfgPar::knownType(Uid::typeCode(p->uid())) ? 1 : 0;
+    if (editors > MaxEditorsPerPage) {
+        qCDebug(lcDevice, "%d editors: more than a page holds (%d)", editors, MaxEditorsPerPage);
+        return false;
+    }
     PageBuildGuard guard;
     QSet<DevTab *> hardware;
     for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
@@ -113,6 +132,7 @@ void DevCom2::buildTabs()
         tab->button->show();
     }
     m_tabColumn->addStretch();
+    return true;
 }
 
 void DevCom2::writeDevice(Progress *progress)

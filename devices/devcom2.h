@@ -29,6 +29,7 @@ public:
     // No image to show: offers the machine setup block instead and refreshes every editor.
     QString hexDump() override;
     bool readDevice(Progress *progress) override;
+    QString readProblem() const override { return m_readProblem; }
     void writeDevice(Progress *progress) override;
     void writeTexts(Progress *, int) override {}
     void buildPage(QWidget *container) override;
@@ -41,6 +42,8 @@ public:
     void relayTest(int) override {}
 
     static constexpr quint16 Family = 0x0200;
+    // Editors one page holds at most; a larger page is not built and the read fails.
+    static constexpr int MaxEditorsPerPage = 2048;
     static constexpr int MachineSetupWords = 16;
 
     std::array<quint16, MachineSetupWords> machineSetup() const { return m_machineSetup; }
@@ -60,8 +63,9 @@ public Q_SLOTS:
 
 private:
     void dropTabs();
-    // The tabs and editors of the parameters of list 1, all tabs closed.
-    void buildTabs();
+    // The tabs and editors of the parameters of list 1, all tabs closed; false (and no page)
+    // when they would need more than MaxEditorsPerPage editors.
+    bool buildTabs();
     DevTab *tabFor(quint32 uid);
     // Sends one parameter, or list 1 whole, and then what was reported while it was on its way.
     void send(quint32 uid);
@@ -77,4 +81,5 @@ private:
     bool m_pageless = false;
     bool m_sending = false;
     QList<quint32> m_waiting;
+    QString m_readProblem;
 };

@@ -2,9 +2,12 @@
 #include "devices/devcom2transfer.h"
 #include "app/logging.h"
 #include "link/devio.h"
+#include "registry/cfgpar.h"
 #include "registry/cfgstream.h"
 #include "registry/uid.h"
 #include <QCoreApplication>
+#include <QVector>
+#include <memory>
 
 namespace {
 
@@ -12,6 +15,13 @@ constexpr quint8 AnswerLast = 0x01;  // flags: the list ends with this packet
 constexpr quint8 AnswerError = 0x02; // flags: the board reports an error
 constexpr quint8 MarkerFirst = 1;
 constexpr quint8 MarkerNext = 2;
+
+// The packets of one list as they came, until the whole list is known to be within bounds.
+struct HeldPacket
+{
+    QByteArray data;
+    int complete;
+};
 
 bool writeStream(DevIo *io, CfgStream &s, bool pumpEvents)
 {
@@ -38,8 +48,10 @@ DynReadResult DynTransfer::readDescription(DevIo *io)
     // Room for any length byte a link might report.
     quint8 packet[256];
     for (quint32 prefix : {Uid::List1, Uid::List2, Uid::List3}) {
-        s.resetCarry();
-        s.setFlags(CfgStream::Describe);
+        // Counts the list's records as they arrive; the list is read into the registry (s) only
+        // once it has ended, from the packets held meanwhile (at most MaxPacketsPerList of 255).
+        auto check = std::make_unique<CfgStream>(CfgStream::Describe | CfgStream::CheckOnly);
+        QVector<HeldPacket> held;
         bool &transferError = prefix == Uid::List1 ? result.list1TransferError : result.transferError;
         quint32 selector = prefix;
         int restarts = 0;
@@ -59,8 +71,8 @@ DynReadResult DynTransfer::readDescription(DevIo *io)
                 ++restarts;
                 qCDebug(lcRegistry, "Retry list %x from its start (attempt %d of %d)", prefix, restarts + 1,
                         DevIo::MaxAttempts);
-                s.resetCarry();
-                s.setFlags(CfgStream::Describe);
+                check = std::make_unique<CfgStream>(CfgStream::Describe | CfgStream::CheckOnly);
+                held.clear();
                 selector = prefix;
                 n = -1;
                 continue;
@@ -71,20 +83,35 @@ DynReadResult DynTransfer::readDescription(DevIo *io)
             }
             if (flags & AnswerError)
                 transferError = true;
-            s.readChunk(packet, length, complete);
+            check->readChunk(packet, length, complete);
+            held.append({QByteArray(reinterpret_cast<const char *>(packet), length), complete});
             QCoreApplication::processEvents();
-            if (s.failed()) {
+            if (check->failed()) {
                 result.streamError = true;
+                return result;
+            }
+            if (check->records() > CfgPar::MaxPerList) {
+                qCDebug(lcRegistry, "List %x describes more than %d parameters: refused", prefix, CfgPar::MaxPerList);
+                result.tooLarge = true;
                 return result;
             }
             if (flags & AnswerLast) {
                 // A list ends on a record boundary; a record left half-way is lost.
-                if (s.carried() > 0) {
+                if (check->carried() > 0) {
                     qCDebug(lcRegistry, "List %x ends inside a record", prefix);
                     transferError = true;
                 }
                 break;
             }
+        }
+        s.resetCarry();
+        s.setFlags(CfgStream::Describe);
+        for (const HeldPacket &p : qAsConst(held))
+            s.readChunk(reinterpret_cast<const quint8 *>(p.data.constData()), p.data.size(), p.complete);
+        if (s.failed()) {
+            // The registry is full (boards described one after another).
+            result.streamError = true;
+            return result;
         }
     }
     return result;

@@ -5,6 +5,7 @@
 #include "app/resources.h"
 #include "devices/firmwareupdate.h"
 #include "link/devio.h"
+#include "link/linkcancel.h"
 #include "link/tcpio.h"
 #include <QFile>
 #include <QLabel>
@@ -76,7 +77,13 @@ void DevEspRelay::updateFirmware()
         return;
     host()->showProgress(tr("Update firmware %p%"));
     const FirmwareUpdate::Result r = FirmwareUpdate::send(link, firmware, host()->progress());
+    const bool cancelled = LinkCancel::requested();
     host()->hideProgress();
+    if (cancelled && r.status != FirmwareUpdate::Result::Done) {
+        prompt()->message(Prompt::Icon::Warning, title,
+                          tr("Firmware update cancelled at block %1 of %2.").arg(r.block).arg(r.blocks));
+        return;
+    }
     switch (r.status) {
     case FirmwareUpdate::Result::Done:
         prompt()->message(Prompt::Icon::Information, title,

@@ -40,6 +40,9 @@ public:
     virtual QString hexDump() = 0;
     // Reads the whole configuration from the current link; true = failed (after finishing).
     virtual bool readDevice(Progress *progress) = 0;
+    // Why the last read failed, when the model knows more than that the board did not answer;
+    // empty otherwise. The window adds it to its message.
+    virtual QString readProblem() const { return QString(); }
     virtual void writeDevice(Progress *progress) = 0;
     // Sends the first count bytes of the image (the rebuilt text pool).
     virtual void writeTexts(Progress *progress, int count) = 0;

@@ -1,4 +1,5 @@
 #include "link/devio.h"
+#include "link/linkcancel.h"
 #include "app/logging.h"
 #include "app/prompt.h"
 #include "devices/devicecfg.h"
@@ -71,6 +72,9 @@ bool DevIo::track(bool ok)
     ++m_failedTotal;
     if (m_batchDepth > 0)
         m_batchFailed = true;
+    // An operation the user cancelled says nothing of whether the board answers.
+    if (LinkCancel::requested())
+        return false;
     if (m_live && ++m_failures >= MaxFailures) {
         qCDebug(lcLink, "%d operations failed in a row: the board is taken as gone", m_failures);
         m_failures = 0;
@@ -88,7 +92,7 @@ bool DevIo::retried(const char *what, const std::function<bool()> &attempt)
     for (int n = 1;; ++n) {
         if (attempt())
             return true;
-        if (n >= MaxAttempts || !linkUp())
+        if (n >= MaxAttempts || !linkUp() || LinkCancel::requested())
             return false;
         qCDebug(lcLink, "Retry %s (attempt %d of %d)", what, n + 1, MaxAttempts);
     }

@@ -4,6 +4,7 @@
 #include "app/nethosts.h"
 #include "app/prompt.h"
 #include "link/netdiscovery.h"
+#include "link/linkcancel.h"
 #include <QEventLoop>
 #include <QMutexLocker>
 #include <QTcpSocket>
@@ -400,9 +401,12 @@ void TcpIo::waitOnSocket(QTcpSocket *socket, int ms)
     connect(socket, &QAbstractSocket::connected, &loop, &QEventLoop::quit);
     connect(socket, &QAbstractSocket::disconnected, &loop, &QEventLoop::quit);
     connect(socket, &QAbstractSocket::errorOccurred, &loop, &QEventLoop::quit);
+    connect(LinkCancel::instance(), &LinkCancel::cancelled, &loop, &QEventLoop::quit);
+    if (LinkCancel::requested())
+        return;
     const QPointer<QEventLoop> outer = m_waitLoop;
     m_waitLoop = &loop;
     limit.start(ms);
-    loop.exec(QEventLoop::ExcludeUserInputEvents);
+    loop.exec(LinkCancel::waitFlags());
     m_waitLoop = outer;
 }

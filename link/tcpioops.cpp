@@ -1,6 +1,7 @@
 // The board operations of the network link: one stream frame out, at most one frame back.
 #include "app/logging.h"
 #include "app/prompt.h"
+#include "link/linkcancel.h"
 #include "link/tcpio.h"
 #include <QElapsedTimer>
 #include <QScopedValueRollback>
@@ -25,7 +26,7 @@ bool isVersion(const QByteArray &frame)
 
 bool TcpIo::send(const QByteArray &frame)
 {
-    if (!m_tcp || frame.isEmpty())
+    if (!m_tcp || frame.isEmpty() || LinkCancel::requested())
         return false;
     const QByteArray stale = m_rx.drain() + m_tcp->readAll();
     if (!stale.isEmpty())
@@ -63,7 +64,7 @@ bool TcpIo::receive(QByteArray *frame, const Fits &fits)
             continue;
         }
         const int left = m_timeoutMs - int(clock.elapsed());
-        if (!socket || socket != m_tcp || left <= 0)
+        if (!socket || socket != m_tcp || left <= 0 || LinkCancel::requested())
             break;
         waitOnSocket(socket, left);
     }

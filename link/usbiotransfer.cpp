@@ -2,6 +2,7 @@
 // path, and the bridge's discovery answers.
 #include "app/logging.h"
 #include "app/prompt.h"
+#include "link/linkcancel.h"
 #include "link/packetframe.h"
 #include "link/usbio.h"
 #include <QElapsedTimer>
@@ -25,7 +26,7 @@ bool UsbIo::exchange(const QByteArray &request, QByteArray *answer)
 {
     answer->clear();
     // An empty request is one the framing refused (too long): nothing goes on the wire.
-    if (request.isEmpty() || m_busy)
+    if (request.isEmpty() || m_busy || LinkCancel::requested())
         return false;
     QPointer<UsbIo> self(this);
     m_busy = true;
@@ -168,13 +169,14 @@ QByteArray UsbIo::receiveUdp(int timeoutMs)
                     d.data().toHex(' ').constData());
         }
         const qint64 left = qint64(timeoutMs) - clock.elapsed();
-        if (left <= 0)
+        if (left <= 0 || LinkCancel::requested())
             break;
         QEventLoop loop;
         connect(m_udp, &QUdpSocket::readyRead, &loop, &QEventLoop::quit);
         connect(this, &QObject::destroyed, &loop, &QEventLoop::quit);
+        connect(LinkCancel::instance(), &LinkCancel::cancelled, &loop, &QEventLoop::quit);
         QTimer::singleShot(int(left), &loop, &QEventLoop::quit);
-        loop.exec(QEventLoop::ExcludeUserInputEvents);
+        loop.exec(LinkCancel::waitFlags());
         if (!self || m_udpPeer.isNull())
             return QByteArray();
     }

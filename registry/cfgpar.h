@@ -31,10 +31,11 @@ public:
     // programming error and stops the program ("CfgPar::reused %x %x").
     void attach(quint32 uid);
 
-    // First parameter of the list (0-3) with this UID, or null.
+    // First parameter of the list (0-3) with this UID, or null; constant time.
     static CfgPar *find(int list, quint32 uid);
     // Finds the parameter for uid or makes and attaches one of its kind; null for an
-    // unknown type code ("Cannot create UID %x. Loading corrupted.").
+    // unknown type code ("Cannot create UID %x. Loading corrupted.") and for a list that
+    // already holds MaxRegistered parameters.
     static CfgPar *create(quint32 uid);
     // A detached object of the kind of this type code (never in a list), or null.
     static std::unique_ptr<CfgPar> makeDetached(quint8 typeCode);
@@ -42,7 +43,14 @@ public:
     static bool knownType(quint8 typeCode);
 
     static CfgPar *head(int list);
+    // Constant time.
     static int count(int list);
+
+    // Parameters one description may bring to one list: a real board describes tens. A larger
+    // description is refused before any of it reaches the registry.
+    static constexpr int MaxPerList = 1024;
+    // What a list may hold in all, boards described one after another included.
+    static constexpr int MaxRegistered = 4 * MaxPerList;
     // Deletes every parameter of every list. Parameters live until the program ends; this
     // is for tests and tools that need a fresh registry.
     static void destroyAll();

@@ -3,6 +3,7 @@
 #include "registry/cfgstream.h"
 #include "registry/cfgpar.h"
 #include "registry/ctstring.h"
+#include "registry/registrylog.h"
 #include <QtEndian>
 #include <cstdlib>
 #include <cstring>
@@ -246,16 +247,21 @@ void CfgStream::readRecord()
     quint32 uid = 0;
     if (!readU32(uid))
         return;
+    ++m_records;
     if (!(m_flags & CheckOnly)) {
         const bool filtered = (m_flags & HwFilter) && Uid::isHwSetting(uid);
         if (m_flags & Describe) {
-            if (CfgPar *par = CfgPar::create(uid)) {
-                if (filtered)
-                    par->skipDesc(*this);
-                else
-                    par->readDesc(*this);
+            // A parameter that cannot be made (an unknown kind, a full list) is a corrupt record.
+            CfgPar *par = CfgPar::create(uid);
+            if (!par) {
+                setError();
                 return;
             }
+            if (filtered)
+                par->skipDesc(*this);
+            else
+                par->readDesc(*this);
+            return;
         } else if (CfgPar *par = CfgPar::find(Uid::list(uid), uid)) {
             if (filtered)
                 par->skipValue(*this);
@@ -267,10 +273,16 @@ void CfgStream::readRecord()
     // Not ours (or only checking): consume the payload its type code announces.
     std::unique_ptr<CfgPar> scratch = CfgPar::makeDetached(Uid::typeCode(uid));
     if (!scratch) {
+        // The same words as when describe mode makes the parameter: checking comes first now.
+        if (m_flags & Describe)
+            qCDebug(lcRegistry, "Cannot create UID %x. Loading corrupted.", uid);
         setError();
         return;
     }
-    scratch->skipValue(*this);
+    if (m_flags & Describe)
+        scratch->skipDesc(*this);
+    else
+        scratch->skipValue(*this);
 }
 
 bool CfgStream::readChunk(const quint8 *data, int len, int limit)

@@ -44,6 +44,9 @@ public:
     // bytes of data are consumed, and carries the rest. True when the error flag is clear.
     bool readChunk(const quint8 *data, int len, int limit);
 
+    // Records begun by reads of this stream (their UID read), for a reader that bounds them.
+    int records() const { return m_records; }
+
     // Carried bytes not yet consumed; dropping them starts the next transfer afresh.
     int carried() const { return m_carryLen - m_carryPos; }
     void resetCarry();
@@ -82,4 +85,5 @@ private:
     qint32 m_carryLen = 0;
     qint32 m_carryCap = 0;
     quint32 m_flags = 0;
+    int m_records = 0;
 };

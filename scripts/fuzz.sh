@@ -4,6 +4,7 @@
 # (the kept seeds in tests/fuzz/corpus/<name> are read, never written); a crashing input lands
 # in build-fuzz/artifacts/<name>/ and the script exits non-zero. Logs: build-fuzz/logs/<name>.log.
 #   scripts/fuzz.sh [SECONDS] [TARGET...]     TARGET: registry packet stream dump files net udp
+#                                             dyn clidump usbprobe sim discovery tcp
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -11,7 +12,7 @@ seconds=${1:-60}
 shift || true
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
-    targets=(registry packet stream dump files net udp)
+    targets=(registry packet stream dump files net udp dyn clidump usbprobe sim discovery tcp)
 fi
 
 dir=build-fuzz
@@ -24,6 +25,7 @@ max_len() {
     case $1 in
         dump) echo 8300 ;;
         files) echo 8192 ;;
+        clidump) echo 8300 ;;
         *) echo 2048 ;;
     esac
 }

@@ -1,10 +1,10 @@
 #include "fuzz_support.h"
-#include <QCoreApplication>
+#include <QApplication>
 #include <QLoggingCategory>
 
 namespace Fuzz {
 
-void initApplication()
+void initApplication(bool widgets)
 {
     static int argc = 1;
     static char name[] = "vandor-fuzz";
@@ -16,7 +16,10 @@ void initApplication()
     qputenv("VANDOR_UDP_LOCAL_PORT", "0");
     qputenv("VANDOR_UDP_TARGET", "127.0.0.1");
     QLoggingCategory::setFilterRules(QStringLiteral("*.debug=false\nqt.*=false"));
-    new QCoreApplication(argc, argv);
+    if (widgets)
+        new QApplication(argc, argv);
+    else
+        new QCoreApplication(argc, argv);
 }
 
 } // namespace Fuzz

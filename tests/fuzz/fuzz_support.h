@@ -45,7 +45,8 @@ private:
     size_t m_pos = 0;
 };
 
-// Makes the process's QCoreApplication once (offscreen, logging of the link and models off).
-void initApplication();
+// Makes the process's application object once (offscreen, logging of the link and models
+// off): a QApplication for the targets that build widgets, else a QCoreApplication.
+void initApplication(bool widgets = false);
 
 } // namespace Fuzz

@@ -104,3 +104,73 @@ put('udp', 'stranger', udp(0, 0x10, 4, [(1, bytes.fromhex('0302100001020304'))])
     + udp(5, 0, 3, [(0, bytes.fromhex('0902'))]))
 put('udp', 'late', udp(0, 0, 4, [(0, bytes.fromhex('03023c0011223344')), (0, bytes.fromhex('03020000'))])
     + udp(2, 0x4000, 0, [(0, bytes.fromhex('03fe0101aa'))]) + udp(6, 0, 0, [(0, bytes.fromhex('08020000'))]))
+
+# dyn: per answer of the board a flags byte (bit 0: last packet of its list, bit 7: lost), a
+# complete byte, a length byte and the records
+def dyn(flags, records, complete=None):
+    return bytes([flags, len(records) if complete is None else complete, len(records)]) + records
+
+
+M16 = bytes.fromhex('03201045') + u16(5)                    # 0x45102003, a 16-bit mask
+N16 = bytes.fromhex('02201042') + u16(1) + u16(1000) + u16(100)  # 0x42102002 with its limits
+STR = bytes.fromhex('01105047') + u16(4) + b'wifi'            # 0x47501001, a string
+ARR = bytes.fromhex('022010c8') + u16(0) + u16(500) + u16(5) * 16  # 0xC8102002, list 3
+put('dyn', 'board', dyn(0, M16 + N16) + dyn(1, STR) + dyn(1, b'') + dyn(1, ARR))
+put('dyn', 'split_record', dyn(0, M16 + N16[:3], 6) + dyn(1, N16[3:]) + dyn(1, b'') + dyn(1, b''))
+put('dyn', 'lost_packet', dyn(0, M16) + dyn(0x80, b'') + dyn(1, M16) + dyn(1, b'') + dyn(1, b''))
+put('dyn', 'unknown_kind', dyn(1, bytes.fromhex('0100003f') + b'\x00\x00'))
+
+# clidump: bit 0 a described board's dump (else a 2.0 controller's), bit 1 a hardware settings name
+put('clidump', 'dyn', b'\x01' + b'DevCom2\x00' + bytes.fromhex('03201045') + u16(7))
+put('clidump', 'dyn_hset', b'\x03' + b'DevCom2\x00' + bytes.fromhex('03201045') + u16(7))
+put('clidump', 'dyn_foreign', b'\x01' + b'DevCom2\x00' + bytes.fromhex('09990045') + u16(7))
+put('clidump', 'fixed_short', b'\x00' + b'\xff' * 100)
+put('clidump', 'fixed_whole', b'\x00' + b'\xff' * 8192)
+
+# usbprobe: a first byte (0 mod 4: string lengths beyond the buffer), then per device bus,
+# address, flags (1 own numbers, 2 string error, 4 own string, 8 silent, 16 short, 32 stall),
+# vendor, product, open, configuration and string error picks, string
+def dev(bus, address, flags, vendor=0x04D8, product=0x3101, errs=(0, 0), string=b'', strerr=None):
+    b = bytes([bus, address, flags]) + u16(vendor) + u16(product) + bytes(errs)
+    if flags & 2:
+        b += bytes([strerr or 0])
+    if flags & 4:
+        b += bytes([len(string)]) + string
+    return b
+
+
+put('usbprobe', 'board', b'\x01' + dev(0, 5, 0))
+put('usbprobe', 'strangers', b'\x01' + dev(0, 5, 1, 0x1234, 0x5678) + dev(1, 6, 4, string=b'Other thing'))
+put('usbprobe', 'errors', b'\x00' + dev(0, 7, 0, errs=(7, 0)) + dev(0, 8, 2, strerr=2) + dev(1, 9, 8)
+    + dev(2, 10, 16) + dev(2, 11, 32) + dev(0, 12, 0, errs=(0, 4)))
+
+# sim: 0 packet requests, 1 stream requests, 2 description file; bit 2 the described board
+put('sim', 'packets', b'\x00' + bytes([2]) + bytes.fromhex('0200') + bytes([6]) + bytes.fromhex('030010000400'))
+put('sim', 'packets_dyn', b'\x04' + bytes([6]) + bytes.fromhex('030000000040') + bytes([6]) + bytes.fromhex('030000000000'))
+put('sim', 'stream', b'\x01' + bytes([2, 0]) + bytes([3, 3]) + bytes.fromhex('100004'))
+put('sim', 'stream_dyn', b'\x05' + bytes([4, 4]) + bytes.fromhex('00000040') + bytes([5, 4]) + bytes.fromhex('01000102'))
+put('sim', 'describe', b'\x02' + b'# board\n45102003 0500\n42102002 0100e8036400\n47501001 04007769 6669\n')
+put('sim', 'describe_bad', b'\x02' + b'45102003 05\nzz\n')
+
+# discovery: per step bit 7 a round, else an answer from source (bits 0-2) with its names
+def answer(source, names):
+    return bytes([source, len(names)]) + names
+
+
+CTL = b'Marvek20'
+BOTH = b'ctl\x00\x00\x00\x00\x00' + 'мост'.encode() + b'\x00\x00\x00\x00'
+put('discovery', 'two_boards', answer(0, CTL) + answer(2, BOTH) + b'\x80' + answer(0, CTL) + answer(2, BOTH))
+put('discovery', 'moved', answer(0, BOTH) + b'\x80\x80\x80\x80' + answer(5, BOTH) + b'\x80' + answer(0, BOTH))
+put('discovery', 'renamed', answer(1, CTL) + answer(1, b'Other123') + b'\x80' * 20 + answer(1, CTL))
+
+# tcp: per operation op (0 readCfg, 1 readNvMem, 2 readDynCfg, 3 writeCfg), address, length + 1,
+# piece count, then per piece its size and bytes, all sent before the well-formed answer
+def tcp(code, address, length, pieces):
+    return (bytes([code]) + u16(address) + bytes([length + 1, len(pieces)])
+            + b''.join(bytes([len(p)]) + p for p in pieces))
+
+
+put('tcp', 'clean', tcp(0, 0x3c, 4, []) + tcp(1, 0x74, 2, []) + tcp(2, 0x4000, 0, []) + tcp(3, 0x10, 2, []))
+put('tcp', 'stale_and_split', tcp(0, 0x10, 4, [bytes.fromhex('0406100001020304'), bytes.fromhex('04')])
+    + tcp(3, 0x20, 2, [bytes.fromhex('0206'), bytes.fromhex('420200010292')]))
+put('tcp', 'junk', tcp(2, 0x4000, 0, [bytes([0x7f, 0]) * 20, bytes.fromhex('ff05aabb')]) + tcp(0, 0, 8, []))

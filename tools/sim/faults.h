@@ -16,6 +16,7 @@ struct FaultOptions
     int closeAfter = 0;      // close a TCP connection after its Nth request frame (0 = never)
     int lateEvery = 0;       // hold back only every Nth answer by delayMs, the rest go at once
     int faultCount = 0;      // stop after this many drops, corruptions and late answers (0 = never)
+    int slowReadsMs = 0;     // hold back every answer to a described read (TCP) this long more
 };
 
 class FaultPlan

@@ -122,7 +122,10 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
     const QCommandLineOption faultCount(QStringLiteral("fault-count"),
                                         QStringLiteral("Make at most N faults (drops, corruptions, late answers), then none."),
                                         QStringLiteral("N"));
-    p.addOptions({lateEvery, faultCount});
+    const QCommandLineOption slowReads(QStringLiteral("slow-reads"),
+                                       QStringLiteral("Hold back every answer to a described read over TCP by N ms more."),
+                                       QStringLiteral("N"));
+    p.addOptions({lateEvery, faultCount, slowReads});
     const QCommandLineOption dyn(QStringLiteral("dyn"),
                                  QStringLiteral("Play a board that describes its own configuration (word1 0x0200)."));
     const QCommandLineOption describe(QStringLiteral("describe"),
@@ -238,5 +241,7 @@ bool parseSimOptions(const QCoreApplication &app, SimOptions &o, QString &error)
         return fail(lateEvery);
     if (p.isSet(faultCount) && !toCount(p.value(faultCount), f.faultCount))
         return fail(faultCount);
+    if (p.isSet(slowReads) && !toCount(p.value(slowReads), f.slowReadsMs))
+        return fail(slowReads);
     return true;
 }

@@ -69,7 +69,8 @@ void StreamConn::handle(const QByteArray &f)
                                          : world.board.streamAnswer(command, payload);
     if (!a.isEmpty()) {
         if (world.faults.pass(a, FaultPlan::Framing::Stream))
-            later([this, a]() { send(a); }, world.faults.nextDelay());
+            later([this, a]() { send(a); },
+                  world.faults.nextDelay() + (world.board.dyn && command == 0x04 ? world.faults.options().slowReadsMs : 0));
         else
             world.transcript.line("tcp", "drop", a);
     }
