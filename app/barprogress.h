@@ -1,6 +1,6 @@
 // A progress bar of the window as a progress sink, for the views that show their transfers.
 #pragma once
-#include "app/progress.h"
+#include "base/progress.h"
 #include <QProgressBar>
 
 class BarProgress : public Progress

@@ -1,9 +1,9 @@
 // Snapshots as files: <time>.bin (the dump) and <time>.json (the side file, written last, so a
 // snapshot counts only once both are complete), in the folder of their machine.
 #include "app/boardhistory.h"
-#include "app/logging.h"
+#include "base/logging.h"
 #include "app/machines.h"
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include <QBuffer>
 #include <QDir>

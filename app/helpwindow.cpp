@@ -1,5 +1,5 @@
 #include "app/helpwindow.h"
-#include "app/scale.h"
+#include "base/scale.h"
 #include <QDialogButtonBox>
 #include <QHBoxLayout>
 #include <QLabel>

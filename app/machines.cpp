@@ -1,7 +1,7 @@
 // Machines as folders of the history: "<identity>_<name at birth>" with a side file that holds
 // the name; folders of the earlier layout are machines too, without the side file.
 #include "app/machines.h"
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include <QBuffer>

@@ -1,7 +1,7 @@
-#include "app/logging.h"
+#include "base/logging.h"
 #include "app/maindialog.h"
 #include "app/quitsignals.h"
-#include "app/scale.h"
+#include "base/scale.h"
 #include <QApplication>
 #include <QIcon>
 #include <QScreen>

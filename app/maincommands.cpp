@@ -1,14 +1,14 @@
 // The commands behind the main window's buttons: dumps, storing on the board, the long
 // presses, the help window and the language.
 #include "app/maindialog.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "app/compareview.h"
 #include "app/helpwindow.h"
-#include "app/logging.h"
+#include "base/logging.h"
 #include "app/machines.h"
-#include "app/prompt.h"
-#include "app/resources.h"
-#include "app/scale.h"
+#include "base/prompt.h"
+#include "base/resources.h"
+#include "base/scale.h"
 #include "app/setupdialog.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedlayoutmodel.h"
@@ -16,7 +16,7 @@
 #include "devices/fixedimage.h"
 #include "devices/imagefit.h"
 #include "link/devio.h"
-#include "link/sysdialog.h"
+#include "app/sysdialog.h"
 #include "ui_maindialog.h"
 #include <QBuffer>
 #include <QCoreApplication>

@@ -3,9 +3,9 @@
 #pragma once
 #include "app/boardhistory.h"
 #include "app/helpwindow.h"
-#include "app/host.h"
+#include "base/host.h"
 #include "app/pagefit.h"
-#include "app/progress.h"
+#include "base/progress.h"
 #include "app/sitebackup.h"
 #include <QDialog>
 #include <QHostAddress>

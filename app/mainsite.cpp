@@ -1,7 +1,7 @@
 // The main window's site backup: every checked board of the start page in turn, opened with
 // the window's own links, read, kept as a snapshot of its machine and left.
 #include "app/maindialog.h"
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
 #include "ui_maindialog.h"

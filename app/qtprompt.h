@@ -1,6 +1,6 @@
 // The prompt the program uses: standard Qt message boxes, input and file dialogs.
 #pragma once
-#include "app/prompt.h"
+#include "base/prompt.h"
 
 class QWidget;
 

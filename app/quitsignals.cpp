@@ -1,7 +1,7 @@
 // A signal handler may only write a byte to a socket pair; the notifier on the other end
 // brings the signal to the event loop.
 #include "app/quitsignals.h"
-#include "app/logging.h"
+#include "base/logging.h"
 #include "link/devio.h"
 #include "link/linkcancel.h"
 #include <QApplication>

@@ -1,8 +1,9 @@
 #include "app/startpage.h"
-#include "app/logging.h"
-#include "app/nethosts.h"
-#include "app/prompt.h"
-#include "app/scale.h"
+#include "app/machines.h"
+#include "base/logging.h"
+#include "base/nethosts.h"
+#include "base/prompt.h"
+#include "base/scale.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"
 #include <QBoxLayout>
@@ -11,10 +12,12 @@
 #include <QGridLayout>
 #include <QHostAddress>
 #include <QLabel>
+#include <QLocale>
 #include <QPushButton>
 #include <QSettings>
 #include <QStyle>
 #include <QTimer>
+#include <optional>
 
 namespace {
 
@@ -316,6 +319,28 @@ QString StartPage::rowText(DevIo *link, int uid) const
     return QString();
 }
 
+QString StartPage::historyLine(const DevIo::Found &f) const
+{
+    QString line = tr("identity %1").arg(Machines::identityKey(f.words));
+    // The machine it is, where the history alone can tell: by the name a network board
+    // announces, or the only machine of its identity.
+    const Machines machines;
+    const QList<Machine> ofIdentity = machines.ofIdentity(f.words);
+    std::optional<Machine> machine;
+    for (const Machine &m : ofIdentity)
+        if (!f.name.isEmpty() && m.network == f.name)
+            machine = m;
+    if (!machine && f.name.isEmpty() && ofIdentity.size() == 1)
+        machine = ofIdentity.constFirst();
+    if (!machine)
+        return line;
+    const QList<Snapshot> snapshots = machines.snapshots(*machine);
+    const QString last = snapshots.isEmpty()
+        ? tr("no snapshot")
+        : tr("last snapshot %1").arg(QLocale().toString(snapshots.constLast().time.toLocalTime(), QLocale::ShortFormat));
+    return line + QStringLiteral(" \u00b7 ") + tr("machine \"%1\", %2").arg(machine->name, last);
+}
+
 QString StartPage::textOf(const Row &row) const
 {
     DevIo::Found f;
@@ -332,6 +357,8 @@ QString StartPage::textOf(const Row &row) const
     } else {
         text = tr("%1\nUSB %2").arg(model.isEmpty() ? f.name : model, f.address);
     }
+    if (f.identified)
+        text += QLatin1Char('\n') + historyLine(f);
     if (!row.shownAddress.isEmpty() && f.address != row.shownAddress)
         text += QLatin1Char('\n') + tr("answers from a new address (it was at %1)").arg(row.shownAddress);
     if (row.quiet)

@@ -2,6 +2,7 @@
 // boards discovery does not reach, and every board found on every path, each a button. The
 // technician picks the board; a board found alone on USB or the UDP bridge path opens at once.
 #pragma once
+#include "link/devio.h"
 #include <QDateTime>
 #include <QList>
 #include <QObject>
@@ -100,6 +101,8 @@ private:
     Row *rowOf(DevIo *link, int uid);
     bool mayOpenAlone(DevIo *link, int uid);
     QString textOf(const Row &row) const;
+    // "identity 0242-0100-9202 · machine "Bay 1", last snapshot …" for a board whose identity is known.
+    QString historyLine(const DevIo::Found &found) const;
     void showRow(Row &row);
     void showDriverButton();
     void updateHeading();

@@ -1,5 +1,5 @@
 #include "app/stylesheet.h"
-#include "app/scale.h"
+#include "base/scale.h"
 #include <QFile>
 #include <QRegularExpression>
 

@@ -1,7 +1,7 @@
 // The dynamic device: identity, transfers of the description and values, dumps, labels.
 #include "devices/devcom2.h"
-#include "app/logging.h"
-#include "app/progress.h"
+#include "base/logging.h"
+#include "base/progress.h"
 #include "devices/devcom2tables.h"
 #include "devices/devcom2transfer.h"
 #include "devices/devtab.h"

@@ -1,7 +1,7 @@
 // The dynamic device's page: the tab column, the area that shows the selected tab, the
 // editors made by type code, and the machine setup dialog.
-#include "app/logging.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/prompt.h"
 #include "devices/devcom2.h"
 #include "devices/devcom2tables.h"
 #include "devices/devtab.h"

@@ -1,6 +1,6 @@
 // The board transfers of the registry, packet by packet over a DevIo.
 #include "devices/devcom2transfer.h"
-#include "app/logging.h"
+#include "base/logging.h"
 #include "link/devio.h"
 #include "registry/cfgpar.h"
 #include "registry/cfgstream.h"

@@ -1,7 +1,7 @@
 #include "devices/devicecfg.h"
 #include "devices/configwatch.h"
-#include "app/host.h"
-#include "app/logging.h"
+#include "base/host.h"
+#include "base/logging.h"
 
 static DeviceCfg *s_first = nullptr;
 static DeviceCfg *s_current = nullptr;

@@ -1,5 +1,5 @@
 #include "devices/firmwareupdate.h"
-#include "app/progress.h"
+#include "base/progress.h"
 #include "link/devio.h"
 
 namespace FirmwareUpdate {

@@ -1,8 +1,8 @@
 // Image, dump file, help files and the small writes of the fixed-layout models; the long
 // transfers are in fixedtransfers.cpp.
 #include "devices/fixedlayoutmodel.h"
-#include "app/logging.h"
-#include "app/resources.h"
+#include "base/logging.h"
+#include "base/resources.h"
 #include "link/devio.h"
 #include "editors/par.h"
 #include "editors/textpool.h"

@@ -1,6 +1,6 @@
 // The long transfers of the fixed-layout models: the whole image and NV region from the
 // board, the image back to it, and the text pool. The event loop runs between pieces.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/fixedlayoutmodel.h"
 #include "link/devio.h"
 #include <QCoreApplication>

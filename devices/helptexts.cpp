@@ -1,7 +1,7 @@
 // The process-wide help map and the help file format: a decimal key line, the text lines, "---".
 #include "devices/devicecfg.h"
-#include "app/logging.h"
-#include "app/resources.h"
+#include "base/logging.h"
+#include "base/resources.h"
 #include <QFileInfo>
 #include <QFile>
 #include <QSaveFile>

@@ -1,5 +1,5 @@
 #include "devices/imagefit.h"
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include "devices/fixedgenerations.h"
 #include "devices/fixedimage.h"
 #include "devices/fixedlayoutmodel.h"

@@ -1,7 +1,7 @@
 // Differences by the parameter table (or the dynamic device's records) and restoring them
 // value by value.
 #include "devices/modeldiff.h"
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devcom2.h"
 #include "devices/devcom2records.h"
 #include "devices/devcom2tables.h"

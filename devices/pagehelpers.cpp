@@ -1,6 +1,6 @@
 // Page-building helpers shared by the models: collapsible sections and help links.
-#include "app/host.h"
-#include "app/scale.h"
+#include "base/host.h"
+#include "base/scale.h"
 #include "devices/devicecfg.h"
 #include <QBoxLayout>
 #include <QPushButton>

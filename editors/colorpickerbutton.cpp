@@ -1,5 +1,5 @@
 #include "editors/colorpickerbutton.h"
-#include "app/scale.h"
+#include "base/scale.h"
 #include <QMouseEvent>
 #include <QPainter>
 

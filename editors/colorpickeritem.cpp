@@ -1,5 +1,5 @@
 #include "editors/colorpickeritem.h"
-#include "app/scale.h"
+#include "base/scale.h"
 #include <QMouseEvent>
 #include <QPainter>
 

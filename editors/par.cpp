@@ -1,5 +1,5 @@
 #include "editors/par.h"
-#include "app/host.h"
+#include "base/host.h"
 #include "devices/devicecfg.h"
 #include "editors/inputguard.h"
 #include <QBoxLayout>

@@ -1,6 +1,6 @@
 #include "editors/textpool.h"
-#include "app/host.h"
-#include "app/prompt.h"
+#include "base/host.h"
+#include "base/prompt.h"
 #include "devices/configwatch.h"
 #include "devices/devicecfg.h"
 #include "link/devio.h"

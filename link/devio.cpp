@@ -1,7 +1,7 @@
 #include "link/devio.h"
 #include "link/linkcancel.h"
-#include "app/logging.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include <QPointer>
 

@@ -1,6 +1,6 @@
 // The cancel state is process-wide: there is one window and one link operation at a time.
 #include "link/linkcancel.h"
-#include "app/logging.h"
+#include "base/logging.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
 // Discovery, opening and closing of the network link; the operations are in tcpioops.cpp.
 #include "link/tcpio.h"
-#include "app/logging.h"
-#include "app/nethosts.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/nethosts.h"
+#include "base/prompt.h"
 #include "link/netdiscovery.h"
 #include "link/linkcancel.h"
 #include <QEventLoop>

@@ -1,6 +1,6 @@
 // The board operations of the network link: one stream frame out, at most one frame back.
-#include "app/logging.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/prompt.h"
 #include "link/linkcancel.h"
 #include "link/tcpio.h"
 #include <QElapsedTimer>

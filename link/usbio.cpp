@@ -1,8 +1,8 @@
 // The USB side of UsbIo: bus watch, probe, announce, open and close.
 #include "link/usbio.h"
-#include "app/logging.h"
-#include "app/nethosts.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/nethosts.h"
+#include "base/prompt.h"
 #include "link/packetframe.h"
 #include <QHostInfo>
 #include <QPointer>

@@ -1,7 +1,7 @@
 // UsbIo's packets: the operations, the exchange over the bulk endpoints or the UDP bridge
 // path, and the bridge's discovery answers.
-#include "app/logging.h"
-#include "app/prompt.h"
+#include "base/logging.h"
+#include "base/prompt.h"
 #include "link/linkcancel.h"
 #include "link/packetframe.h"
 #include "link/usbio.h"

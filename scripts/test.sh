@@ -12,7 +12,10 @@ run() {
     local dir=$1; shift
     cmake -S . -B "$dir" -G Ninja -DVANDOR_WERROR=ON "$@"
     cmake --build "$dir" -j "$jobs"
-    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300)
+    # The quick unit tests first, so that a plain fault shows within a minute; then the tests
+    # against simulated boards, the whole window and the package.
+    (cd "$dir" && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300 -L fast \
+        && QT_QPA_PLATFORM=offscreen ctest -j2 --output-on-failure --timeout 300 -LE fast)
 }
 
 run build -DCMAKE_BUILD_TYPE=RelWithDebInfo

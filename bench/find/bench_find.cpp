@@ -5,7 +5,7 @@
 // Each figure twice: on a cold page, and after the page was readied while idle (which the
 // window starts when the field takes focus).
 #include "app/findbar.h"
-#include "app/resources.h"
+#include "base/resources.h"
 #include "app/stylesheet.h"
 #include "devices/devmarvek2_0.h"
 #include "editors/par.h"

@@ -1,7 +1,7 @@
 // Time to build, show and refresh a page of several hundred editors (run with
 // QT_QPA_PLATFORM=offscreen; arguments: number of editor groups (default 100), then
 // "compact" for editors without title rows).
-#include "app/scale.h"
+#include "base/scale.h"
 #include "app/stylesheet.h"
 #include "devices/devicecfg.h"
 #include "editors/parbitmask.h"

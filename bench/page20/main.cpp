@@ -3,7 +3,7 @@
 //   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open] [--board 1.1|2.0|3.0|robo|tokmat]
 // --open shows every tab's contents, so that every editor is laid out and painted; --board
 // chooses the board (the 2.0 controller unless told).
-#include "app/resources.h"
+#include "base/resources.h"
 #include "app/stylesheet.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"

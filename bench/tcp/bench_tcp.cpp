@@ -1,7 +1,7 @@
 // Times a whole 2.0 read (137 readCfg + 3 readNvMem) through the network link against the
 // simulator, and the same request frames as a plain blocking ping-pong on one socket.
 // Usage: bench_tcp [rounds]
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devmarvek2_0.h"
 #include "link/streamframe.h"
 #include "link/tcpio.h"

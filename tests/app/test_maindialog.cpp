@@ -2,7 +2,7 @@
 #include "app/maindialog.h"
 #include "editors/parslider2.h"
 #include "fakelink.h"
-#include "link/sysdialog.h"
+#include "app/sysdialog.h"
 #include "scriptedprompt.h"
 #include "testlanguage.h"
 #include "testmodel.h"

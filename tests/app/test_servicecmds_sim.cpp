@@ -3,8 +3,8 @@
 // clearing the counters keeps the model's NV setting; the board's image and NV memory are
 // compared before and after, and the editors show what the board holds.
 #include "app/quitsignals.h"
-#include "link/relaytest.h"
-#include "link/sysdialog.h"
+#include "app/relaytest.h"
+#include "app/sysdialog.h"
 #include "simwindow.h"
 #include "testlanguage.h"
 #include <QAbstractButton>

@@ -1,6 +1,6 @@
 // Display scale, style sheet units, resource override and the setup dialog.
-#include "app/resources.h"
-#include "app/scale.h"
+#include "base/resources.h"
+#include "base/scale.h"
 #include "app/setupdialog.h"
 #include "app/stylesheet.h"
 #include "privateenv.h"

@@ -4,8 +4,8 @@
 #include "app/compareview.h"
 #include "app/findbar.h"
 #include "app/qtprompt.h"
-#include "link/sysdialog.h"
-#include "link/systemflags.h"
+#include "app/sysdialog.h"
+#include "app/systemflags.h"
 #include "simwindow.h"
 #include "testlanguage.h"
 #include <QCheckBox>

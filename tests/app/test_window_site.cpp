@@ -4,7 +4,7 @@
 // without an edit; gone boards are greyed; an offline page that does not fit the board is built
 // again before anything is sent.
 #include "app/maindialog.h"
-#include "app/nethosts.h"
+#include "base/nethosts.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/par.h"
 #include "fakeusbbus.h"
@@ -191,7 +191,7 @@ private Q_SLOTS:
         const QString at = QStringLiteral("127.0.0.%1").arg(chosen);
         QPushButton *row = w.row(path, at);
         QVERIFY(row);
-        QCOMPARE(row->text(), path == QLatin1String("udp") ? QStringLiteral("Marvek ccTalk\nUDP bridge path at %1").arg(at)
+        QCOMPARE(row->text().section(QLatin1Char('\n'), 0, 1), path == QLatin1String("udp") ? QStringLiteral("Marvek ccTalk\nUDP bridge path at %1").arg(at)
                                                           : QStringLiteral("Sim 2.0\ncontroller on the network at %1").arg(at));
         // Two boards of one kind: none opens by itself, nothing is read from either.
         QCoreApplication::processEvents();
@@ -233,6 +233,8 @@ private Q_SLOTS:
                 QVERIFY2(line.at(0).endsWith(outcomes.at(i)), qPrintable(line.at(0)));
             }
             QVERIFY(!w.dialog->isConnected());
+            // Each row says how its backup went and, once its machine is known, its last snapshot.
+            QVERIFY(w.row(QStringLiteral("udp"), QStringLiteral("127.0.0.2"))->text().contains(QStringLiteral("backed up")));
         }
         // Nothing was written to any board.
         for (const auto &board : site.boards)

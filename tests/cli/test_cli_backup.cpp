@@ -3,7 +3,7 @@
 // exported to a git repository, and a firmware file sent to a bridge.
 #include "clirun.h"
 #include "app/boardhistory.h"
-#include "app/nethosts.h"
+#include "base/nethosts.h"
 #include "simprocess.h"
 #include <QDir>
 #include <QFile>

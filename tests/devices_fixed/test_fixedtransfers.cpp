@@ -1,6 +1,6 @@
 // Transfers of the fixed-layout models against a recording link: whole reads and writes,
 // the text pool, write ranges in the image and the NV region, counters and relay test.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "fakelink.h"
 #include "fixedtestmodel.h"
 #include <QtTest>

@@ -1,7 +1,7 @@
 // The Controller 1.1 model: identity, labels and help keys by row kind, the parts of its page
 // that depend on the board, its embedded help texts, and which help file each model reads.
 #include "app/maindialog.h"
-#include "app/resources.h"
+#include "base/resources.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"

@@ -3,7 +3,7 @@
 // dump refusals, byte-wide editors, the parts of the Tokmat page that follow the hardware, and
 // their help files.
 #include "app/maindialog.h"
-#include "app/resources.h"
+#include "base/resources.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvekrobo1_0.h"
 #include "devices/devtokmat1_0.h"

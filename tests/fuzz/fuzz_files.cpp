@@ -3,7 +3,7 @@
 //   odd:  a firmware file sent to a bridge that refuses the block the input names: the header
 //         holds the length and the last 32 bytes, the blocks are the file in order, and the
 //         transfer stops at the refusal.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devicecfg.h"
 #include "devices/firmwareupdate.h"
 #include "fuzz_support.h"

@@ -3,7 +3,7 @@
 //         on the UDP bridge path;
 //   odd:  the settings file with the remembered hosts: read as the links read it, a host
 //         remembered into it, and the list read back.
-#include "app/nethosts.h"
+#include "base/nethosts.h"
 #include "fuzz_support.h"
 #include "link/netdiscovery.h"
 #include "link/packetframe.h"

@@ -1,8 +1,8 @@
 // The service menu, the relay test and the system flags dialog.
 #include "fakelink.h"
-#include "link/relaytest.h"
-#include "link/sysdialog.h"
-#include "link/systemflags.h"
+#include "app/relaytest.h"
+#include "app/sysdialog.h"
+#include "app/systemflags.h"
 #include "recordinghost.h"
 #include "scriptedprompt.h"
 #include "testmodel.h"

@@ -3,7 +3,7 @@
 // every kind of editor changes exactly the bytes it owns on the board, the FM flag goes
 // through the system flags dialog, a dump round-trips without taking the board's FM flag, and
 // a dump of another layout is refused with the configuration unchanged.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/devmarvek3_0.h"
@@ -12,7 +12,7 @@
 #include "editors/parcolor2.h"
 #include "editors/partext.h"
 #include "fakeusbbus.h"
-#include "link/systemflags.h"
+#include "app/systemflags.h"
 #include "link/usbio.h"
 #include "netfixture.h"
 #include "recordinghost.h"

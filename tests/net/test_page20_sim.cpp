@@ -2,7 +2,7 @@
 // path: the page shows the board's
 // values after the read, nothing is sent while the editors are refreshed, and every kind of
 // editor change lands in the board's image at its address.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devmarvek2_0.h"
 #include "editors/multistagebutton.h"
 #include "editors/parbitmaskbutton.h"

@@ -1,6 +1,6 @@
 // The controller behind a simulated bridge over TCP: opening, the whole 2.0 read, answers in
 // single-byte segments, an answer that never comes, the peer closing mid-transfer.
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devesprelay.h"
 #include "devices/devmarvek2_0.h"
 #include "netfixture.h"

@@ -1,6 +1,6 @@
 // Finding bridges: the simulator's answers, several bridges, the repeated-name rule, odd
 // datagrams, and addresses the user typed for bridges out of broadcast reach.
-#include "app/nethosts.h"
+#include "base/nethosts.h"
 #include "devices/devmarvek2_0.h"
 #include "netfixture.h"
 #include "scriptedprompt.h"

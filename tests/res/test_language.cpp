@@ -1,7 +1,7 @@
 // The compiled-in Bulgarian translation: it really changes texts, the main window follows the
 // "lang" setting, and the translation source has no entry left unfinished.
 #include "app/maindialog.h"
-#include "app/resources.h"
+#include "base/resources.h"
 #include "app/setupdialog.h"
 #include "devices/devmarvek2_0.h"
 #include "fakelink.h"

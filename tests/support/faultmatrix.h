@@ -1,7 +1,7 @@
 // The table of the link fault tests: every operation crossed with every fault, what a cell
 // expects, and the checks every cell ends with. Each link's test runs the cells it can make.
 #pragma once
-#include "app/progress.h"
+#include "base/progress.h"
 #include "devices/devmarvek2_0.h"
 #include "devices/firmwareupdate.h"
 #include "link/devio.h"

@@ -1,7 +1,7 @@
 // A host that records the help links it is asked to show; installs itself for its lifetime.
 #pragma once
-#include "app/host.h"
-#include "app/progress.h"
+#include "base/host.h"
+#include "base/progress.h"
 #include "link/devio.h"
 #include <QStringList>
 

@@ -1,7 +1,7 @@
 // A prompt that answers from a script and records what it was shown. Unscripted questions
 // are answered with No / cancel, so no test ever waits on a dialog.
 #pragma once
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include <QQueue>
 #include <QStringList>
 

@@ -1,5 +1,5 @@
 #include "testmodel.h"
-#include "app/progress.h"
+#include "base/progress.h"
 #include <QIODevice>
 #include <QLabel>
 #include <QVBoxLayout>

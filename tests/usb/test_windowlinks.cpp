@@ -2,7 +2,7 @@
 // on Linux never reports a missing driver on opening, so those boards are scripted), and a
 // board on the UDP bridge path found by the address the user types.
 #include "app/maindialog.h"
-#include "app/nethosts.h"
+#include "base/nethosts.h"
 #include "devices/devicecfg.h"
 #include "fakeusbbus.h"
 #include "link/usbio.h"

@@ -1,8 +1,8 @@
 // The host of the console tool: the current link, and progress that shows on standard error
 // only when standard error is a terminal.
 #pragma once
-#include "app/host.h"
-#include "app/progress.h"
+#include "base/host.h"
+#include "base/progress.h"
 #include <QString>
 
 class TerminalProgress : public Progress

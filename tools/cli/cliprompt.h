@@ -1,7 +1,7 @@
 // The prompt of the console tool: every message is one line on standard error, questions are
 // answered No, and the one text it can answer is the bridge's access password.
 #pragma once
-#include "app/prompt.h"
+#include "base/prompt.h"
 #include <QStringList>
 
 class CliPrompt : public Prompt

@@ -2,7 +2,7 @@
 // board is read and kept as a snapshot first; only the chosen values that differ are sent,
 // then read back and checked. Values the board's variant lacks are skipped, with the reason.
 #include "site.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "climachines.h"
 #include "climodels.h"
 #include "clihost.h"

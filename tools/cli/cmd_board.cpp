@@ -1,6 +1,6 @@
 // The board commands: info, read, write and store, each on the one board its link options name.
 #include "boardlink.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "clihost.h"
 #include "climachines.h"
 #include "climodels.h"

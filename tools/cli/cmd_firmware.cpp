@@ -2,7 +2,7 @@
 // of it: a regular file of bounded size, not empty. Progress goes to standard error.
 #include "boardlink.h"
 #include "clihost.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "devices/devesprelay.h"
 #include "devices/firmwareupdate.h"
 #include <QFile>

@@ -1,6 +1,6 @@
 // The offline commands: hexdump and diff of dump files.
 #include "cli.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "climachines.h"
 #include "climodels.h"
 #include "dumpfile.h"

@@ -1,5 +1,5 @@
 #include "dumpfile.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "devices/fixedlayoutmodel.h"
 #include <QFile>
 #include <QSaveFile>

@@ -2,7 +2,7 @@
 #include "cli.h"
 #include "climodels.h"
 #include "valuelines.h"
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include "app/machines.h"
 #include <QDir>
 #include <QFile>

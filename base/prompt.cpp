@@ -1,5 +1,5 @@
-#include "app/prompt.h"
-#include "app/logging.h"
+#include "base/prompt.h"
+#include "base/logging.h"
 #include <QCoreApplication>
 
 int Prompt::choice(const QString &, const QString &, const QStringList &) { return -1; }

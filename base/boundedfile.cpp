@@ -1,4 +1,4 @@
-#include "app/boundedfile.h"
+#include "base/boundedfile.h"
 #include <QCoreApplication>
 #include <QFile>
 #include <QFileInfo>

@@ -1,5 +1,5 @@
-#include "app/host.h"
-#include "app/progress.h"
+#include "base/host.h"
+#include "base/progress.h"
 #include "link/devio.h"
 
 namespace {

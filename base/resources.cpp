@@ -1,4 +1,4 @@
-#include "app/resources.h"
+#include "base/resources.h"
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>

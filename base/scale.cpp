@@ -1,4 +1,4 @@
-#include "app/scale.h"
+#include "base/scale.h"
 
 static double s_displayScale = 1.0;
 

@@ -1,6 +1,6 @@
-#include "link/systemflags.h"
-#include "app/host.h"
-#include "app/prompt.h"
+#include "app/systemflags.h"
+#include "base/host.h"
+#include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include "ui_systemflags.h"
 

@@ -1,4 +1,4 @@
-#include "link/relaytest.h"
+#include "app/relaytest.h"
 #include "devices/devicecfg.h"
 #include "ui_relaytest.h"
 

@@ -1,5 +1,5 @@
-#include "app/nethosts.h"
-#include "app/prompt.h"
+#include "base/nethosts.h"
+#include "base/prompt.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QSettings>

@@ -1,4 +1,4 @@
-#include "app/logging.h"
+#include "base/logging.h"
 
 Q_LOGGING_CATEGORY(lcApp, "vandor.app")
 Q_LOGGING_CATEGORY(lcDevice, "vandor.device")
