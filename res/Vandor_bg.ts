@@ -175,6 +175,42 @@
         <source>&quot;Apply all&quot; puts the configuration compared with back whole. Values that change: %1.</source>
         <translation>„Приложи всички“ връща цялата сравнявана конфигурация. Стойности, които се променят: %1.</translation>
     </message>
+    <message>
+        <source>Rename...</source>
+        <translation>Преименувай...</translation>
+    </message>
+    <message>
+        <source>Gives the connected machine the name its snapshots are listed by</source>
+        <translation>Дава на свързаната машина името, под което се изброяват снимките ѝ</translation>
+    </message>
+    <message>
+        <source>Snapshot of %1 (%2)</source>
+        <translation>Снимка от %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Machine: %1</source>
+        <translation>Машина: %1</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>Машина</translation>
+    </message>
+    <message>
+        <source>Name of this machine:</source>
+        <translation>Име на тази машина:</translation>
+    </message>
+    <message>
+        <source>The machine keeps its name: %1.</source>
+        <translation>Машината запазва името си: %1.</translation>
+    </message>
+    <message>
+        <source>Apply</source>
+        <translation>Прилагане</translation>
+    </message>
+    <message>
+        <source>This snapshot is of the machine %1, not of %2, the machine connected. Put its values on this board?</source>
+        <translation>Тази снимка е на машината %1, а не на %2 – свързаната машина. Да се приложат ли стойностите ѝ към тази платка?</translation>
+    </message>
 </context>
 <context>
     <name>ColorPickerPopup</name>
@@ -3121,6 +3157,26 @@ Maybe USB driver is not installed!</source>
         <source>Disconnected: the board stopped answering.</source>
         <translation>Няма връзка: платката спря да отговаря.</translation>
     </message>
+    <message>
+        <source>Stop the backup after this board (%1 of %2)</source>
+        <translation>Спри архивирането след тази платка (%1 от %2)</translation>
+    </message>
+    <message>
+        <source>Back up all</source>
+        <translation>Архивиране на всички</translation>
+    </message>
+    <message>
+        <source>the board did not open</source>
+        <translation>платката не се отвори</translation>
+    </message>
+    <message>
+        <source>its configuration could not be read whole</source>
+        <translation>конфигурацията ѝ не можа да бъде прочетена изцяло</translation>
+    </message>
+    <message>
+        <source>its snapshot could not be kept</source>
+        <translation>снимката ѝ не можа да бъде запазена</translation>
+    </message>
 </context>
 <context>
     <name>StartPage</name>
@@ -3168,6 +3224,18 @@ USB %2</translation>
         <source>The board</source>
         <translation>Платката</translation>
     </message>
+    <message>
+        <source>Back up all</source>
+        <translation>Архивиране на всички</translation>
+    </message>
+    <message>
+        <source>Open each checked board (every board when none is checked) in turn, read it, keep its configuration as a snapshot of its machine and leave it. Nothing is written to any board.</source>
+        <translation>Отваря поред всяка отметната платка (всички платки, ако няма отметнати), прочита я, запазва конфигурацията ѝ като снимка на машината ѝ и прекъсва връзката с нея. В платките не се записва нищо.</translation>
+    </message>
+    <message>
+        <source>Back up this board with &quot;Back up all&quot;</source>
+        <translation>Архивиране на тази платка с „Архивиране на всички“</translation>
+    </message>
 </context>
 <context>
     <name>TcpIo</name>
@@ -3181,6 +3249,127 @@ USB %2</translation>
     <message>
         <source>The board at %1 did not answer.</source>
         <translation>Платката на %1 не отговори.</translation>
+    </message>
+</context>
+<context>
+    <name>BoundedFile</name>
+    <message>
+        <source>The file does not exist.</source>
+        <translation>Файлът не съществува.</translation>
+    </message>
+    <message>
+        <source>It is not a regular file.</source>
+        <translation>Това не е обикновен файл.</translation>
+    </message>
+    <message>
+        <source>The file is too large: %1 bytes, at most %2.</source>
+        <translation>Файлът е твърде голям: %1 байта, най-много %2.</translation>
+    </message>
+</context>
+<context>
+    <name>Machines</name>
+    <message>
+        <source>Earlier boards %1</source>
+        <translation>Предишни платки %1</translation>
+    </message>
+    <message>
+        <source>%1: no snapshot</source>
+        <translation>%1: няма снимка</translation>
+    </message>
+    <message>
+        <source>%1: last snapshot %2, the same values</source>
+        <translation>%1: последна снимка %2, същите стойности</translation>
+    </message>
+    <message>
+        <source>%1: last snapshot %2, values differing: %3</source>
+        <translation>%1: последна снимка %2, различни стойности: %3</translation>
+    </message>
+    <message>
+        <source>%1: last snapshot %2</source>
+        <translation>%1: последна снимка %2</translation>
+    </message>
+    <message>
+        <source>A new machine</source>
+        <translation>Нова машина</translation>
+    </message>
+    <message>
+        <source>Machine</source>
+        <translation>Машина</translation>
+    </message>
+    <message>
+        <source>Which machine is this board (%1, %2)? Its configuration is not the last snapshot of exactly one machine of its kind. Its snapshots are kept with the machine chosen here.</source>
+        <translation>На коя машина е тази платка (%1, %2)? Конфигурацията ѝ не е последната снимка на точно една машина от този вид. Снимките ѝ се пазят при машината, избрана тук.</translation>
+    </message>
+    <message>
+        <source>the earlier boards&apos; snapshots belong to no one machine</source>
+        <translation>снимките на предишните платки не принадлежат на една-единствена машина</translation>
+    </message>
+    <message>
+        <source>a machine needs a name</source>
+        <translation>машината трябва да има име</translation>
+    </message>
+    <message>
+        <source>another machine is called %1</source>
+        <translation>друга машина вече се казва %1</translation>
+    </message>
+    <message>
+        <source>this run has made history folders for %1 boards never seen before, as many as it may; the next run keeps more</source>
+        <translation>при това стартиране на програмата вече са създадени папки с история за %1 невиждани досега платки – колкото е позволено; следващото стартиране ще запази още</translation>
+    </message>
+</context>
+<context>
+    <name>SiteBackup</name>
+    <message>
+        <source>stopped before this board</source>
+        <translation>архивирането спря преди тази платка</translation>
+    </message>
+    <message>
+        <source>machine &quot;%1&quot;: </source>
+        <translation>машина „%1“: </translation>
+    </message>
+    <message>
+        <source>backed up %1, a new snapshot kept</source>
+        <translation>архивирана в %1, запазена е нова снимка</translation>
+    </message>
+    <message>
+        <source>backed up %1, unchanged since its last snapshot</source>
+        <translation>архивирана в %1, без промени от последната ѝ снимка</translation>
+    </message>
+    <message>
+        <source>not backed up: %1</source>
+        <translation>не е архивирана: %1</translation>
+    </message>
+    <message>
+        <source>backup failed %1: %2</source>
+        <translation>неуспешно архивиране в %1: %2</translation>
+    </message>
+    <message>
+        <source>done</source>
+        <translation>готово</translation>
+    </message>
+    <message>
+        <source>unchanged</source>
+        <translation>без промени</translation>
+    </message>
+    <message>
+        <source>not reached</source>
+        <translation>не е достигната</translation>
+    </message>
+    <message>
+        <source>failed: %1</source>
+        <translation>неуспешно: %1</translation>
+    </message>
+    <message>
+        <source>%1 (%2): %3</source>
+        <translation>%1 (%2): %3</translation>
+    </message>
+    <message>
+        <source>no machine</source>
+        <translation>без машина</translation>
+    </message>
+    <message>
+        <source>Done: %1, unchanged: %2, failed: %3, not reached: %4.</source>
+        <translation>Готови: %1, без промени: %2, неуспешни: %3, недостигнати: %4.</translation>
     </message>
 </context>
 </TS>

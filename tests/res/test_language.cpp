@@ -106,6 +106,7 @@ private Q_SLOTS:
         QTest::newRow("tab title") << "DevMarvek2_0" << "Coin validator ccTalk" << QStringLiteral("Монетоприемник ccTalk");
         QTest::newRow("label") << "DevMarvek2_0" << "Coin %1 value [cents]" << QStringLiteral("Стойност на монета %1 [стотинки]");
         QTest::newRow("service button") << "SysDialog" << "cl nvm" << QStringLiteral("cl nvm");
+        QTest::newRow("backup summary") << "SiteBackup" << "not reached" << QStringLiteral("не е достигната");
     }
     void translatorChangesTexts()
     {
