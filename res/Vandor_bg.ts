@@ -3181,6 +3181,22 @@ Maybe USB driver is not installed!</source>
 <context>
     <name>StartPage</name>
     <message>
+        <source>identity %1</source>
+        <translation>идентичност %1</translation>
+    </message>
+    <message>
+        <source>machine &quot;%1&quot;, %2</source>
+        <translation>машина „%1“, %2</translation>
+    </message>
+    <message>
+        <source>no snapshot</source>
+        <translation>няма снимка</translation>
+    </message>
+    <message>
+        <source>last snapshot %1</source>
+        <translation>последна снимка %1</translation>
+    </message>
+    <message>
         <source>Boards found: click the one to open.</source>
         <translation>Намерени платки: щракнете върху тази, която да се отвори.</translation>
     </message>
