@@ -63,10 +63,13 @@ private Q_SLOTS:
         QVERIFY(!w.button("butSave")->isEnabled());
         QVERIFY(w.button("butDevSave")->isHidden());
         const auto buttons = w.pageButtons();
-        QCOMPARE(buttons.size(), 3);
+        QCOMPARE(buttons.size(), 4);
         QCOMPARE(buttons[0]->text(), QStringLiteral("Model A"));
         QCOMPARE(buttons[1]->text(), QStringLiteral("Model B"));
         QCOMPARE(buttons[2]->objectName(), QStringLiteral("butFindHost"));
+        // No board found: nothing to back up.
+        QCOMPARE(buttons[3]->objectName(), QStringLiteral("butBackupAll"));
+        QVERIFY(buttons[3]->isHidden());
         QCOMPARE(currentLink(), w.usb);
     }
 
@@ -94,8 +97,8 @@ private Q_SLOTS:
                                && DeviceCfg::pageBuilding() > 0 && !w.button("butSave")->isEnabled()
                                && w.dialog->pageContainer()->findChild<QLabel *>("testPage");
         };
-        w.usb->announce(QStringLiteral("board"), 7);  // USB boards are opened at once
-        QVERIFY(heldWhileReading); // from the page build to the end of the refresh
+        w.usb->announce(QStringLiteral("board"), 7);  // a USB board found alone opens at once
+        QTRY_VERIFY(heldWhileReading); // from the page build to the end of the refresh
         QVERIFY(!w.dialog->pageHeld());
         QVERIFY(w.dialog->pageContainer()->isEnabled());
         QCOMPARE(w.usb->callsOf("open").size(), 1);

@@ -44,7 +44,7 @@ void TestDumpFit::foreignDumpIsAskedAbout()
     parts.makeNetLink = [](QObject *parent) { return new FakeLink(parent); };
     MainDialog window(parts);
     usb->announce(QStringLiteral("QB14T37"), 1);
-    QCOMPARE(DeviceCfg::current(), model);
+    QTRY_COMPARE(DeviceCfg::current(), model);
 
     QTemporaryDir dir;
     DevMarvek3_0 totalizer;
