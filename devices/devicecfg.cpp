@@ -2,6 +2,7 @@
 #include "devices/configwatch.h"
 #include "base/host.h"
 #include "base/logging.h"
+#include "link/devio.h"
 
 static DeviceCfg *s_first = nullptr;
 static DeviceCfg *s_current = nullptr;
@@ -10,6 +11,8 @@ static int s_writeFailures = 0;
 
 DeviceCfg::DeviceCfg(QObject *parent) : QObject(parent)
 {
+    // The links ask the model list which model takes a board they open.
+    DevIo::setIdentityJudge(&DeviceCfg::selectModel);
     DeviceCfg **link = &s_first;
     while (*link)
         link = &(*link)->next;

@@ -2,7 +2,6 @@
 #include "link/linkcancel.h"
 #include "base/logging.h"
 #include "base/prompt.h"
-#include "devices/devicecfg.h"
 #include <QPointer>
 
 bool scanEnabled = true;
@@ -124,10 +123,17 @@ void DevIo::clearIdentity()
     unknownBoard = false;
 }
 
+namespace {
+// Constant-initialised: set by the first model made, whatever the order of start-up.
+DevIo::IdentityJudge s_judge = nullptr;
+} // namespace
+
+void DevIo::setIdentityJudge(IdentityJudge judge) { s_judge = judge; }
+
 bool DevIo::acceptIdentity(const QString &errorTitle)
 {
     unknownBoard = false;
-    if (DeviceCfg::selectModel(word0, word1, word2))
+    if (s_judge && s_judge(word0, word1, word2))
         return true;
     unknownBoard = true;
     prompt()->message(Prompt::Icon::Information, errorTitle,

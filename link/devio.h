@@ -122,6 +122,12 @@ protected:
     // "Incompatible version: %1 %2 %3." in an information box titled errorTitle, with the
     // words in hex and a line saying that this version of the program has no model for it.
     bool acceptIdentity(const QString &errorTitle);
+public:
+    // Which model takes a board with these identity words (the model list, which makes the
+    // accepting model the current one); the links know no model themselves.
+    using IdentityJudge = bool (*)(quint16 word0, quint16 word1, quint16 word2);
+    static void setIdentityJudge(IdentityJudge judge);
+protected:
     // Every board operation's result goes through here: it counts consecutive failures of a
     // connected board and closes the link after MaxFailures of them. Returns ok.
     bool track(bool ok);
