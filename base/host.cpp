@@ -1,13 +1,15 @@
 #include "base/host.h"
 #include "base/progress.h"
-#include "link/devio.h"
 
 namespace {
+
+// Constant-initialised, so that a link made during start-up finds it in place.
+DevIo *(*s_linkSource)() = nullptr;
 
 class NullHost : public Host
 {
 public:
-    DevIo *link() const override { return currentLink(); }
+    DevIo *link() const override { return s_linkSource ? s_linkSource() : nullptr; }
     Progress *progress() override { return &m_progress; }
     void updateDevice() override {}
     void updateTexts(int) override {}
@@ -32,3 +34,5 @@ void Host::showProgress(const QString &)
 Host *host() { return s_host ? s_host : &s_nullHost; }
 
 void setHost(Host *h) { s_host = h; }
+
+void setCurrentLinkSource(DevIo *(*source)()) { s_linkSource = source; }

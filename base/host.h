@@ -43,3 +43,6 @@ public:
 // The installed host; never null (a do-nothing host whose link is currentLink() stands in).
 Host *host();
 void setHost(Host *h);
+// Where the do-nothing host finds the current link: registered by the links, which lie above
+// this floor (none: no link).
+void setCurrentLinkSource(DevIo *(*source)());

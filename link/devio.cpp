@@ -1,4 +1,5 @@
 #include "link/devio.h"
+#include "base/host.h"
 #include "link/linkcancel.h"
 #include "base/logging.h"
 #include "base/prompt.h"
@@ -14,6 +15,8 @@ void setCurrentLink(DevIo *link) { s_currentLink = link; }
 
 DevIo::DevIo(QObject *parent) : QObject(parent)
 {
+    // Models asking the do-nothing host for the link get the current one.
+    setCurrentLinkSource(&currentLink);
     m_idle.setSingleShot(true);
     connect(&m_idle, &QTimer::timeout, this, &DevIo::idleCheckDue);
     connect(this, &DevIo::connected, this, [this] {
