@@ -26,48 +26,15 @@ QString FixedPage::tr(const char *text) const
     return QCoreApplication::translate(m_table.context, text);
 }
 
-static bool opensBlock(Kind k)
-{
-    return k == Kind::Tabs || k == Kind::Groups || k == Kind::Grid || k == Kind::Series;
-}
-
-int FixedPage::endOfBlock(int from) const
-{
-    int depth = 0;
-    for (int i = from; i < m_table.count; ++i) {
-        const Kind k = m_table.rows[i].kind;
-        if (opensBlock(k))
-            ++depth;
-        else if (k == Kind::End && --depth == 0)
-            return i;
-    }
-    return m_table.count; // an unclosed block runs to the end of the table
-}
+int FixedPage::endOfBlock(int from) const { return FixedTable::endOfBlock(m_table, from); }
 
 void FixedPage::build(QWidget *container)
 {
     auto *page = new QVBoxLayout(container);
-    const Row *rows = m_table.rows;
-    int i = 0;
-    while (i < m_table.count) {
-        const Row &row = rows[i];
-        if (row.kind == Kind::Tab) {
-            int j = i + 1;
-            while (j < m_table.count && rows[j].kind != Kind::Tab && rows[j].kind != Kind::Tabs)
-                j = opensBlock(rows[j].kind) ? endOfBlock(j) + 1 : j + 1;
-            // A tab some boards do not have is left out with everything in it.
-            if (row.offered(m_board, 0))
-                buildTab(container, page, i + 1, j, tr(row.label), Part{});
-            i = j;
-        } else if (row.kind == Kind::Tabs) {
-            const int e = endOfBlock(i);
-            for (int s = 0; s < row.count; ++s)
-                buildTab(container, page, i + 1, e, tr(row.label).arg(s + 1), Part{}.item(s, row.count));
-            i = e + 1;
-        } else {
-            ++i; // rows outside every tab describe labels only
-        }
-    }
+    forEachTab(m_table, m_board, [&](const Row &tab, int first, int end, int slot, int count) {
+        const QString title = tab.kind == Kind::Tabs ? tr(tab.label).arg(slot + 1) : tr(tab.label);
+        buildTab(container, page, first, end, title, tab.kind == Kind::Tabs ? Part{}.item(slot, count) : Part{});
+    });
     page->addStretch();
 }
 

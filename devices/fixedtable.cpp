@@ -126,9 +126,48 @@ quint16 defaultFor(const Row &row, int k, const BitLists &bits)
 
 namespace FixedTable {
 
-namespace {
-
 bool opensBlock(Kind k) { return k == Kind::Tabs || k == Kind::Groups || k == Kind::Grid || k == Kind::Series; }
+
+int endOfBlock(const Table &table, int from)
+{
+    int depth = 0;
+    for (int i = from; i < table.count; ++i) {
+        const Kind k = table.rows[i].kind;
+        if (opensBlock(k))
+            ++depth;
+        else if (k == Kind::End && --depth == 0)
+            return i;
+    }
+    return table.count; // an unclosed block runs to the end of the table
+}
+
+void forEachTab(const Table &table, const BoardFeatures &board,
+                const std::function<void(const Row &tab, int first, int end, int slot, int count)> &fn)
+{
+    const Row *rows = table.rows;
+    int i = 0;
+    while (i < table.count) {
+        const Row &row = rows[i];
+        if (row.kind == Kind::Tab) {
+            int j = i + 1;
+            while (j < table.count && rows[j].kind != Kind::Tab && rows[j].kind != Kind::Tabs)
+                j = opensBlock(rows[j].kind) ? endOfBlock(table, j) + 1 : j + 1;
+            // A tab some boards do not have is left out with everything in it.
+            if (row.offered(board, 0))
+                fn(row, i + 1, j, 0, 1);
+            i = j;
+        } else if (row.kind == Kind::Tabs) {
+            const int e = endOfBlock(table, i);
+            for (int s = 0; s < row.count; ++s)
+                fn(row, i + 1, e, s, row.count);
+            i = e + 1;
+        } else {
+            ++i; // rows outside every tab describe labels only
+        }
+    }
+}
+
+namespace {
 
 bool makesEditor(const Row &row)
 {
@@ -144,42 +183,14 @@ public:
 
     QVector<Value> values()
     {
-        const Row *rows = m_table.rows;
-        int i = 0;
-        while (i < m_table.count) {
-            const Row &row = rows[i];
-            if (row.kind == Kind::Tab) {
-                int j = i + 1;
-                while (j < m_table.count && rows[j].kind != Kind::Tab && rows[j].kind != Kind::Tabs)
-                    j = opensBlock(rows[j].kind) ? endOfBlock(j) + 1 : j + 1;
-                if (row.offered(m_board, 0))
-                    block(i + 1, j, 0, 1);
-                i = j;
-            } else if (row.kind == Kind::Tabs) {
-                const int e = endOfBlock(i);
-                for (int s = 0; s < row.count; ++s)
-                    block(i + 1, e, s, row.count);
-                i = e + 1;
-            } else {
-                ++i;
-            }
-        }
+        forEachTab(m_table, m_board, [this](const Row &, int first, int end, int slot, int count) {
+            block(first, end, slot, count);
+        });
         return m_out;
     }
 
 private:
-    int endOfBlock(int from) const
-    {
-        int depth = 0;
-        for (int i = from; i < m_table.count; ++i) {
-            const Kind k = m_table.rows[i].kind;
-            if (opensBlock(k))
-                ++depth;
-            else if (k == Kind::End && --depth == 0)
-                return i;
-        }
-        return m_table.count;
-    }
+    int endOfBlock(int from) const { return FixedTable::endOfBlock(m_table, from); }
     // The values of a row in part num of den equal parts.
     static int firstOf(const Row &row, int num, int den) { return row.count * num / den; }
 

@@ -5,6 +5,7 @@
 #include <QString>
 #include <QVector>
 #include <QtGlobal>
+#include <functional>
 
 namespace FixedTable {
 
@@ -229,5 +230,15 @@ struct Value
 // The values a board's page gives an editor, in the order the page places them (tabs, then
 // group boxes, grid rows and runs in turn): what the board uses of the image.
 QVector<Value> pageValues(const Table &table, const BoardFeatures &board);
+
+// Whether a row of this kind opens a block that an End row closes.
+bool opensBlock(Kind k);
+// The End row of the block opened at from (the table's end for an unclosed one).
+int endOfBlock(const Table &table, int from);
+// The page's first-level tabs in order, as the page builder and pageValues walk them: for a
+// tab the board is offered, and for each of a tab series' count instances, fn(tab, first,
+// end, slot, count) with the rows [first, end) it holds.
+void forEachTab(const Table &table, const BoardFeatures &board,
+                const std::function<void(const Row &tab, int first, int end, int slot, int count)> &fn);
 
 } // namespace FixedTable
