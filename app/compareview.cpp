@@ -7,7 +7,7 @@
 #include "base/progress.h"
 #include "base/resources.h"
 #include "base/prompt.h"
-#include "devices/configwatch.h"
+#include "base/configwatch.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include <QComboBox>

@@ -4,11 +4,9 @@
 #include "devices/fixedlayoutmodel.h"
 #include "editors/textpool.h"
 #include "registry/cfgpar.h"
-#include "registry/cfgstream.h"
 #include <QDateTime>
 #include <QTimer>
 #include <QUndoCommand>
-#include <cstring>
 
 namespace {
 
@@ -69,22 +67,6 @@ private:
     qint64 m_time;
 };
 
-// A described parameter's value record, as it is sent to the board; empty when it has none.
-QByteArray valueRecord(quint32 uid)
-{
-    CfgStream s;
-    s.startOne(uid);
-    QByteArray out;
-    quint8 chunk[256];
-    while (s.hasMore() && !s.failed()) {
-        const int n = s.writeChunk(chunk, int(sizeof chunk));
-        if (n <= 0)
-            break;
-        out.append(reinterpret_cast<const char *>(chunk), n);
-    }
-    return s.failed() ? QByteArray() : out;
-}
-
 } // namespace
 
 EditUndo::EditUndo(QObject *parent) : QObject(parent), m_stack(this) {}
@@ -115,7 +97,7 @@ void EditUndo::resync()
     } else if (m_model) {
         for (int list = 1; list <= 3; ++list)
             for (CfgPar *p = CfgPar::head(list); p; p = p->next())
-                m_records.insert(p->uid(), valueRecord(p->uid()));
+                m_records.insert(p->uid(), m_model->value(p->uid(), 0));
     }
 }
 
@@ -136,7 +118,7 @@ void EditUndo::recordChange(quint32 key, int size)
     FixedLayoutModel *f = fixed();
     if (!f) {
         // A described parameter's editor names no size: the record is the whole value.
-        const QByteArray after = valueRecord(key);
+        const QByteArray after = m_model->value(key, 0);
         const auto known = m_records.find(key);
         if (known == m_records.end() || after.isEmpty() || *known == after)
             return;
@@ -147,10 +129,9 @@ void EditUndo::recordChange(quint32 key, int size)
     }
     int offset = 0;
     QByteArray *shadow = shadowOf(key, &offset);
-    const quint8 *now = f->valuePointer(key);
-    if (!now || size <= 0 || offset < 0 || offset + size > shadow->size())
+    const QByteArray after = f->value(key, size);
+    if (after.isEmpty() || offset < 0 || offset + size > shadow->size())
         return;
-    const QByteArray after(reinterpret_cast<const char *>(now), size);
     const QByteArray before = shadow->mid(offset, size);
     if (before == after)
         return;
@@ -232,14 +213,7 @@ bool EditUndo::redo()
 
 void EditUndo::put(const Range &r, bool before)
 {
-    const QByteArray &bytes = before ? r.before : r.after;
-    if (FixedLayoutModel *f = fixed()) {
-        if (quint8 *p = f->valuePointer(r.key))
-            std::memcpy(p, bytes.constData(), size_t(bytes.size()));
-        return;
-    }
-    CfgStream s;
-    s.readChunk(reinterpret_cast<const quint8 *>(bytes.constData()), bytes.size(), bytes.size());
+    m_model->store(r.key, before ? r.before : r.after);
 }
 
 bool EditUndo::apply(bool undo)
@@ -257,13 +231,13 @@ bool EditUndo::apply(bool undo)
         put(r, undo);
     bool written = true;
     if (online && online()) {
-        const int failures = DeviceCfg::writeFailures();
         for (const Range &r : ranges) {
-            m_model->changed(r.key, r.before.size());
-            if (DeviceCfg::writeFailures() != failures)
+            // The rest would only repeat the failure on a board that is not answering.
+            if (!m_model->changed(r.key, r.before.size())) {
+                written = false;
                 break;
+            }
         }
-        written = DeviceCfg::writeFailures() == failures;
     }
     if (!written) {
         // The board keeps what it had: so does the page, and the step stays to be tried again.

@@ -1,6 +1,6 @@
 // Marks, tooltips and the reset of values changed from factory, from the factory compare.
 #include "app/factorymarks.h"
-#include "devices/configwatch.h"
+#include "base/configwatch.h"
 #include "devices/fixedlayoutmodel.h"
 #include "devices/modeldiff.h"
 #include "editors/par.h"
@@ -127,17 +127,17 @@ bool FactoryMarks::reset(Par *editor)
         return false;
     const QByteArray defaults = ModelDiff::factory(model);
     const QList<ParamDifference> diffs = differencesOf(ModelDiff::compareWithFactory(model), *p);
-    const int failures = DeviceCfg::writeFailures();
     bool any = false;
+    bool written = true;
     for (const ParamDifference &d : diffs) {
         if (!ModelDiff::take(model, defaults, d))
             continue;
         any = true;
-        editor->sendChange(d.site.address, d.site.row ? d.site.row->size() : 2);
+        written &= editor->sendChange(d.site.address, d.site.row ? d.site.row->size() : 2);
     }
     editor->refresh();
     ConfigWatch::touch();
-    return any && DeviceCfg::writeFailures() == failures;
+    return any && written;
 }
 
 void FactoryMarks::showMenu(Par *editor, const QPoint &pos)

@@ -15,7 +15,7 @@
 #include "app/sitebackup.h"
 #include "app/startpage.h"
 #include "app/stylesheet.h"
-#include "devices/configwatch.h"
+#include "base/configwatch.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include "editors/par.h"

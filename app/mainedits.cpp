@@ -5,7 +5,7 @@
 #include "app/maindialog.h"
 #include "base/prompt.h"
 #include "base/scale.h"
-#include "devices/configwatch.h"
+#include "base/configwatch.h"
 #include "devices/devcom2.h"
 #include "devices/devicecfg.h"
 #include "devices/fixedlayoutmodel.h"

@@ -9,12 +9,15 @@
 #include "link/devio.h"
 #include "registry/cfgkinds.h"
 #include "registry/cfgpar.h"
+#include "registry/cfgstream.h"
 #include "registry/dyndump.h"
 #include <QCoreApplication>
 #include <QIODevice>
 #include <QPushButton>
 #include <QSet>
 #include <QVBoxLayout>
+#include <QtEndian>
+#include <cstring>
 
 DevCom2::DevCom2(QObject *parent) : DeviceCfg(parent)
 {
@@ -142,18 +145,48 @@ void DevCom2::writeDevice(Progress *progress)
     send(WholeList);
 }
 
-void DevCom2::changed(quint32 uid, int) { send(uid); }
+bool DevCom2::changed(quint32 uid, int) { return send(uid); }
 
-void DevCom2::send(quint32 uid)
+QByteArray DevCom2::value(quint32 uid, int) const
+{
+    if (!CfgPar::find(Uid::list(uid), uid))
+        return QByteArray();
+    CfgStream s;
+    s.startOne(uid);
+    QByteArray out;
+    quint8 chunk[256];
+    while (s.hasMore() && !s.failed()) {
+        const int n = s.writeChunk(chunk, int(sizeof chunk));
+        if (n <= 0)
+            break;
+        out.append(reinterpret_cast<const char *>(chunk), n);
+    }
+    return s.failed() ? QByteArray() : out;
+}
+
+bool DevCom2::store(quint32 uid, const QByteArray &record)
+{
+    quint32 recordUid = 0;
+    if (record.size() < 4 || !CfgPar::find(Uid::list(uid), uid))
+        return false;
+    std::memcpy(&recordUid, record.constData(), 4);
+    if (qFromLittleEndian(recordUid) != uid)
+        return false;
+    CfgStream s;
+    return s.readChunk(reinterpret_cast<const quint8 *>(record.constData()), record.size(), record.size());
+}
+
+bool DevCom2::send(quint32 uid)
 {
     // The board puts a stream together from its chunks: one begun in the middle of another
     // (events run while a transfer waits) would spoil both. It waits for the one on its way.
     if (m_sending) {
         if (!m_waiting.contains(uid) && !m_waiting.contains(WholeList))
             m_waiting.append(uid);
-        return;
+        return true;
     }
     m_sending = true;
+    bool allSent = true;
     QList<quint32> queue{uid};
     while (!queue.isEmpty()) {
         const quint32 next = queue.takeFirst();
@@ -161,13 +194,16 @@ void DevCom2::send(quint32 uid)
         // However many chunks a value took, a failed stream counts once.
         const bool sent = link
             && (next == WholeList ? DynTransfer::writeConfig(link) : DynTransfer::writeParameter(link, next));
-        if (!sent)
+        if (!sent) {
             countWriteFailure();
+            allSent = false;
+        }
         // The whole list carries every value changed meanwhile.
         queue += m_waiting.contains(WholeList) ? QList<quint32>{WholeList} : m_waiting;
         m_waiting.clear();
     }
     m_sending = false;
+    return allSent;
 }
 
 void DevCom2::clearNvm()

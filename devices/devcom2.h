@@ -37,7 +37,12 @@ public:
     QVariant parProperty(quint32 uid, const QString &name) override;
     QString helpText(quint32 uid) override;
     void saveHelp() override {}
-    void changed(quint32 uid, int size) override;
+    bool changed(quint32 uid, int size) override;
+    // A parameter's value record as the board is sent it (its UID, then its value), whatever
+    // the size asked; empty for a parameter the registry does not hold.
+    QByteArray value(quint32 uid, int size) const override;
+    // Takes a value record of the parameter uid into the registry.
+    bool store(quint32 uid, const QByteArray &record) override;
     void clearNvm() override;
     void relayTest(int) override {}
 
@@ -68,7 +73,7 @@ private:
     bool buildTabs();
     DevTab *tabFor(quint32 uid);
     // Sends one parameter, or list 1 whole, and then what was reported while it was on its way.
-    void send(quint32 uid);
+    bool send(quint32 uid);
     void offerHardwareSettings(DevTab *tab);
     static constexpr quint32 WholeList = 0;
 

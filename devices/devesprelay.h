@@ -27,7 +27,7 @@ public:
     QString parName(quint32 key) override;
     QString helpText(quint32 key) override;
     void saveHelp() override {}
-    void changed(quint32, int) override {}
+    bool changed(quint32, int) override { return true; }
     void clearNvm() override {}
     void relayTest(int) override {}
     bool keepsConfiguration() const override { return false; }

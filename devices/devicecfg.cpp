@@ -1,13 +1,9 @@
 #include "devices/devicecfg.h"
-#include "devices/configwatch.h"
-#include "base/host.h"
 #include "base/logging.h"
 #include "link/devio.h"
 
 static DeviceCfg *s_first = nullptr;
 static DeviceCfg *s_current = nullptr;
-static int s_pageBuilding = 0;
-static int s_writeFailures = 0;
 
 DeviceCfg::DeviceCfg(QObject *parent) : QObject(parent)
 {
@@ -28,7 +24,7 @@ DeviceCfg::~DeviceCfg()
         }
     }
     if (s_current == this)
-        s_current = nullptr;
+        setCurrent(nullptr);
 }
 
 bool DeviceCfg::accepts(quint16 w0, quint16 w1, quint16 w2) const
@@ -36,7 +32,9 @@ bool DeviceCfg::accepts(quint16 w0, quint16 w1, quint16 w2) const
     return w0 == word0 && w1 == word1 && w2 == word2;
 }
 
-QVariant DeviceCfg::parProperty(quint32, const QString &) { return QVariant(); }
+QByteArray DeviceCfg::value(quint32, int) const { return QByteArray(); }
+
+bool DeviceCfg::store(quint32, const QByteArray &) { return false; }
 
 QString DeviceCfg::helpText(quint32 key)
 {
@@ -56,7 +54,11 @@ DeviceCfg *DeviceCfg::first() { return s_first; }
 
 DeviceCfg *DeviceCfg::current() { return s_current; }
 
-void DeviceCfg::setCurrent(DeviceCfg *model) { s_current = model; }
+void DeviceCfg::setCurrent(DeviceCfg *model)
+{
+    s_current = model;
+    ParModel::setCurrent(model);
+}
 
 bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
 {
@@ -67,30 +69,9 @@ bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
         return true;
     for (DeviceCfg *m = s_first; m; m = m->next) {
         if (m != s_current && m->accepts(w0, w1, w2)) {
-            s_current = m;
+            setCurrent(m);
             return true;
         }
     }
     return false;
 }
-
-bool DeviceCfg::notifyChange(quint32 key, int size)
-{
-    if (s_pageBuilding != 0 || !s_current)
-        return true;
-    const int before = s_writeFailures;
-    s_current->changed(key, size);
-    ConfigWatch::touch();
-    host()->changeSent(key, size);
-    return s_writeFailures == before;
-}
-
-int DeviceCfg::writeFailures() { return s_writeFailures; }
-
-void DeviceCfg::countWriteFailure() { ++s_writeFailures; }
-
-int DeviceCfg::pageBuilding() { return s_pageBuilding; }
-
-PageBuildGuard::PageBuildGuard() { ++s_pageBuilding; }
-
-PageBuildGuard::~PageBuildGuard() { --s_pageBuilding; }

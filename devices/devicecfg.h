@@ -1,6 +1,7 @@
 // Base of every device model: identity test, configuration transfers, page building, labels
 // and help texts, plus the process-wide model list, current model and page-building counter.
 #pragma once
+#include "base/parmodel.h"
 #include <QMap>
 #include <QObject>
 #include <QString>
@@ -11,7 +12,7 @@ class QIODevice;
 class QWidget;
 class Progress;
 
-class DeviceCfg : public QObject
+class DeviceCfg : public QObject, public ParModel
 {
     Q_OBJECT
 public:
@@ -48,16 +49,15 @@ public:
     virtual void writeTexts(Progress *progress, int count) = 0;
     // Fills the page container, which has no layout yet.
     virtual void buildPage(QWidget *container) = 0;
-    virtual QString parName(quint32 key) = 0;
-    virtual QVariant parProperty(quint32 key, const QString &name);
+    // The bytes of a value by key (ParModel); none on a model without such values.
+    QByteArray value(quint32 key, int size) const override;
+    bool store(quint32 key, const QByteArray &bytes) override;
     virtual QString helpText(quint32 key);
     // The key the help text of the value named key is kept under (values may share a text).
     virtual quint32 helpKey(quint32 key) const { return key; }
     // True when the user's edits of the help texts are kept (saveHelp writes them).
     virtual bool helpEditable() const { return false; }
     virtual void saveHelp() = 0;
-    // An editor changed size bytes of the value named key: send them to the board.
-    virtual void changed(quint32 key, int size) = 0;
     virtual void clearNvm() = 0;
     virtual void relayTest(int mask) = 0;
     // The relay test drives the relays through a setting of the board: the model remembers
@@ -82,20 +82,9 @@ public:
     // first that does becomes the current model. Refused by all: the current model stays.
     static bool selectModel(quint16 w0, quint16 w1, quint16 w2);
 
-    // Sends an editor's change to the current model unless a page is being built; false when
-    // a write to the board failed on the way.
-    static bool notifyChange(quint32 key, int size);
-    // Failed board writes since the program started: models count each one, callers compare
-    // the count before and after an operation to learn whether it reached the board.
-    static int writeFailures();
-    static void countWriteFailure();
-    static int pageBuilding();
-
     // Page-building helpers.
     // A collapsible first-level section: button "tabButton" over hidden content "tabContents".
     static QWidget *addTab(QWidget *parent, QBoxLayout *layout, const QString &title);
-    // The rich-text information link placed after an editor's title.
-    static QString helpLink(quint32 key);
 
     // Help texts of the model whose page was built last.
     static const QMap<quint32, QString> &helpMap();
@@ -113,14 +102,4 @@ public:
     static bool writeHelpFile(const QString &path);
     static void setHelpText(quint32 key, const QString &text);
     static void clearHelpTexts();
-};
-
-// Raises the page-building counter for its lifetime.
-class PageBuildGuard
-{
-public:
-    PageBuildGuard();
-    ~PageBuildGuard();
-    PageBuildGuard(const PageBuildGuard &) = delete;
-    PageBuildGuard &operator=(const PageBuildGuard &) = delete;
 };

@@ -10,6 +10,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QIODevice>
+#include <optional>
 #include <cstring>
 
 FixedLayoutModel::FixedLayoutModel(const FixedLayout &layout, QObject *parent)
@@ -147,14 +148,50 @@ void FixedLayoutModel::finishPage()
     loadHelpTexts();
 }
 
-void FixedLayoutModel::changed(quint32 key, int size)
+// Where the size bytes named key lie: in the NV region (keys with NvKey) or the image, from
+// start; nothing when they do not lie wholly inside it.
+struct Region
+{
+    bool nv;
+    quint32 start;
+};
+
+static std::optional<Region> regionOf(quint32 key, int size)
+{
+    const bool nv = key & FixedLayoutModel::NvKey;
+    const quint32 start = nv ? key - FixedLayoutModel::NvKey : key;
+    const quint32 limit = quint32(nv ? FixedLayoutModel::NvSize : FixedLayoutModel::ImageSize);
+    if (key > 0xFFFF || size <= 0 || start >= limit || quint32(size) > limit - start)
+        return std::nullopt;
+    return Region{nv, start};
+}
+
+QByteArray FixedLayoutModel::value(quint32 key, int size) const
+{
+    const auto r = regionOf(key, size);
+    if (!r)
+        return QByteArray();
+    const quint8 *base = r->nv ? m_nv.data() : m_image.data();
+    return QByteArray(reinterpret_cast<const char *>(base + r->start), size);
+}
+
+bool FixedLayoutModel::store(quint32 key, const QByteArray &bytes)
+{
+    const auto r = regionOf(key, bytes.size());
+    if (!r)
+        return false;
+    std::memcpy((r->nv ? m_nv.data() : m_image.data()) + r->start, bytes.constData(), size_t(bytes.size()));
+    return true;
+}
+
+bool FixedLayoutModel::changed(quint32 key, int size)
 {
     DevIo *link = currentLink();
     if (size <= 0)
-        return;
+        return true;
     if (!link) {
         countWriteFailure();
-        return;
+        return false;
     }
     const bool nv = key & NvKey;
     const quint32 start = nv ? key - NvKey : key;
@@ -162,7 +199,7 @@ void FixedLayoutModel::changed(quint32 key, int size)
     const quint32 end = nv ? NvSize : FixedImage::WriteEnd;
     if (key > 0xFFFF || start >= end) {
         qCDebug(lcDevice, "Write range %x outside the image", key);
-        return;
+        return true;
     }
     const int length = int(qMin(quint32(size), end - start));
     for (int done = 0; done < length; done += DevIo::MaxChunk) {
@@ -173,9 +210,10 @@ void FixedLayoutModel::changed(quint32 key, int size)
         if (!written) {
             // The rest would only repeat the failure on a board that is not answering.
             countWriteFailure();
-            return;
+            return false;
         }
     }
+    return true;
 }
 
 void FixedLayoutModel::clearNvm()

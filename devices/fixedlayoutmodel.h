@@ -57,7 +57,10 @@ public:
     QString helpSavePath(const QString &language) const;
     void saveHelp() override;
     bool helpEditable() const override { return true; }
-    void changed(quint32 key, int size) override;
+    bool changed(quint32 key, int size) override;
+    // The bytes at an image address, or at NvKey + an address of the NV region.
+    QByteArray value(quint32 key, int size) const override;
+    bool store(quint32 key, const QByteArray &bytes) override;
     void clearNvm() override;
     void relayTest(int mask) override;
     void relayTestStarted() override;

@@ -1,6 +1,5 @@
-// Page-building helpers shared by the models: collapsible sections and help links.
+// Page-building helper shared by the models: the collapsible sections.
 #include "base/host.h"
-#include "base/scale.h"
 #include "devices/devicecfg.h"
 #include <QBoxLayout>
 #include <QPushButton>
@@ -22,11 +21,4 @@ QWidget *DeviceCfg::addTab(QWidget *parent, QBoxLayout *layout, const QString &t
     layout->addWidget(button);
     layout->addWidget(content);
     return content;
-}
-
-QString DeviceCfg::helpLink(quint32 key)
-{
-    return QStringLiteral(" <a href=\"#ln%1\"><img width=%2 src=\":/res/info.png\"/></a>")
-        .arg(key)
-        .arg(scaled(16));
 }

@@ -1,7 +1,7 @@
 #include "editors/par.h"
 #include "base/host.h"
-#include "devices/devicecfg.h"
 #include "editors/inputguard.h"
+#include "base/parmodel.h"
 #include <QBoxLayout>
 #include <QEvent>
 #include <QLabel>
@@ -17,18 +17,21 @@ bool Par::event(QEvent *event)
     return QWidget::event(event);
 }
 
-void Par::notifyChange(quint32 key, int size)
+bool Par::notifyChange(quint32 key, int size)
 {
     // Asked first: a link that gives the board up on this very failure disconnects before
     // the answer comes back.
     const bool online = host()->boardConnected();
-    if (DeviceCfg::notifyChange(key, size)) {
+    if (ParModel::notifyChange(key, size)) {
         setUnsent(false);
         host()->changeWritten();
-    } else if (online) {
+        return true;
+    }
+    if (online) {
         setUnsent(true);
         host()->changeFailed(key);
     }
+    return false;
 }
 
 void Par::setUnsent(bool unsent)
@@ -87,9 +90,9 @@ QLabel *Par::makeTitleLabel(QWidget *owner, QBoxLayout *layout)
 
 void Par::fillTitle(QLabel *label, quint32 key)
 {
-    DeviceCfg *model = DeviceCfg::current();
+    ParModel *model = ParModel::current();
     const QString title = model ? model->parName(key) : QString();
-    label->setText(title + DeviceCfg::helpLink(key));
+    label->setText(title + ParModel::helpLink(key));
     connect(label, &QLabel::linkActivated, label, [](const QString &link) { host()->showHelp(link); });
 }
 

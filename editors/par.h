@@ -49,8 +49,8 @@ public:
     // Shows or clears the mark of a value that is not on the board.
     void setUnsent(bool unsent);
     // Sends a value put into the model from outside the editor (its factory default) as the
-    // editor's own change would be.
-    void sendChange(quint32 key, int size) { notifyChange(key, size); }
+    // editor's own change would be: false when the board did not take it.
+    bool sendChange(quint32 key, int size) { return notifyChange(key, size); }
 
 protected:
     // Once the editor is polished (before it is first shown), its sliders, spin boxes and
@@ -58,8 +58,9 @@ protected:
     bool event(QEvent *event) override;
 
     // Reports a stored change to the current model, unless a page is being built. A write that
-    // fails marks the editor until a later change of it reaches the board.
-    void notifyChange(quint32 key, int size);
+    // fails marks the editor until a later change of it reaches the board. False when the
+    // board did not take it.
+    bool notifyChange(quint32 key, int size);
 
     // Parameter-bound editors: hides this editor when the UID carries the hardware bit.
     void hideForUid(quint32 uid);

@@ -1,5 +1,5 @@
 #include "editors/parbgr.h"
-#include "devices/devicecfg.h"
+#include "base/parmodel.h"
 #include "editors/qtcolorpicker.h"
 #include "editors/rgb565.h"
 #include <QComboBox>
@@ -11,7 +11,7 @@ ParBgr::ParBgr(QWidget *parent, CfgParArr3 *par) : Par(parent), m_par(par)
     nameIfUnnamed("ParBgr");
     auto *layout = new QVBoxLayout(this);
     QLabel *title = makeTitleLabel(this, layout);
-    DeviceCfg *model = DeviceCfg::current();
+    ParModel *model = ParModel::current();
     const unsigned modes = model ? model->parProperty(m_par->uid(), QStringLiteral("BgrModes")).toUInt() : 0;
     m_row = BackgroundRow::build(this, layout, modes);
     refresh();

@@ -1,5 +1,5 @@
 #include "editors/parmask.h"
-#include "devices/devicecfg.h"
+#include "base/parmodel.h"
 #include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -9,7 +9,7 @@
 
 ParMask::ParMask(QWidget *parent, quint32 uid, int bits) : Par(parent), m_uid(uid), m_bits(bits)
 {
-    DeviceCfg *model = DeviceCfg::current();
+    ParModel *model = ParModel::current();
     if (model)
         m_order = model->parProperty(uid, QStringLiteral("MaskOrder")).toInt();
 }
@@ -18,7 +18,7 @@ ParMask::~ParMask() = default;
 
 void ParMask::build(bool numbers)
 {
-    DeviceCfg *model = DeviceCfg::current();
+    ParModel *model = ParModel::current();
     QStringList names;
     QByteArray bits;
     if (model) {

@@ -1,8 +1,8 @@
 #include "editors/textpool.h"
 #include "base/host.h"
 #include "base/prompt.h"
-#include "devices/configwatch.h"
-#include "devices/devicecfg.h"
+#include "base/configwatch.h"
+#include "base/parmodel.h"
 #include "link/devio.h"
 #include <QLineEdit>
 #include <QtEndian>
@@ -112,7 +112,7 @@ void TextPool::repack()
         }
     }
     m_used = m_size - free;
-    if (DeviceCfg::pageBuilding() != 0)
+    if (ParModel::pageBuilding() != 0)
         return;
     ConfigWatch::touch();
     // Asked first: a link that gives the board up on a failure disconnects before it returns.
@@ -124,7 +124,7 @@ void TextPool::repack()
     DevIo *link = currentLink();
     for (int address : qAsConst(changed)) {
         if (!link || !link->writeCfg(m_image + address, quint16(address), 2)) {
-            DeviceCfg::countWriteFailure();
+            ParModel::countWriteFailure();
             // The rest would only repeat the failure on a board that is not answering.
             if (online)
                 host()->changeFailed(quint32(address));

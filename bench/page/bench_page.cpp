@@ -30,7 +30,7 @@ public:
     void buildPage(QWidget *) override {}
     QString parName(quint32 key) override { return QStringLiteral("Parameter number %1").arg(key); }
     void saveHelp() override {}
-    void changed(quint32, int) override {}
+    bool changed(quint32, int) override { return true; }
     void clearNvm() override {}
     void relayTest(int) override {}
 };

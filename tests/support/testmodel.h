@@ -31,13 +31,14 @@ public:
     void buildPage(QWidget *container) override;
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
-    void changed(quint32 key, int size) override
+    bool changed(quint32 key, int size) override
     {
         changes.append({key, size});
         if (whileChanging)
             whileChanging();
         if (changeFails)
             DeviceCfg::countWriteFailure();
+        return !changeFails;
     }
     void clearNvm() override
     {

@@ -1,4 +1,4 @@
-#include "devices/configwatch.h"
+#include "base/configwatch.h"
 #include <QCoreApplication>
 #include <QPointer>
 

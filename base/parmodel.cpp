@@ -1,0 +1,61 @@
+#include "base/parmodel.h"
+#include "base/configwatch.h"
+#include "base/host.h"
+#include "base/scale.h"
+
+namespace {
+ParModel *s_current = nullptr;
+int s_pageBuilding = 0;
+int s_writeFailures = 0;
+} // namespace
+
+ParModel::~ParModel()
+{
+    if (s_current == this)
+        s_current = nullptr;
+}
+
+QVariant ParModel::parProperty(quint32, const QString &) { return QVariant(); }
+
+bool ParModel::set(quint32 key, const QByteArray &bytes)
+{
+    if (bytes.isEmpty() || !store(key, bytes))
+        return false;
+    return send(key, bytes.size());
+}
+
+bool ParModel::send(quint32 key, int size)
+{
+    if (s_pageBuilding != 0)
+        return true;
+    const bool taken = changed(key, size);
+    ConfigWatch::touch();
+    host()->changeSent(key, size);
+    return taken;
+}
+
+ParModel *ParModel::current() { return s_current; }
+
+void ParModel::setCurrent(ParModel *model) { s_current = model; }
+
+bool ParModel::notifyChange(quint32 key, int size)
+{
+    return s_current ? s_current->send(key, size) : true;
+}
+
+int ParModel::pageBuilding() { return s_pageBuilding; }
+
+int ParModel::writeFailures() { return s_writeFailures; }
+
+void ParModel::countWriteFailure() { ++s_writeFailures; }
+
+QString ParModel::helpLink(quint32 key)
+{
+    return QStringLiteral(" <a href=\"#ln%1\"><img width=%2 src=\":/res/info.png\"/></a>")
+        .arg(key)
+        .arg(scaled(16));
+}
+
+PageBuildGuard::PageBuildGuard() { ++s_pageBuilding; }
+
+PageBuildGuard::~PageBuildGuard() { --s_pageBuilding; }

@@ -1,0 +1,65 @@
+// What an editor needs of the model that holds its value, named by the value's key: its name
+// and attributes, its bytes, and a change that says whether the board took it. The device
+// models implement it; editors reach the current one through ParModel::current().
+#pragma once
+#include <QByteArray>
+#include <QString>
+#include <QVariant>
+
+class ParModel
+{
+public:
+    virtual ~ParModel();
+
+    virtual QString parName(quint32 key) = 0;
+    virtual QVariant parProperty(quint32 key, const QString &name);
+
+    // The size bytes of the value named key as the model holds them; empty for a key the
+    // model does not hold.
+    virtual QByteArray value(quint32 key, int size) const = 0;
+    // Puts bytes into the value named key and sends them as an editor's change would be
+    // sent: false when the model does not hold the key or the board did not take them.
+    bool set(quint32 key, const QByteArray &bytes);
+    // Puts bytes into the model's own copy of the value and sends nothing (undo puts back
+    // what the board kept); false for a key the model does not hold.
+    virtual bool store(quint32 key, const QByteArray &bytes) = 0;
+
+    // The editor's change of size bytes at key (already in the model) goes to the board:
+    // false when the board did not take it.
+    virtual bool changed(quint32 key, int size) = 0;
+
+    // The model the editors being built and shown belong to; may be null.
+    static ParModel *current();
+    static void setCurrent(ParModel *model);
+
+    // Sends an editor's change through the current model, unless a page is being built:
+    // false when the board did not take it. The host keeps it for undo.
+    static bool notifyChange(quint32 key, int size);
+
+    // Raised while a page is built or refreshed: editors setting their widgets send nothing.
+    static int pageBuilding();
+
+    // Failed board writes since the program started: every write that fails counts, so that
+    // callers of whole operations (a configuration written, counters cleared) learn whether
+    // every piece reached the board by comparing the count before and after.
+    static int writeFailures();
+    static void countWriteFailure();
+
+    // The rich-text information link placed after an editor's title.
+    static QString helpLink(quint32 key);
+
+private:
+    // What every change of an editor goes through, unless a page is being built: the board,
+    // the views beside the page, the host's undo.
+    bool send(quint32 key, int size);
+};
+
+// Raises the page-building counter for its lifetime.
+class PageBuildGuard
+{
+public:
+    PageBuildGuard();
+    ~PageBuildGuard();
+    PageBuildGuard(const PageBuildGuard &) = delete;
+    PageBuildGuard &operator=(const PageBuildGuard &) = delete;
+};
