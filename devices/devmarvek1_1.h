@@ -12,6 +12,3 @@ public:
     // hardware word becomes the model's: it decides the start credit and the signed delays.
     bool accepts(quint16 w0, quint16 w1, quint16 w2) const override;
 };
-
-// The layout of the generation, also where no model object exists.
-const FixedLayout &marvek1_1Layout();

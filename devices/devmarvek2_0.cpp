@@ -2,19 +2,7 @@
 #include "devices/devmarvek2_0.h"
 #include "devices/marvek2_0_table.h"
 
-static const FixedLayout marvek2_0LayoutData = {
-    QT_TRANSLATE_NOOP("DevMarvek2_0", "Marvek ccTalk"),
-    0xFFFF, 0x0100, 0x9F0F,   // identity words
-    8180, 0x7FFF, false,      // layout word, version bits, no FM flag
-    0, 6540, false,           // text pool from the image start, distances downward
-    7166,                     // "Relay signal invert"
-    "help_bg", "help_cnt20_bg",
-    marvek2_0Table, BitLists::controller2_0,
-};
-
-const FixedLayout &marvek2_0Layout() { return marvek2_0LayoutData; }
-
-DevMarvek2_0::DevMarvek2_0(QObject *parent) : FixedLayoutModel(marvek2_0LayoutData, parent) {}
+DevMarvek2_0::DevMarvek2_0(QObject *parent) : FixedLayoutModel(marvek2_0Layout(), parent) {}
 
 bool DevMarvek2_0::accepts(quint16 w0, quint16 w1, quint16 w2) const
 {

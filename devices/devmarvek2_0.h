@@ -13,6 +13,3 @@ public:
     // shows the connected board's features.
     bool accepts(quint16 w0, quint16 w1, quint16 w2) const override;
 };
-
-// The layout of the generation, also where no model object exists.
-const FixedLayout &marvek2_0Layout();

@@ -9,6 +9,3 @@ public:
     // Accepts exactly the identity 0x0100, 0x0100, 0x0400 (the base class's test).
     explicit DevMarvekRobo1_0(QObject *parent = nullptr);
 };
-
-// The layout of the generation, also where no model object exists.
-const FixedLayout &marvekRobo1_0Layout();

@@ -1,9 +1,9 @@
 #include "devices/fixedgenerations.h"
-#include "devices/devmarvek1_1.h"
-#include "devices/devmarvek2_0.h"
-#include "devices/devmarvek3_0.h"
-#include "devices/devmarvekrobo1_0.h"
-#include "devices/devtokmat1_0.h"
+#include "devices/marvek1_1_table.h"
+#include "devices/marvek2_0_table.h"
+#include "devices/marvek3_0_table.h"
+#include "devices/marvekrobo1_0_table.h"
+#include "devices/tokmat1_0_table.h"
 #include <QCoreApplication>
 
 namespace FixedGenerations {

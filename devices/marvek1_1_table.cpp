@@ -101,3 +101,15 @@ const Table table = {rows, int(sizeof rows / sizeof rows[0]), "DevMarvek1_1"};
 } // namespace
 
 const Table &marvek1_1Table() { return table; }
+
+static const FixedLayout marvek1_1LayoutData = {
+    QT_TRANSLATE_NOOP("DevMarvek1_1", "Marvek"),
+    0xFFFF, 0x0100, 0xFFFF,   // identity words
+    8180, 0x7FFF, true,       // layout word, version bits, bit 15 the FM flag
+    834, 7196, true,          // text pool 834-8029, texts above their words
+    170,                      // "Relay signal invert"
+    "help_cnt11_bg", "help_bg",
+    marvek1_1Table, BitLists::sixRelays,
+};
+
+const FixedLayout &marvek1_1Layout() { return marvek1_1LayoutData; }

@@ -142,3 +142,15 @@ const Table table = {rows, int(sizeof rows / sizeof rows[0]), "DevMarvek3_0"};
 } // namespace
 
 const Table &marvek3_0Table() { return table; }
+
+static const FixedLayout marvek3_0LayoutData = {
+    QT_TRANSLATE_NOOP("DevMarvek3_0", "Marvek Totalizer"),
+    0x0304, 0x0100, 0x0201,   // identity words
+    8180, 0x7FFF, true,       // layout word, version bits, bit 15 the FM flag
+    0, 6988, false,           // text pool from the image start, distances downward
+    7172,                     // "Relay signal invert"
+    "help_cnt30_bg", "help_cnt30_bg",
+    marvek3_0Table, BitLists::sixRelays,
+};
+
+const FixedLayout &marvek3_0Layout() { return marvek3_0LayoutData; }

@@ -120,3 +120,16 @@ const Table table = {rows, int(sizeof rows / sizeof rows[0]), "DevMarvekRobo1_0"
 } // namespace
 
 const Table &marvekRobo1_0Table() { return table; }
+
+static const FixedLayout marvekRobo1_0LayoutData = {
+    QT_TRANSLATE_NOOP("DevMarvekRobo1_0", "Marvek - Robo"),
+    0x0100, 0x0100, 0x0400,   // identity words
+    8180, 0xFFFFFFFF, false,  // the whole 32-bit layout word is 1; no FM flag
+    0, 6864, false,           // text pool from the image start, distances downward
+    7042,                     // "Relay signal invert"
+    // Help edits go to a file of the model's own, read back at the next start.
+    "help_robo_bg", "help_robo_bg",
+    marvekRobo1_0Table, BitLists::sixRelays,
+};
+
+const FixedLayout &marvekRobo1_0Layout() { return marvekRobo1_0LayoutData; }

@@ -126,3 +126,15 @@ const Table table = {rows, int(sizeof rows / sizeof rows[0]), "DevTokmat1_0"};
 } // namespace
 
 const Table &tokmat1_0Table() { return table; }
+
+static const FixedLayout tokmat1_0LayoutData = {
+    QT_TRANSLATE_NOOP("DevTokmat1_0", "Tokmat"),
+    0x0300, 0x0100, 0x0300,   // identity words
+    8132, 0xFFFFFFFF, false,  // the whole 32-bit layout word is 1; no FM flag
+    922, 8088 - 922, true,    // text pool 922-8087 above the parameters, texts above their words
+    -1,                       // no relay mask: no relay test
+    "help_tkm_bg", "help_tkm_bg",
+    tokmat1_0Table, BitLists::sixRelays,
+};
+
+const FixedLayout &tokmat1_0Layout() { return tokmat1_0LayoutData; }

@@ -2,7 +2,7 @@
 // model's page shows for an erased board, so that a simulated board starts where a new one does.
 #include "devices/factoryimage.h"
 #include "devices/fixedgenerations.h"
-#include "devices/fixedlayoutmodel.h"
+#include "devices/fixedimage.h"
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
@@ -26,7 +26,7 @@ int main(int argc, char **argv)
     for (const FixedGeneration &g : FixedGenerations::all()) {
         const FactoryImage::Defaults defaults = FactoryImage::make(*g.layout, g.word0, g.word1, g.word2);
         const QString name = QString::fromLatin1(g.board);
-        if (defaults.image.size() != FixedLayoutModel::ImageSize
+        if (defaults.image.size() != FixedImage::Size
             || !writeFile(dir.filePath(name + QStringLiteral(".bin")), defaults.image)
             || !writeFile(dir.filePath(name + QStringLiteral(".nv")), defaults.nv)) {
             std::fprintf(stderr, "vandor-factory: cannot write into %s\n", qPrintable(dir.path()));
