@@ -136,7 +136,7 @@ struct Figures
     Bench::Series build{"build + first paint, unfiltered"};
     Bench::Series repaint{"repaint, unfiltered"};
     Bench::Series first{"first keystroke -> page painted"};
-    Bench::Series key{"any keystroke -> page painted"};
+    Bench::Series key{"any keystroke -> page painted (every key)"};
     Bench::Series escape{"Escape -> page painted as it was"};
     Round last;
 
