@@ -61,6 +61,14 @@ int operationRequests(const SimProcess &sim)
     return sim.transcript().filter(QRegularExpression(QStringLiteral("^udp req 0[2-9a-f]"))).size();
 }
 
+// The starts of a list: at least what the losses alone take. An answer slower than the short
+// time-out (a loaded machine) costs more, but never more than the retry rules allow: the list
+// read at most MaxAttempts times, its first request asked at most MaxAttempts times each.
+bool startsWithinRules(int requested, int fewest)
+{
+    return requested >= fewest && requested <= DevIo::MaxAttempts * DevIo::MaxAttempts;
+}
+
 struct Udp
 {
     QTemporaryDir dir;
@@ -201,14 +209,6 @@ private Q_SLOTS:
         QTest::newRow("second packet of the list lost")
             << 2 << 1 << "^Retry list 40000000 from its start \\(attempt 2 of 3\\)$" << 2;
         QTest::newRow("second packet lost every time") << 2 << 1000 << QString() << 1 + DevIo::MaxAttempts;
-    }
-
-    // The starts of a list: at least what the losses alone take. An answer slower than the short
-    // time-out (a loaded machine) costs more, but never more than the retry rules allow: the
-    // list read at most MaxAttempts times, its first request asked at most MaxAttempts times each.
-    static bool startsWithinRules(int requested, int fewest)
-    {
-        return requested >= fewest && requested <= DevIo::MaxAttempts * DevIo::MaxAttempts;
     }
 
     void describedList()
