@@ -112,7 +112,7 @@ bool TcpIo::stillThere()
         return f.size() == 8 && quint8(f.at(0)) == command && quint8(f.at(1)) == 6;
     };
     const int usual = m_timeoutMs;
-    m_timeoutMs = qMin(usual, int(IdleAnswerMs));
+    m_timeoutMs = qMin(usual, m_idleAnswerMs);
     QByteArray answer;
     const bool answered = exchange(StreamFrame::frame(command, QByteArray()), &answer, isAnswer);
     m_timeoutMs = usual;

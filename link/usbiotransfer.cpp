@@ -158,7 +158,7 @@ QByteArray UsbIo::receiveUdp(int timeoutMs)
             if (PacketFrame::isDiscoveryAnswer(d.data()) && d.senderPort() == m_boardPort) {
                 // Another board answering discovery meanwhile is listed all the same.
                 if (takePeer(QHostAddress(d.senderAddress().toIPv4Address())) && m_peersChosen)
-                    QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
+                    QTimer::singleShot(m_roundSettleMs, this, &UsbIo::identifyPeers);
                 continue;
             }
             // Only the chosen board answers for itself: whatever else arrives is not its answer.
@@ -229,7 +229,7 @@ void UsbIo::pendingUdpData()
     if (m_peersChosen) {
         // A moment later, so that the boards answering the same round are announced together.
         if (fresh)
-            QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
+            QTimer::singleShot(m_roundSettleMs, this, &UsbIo::identifyPeers);
         return;
     }
     // Only taken while discovery is on: a peer set behind another connection's back would
@@ -340,7 +340,7 @@ void UsbIo::identifyPeers()
         if (isLive())
             break;
         if (m_busy || m_handle || !m_udpPeer.isNull()) {
-            QTimer::singleShot(ScanIntervalMs / 4, this, &UsbIo::identifyPeers);
+            QTimer::singleShot(m_identifyRetryMs, this, &UsbIo::identifyPeers);
             break;
         }
         QByteArray answer;

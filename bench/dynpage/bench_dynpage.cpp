@@ -1,13 +1,15 @@
-// The dynamic device with a large description (about 2,000 parameters over 40 tabs) on an
+// The dynamic device with a large description (1,000 parameters over 40 tabs) on an
 // in-memory link: reading it beside a plain ping-pong of the same exchanges, and building its
-// page beside the same number of bare widgets. Run with QT_QPA_PLATFORM=offscreen; argument:
-// parameters per tab (default 50).
+// page beside the same number of bare widgets, in interleaved rounds. Run with
+// QT_QPA_PLATFORM=offscreen; arguments: parameters per tab (default 25: the board may describe
+// at most CfgPar::MaxPerList in one list, all of these are in list 1), --rounds N (or
+// VANDOR_BENCH_ROUNDS).
+#include "benchrounds.h"
 #include "devices/devcom2.h"
 #include "fakelink.h"
 #include "registry/cfgkinds.h"
 #include "registry/cfgstream.h"
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -58,50 +60,60 @@ QList<FakeLink::DynAnswer> describe(int perTab)
     return out;
 }
 
-} // namespace
-
-int main(int argc, char **argv)
+// The same exchanges with nothing done with the answers.
+bool pingPong(const QList<FakeLink::DynAnswer> &answers)
 {
-    QApplication app(argc, argv);
-    const int perTab = argc > 1 ? qMax(1, atoi(argv[1])) : 50;
-    const QList<FakeLink::DynAnswer> answers = describe(perTab);
-
-    // The same exchanges with nothing done with the answers.
     FakeLink plain;
     plain.dynAnswers = answers;
-    QElapsedTimer clock;
-    clock.start();
     quint8 buf[256];
     for (int i = 0; i < answers.size(); ++i) {
         quint8 length = 0, flags = 0, complete = 0;
         plain.readDynCfg(buf, i == 0 ? 0x40000000u : 0, &length, &flags, &complete);
         QCoreApplication::processEvents();
     }
-    const qint64 pingPong = clock.nsecsElapsed();
+    return true;
+}
 
-    // The model reads the description and builds its page.
-    FakeLink link;
-    link.dynAnswers = answers;
-    setCurrentLink(&link);
-    DevCom2 model;
-    DeviceCfg::setCurrent(&model);
-    QWidget page;
-    model.buildPage(&page);
-    page.show();
-    clock.restart();
-    const bool failed = model.readDevice(nullptr);
-    QCoreApplication::processEvents();
-    const qint64 read = clock.nsecsElapsed();
-    const int editors = page.findChildren<QWidget *>("ParU16").size() + page.findChildren<QWidget *>("ParM16").size()
-                        + page.findChildren<QWidget *>("ParStr").size() + page.findChildren<QWidget *>("ParCol").size();
+struct Read
+{
+    bool failed = false;
+    int editors = 0;
+};
 
-    // The same number of bare widgets: a label and a spin box per parameter, in 40 columns.
-    QWidget bare;
-    auto *row = new QHBoxLayout(&bare);
-    bare.show();
-    clock.restart();
+// The model reads the description and builds its page; only the read is timed.
+Read readAndBuild(const QList<FakeLink::DynAnswer> &answers, Bench::Series *times)
+{
+    Read r;
+    {
+        FakeLink link;
+        link.dynAnswers = answers;
+        setCurrentLink(&link);
+        DevCom2 model;
+        DeviceCfg::setCurrent(&model);
+        QWidget page;
+        model.buildPage(&page);
+        page.show();
+        times->time([&] {
+            r.failed = model.readDevice(nullptr);
+            QCoreApplication::processEvents();
+            return true;
+        });
+        r.editors = page.findChildren<QWidget *>("ParU16").size() + page.findChildren<QWidget *>("ParM16").size()
+                    + page.findChildren<QWidget *>("ParStr").size() + page.findChildren<QWidget *>("ParCol").size();
+        DeviceCfg::setCurrent(nullptr);
+        setCurrentLink(nullptr);
+    }
+    CfgPar::destroyAll();
+    return r;
+}
+
+// The same number of bare widgets in a shown widget: a label and a spin box per parameter, in
+// 40 columns.
+bool bareWidgets(QWidget *bare, int perTab)
+{
+    auto *row = new QHBoxLayout(bare);
     for (int t = 0; t < Tabs; ++t) {
-        auto *col = new QWidget(&bare);
+        auto *col = new QWidget(bare);
         auto *layout = new QVBoxLayout(col);
         for (int i = 0; i < perTab; ++i) {
             layout->addWidget(new QLabel(QStringLiteral("Parameter %1").arg(i), col));
@@ -110,13 +122,37 @@ int main(int argc, char **argv)
         row->addWidget(col);
     }
     QCoreApplication::processEvents();
-    const qint64 widgets = clock.nsecsElapsed();
+    return true;
+}
 
-    std::printf("parameters %d over %d tabs, %d answers, %d editors%s\n", Tabs * perTab, Tabs, int(answers.size()),
-                editors, failed ? " (read failed)" : "");
-    std::printf("ping-pong of the exchanges   %8.1f ms\n", pingPong / 1e6);
-    std::printf("read and page build          %8.1f ms  (%.1fx the ping-pong)\n", read / 1e6, double(read) / double(pingPong));
-    std::printf("bare label + spin box pairs  %8.1f ms  (page build and read is %.1fx)\n", widgets / 1e6,
-                double(read) / double(widgets));
-    return failed ? 1 : 0;
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int perTab = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 25;
+    const int rounds = Bench::rounds(app.arguments());
+    const QList<FakeLink::DynAnswer> answers = describe(perTab);
+
+    Bench::Series plain("ping-pong of the exchanges"), read("read and page build"),
+        widgets("bare label + spin box pairs");
+    Read last;
+    for (int r = 0; r < rounds; ++r) {
+        plain.time([&] { return pingPong(answers); });
+        last = readAndBuild(answers, &read);
+        if (last.failed)
+            break;
+        QWidget bare;
+        bare.show();
+        widgets.time([&] { return bareWidgets(&bare, perTab); });
+    }
+    std::printf("parameters %d over %d tabs, %d answers, %d editors, %d interleaved rounds%s\n", Tabs * perTab, Tabs,
+                int(answers.size()), last.editors, rounds, last.failed ? " (read failed)" : "");
+    plain.print();
+    read.print();
+    widgets.print();
+    Bench::printRatio("read and page build / ping-pong", read, plain);
+    Bench::printRatio("read and page build / bare widgets", read, widgets);
+    return last.failed ? 1 : 0;
 }

@@ -1,10 +1,11 @@
 // The find bar on the largest page (the 2.0 controller with every feature): time from a
 // keystroke in the field to the narrowed page painted, and from Escape to the page painted as
 // it was, beside the time to build and paint the page unfiltered and to repaint it.
-//   QT_QPA_PLATFORM=offscreen bench_find [rounds] [words]
+//   QT_QPA_PLATFORM=offscreen bench_find [rounds] [words]   (or --rounds N, or VANDOR_BENCH_ROUNDS)
 // Each figure twice: on a cold page, and after the page was readied while idle (which the
-// window starts when the field takes focus).
+// window starts when the field takes focus); each round runs both, one after the other.
 #include "app/findbar.h"
+#include "benchrounds.h"
 #include "base/resources.h"
 #include "app/stylesheet.h"
 #include "devices/devmarvek2_0.h"
@@ -16,7 +17,6 @@
 #include <QScrollArea>
 #include <QStyleFactory>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -47,12 +47,6 @@ void sendKey(QWidget *to, int key, const QString &text, Qt::KeyboardModifiers mo
     QApplication::sendEvent(to, &press);
     QKeyEvent release(QEvent::KeyRelease, key, mods, text);
     QApplication::sendEvent(to, &release);
-}
-
-qint64 median(QVector<qint64> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v[v.size() / 2];
 }
 
 struct Round
@@ -134,47 +128,67 @@ Round round(const QString &words, bool prepared)
     return r;
 }
 
+// Every figure of one kind of round.
+struct Figures
+{
+    Bench::Series prepare{"readying while idle (all steps)"};
+    Bench::Series longest{"  its longest step"};
+    Bench::Series build{"build + first paint, unfiltered"};
+    Bench::Series repaint{"repaint, unfiltered"};
+    Bench::Series first{"first keystroke -> page painted"};
+    Bench::Series key{"any keystroke -> page painted (every key)"};
+    Bench::Series escape{"Escape -> page painted as it was"};
+    Round last;
+
+    void add(const Round &r)
+    {
+        last = r;
+        prepare.addNs(r.prepare);
+        longest.addNs(r.longestStep);
+        build.addNs(r.build);
+        repaint.addNs(r.repaint);
+        first.addNs(r.keys.first());
+        for (qint64 k : r.keys)
+            key.addNs(k);
+        escape.addNs(r.escape);
+    }
+};
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int rounds = args.size() > 1 && args[1].toInt() > 0 ? args[1].toInt() : 7;
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int rounds = Bench::rounds(app.arguments(), args.size() > 1 ? args[1].toInt() : 0);
     const QString words = args.size() > 2 ? args[2] : QStringLiteral("relay delay");
     QString css;
     if (readStyleSheet(resourcePath(QStringLiteral("res/style.css")), &css))
         app.setStyleSheet(css);
 
     round(words, true); // warm-up: fonts, style, resources
-    const auto ms = [](qint64 ns) { return double(ns) / 1e6; };
-    for (const bool prepared : {false, true}) {
-    QVector<qint64> build, repaint, first, key, escape, prepare, longest;
-    Round last;
+    Figures cold, readied;
     for (int i = 0; i < rounds; ++i) {
-        last = round(words, prepared);
-        prepare.append(last.prepare);
-        longest.append(last.longestStep);
-        build.append(last.build);
-        repaint.append(last.repaint);
-        first.append(last.keys.first());
-        for (qint64 k : qAsConst(last.keys))
-            key.append(k);
-        escape.append(last.escape);
+        cold.add(round(words, false));
+        readied.add(round(words, true));
     }
-    std::printf("2.0 page, %d editors, %d rounds, typing \"%s\" (%d matches), %s\n", last.editors, rounds,
-                qPrintable(words), last.matches,
-                prepared ? "page readied while idle after the field took focus" : "cold page");
-    if (prepared)
-        std::printf("  readying while idle (all steps)   %8.2f ms, longest step %.2f ms\n", ms(median(prepare)),
-                    ms(median(longest)));
-    std::printf("  build + first paint, unfiltered   %8.2f ms (median)\n", ms(median(build)));
-    std::printf("  repaint, unfiltered               %8.2f ms\n", ms(median(repaint)));
-    std::printf("  first keystroke -> page painted   %8.2f ms\n", ms(median(first)));
-    std::printf("  any keystroke -> page painted     %8.2f ms (median of %d), worst %.2f ms\n", ms(median(key)),
-                int(key.size()), ms(*std::max_element(key.begin(), key.end())));
-    std::printf("  Escape -> page painted as it was  %8.2f ms\n", ms(median(escape)));
+    for (const Figures *f : {&cold, &readied}) {
+        const bool prepared = f == &readied;
+        std::printf("2.0 page, %d editors, %d interleaved rounds, typing \"%s\" (%d matches), %s\n", f->last.editors,
+                    rounds, qPrintable(words), f->last.matches,
+                    prepared ? "page readied while idle after the field took focus" : "cold page");
+        if (prepared) {
+            f->prepare.print();
+            f->longest.print();
+        }
+        f->build.print();
+        f->repaint.print();
+        f->first.print();
+        f->key.print();
+        f->escape.print();
     }
+    Bench::printRatio("first keystroke, cold / readied", cold.first, readied.first);
+    Bench::printRatio("first keystroke / repaint, readied", readied.first, readied.repaint);
     return 0;
 }

@@ -1,7 +1,9 @@
 // Time to build, show and refresh a page of several hundred editors (run with
 // QT_QPA_PLATFORM=offscreen; arguments: number of editor groups (default 100), then
-// "compact" for editors without title rows).
+// "compact" for editors without title rows; --rounds N or VANDOR_BENCH_ROUNDS). Each round
+// builds a new page.
 #include "base/scale.h"
+#include "benchrounds.h"
 #include "app/stylesheet.h"
 #include "devices/devicecfg.h"
 #include "editors/parbitmask.h"
@@ -9,7 +11,6 @@
 #include "editors/parinverter.h"
 #include "editors/parslider2.h"
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QVBoxLayout>
 #include <cstdio>
@@ -34,26 +35,20 @@ public:
     void clearNvm() override {}
     void relayTest(int) override {}
 };
-} // namespace
-
-int main(int argc, char **argv)
+struct Times
 {
-    QApplication app(argc, argv);
-    QApplication::setStyle(QStringLiteral("fusion"));
-    QString css;
-    if (readStyleSheet(QStringLiteral(":/res/style.css"), &css))
-        app.setStyleSheet(css);
-    const int groups = argc > 1 ? qMax(1, atoi(argv[1])) : 100;
-    BenchModel model;
-    DeviceCfg::setCurrent(&model);
-    quint8 *img = model.image();
+    Bench::Series built{"build"};
+    Bench::Series shown{"first show"};
+    Bench::Series refreshed{"refresh-all"};
+};
 
-    QElapsedTimer t;
+void round(int groups, bool compact, BenchModel &model, Times *times)
+{
+    quint8 *img = model.image();
     QWidget page;
-    page.setProperty("hideTitle", argc > 2 && qstrcmp(argv[2], "compact") == 0);
+    page.setProperty("hideTitle", compact);
     auto *layout = new QVBoxLayout(&page);
-    t.start();
-    {
+    times->built.time([&] {
         PageBuildGuard building;
         for (int g = 0; g < groups; ++g) {
             const int a = g * 16;
@@ -65,18 +60,43 @@ int main(int argc, char **argv)
             layout->addWidget(new ParBitmaskButton(&page, reinterpret_cast<quint16 *>(img + a + 6), img,
                                                    {1, 2, 4, 8, 16, 32}, 0, {}));
         }
-    }
-    const qint64 built = t.restart();
-    page.show();
-    app.processEvents();
-    const qint64 shown = t.restart();
-    {
+        return true;
+    });
+    times->shown.time([&] {
+        page.show();
+        QApplication::processEvents();
+        return true;
+    });
+    times->refreshed.time([&] {
         PageBuildGuard refreshing;
         for (Par *p : page.findChildren<Par *>())
             p->refresh();
-    }
-    const qint64 refreshed = t.elapsed();
-    std::printf("%d editors: build %lld ms, first show %lld ms, refresh-all %lld ms\n", groups * 5,
-                static_cast<long long>(built), static_cast<long long>(shown), static_cast<long long>(refreshed));
+        return true;
+    });
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    QApplication app(argc, argv);
+    QApplication::setStyle(QStringLiteral("fusion"));
+    QString css;
+    if (readStyleSheet(QStringLiteral(":/res/style.css"), &css))
+        app.setStyleSheet(css);
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int groups = args.size() > 1 ? qMax(1, args.at(1).toInt()) : 100;
+    const bool compact = args.size() > 2 && args.at(2) == QLatin1String("compact");
+    const int rounds = Bench::rounds(app.arguments());
+    BenchModel model;
+    DeviceCfg::setCurrent(&model);
+    Times times;
+    for (int r = 0; r < rounds; ++r)
+        round(groups, compact, model, &times);
+    std::printf("%d editors, %d rounds\n", groups * 5, rounds);
+    times.built.print();
+    times.shown.print();
+    times.refreshed.print();
+    DeviceCfg::setCurrent(nullptr);
     return 0;
 }

@@ -1,9 +1,11 @@
 // Time from buildPage to the first paint of a controller page (offscreen), beside the same
-// number of bare Qt widgets of the same kinds built and painted in the same run.
+// number of bare Qt widgets of the same kinds built and painted in the same round.
 //   QT_QPA_PLATFORM=offscreen bench_page20 [rounds] [--open] [--board 1.1|2.0|3.0|robo|tokmat]
+// (or --rounds N, or VANDOR_BENCH_ROUNDS)
 // --open shows every tab's contents, so that every editor is laid out and painted; --board
 // chooses the board (the 2.0 controller unless told).
 #include "base/resources.h"
+#include "benchrounds.h"
 #include "app/stylesheet.h"
 #include "devices/devmarvek1_1.h"
 #include "devices/devmarvek2_0.h"
@@ -23,7 +25,6 @@
 #include <QSpinBox>
 #include <QStyleFactory>
 #include <QVBoxLayout>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -176,20 +177,14 @@ Result round(bool open, const QString &board)
     return r;
 }
 
-qint64 median(QVector<qint64> v)
-{
-    std::sort(v.begin(), v.end());
-    return v[v.size() / 2];
-}
-
 } // namespace
 
 int main(int argc, char *argv[])
 {
     QApplication::setStyle(QStyleFactory::create(QStringLiteral("fusion")));
     QApplication app(argc, argv);
-    const QStringList args = app.arguments();
-    const int rounds = args.size() > 1 && args[1].toInt() > 0 ? args[1].toInt() : 7;
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int rounds = Bench::rounds(app.arguments(), args.size() > 1 ? args[1].toInt() : 0);
     const bool open = args.contains(QStringLiteral("--open"));
     const int at = args.indexOf(QStringLiteral("--board"));
     const QString board = at > 0 && at + 1 < args.size() ? args[at + 1] : QStringLiteral("2.0");
@@ -198,18 +193,18 @@ int main(int argc, char *argv[])
         app.setStyleSheet(css);
 
     round(open, board); // warm-up: fonts, style, resources
-    QVector<qint64> page, bare;
+    Bench::Series page("page  buildPage to first paint"), bare("bare  same widgets to first paint");
     int widgets = 0;
     for (int i = 0; i < rounds; ++i) {
         const Result r = round(open, board);
-        page.append(r.page);
-        bare.append(r.bare);
+        page.addNs(r.page);
+        bare.addNs(r.bare);
         widgets = r.widgets;
     }
-    const double p = median(page) / 1e6, b = median(bare) / 1e6;
-    std::printf("board %s, widgets %d, tabs %s\n", qPrintable(board), widgets, open ? "open" : "closed");
-    std::printf("page  buildPage to first paint: %.1f ms (median of %d)\n", p, rounds);
-    std::printf("bare  same widgets to first paint: %.1f ms\n", b);
-    std::printf("ratio %.2f\n", p / b);
+    std::printf("board %s, widgets %d, tabs %s, %d interleaved rounds\n", qPrintable(board), widgets,
+                open ? "open" : "closed", rounds);
+    page.print();
+    bare.print();
+    Bench::printRatio("page / bare", page, bare);
     return 0;
 }

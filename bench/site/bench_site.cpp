@@ -1,12 +1,12 @@
 // Times the backup of eight simulated boards (127.0.0.2 ... 127.0.0.9, each behind its own
 // bridge) as one vandor-cli backup run, and as eight vandor-cli read runs, in interleaved rounds.
-// The tool's history and settings go to a temporary folder. Usage: bench_site [rounds]
+// The tool's history and settings go to a temporary folder.
+// Usage: bench_site [rounds] (or --rounds N, or VANDOR_BENCH_ROUNDS)
+#include "benchrounds.h"
 #include "clirun.h"
 #include "simprocess.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -15,18 +15,13 @@ namespace {
 
 constexpr int Boards = 8;
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 }  // namespace
 
 int main(int argc, char **argv)
 {
     QCoreApplication app(argc, argv);
-    const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 10;
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int rounds = Bench::rounds(app.arguments(), args.size() > 1 ? args.at(1).toInt() : 0);
     QTemporaryDir home;
     QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
     const struct
@@ -55,32 +50,39 @@ int main(int argc, char **argv)
     for (const QString &t : targets)
         backup << QStringLiteral("--tcp") << t;
 
-    QVector<double> together, apart;
+    Bench::Series together("one vandor-cli backup"), apart("8 vandor-cli read runs");
     for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        const CliResult b = runCli(backup, env);
+        CliResult b;
+        together.time([&] {
+            b = runCli(backup, env);
+            return true;
+        });
         if (b.code != 0) {
             std::fprintf(stderr, "backup failed in round %d: %s\n", r, b.err.constData());
             return 1;
         }
-        together << t.nsecsElapsed() / 1e6;
-        t.restart();
-        for (const QString &target : targets) {
-            const CliResult one = runCli({QStringLiteral("read"), QStringLiteral("--tcp"), target, QStringLiteral("-o"),
-                                          home.filePath(QStringLiteral("one.bin"))},
-                                         env);
-            if (one.code != 0) {
-                std::fprintf(stderr, "read of %s failed in round %d: %s\n", qPrintable(target), r, one.err.constData());
-                return 1;
+        QString failed;
+        CliResult one;
+        apart.time([&] {
+            for (const QString &target : targets) {
+                one = runCli({QStringLiteral("read"), QStringLiteral("--tcp"), target, QStringLiteral("-o"),
+                              home.filePath(QStringLiteral("one.bin"))},
+                             env);
+                if (one.code != 0) {
+                    failed = target;
+                    break;
+                }
             }
+            return true;
+        });
+        if (!failed.isEmpty()) {
+            std::fprintf(stderr, "read of %s failed in round %d: %s\n", qPrintable(failed), r, one.err.constData());
+            return 1;
         }
-        apart << t.nsecsElapsed() / 1e6;
     }
-    const double a = median(together), b = median(apart);
-    std::printf("%d boards over TCP, %d rounds (median)\n", Boards, rounds);
-    std::printf("  one vandor-cli backup      : %8.1f ms\n", a);
-    std::printf("  %d vandor-cli read runs     : %8.1f ms\n", Boards, b);
-    std::printf("  ratio backup / reads       : %8.2f\n", b > 0 ? a / b : 0.0);
+    std::printf("%d boards over TCP, %d interleaved rounds\n", Boards, rounds);
+    together.print();
+    apart.print();
+    Bench::printRatio("backup / reads", together, apart);
     return 0;
 }

@@ -1,17 +1,16 @@
 // Times a whole 2.0 read (137 readCfg + 3 readNvMem) through the network link against the
-// simulator, and the same request frames as a plain blocking ping-pong on one socket.
-// Usage: bench_tcp [rounds]
+// simulator, and the same request frames as a plain blocking ping-pong on one socket, in
+// interleaved rounds. Usage: bench_tcp [rounds] (or --rounds N, or VANDOR_BENCH_ROUNDS)
 #include "base/progress.h"
+#include "benchrounds.h"
 #include "devices/devmarvek2_0.h"
 #include "link/streamframe.h"
 #include "link/tcpio.h"
 #include "simprocess.h"
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QLoggingCategory>
 #include <QTcpSocket>
 #include <QTest>
-#include <algorithm>
 #include <cstdio>
 
 namespace {
@@ -43,12 +42,6 @@ bool pingPong(QTcpSocket &s, const QList<QByteArray> &frames)
     return true;
 }
 
-double median(QVector<double> v)
-{
-    std::sort(v.begin(), v.end());
-    return v.isEmpty() ? 0 : v.at(v.size() / 2);
-}
-
 }  // namespace
 
 int main(int argc, char **argv)
@@ -56,7 +49,8 @@ int main(int argc, char **argv)
     QCoreApplication app(argc, argv);
     // The link's per-frame debug lines would be timed too.
     QLoggingCategory::setFilterRules(QStringLiteral("vandor.*.debug=false"));
-    const int rounds = argc > 1 ? qMax(1, atoi(argv[1])) : 20;
+    const QStringList args = Bench::withoutRounds(app.arguments());
+    const int rounds = Bench::rounds(app.arguments(), args.size() > 1 ? args.at(1).toInt() : 0, 20);
 
     SimProcess sim({QStringLiteral("--default-image")});
     if (!sim.start()) {
@@ -83,27 +77,23 @@ int main(int argc, char **argv)
     plain.setSocketOption(QAbstractSocket::LowDelayOption, 1);
     const QList<QByteArray> frames = readFrames();
 
-    QVector<double> viaLink, viaPlain;
+    Bench::Series viaLink("TcpIo + DevMarvek2_0::readDevice"), viaPlain("plain blocking ping-pong");
     for (int r = 0; r < rounds; ++r) {
-        QElapsedTimer t;
-        t.start();
-        CountingProgress progress;
-        if (model.readDevice(&progress)) {
+        if (!viaLink.time([&] {
+                CountingProgress progress;
+                return !model.readDevice(&progress);
+            })) {
             std::fprintf(stderr, "read failed in round %d\n", r);
             return 1;
         }
-        viaLink << t.nsecsElapsed() / 1e6;
-        t.restart();
-        if (!pingPong(plain, frames)) {
+        if (!viaPlain.time([&] { return pingPong(plain, frames); })) {
             std::fprintf(stderr, "ping-pong failed in round %d\n", r);
             return 1;
         }
-        viaPlain << t.nsecsElapsed() / 1e6;
     }
-    const double l = median(viaLink), p = median(viaPlain);
-    std::printf("whole 2.0 read, %d exchanges, %d rounds (median)\n", int(frames.size()), rounds);
-    std::printf("  TcpIo + DevMarvek2_0::readDevice : %8.2f ms\n", l);
-    std::printf("  plain blocking ping-pong         : %8.2f ms\n", p);
-    std::printf("  ratio link / plain               : %8.2f\n", p > 0 ? l / p : 0.0);
+    std::printf("whole 2.0 read, %d exchanges, %d interleaved rounds\n", int(frames.size()), rounds);
+    viaLink.print();
+    viaPlain.print();
+    Bench::printRatio("link / plain", viaLink, viaPlain);
     return 0;
 }

@@ -69,6 +69,8 @@ struct Tcp
         if (!sim.start())
             return false;
         link = makeLoopbackLink(sim.netPort());
+        // Discovery once, by hand: no round of it in the middle of a cell.
+        link->setScanInterval(600000);
         if (!discover(*link, 2))
             return false;
         link->setTimeout(TimeoutMs);
@@ -142,6 +144,24 @@ private Q_SLOTS:
             checkNextRead(*t.link, board);
         if (toBridge && f != Fault::Closed)
             QCOMPARE(t.sim.firmware(), firmwareFile());
+    }
+
+    // A board that stops answering while nothing runs is let go by the idle check, with its
+    // wait and its answer time shortened: one unanswered version query per check, MaxFailures
+    // of them, then nothing more.
+    void idleBoardGone()
+    {
+        Tcp t({"--drop-every", "1", "--fault-skip", "1"});
+        QVERIFY(t.start());
+        QVERIFY(t.open(false));
+        t.link->setIdleAnswer(50);
+        t.link->setIdleCheck(50);
+        QTRY_VERIFY_WITH_TIMEOUT(!t.link->isOpen(), 5000);
+        QVERIFY(t.link->stoppedAnswering());
+        // Opening asked the version at least once, again when its answer was slow.
+        const int asked = tcpLines(t.sim).filter(QStringLiteral("tcp req 02 00")).size();
+        QVERIFY2(asked >= 1 + DevIo::MaxFailures && asked <= DevIo::MaxAttempts + DevIo::MaxFailures,
+                 qPrintable(QString::number(asked)));
     }
 };
 
