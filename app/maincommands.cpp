@@ -51,12 +51,12 @@ void MainDialog::load()
     if (!acceptDumpFit(model, file.peek(FixedImage::Size)))
         return;
     // What the board holds is kept before the file overwrites it, once the user agreed.
-    if (m_connected) {
+    if (m_session.connected()) {
         // No dump of any model comes near this size: a larger file is counted as a whole overwrite.
         constexpr qint64 Largest = 16 << 20;
         if (!confirmLoadOnBoard(model, path, file.size() <= Largest ? file.peek(file.size()) : QByteArray()))
             return;
-        takeSnapshot();
+        m_session.takeSnapshot();
     }
     if (!model->load(&file)) {
         prompt()->message(Prompt::Icon::Critical, tr("Load"),
@@ -67,12 +67,9 @@ void MainDialog::load()
     refreshEditors();
     updateDevice();
     m_shown.kept();
-    if (!m_connected) {
+    if (!m_session.connected()) {
         // The page is the file's now, whatever a read that failed left before it.
-        m_readFailed = false;
-        m_pageFromBoard = false;
-        m_offlineFile = path;
-        m_offlineEdited = false;
+        m_session.fileLoaded(path);
         holdPage(false);
         showOfflineStatus();
     }
@@ -121,9 +118,8 @@ bool MainDialog::saveToFile()
         return false;
     }
     m_shown.kept();
-    if (!m_connected) {
-        m_offlineFile = path;
-        m_offlineEdited = false;
+    if (!m_session.connected()) {
+        m_session.fileSaved(path);
         showOfflineStatus();
     }
     return true;
@@ -139,12 +135,12 @@ void MainDialog::saveOnDevice()
 bool MainDialog::storeOnBoard()
 {
     DevIo *l = link();
-    if (!l || !m_connected || !l->saveCfg()) {
+    if (!l || !m_session.connected() || !l->saveCfg()) {
         prompt()->message(Prompt::Icon::Critical, tr("Save"),
                           tr("The configuration was not stored in the board's memory: the board did not answer."));
         return false;
     }
-    setUnstored(false);
+    m_session.setUnstored(false);
     return true;
 }
 
@@ -164,20 +160,20 @@ CompareView *MainDialog::openCompare()
     if (!model)
         return nullptr;
     // Every machine of the board's kind, the connected one's snapshots first.
-    const QList<Snapshot> history = m_connected && m_machine
-        ? Machines().snapshotsOf(m_machine->words, m_machine->key) : QList<Snapshot>();
+    const QList<Snapshot> history = m_session.connected() && m_session.machine()
+        ? Machines().snapshotsOf(m_session.machine()->words, m_session.machine()->key) : QList<Snapshot>();
     auto *view = new CompareView(model, history, this);
-    if (m_connected && m_machine)
-        view->setMachine(*m_machine);
+    if (m_session.connected() && m_session.machine())
+        view->setMachine(*m_session.machine());
     view->setAttribute(Qt::WA_DeleteOnClose);
     view->beforeApply = [this] {
-        if (m_connected)
-            takeSnapshot();
+        if (m_session.connected())
+            m_session.takeSnapshot();
     };
     view->afterApply = [this] {
         refreshEditors();
-        if (m_connected)
-            setUnstored(true);
+        if (m_session.connected())
+            m_session.setUnstored(true);
         else
             markOfflineEdit();
     };
