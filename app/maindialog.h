@@ -83,6 +83,7 @@ public:
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
     bool isConnected() const { return m_session.connected(); }
+    // The board and its state, as the window shows them.
     Session *session() { return &m_session; }
     // True from a change sent to the connected board until it is stored in the board's memory.
     bool hasUnstoredChanges() const { return m_session.unstored(); }

@@ -126,7 +126,7 @@ void MainDialog::openDevice(DevIo *link, int uid)
         // One board at a time: everything the window does goes to the connected one.
         prompt()->message(Prompt::Icon::Information, tr("Connection"),
                           tr("A board is already connected (%1). Only one board can be open at a time.")
-                              .arg(Session::pathOf(currentLink(), m_session.netUid())));
+                              .arg(m_session.path()));
         return;
     }
     m_session.beginOpen(link, uid, link == m_netLink);

@@ -7,7 +7,6 @@
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
 #include "link/devio.h"
-#include "link/tcpio.h"
 #include "ui_maindialog.h"
 #include <QFileInfo>
 #include <QPushButton>
@@ -102,11 +101,8 @@ QString MainDialog::boardName() const
 {
     DeviceCfg *model = DeviceCfg::current();
     const QString title = model ? model->title() : QString();
-    QString name;
-    if (auto *tcp = qobject_cast<TcpIo *>(currentLink())) {
-        if (m_session.netUid() >= 0 && m_session.netUid() < tcp->foundBoards().size())
-            name = tcp->foundBoards().at(m_session.netUid()).name;
-    }
+    // The name a board on the network announced.
+    const QString name = Session::originOf(model, currentLink(), m_session.netUid()).controller;
     if (name.isEmpty() || name == title)
         return title;
     return title.isEmpty() ? name : tr("%1 (%2)").arg(name, title);
@@ -115,7 +111,7 @@ QString MainDialog::boardName() const
 void MainDialog::showConnectedStatus()
 {
     const QString board = boardName();
-    const QString path = Session::pathOf(currentLink(), m_session.netUid());
+    const QString path = m_session.path();
     QString text = board.isEmpty() ? tr("Connected") : tr("Connected: %1").arg(board);
     // The mark of changes not stored takes no line of its own: the status keeps its height.
     QString second = path;
@@ -133,7 +129,7 @@ void MainDialog::showUnstored()
     const bool unstored = m_session.unstored();
     ui->butDevSave->setProperty("unstored", unstored);
     ui->butDevSave->setToolTip(unstored ? tr("Store in the board's memory: it runs with changes that are lost at its next power cycle")
-                                          : tr("Store in the board's memory"));
+                                        : tr("Store in the board's memory"));
     ui->butDevSave->style()->unpolish(ui->butDevSave);
     ui->butDevSave->style()->polish(ui->butDevSave);
     if (m_session.connected())

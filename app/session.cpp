@@ -134,6 +134,8 @@ BoardOrigin Session::originOf(DeviceCfg *model, DevIo *link, int netUid)
     return origin;
 }
 
+QString Session::path() const { return pathOf(currentLink(), m_netUid); }
+
 QString Session::pathOf(DevIo *link, int netUid)
 {
     if (auto *usb = qobject_cast<UsbIo *>(link)) {

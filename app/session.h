@@ -83,6 +83,8 @@ public:
     static BoardOrigin originOf(DeviceCfg *model, DevIo *link, int netUid);
     // Where a board is: "USB", the UDP bridge path or the network bridge.
     static QString pathOf(DevIo *link, int netUid);
+    // Where the connected board is.
+    QString path() const;
 
 Q_SIGNALS:
     // The store command and the status show whether changes are unstored.
