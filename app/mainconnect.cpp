@@ -4,6 +4,7 @@
 #include "app/barprogress.h"
 #include "app/editundo.h"
 #include "app/findbar.h"
+#include "app/maincommands.h"
 #include "app/startpage.h"
 #include "base/logging.h"
 #include "base/prompt.h"
@@ -23,7 +24,7 @@ void MainDialog::disconnectBoard()
             tr("The board runs with changes not stored in its memory; they are lost at its next "
                "power cycle. Store them before disconnecting?"),
             {tr("Store"), tr("Disconnect without storing"), tr("Cancel")});
-        if (answer == 0 ? !storeOnBoard() : answer != 1)
+        if (answer == 0 ? !m_commands->storeOnBoard() : answer != 1)
             return;
     }
     // What the board holds now is its machine's latest snapshot, so that it is known again

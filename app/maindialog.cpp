@@ -3,6 +3,7 @@
 #include "app/factorymarks.h"
 #include "app/editundo.h"
 #include "app/findbar.h"
+#include "app/maincommands.h"
 #include "base/logging.h"
 #include "app/operationgate.h"
 #include "app/qtprompt.h"
@@ -60,7 +61,14 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
             watcher->addPath(path);
     });
 
-    m_dumpDir = startFolder();
+    m_commands = new MainCommands(this, &m_session);
+    connect(m_commands, &MainCommands::pageKept, this, [this] { m_shown.kept(); });
+    connect(m_commands, &MainCommands::fileLoaded, this, [this] {
+        holdPage(false);
+        showOfflineStatus();
+    });
+    connect(m_commands, &MainCommands::fileSaved, this, &MainDialog::showOfflineStatus);
+    connect(m_commands, &MainCommands::editedOffline, this, &MainDialog::markOfflineEdit);
 
     // Installed before the form is built, so that the form's texts come out translated.
     QCoreApplication::installTranslator(&m_qtTranslator);
@@ -286,25 +294,11 @@ void MainDialog::showPage(DeviceCfg *model)
     enableCommands();
 }
 
-QList<QWidget *> MainDialog::ownWindows() const
-{
-    QList<QWidget *> windows;
-    for (const QPointer<QWidget> &w : m_ownWindows)
-        if (w)
-            windows.append(w);
-    return windows;
-}
-
 void MainDialog::closeOwnWindows()
 {
     if (m_helpWindow)
         m_helpWindow->close();
-    const QList<QWidget *> windows = ownWindows();
-    for (QWidget *w : windows) {
-        w->close();
-        delete w;
-    }
-    m_ownWindows.clear();
+    m_commands->closeOwnWindows();
 }
 
 void MainDialog::done(int result)
@@ -323,7 +317,7 @@ void MainDialog::done(int result)
             tr("The board runs with changes not stored in its memory; they are lost at its next "
                "power cycle. Store them before closing?"),
             {tr("Store"), tr("Close without storing"), tr("Cancel")});
-        if (answer == 0 ? !storeOnBoard() : answer != 1)
+        if (answer == 0 ? !m_commands->storeOnBoard() : answer != 1)
             return;
     }
     if (m_session.connected())

@@ -26,9 +26,9 @@ class Prompt;
 
 class QProgressBar;
 class BarProgress;
-class CompareView;
 class EditUndo;
 class FindBar;
+class MainCommands;
 class OperationGate;
 class QPushButton;
 class QShortcut;
@@ -75,7 +75,7 @@ public:
     QProgressBar *progressBar() const;
     void refreshEditors();
     QWidget *pageContainer() const;
-    QString dumpDir() const { return m_dumpDir; }
+    QString dumpDir() const;
     HelpWindow *helpWindow() const { return m_helpWindow; }
     QSettings &settings() { return m_settings; }
     bool onStartPage() const { return m_startPage; }
@@ -159,17 +159,12 @@ private:
     void connectLink(DevIo *link, void (MainDialog::*detected)(QString, int));
     void clearPage();
     void showPage(DeviceCfg *model);
-    void runServiceMenu();
     // Reads the board into the current model with the page held; false when the read failed.
     bool readBoard();
     void holdPage(bool held);
     // The offline page's status: the model, "offline" and the file it came from.
     void showOfflineStatus();
     void markOfflineEdit();
-    // Asks a file name and saves the configuration to it; false when cancelled or failed.
-    bool saveToFile();
-    // Asks before a dump file overwrites the connected board, with the count of values that change.
-    bool confirmLoadOnBoard(DeviceCfg *model, const QString &path, const QByteArray &bytes);
     void enableCommands();
     void showConnectedStatus();
     QString boardName() const;
@@ -185,9 +180,6 @@ private:
     void setupStartPage(const Parts &parts);
     // The USB and network links, made by the parts and listed on the start page.
     void setupLinks(const Parts &parts);
-    // Stores the configuration in the board's memory; false after telling the user it failed.
-    bool storeOnBoard();
-    CompareView *openCompare();
     void closeOwnWindows();
     // Offers to save the values changed without a board before a board's take their place.
     void offerOfflineSave(DeviceCfg *connecting);
@@ -209,7 +201,8 @@ private:
     QSettings m_settings;
     // The board and its state; the window shows it.
     Session m_session;
-    QString m_dumpDir;
+    // The commands behind the buttons.
+    MainCommands *m_commands = nullptr;
     QPointer<HelpWindow> m_helpWindow;
     QTimer m_longSaveTimer;
     QTimer m_longLoadTimer;
@@ -237,7 +230,6 @@ private:
     QLabel *m_about = nullptr;
     QPushButton *m_compare = nullptr;
     QShortcut *m_factoryKey = nullptr;
-    QList<QPointer<QWidget>> m_ownWindows;
     StartPage *m_start = nullptr;
     QList<DeviceCfg *> m_offered;
     ShownPage m_shown;

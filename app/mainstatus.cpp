@@ -3,6 +3,7 @@
 #include "app/maindialog.h"
 #include "app/editundo.h"
 #include "app/findbar.h"
+#include "app/maincommands.h"
 #include "base/prompt.h"
 #include "devices/devicecfg.h"
 #include "devices/modeldiff.h"
@@ -55,7 +56,7 @@ bool MainDialog::settleUnsavedEdits()
                              .arg(model ? model->title() : QString(), file),
         {tr("Save"), tr("Discard"), tr("Cancel")});
     if (answer == 0)
-        return saveToFile();
+        return m_commands->saveToFile();
     if (answer != 1)
         return false;
     m_session.setOfflineEdited(false);
