@@ -147,6 +147,7 @@ MainDialog::MainDialog(const Parts &parts, QWidget *parent)
     connect(ui->butLoad, &QPushButton::released, &m_longLoadTimer, &QTimer::stop);
     connect(&m_longLoadTimer, &QTimer::timeout, this, &MainDialog::sysMenu);
 
+    // The start page, the window as it is without a board, then the links that find boards.
     setupStartPage(parts);
     devDisconnect();
     setupLinks(parts);
