@@ -1,10 +1,11 @@
-// The one main window: settings, style sheet, links, models, the start page and the
-// connect/disconnect cycle, plus the commands behind its buttons.
+// The one main window: settings, style sheet, links and models; it composes the session (the
+// board and its state), the start page and the commands behind its buttons.
 #pragma once
 #include "app/boardhistory.h"
 #include "app/helpwindow.h"
 #include "base/host.h"
 #include "app/pagefit.h"
+#include "app/session.h"
 #include "base/progress.h"
 #include "app/sitebackup.h"
 #include <QDialog>
@@ -25,9 +26,9 @@ class Prompt;
 
 class QProgressBar;
 class BarProgress;
-class CompareView;
 class EditUndo;
 class FindBar;
+class MainCommands;
 class OperationGate;
 class QPushButton;
 class QShortcut;
@@ -66,7 +67,7 @@ public:
     void updateTexts(int count) override;
     void showHelp(const QString &link) override;
     void scrollToTab(QWidget *tabButton) override;
-    bool boardConnected() const override { return m_connected; }
+    bool boardConnected() const override { return m_session.connected(); }
     void changeFailed(quint32 key) override;
     void changeWritten() override;
     void changeSent(quint32 key, int size) override;
@@ -74,24 +75,26 @@ public:
     QProgressBar *progressBar() const;
     void refreshEditors();
     QWidget *pageContainer() const;
-    QString dumpDir() const { return m_dumpDir; }
+    QString dumpDir() const;
     HelpWindow *helpWindow() const { return m_helpWindow; }
     QSettings &settings() { return m_settings; }
     bool onStartPage() const { return m_startPage; }
     StartPage *startPage() const { return m_start; }
     DevIo *usbLink() const { return m_usbLink; }
     DevIo *netLink() const { return m_netLink; }
-    bool isConnected() const { return m_connected; }
+    bool isConnected() const { return m_session.connected(); }
+    // The board and its state, as the window shows them.
+    Session *session() { return &m_session; }
     // True from a change sent to the connected board until it is stored in the board's memory.
-    bool hasUnstoredChanges() const { return m_unstored; }
+    bool hasUnstoredChanges() const { return m_session.unstored(); }
     // True while the page takes no input: from page build to the end of the refresh that shows
     // the board's values, while the whole configuration is written, and after a read that failed.
-    bool pageHeld() const { return m_pageHeld; }
+    bool pageHeld() const { return m_session.pageHeld(); }
     // True after a read that failed until one succeeds (or a file is loaded offline): the page
     // holds no complete configuration of the board.
-    bool readFailed() const { return m_readFailed; }
+    bool readFailed() const { return m_session.readFailed(); }
     // True while the offline configuration has changes not saved to a file.
-    bool hasUnsavedEdits() const { return m_offlineEdited; }
+    bool hasUnsavedEdits() const { return m_session.offlineEdited(); }
     // With offline changes not saved to a file, asks Save / Discard / Cancel: true when what
     // the page holds may be replaced (saved, discarded, or nothing to lose).
     bool settleUnsavedEdits();
@@ -156,39 +159,27 @@ private:
     void connectLink(DevIo *link, void (MainDialog::*detected)(QString, int));
     void clearPage();
     void showPage(DeviceCfg *model);
-    void runServiceMenu();
     // Reads the board into the current model with the page held; false when the read failed.
     bool readBoard();
     void holdPage(bool held);
     // The offline page's status: the model, "offline" and the file it came from.
     void showOfflineStatus();
     void markOfflineEdit();
-    // Asks a file name and saves the configuration to it; false when cancelled or failed.
-    bool saveToFile();
-    // Asks before a dump file overwrites the connected board, with the count of values that change.
-    bool confirmLoadOnBoard(DeviceCfg *model, const QString &path, const QByteArray &bytes);
     void enableCommands();
     void showConnectedStatus();
-    // Where the connected board is: "USB", the UDP bridge path or the network bridge.
-    QString pathOf(DevIo *link) const;
     QString boardName() const;
     // The status of a page left incomplete by a read the board went away from.
     QString goneIncomplete() const;
     void reportWriteFailure();
-    // Keeps the board's configuration in its history; a failure is told once per window.
-    void takeSnapshot();
-    // Keeps the configuration as it stands when the technician leaves the board.
-    void keepLastSnapshot();
     // "Back up all" on the start page (mainsite.cpp).
     void backUpSite();
     SiteBackup::Result backUpBoard(const StartPage::Target &target);
-    // Marks (or clears) the connected board's changes not stored in its memory.
-    void setUnstored(bool unstored);
-    // Stores the configuration in the board's memory; false after telling the user it failed.
-    bool storeOnBoard();
-    // The connected board as its history knows it.
-    BoardOrigin currentOrigin() const;
-    CompareView *openCompare();
+    // The store command and the status after the session's changes not stored changed.
+    void showUnstored();
+    // The start page, its links and the buttons below the page that go with it.
+    void setupStartPage(const Parts &parts);
+    // The USB and network links, made by the parts and listed on the start page.
+    void setupLinks(const Parts &parts);
     void closeOwnWindows();
     // Offers to save the values changed without a board before a board's take their place.
     void offerOfflineSave(DeviceCfg *connecting);
@@ -208,7 +199,10 @@ private:
     void showUndoState();
 
     QSettings m_settings;
-    QString m_dumpDir;
+    // The board and its state; the window shows it.
+    Session m_session;
+    // The commands behind the buttons.
+    MainCommands *m_commands = nullptr;
     QPointer<HelpWindow> m_helpWindow;
     QTimer m_longSaveTimer;
     QTimer m_longLoadTimer;
@@ -225,45 +219,22 @@ private:
     DevIo *m_usbLink = nullptr;
     DevIo *m_netLink = nullptr;
     bool m_startPage = true;
-    bool m_connected = false;
-    bool m_reading = false;
-    bool m_pageHeld = false;
     bool m_writeFailureShown = false;
-    // A change the board did not take since its configuration was read.
-    bool m_changeRefused = false;
-    bool m_snapshotFailureShown = false;
-    // The machine the connected board's snapshots go to, told once per connection.
-    std::optional<Machine> m_machine;
-    // The last snapshot taken of the connected board, once one was taken.
-    std::optional<BoardHistory::Status> m_snapshotStatus;
     // The site backup: running, opening its board, asked to stop; its stop button.
     bool m_backingUp = false;
     bool m_backupOpens = false;
     bool m_backupStopped = false;
     QPushButton *m_stopBackup = nullptr;
-    bool m_unstored = false;
-    bool m_readFailed = false;
-    // The offline configuration: the file it was last loaded from or saved to, whether it
-    // came from the board, and whether it changed since.
-    QString m_offlineFile;
-    bool m_pageFromBoard = false;
-    bool m_offlineEdited = false;
     bool m_offlineShown = false;
     bool m_disconnectNote = false;
-    int m_netUid = -1;
     QLabel *m_about = nullptr;
     QPushButton *m_compare = nullptr;
     QShortcut *m_factoryKey = nullptr;
-    QList<QPointer<QWidget>> m_ownWindows;
     StartPage *m_start = nullptr;
     QList<DeviceCfg *> m_offered;
     ShownPage m_shown;
     QPushButton *m_disconnect = nullptr;
     QPushButton *m_foundBar = nullptr;
-    // The board being opened or open, as the start page listed it.
-    DevIo *m_openLink = nullptr;
-    int m_openUid = -1;
-    bool m_opening = false;
     FindBar *m_findBar = nullptr;
     EditUndo *m_undo = nullptr;
     QPushButton *m_undoButton = nullptr;

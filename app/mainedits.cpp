@@ -33,7 +33,7 @@ void MainDialog::setupEditCommands()
         PageBuildGuard quiet;
         refreshEditors();
     };
-    m_undo->online = [this] { return m_connected; };
+    m_undo->online = [this] { return m_session.connected(); };
     m_undoButton = new QPushButton(QStringLiteral("\u21B6"), this);
     m_undoButton->setObjectName(QStringLiteral("butUndo"));
     m_redoButton = new QPushButton(QStringLiteral("\u21B7"), this);
@@ -56,14 +56,14 @@ void MainDialog::setupEditCommands()
 
 void MainDialog::changeSent(quint32 key, int size)
 {
-    if (DeviceCfg::pageBuilding() == 0 && !m_reading)
+    if (DeviceCfg::pageBuilding() == 0 && !m_session.reading())
         m_undo->recordChange(key, size);
     markOfflineEdit();
 }
 
 void MainDialog::showUndoState()
 {
-    const bool page = !m_startPage && !m_pageHeld && !m_reading;
+    const bool page = !m_startPage && !m_session.pageHeld() && !m_session.reading();
     QUndoStack *stack = m_undo->stack();
     m_undoButton->setVisible(!m_startPage);
     m_redoButton->setVisible(!m_startPage);
@@ -79,7 +79,7 @@ void MainDialog::showUndoState()
 
 void MainDialog::undoChange()
 {
-    if (m_startPage || m_pageHeld || m_reading || !m_undo->stack()->canUndo())
+    if (m_startPage || m_session.pageHeld() || m_session.reading() || !m_undo->stack()->canUndo())
         return;
     if (!m_undo->undo())
         reportStepFailure();
@@ -90,7 +90,7 @@ void MainDialog::undoChange()
 
 void MainDialog::redoChange()
 {
-    if (m_startPage || m_pageHeld || m_reading || !m_undo->stack()->canRedo())
+    if (m_startPage || m_session.pageHeld() || m_session.reading() || !m_undo->stack()->canRedo())
         return;
     if (!m_undo->redo())
         reportStepFailure();
@@ -101,7 +101,7 @@ void MainDialog::redoChange()
 
 void MainDialog::reportStepFailure()
 {
-    if (m_connected)
+    if (m_session.connected())
         ui->conStatus->setText(tr("Connected, but the board did not take the undone or redone change"));
     prompt()->message(Prompt::Icon::Warning, tr("Undo"),
                       tr("The board did not take the change. The page shows what the board has and the "
@@ -115,7 +115,7 @@ void MainDialog::redrawPage()
     m_compare->setToolTip(tr("Compare with a snapshot, a dump file or the factory defaults, and restore values "
                              "from it. Ctrl+D lists the values changed from factory."));
     m_findBar->retranslate();
-    if (m_connected)
+    if (m_session.connected())
         showConnectedStatus();
     else if (m_offlineShown)
         showOfflineStatus();
@@ -128,7 +128,7 @@ void MainDialog::redrawPage()
         fillHostList();
     }
     auto *described = qobject_cast<DevCom2 *>(model);
-    if (described && !m_startPage && !m_reading) {
+    if (described && !m_startPage && !m_session.reading()) {
         // Its page comes from the parameters the board described: built again from them as
         // they are, the open tab open again.
         m_findBar->clear();
@@ -143,7 +143,7 @@ void MainDialog::redrawPage()
         enableCommands();
         return;
     }
-    if (m_startPage || m_reading || !qobject_cast<FixedLayoutModel *>(model)) {
+    if (m_startPage || m_session.reading() || !qobject_cast<FixedLayoutModel *>(model)) {
         showUndoState();
         return;
     }

@@ -10,7 +10,7 @@
 
 void MainDialog::backUpSite()
 {
-    if (m_connected || m_reading || m_backingUp)
+    if (m_session.connected() || m_session.reading() || m_backingUp)
         return;
     const QList<StartPage::Target> targets = m_start->backupTargets();
     if (targets.isEmpty())
@@ -39,31 +39,31 @@ void MainDialog::backUpSite()
 SiteBackup::Result MainDialog::backUpBoard(const StartPage::Target &target)
 {
     SiteBackup::Result r;
-    m_snapshotStatus.reset();
+    m_session.forgetSnapshotStatus();
     m_backupOpens = true;
     openDevice(target.link, target.uid);
     m_backupOpens = false;
-    if (!m_connected) {
+    if (!m_session.connected()) {
         r.why = tr("the board did not open");
         showStartPage();
         return r;
     }
     if (DeviceCfg *model = DeviceCfg::current())
         r.model = model->title();
-    if (m_machine)
-        r.machine = m_machine->name;
-    if (m_readFailed)
+    if (m_session.machine())
+        r.machine = m_session.machine()->name;
+    if (m_session.readFailed())
         r.why = tr("its configuration could not be read whole");
-    else if (!m_snapshotStatus || *m_snapshotStatus == BoardHistory::Status::Failed)
+    else if (!m_session.snapshotStatus() || *m_session.snapshotStatus() == BoardHistory::Status::Failed)
         r.why = tr("its snapshot could not be kept");
     else
-        r.outcome = *m_snapshotStatus == BoardHistory::Status::Stored ? SiteBackup::Outcome::Done
+        r.outcome = *m_session.snapshotStatus() == BoardHistory::Status::Stored ? SiteBackup::Outcome::Done
                                                                        : SiteBackup::Outcome::Unchanged;
     // Nothing was changed on it: left without a question, and not opened by itself again.
     m_start->leave(target.link, target.uid);
     if (DevIo *l = currentLink())
         l->closeLink();
-    if (m_connected)
+    if (m_session.connected())
         devDisconnect();
     showStartPage();
     return r;

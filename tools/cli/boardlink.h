@@ -1,5 +1,6 @@
-// Finding and opening one board for a board command: the link options, discovery driven by
-// the tool itself with bounded waits on the event loop, the open, and the command's deadline.
+// Finding and opening one board for a board command: the link options (linkoptions.cpp),
+// discovery driven by the tool itself with bounded waits on the event loop, the open, and the
+// command's deadline.
 #pragma once
 #include "cli.h"
 #include "app/boardhistory.h"
@@ -78,6 +79,7 @@ private:
     QString m_linkKind; // usb, udp, tcp
     QString m_address;  // BUS:ADDR or ADDRESS:PORT
     QString m_name;
+    int m_netUid = -1;  // the board's uid on the network link
     QString m_error;
     QHostAddress m_asked;   // the host --udp names
     QTimer m_deadline;

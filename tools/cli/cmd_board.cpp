@@ -1,5 +1,6 @@
 // The board commands: info, read, write and store, each on the one board its link options name.
 #include "boardlink.h"
+#include "app/snapshotkeeper.h"
 #include "base/boundedfile.h"
 #include "clihost.h"
 #include "climachines.h"
@@ -66,16 +67,12 @@ bool readBoard(const BoardLink &board, DeviceCfg *model, const QString &what)
 // after a usage line when the board alone cannot tell its machine and --machine does not name it.
 bool snapshot(const BoardLink &board, DeviceCfg *model, const QString &machineName)
 {
-    static bool reported = false;
-    static std::optional<Machine> machine;
-    if (!machine) {
-        Machine m;
-        if (machineOf(board, model, machineName, &m) != Ok)
-            return false;
-        machine = m;
-    }
-    BoardHistory::takeReported(model, board.origin(), *machine, &reported);
-    return true;
+    // The window's session keeps its board's snapshots the same way.
+    static SnapshotKeeper keeper;
+    return keeper.take(model, board.origin(), [&](const BoardOrigin &, DeviceCfg *m) {
+        Machine machine;
+        return machineOf(board, m, machineName, &machine) == Ok ? std::optional<Machine>(machine) : std::nullopt;
+    });
 }
 
 void addMachine(Parser &p)
