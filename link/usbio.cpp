@@ -4,7 +4,6 @@
 #include "base/nethosts.h"
 #include "base/prompt.h"
 #include "link/packetframe.h"
-#include <QHostInfo>
 #include <QPointer>
 #include <QUdpSocket>
 #include <algorithm>
@@ -91,57 +90,6 @@ bool UsbIo::setLocalPort(quint16 port)
 }
 
 quint16 UsbIo::localPort() const { return m_udp->localPort(); }
-
-void UsbIo::setUdpHosts(const QStringList &hosts)
-{
-    m_fixedHosts = true;
-    m_hosts.clear();
-    m_hostAddresses.clear();
-    for (const QString &h : hosts)
-        addUdpHost(h);
-}
-
-void UsbIo::addUdpHost(const QString &host)
-{
-    const QString h = host.trimmed();
-    if (h.isEmpty() || m_hosts.contains(h))
-        return;
-    m_hosts.append(h);
-    resolveHost(h);
-}
-
-void UsbIo::resolveHost(const QString &host)
-{
-    const QHostAddress a(host);
-    if (!a.isNull()) {
-        m_hostAddresses.append(a);
-        return;
-    }
-    QHostInfo::lookupHost(host, this, [this, host](const QHostInfo &info) {
-        if (!m_hosts.contains(host))
-            return;
-        for (const QHostAddress &found : info.addresses()) {
-            if (found.protocol() == QAbstractSocket::IPv4Protocol) {
-                m_hostAddresses.append(found);
-                return;
-            }
-        }
-        qCDebug(lcUdp, "Error host %s", qUtf8Printable(host));
-    });
-}
-
-QList<QHostAddress> UsbIo::discoveryHosts() const
-{
-    QList<QHostAddress> hosts = m_hostAddresses;
-    if (!m_fixedHosts) {
-        const QList<QHostAddress> remembered = NetHosts::remembered(QString::fromLatin1(NetHosts::UdpKey));
-        for (const QHostAddress &h : remembered)
-            if (!hosts.contains(h))
-                hosts << h;
-    }
-    hosts.removeAll(m_target);
-    return hosts;
-}
 
 void UsbIo::scan()
 {
@@ -435,63 +383,4 @@ void UsbIo::closeBoard(bool notify)
     m_noDriver.clear();
     if (notify)
         Q_EMIT disconnected();
-}
-
-int UsbIo::activePeers() const
-{
-    return int(std::count_if(m_peers.cbegin(), m_peers.cend(), [](const Peer &p) { return !p.quiet && !p.removed; }));
-}
-
-void UsbIo::identifyUsb(int uid)
-{
-    UsbBus::Device *dev = m_usbDevices.value(uid);
-    if (!dev || m_handle || m_busy || !m_udpPeer.isNull())
-        return;
-    UsbBus::Handle *h = nullptr;
-    if (m_bus->open(dev, &h) != 0)
-        return;
-    const int r = m_bus->setConfiguration(h, 1);
-    if ((r != 0 && r != UsbBus::ErrorBusy) || m_bus->claimInterface(h, 0) != 0) {
-        m_bus->close(h);
-        return;
-    }
-    QPointer<UsbIo> self(this);
-    m_handle = h;
-    m_lastFailed = true;  // whatever an earlier user of the board left on the endpoint
-    QByteArray answer;
-    PacketFrame::Identity id;
-    // Only the version query, which changes nothing on the board.
-    const bool ok = exchange(PacketFrame::versionQuery(), &answer) && PacketFrame::checkVersion(answer, &id);
-    if (!self)
-        return;
-    releaseAndClose();
-    // Asked once while plugged in, answered or not: a silent board is listed by its name.
-    m_usbWords.insert(uid, ok ? QVector<quint16>{id.word0, id.word1, id.word2} : QVector<quint16>());
-}
-
-bool UsbIo::describe(int uid, Found *found) const
-{
-    Found f;
-    if (isUdpUid(uid)) {
-        const auto it = std::find_if(m_peers.cbegin(), m_peers.cend(), [uid](const Peer &p) { return p.uid == uid; });
-        if (it == m_peers.cend())
-            return false;
-        f.path = QStringLiteral("udp");
-        f.address = it->address.toString();
-        f.identified = it->identified;
-        std::copy(std::begin(it->words), std::end(it->words), std::begin(f.words));
-    } else {
-        if (uid < 0 || !m_names.contains(uid))
-            return false;
-        f.name = m_names.value(uid);
-        f.path = QStringLiteral("usb");
-        const QVector<quint16> words = m_usbWords.value(uid);
-        f.identified = words.size() == 3;
-        for (int i = 0; i < words.size() && i < 3; ++i)
-            f.words[i] = words.at(i);
-        f.address = QStringLiteral("%1:%2").arg(uid >> 16).arg(uid & 0xFFFF);
-    }
-    if (found)
-        *found = f;
-    return true;
 }
