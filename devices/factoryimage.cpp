@@ -143,17 +143,13 @@ Defaults make(const FixedLayout &layout, quint16 word0, quint16, quint16 word2)
     return Builder(layout, BoardFeatures{word0, word2}).build();
 }
 
-const Defaults &of(const FixedLayoutModel &model)
+const Defaults &of(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2)
 {
     static QHash<QString, Defaults> cache;
-    const QString key = QStringLiteral("%1 %2 %3 %4")
-                            .arg(quintptr(&model.layout()))
-                            .arg(model.word0)
-                            .arg(model.word1)
-                            .arg(model.word2);
+    const QString key = QStringLiteral("%1 %2 %3 %4").arg(quintptr(&layout)).arg(word0).arg(word1).arg(word2);
     auto it = cache.find(key);
     if (it == cache.end())
-        it = cache.insert(key, make(model.layout(), model.word0, model.word1, model.word2));
+        it = cache.insert(key, make(layout, word0, word1, word2));
     return *it;
 }
 

@@ -20,7 +20,9 @@ struct Defaults
 // what its editor gives an erased value, the texts packed in page order. No widget is made;
 // the current page, its text pool and the current model are untouched.
 Defaults make(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2);
-// The same for the board the model stands for now; kept per layout and words.
+// The same, kept per layout and words.
+const Defaults &of(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2);
+// The same for the board the model stands for now (defined with the model, above this data).
 const Defaults &of(const FixedLayoutModel &model);
 
 } // namespace FactoryImage

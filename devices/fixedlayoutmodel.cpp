@@ -1,6 +1,7 @@
 // Image, dump file, help files and the small writes of the fixed-layout models; the long
 // transfers are in fixedtransfers.cpp.
 #include "devices/fixedlayoutmodel.h"
+#include "devices/factoryimage.h"
 #include "base/logging.h"
 #include "base/resources.h"
 #include "link/devio.h"
@@ -290,4 +291,9 @@ void FixedLayoutModel::setFmFlag(int flag)
     quint8 &high = m_image[size_t(m_layout.layoutAddress + 1)];
     high = quint8((high & 0x7F) | (flag ? 0x80 : 0));
     changed(quint32(m_layout.layoutAddress), 4);
+}
+
+const FactoryImage::Defaults &FactoryImage::of(const FixedLayoutModel &model)
+{
+    return of(model.layout(), model.word0, model.word1, model.word2);
 }
