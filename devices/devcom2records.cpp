@@ -2,6 +2,7 @@
 #include "devices/devcom2tables.h"
 #include "registry/dyndump.h"
 #include "registry/uid.h"
+#include <QHash>
 
 namespace {
 
@@ -57,4 +58,34 @@ bool DevCom2Records::parse(const QByteArray &file, QList<Record> *records)
 QString DevCom2Records::name(quint32 uid)
 {
     return QStringLiteral("[%1] %2").arg(DevCom2Tables::tabTitle(DevCom2Tables::tabKey(uid)), DevCom2Tables::label(uid));
+}
+
+QList<DevCom2Records::Difference> DevCom2Records::differences(const QList<Record> &a, const QList<Record> &b)
+{
+    QList<quint32> order;
+    QHash<quint32, QByteArray> va, vb;
+    for (const Record &r : a) {
+        if (!va.contains(r.uid))
+            order.append(r.uid);
+        va.insert(r.uid, r.value);
+    }
+    for (const Record &r : b) {
+        if (!va.contains(r.uid) && !vb.contains(r.uid))
+            order.append(r.uid);
+        vb.insert(r.uid, r.value);
+    }
+    QList<Difference> out;
+    for (quint32 uid : qAsConst(order)) {
+        const auto inA = va.constFind(uid), inB = vb.constFind(uid);
+        if (inA != va.constEnd() && inB != vb.constEnd() && *inA == *inB)
+            continue;
+        Difference d;
+        d.uid = uid;
+        if (inA != va.constEnd())
+            d.a = *inA;
+        if (inB != vb.constEnd())
+            d.b = *inB;
+        out.append(d);
+    }
+    return out;
 }

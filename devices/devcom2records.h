@@ -4,6 +4,7 @@
 #include <QByteArray>
 #include <QList>
 #include <QString>
+#include <optional>
 
 namespace DevCom2Records {
 
@@ -17,5 +18,15 @@ struct Record
 bool parse(const QByteArray &file, QList<Record> *records);
 // "[Coin validator] Disabled coins [channel]"
 QString name(quint32 uid);
+
+// A parameter whose value differs between two lists of records; a list without it has none.
+struct Difference
+{
+    quint32 uid = 0;
+    std::optional<QByteArray> a;
+    std::optional<QByteArray> b;
+};
+// The parameters whose values differ, in the order of a, then those only b has.
+QList<Difference> differences(const QList<Record> &a, const QList<Record> &b);
 
 } // namespace DevCom2Records

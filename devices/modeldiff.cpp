@@ -12,7 +12,6 @@
 #include "registry/uid.h"
 #include <QBuffer>
 #include <QCoreApplication>
-#include <QHash>
 #include <QSet>
 #include <cstring>
 
@@ -49,34 +48,20 @@ QList<DevCom2Records::Record> dynRecords(const QByteArray &dump)
 
 QList<ParamDifference> compareDynamic(const QByteArray &now, const QByteArray &other)
 {
-    const QList<DevCom2Records::Record> a = dynRecords(now), b = dynRecords(other);
-    QList<quint32> order;
-    QHash<quint32, QByteArray> va, vb;
-    for (const auto &r : a) {
-        order.append(r.uid);
-        va.insert(r.uid, r.value);
-    }
-    for (const auto &r : b) {
-        if (!va.contains(r.uid))
-            order.append(r.uid);
-        vb.insert(r.uid, r.value);
-    }
     const QString absent = QCoreApplication::translate("ModelDiff", "(absent)");
     QList<ParamDifference> out;
-    for (quint32 uid : qAsConst(order)) {
-        const bool inA = va.contains(uid), inB = vb.contains(uid);
-        if (inA && inB && va.value(uid) == vb.value(uid))
-            continue;
+    for (const DevCom2Records::Difference &diff : DevCom2Records::differences(dynRecords(now), dynRecords(other))) {
+        const quint32 uid = diff.uid;
         ParamDifference d;
         d.site = {uid, nullptr, DevCom2Tables::tabTitle(DevCom2Tables::tabKey(uid))};
         d.label = DevCom2Tables::label(uid);
-        d.a = inA ? DynDecode::decode(uid, va.value(uid)) : absent;
-        d.b = inB ? DynDecode::decode(uid, vb.value(uid)) : absent;
+        d.a = diff.a ? DynDecode::decode(uid, *diff.a) : absent;
+        d.b = diff.b ? DynDecode::decode(uid, *diff.b) : absent;
         // Values equal as text that differ in bytes still show that they differ.
         if (d.a == d.b)
-            d.b += QStringLiteral(" [%1]").arg(QString::fromLatin1(vb.value(uid).toHex(' ')));
+            d.b += QStringLiteral(" [%1]").arg(QString::fromLatin1(diff.b.value_or(QByteArray()).toHex(' ')));
         d.dynamic = true;
-        d.restorable = inA && inB;
+        d.restorable = diff.a && diff.b;
         out.append(d);
     }
     return out;

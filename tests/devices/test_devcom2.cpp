@@ -2,6 +2,7 @@
 // failed list 1 failing the read, and failed writes counted once per operation.
 #include "cfgfixture.h"
 #include "devices/devcom2.h"
+#include "devices/devcom2records.h"
 #include "devices/devcom2tables.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
@@ -141,6 +142,26 @@ private Q_SLOTS:
         model.writeDevice(nullptr);
         model.changed(0x42100001u, 0);
         QCOMPARE(DeviceCfg::writeFailures(), before);
+    }
+
+    // Two dumps' records compared: a value changed, one only each side has, equal ones left
+    // out; the first dump's order first. The window's compare view, the companion's diff and
+    // its verify all read this.
+    void recordDifferences()
+    {
+        using R = DevCom2Records::Record;
+        const QList<R> a{{1, "\x01"}, {2, "\x02"}, {3, "\x03"}};
+        const QList<R> b{{4, "\x04"}, {3, "\x03"}, {2, "\x22"}};
+        const QList<DevCom2Records::Difference> d = DevCom2Records::differences(a, b);
+        QCOMPARE(d.size(), 3);
+        QCOMPARE(d[0].uid, 1u);
+        QVERIFY(d[0].a && !d[0].b);
+        QCOMPARE(d[1].uid, 2u);
+        QCOMPARE(*d[1].a, QByteArray("\x02"));
+        QCOMPARE(*d[1].b, QByteArray("\x22"));
+        QCOMPARE(d[2].uid, 4u);
+        QVERIFY(!d[2].a && d[2].b);
+        QVERIFY(DevCom2Records::differences(a, a).isEmpty());
     }
 };
 

@@ -18,7 +18,6 @@
 #include <QByteArray>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QSaveFile>
@@ -110,14 +109,12 @@ QString differingValues(DeviceCfg *model, const QByteArray &wanted, const QByteA
         QList<DevCom2Records::Record> a, b;
         DevCom2Records::parse(wanted, &a);
         DevCom2Records::parse(back, &b);
-        QHash<quint32, QByteArray> held;
-        for (const auto &r : b)
-            held.insert(r.uid, r.value);
-        for (const auto &r : a) {
-            if (held.value(r.uid) == r.value)
+        // What was sent and is not on the board; what the board holds beyond it is its own.
+        for (const DevCom2Records::Difference &d : DevCom2Records::differences(a, b)) {
+            if (!d.a)
                 continue;
             if (++count <= Named)
-                names << DevCom2Records::name(r.uid);
+                names << DevCom2Records::name(d.uid);
         }
     }
     if (count == 0)

@@ -12,7 +12,6 @@
 #include <QFileInfo>
 #include "devices/fixedlayoutmodel.h"
 #include <QFile>
-#include <QHash>
 #include <QByteArray>
 #include <cstdio>
 
@@ -140,29 +139,14 @@ int runDiff(const QStringList &args)
         QList<DevCom2Records::Record> a, b;
         if (!dynRecords(paths[0], &a) || !dynRecords(paths[1], &b))
             return BadInput;
-        QList<quint32> order;
-        QHash<quint32, QByteArray> va, vb;
-        for (const auto &r : a) {
-            order.append(r.uid);
-            va.insert(r.uid, r.value);
-        }
-        for (const auto &r : b) {
-            if (!va.contains(r.uid))
-                order.append(r.uid);
-            vb.insert(r.uid, r.value);
-        }
         const QString missing = QStringLiteral("(absent)");
-        int differences = 0;
-        for (quint32 uid : order) {
-            if (va.contains(uid) && vb.contains(uid) && va.value(uid) == vb.value(uid))
-                continue;
-            ++differences;
-            out(QStringLiteral("%1 %2: %3 -> %4")
-                    .arg(uidText(uid), DevCom2Records::name(uid),
-                         va.contains(uid) ? QString::fromLatin1(va.value(uid).toHex(' ')) : missing,
-                         vb.contains(uid) ? QString::fromLatin1(vb.value(uid).toHex(' ')) : missing));
-        }
-        return differences ? Failed : Ok;
+        const auto text = [&](const std::optional<QByteArray> &v) {
+            return v ? QString::fromLatin1(v->toHex(' ')) : missing;
+        };
+        const QList<DevCom2Records::Difference> differences = DevCom2Records::differences(a, b);
+        for (const DevCom2Records::Difference &d : differences)
+            out(QStringLiteral("%1 %2: %3 -> %4").arg(uidText(d.uid), DevCom2Records::name(d.uid), text(d.a), text(d.b)));
+        return differences.isEmpty() ? Ok : Failed;
     }
     auto *fixed = qobject_cast<FixedLayoutModel *>(model);
     const FixedTable::Table *table = models.table(model);
