@@ -7,19 +7,12 @@
 #include "registry/cfgpar.h"
 #include "tools/cli/dumpfile.h"
 #include <QFile>
-#include <QTemporaryDir>
 
 using Fuzz::check;
-
-namespace {
-QTemporaryDir *s_dir = nullptr;
-}
 
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     Fuzz::initApplication();
-    s_dir = new QTemporaryDir;
-    check(s_dir->isValid());
     return 0;
 }
 
@@ -29,7 +22,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         return 0;
     Fuzz::Input in(data, size);
     const quint8 pick = in.byte();
-    const QString path = s_dir->filePath(pick & 2 ? QStringLiteral("site_hset_1.dmp") : QStringLiteral("site.dmp"));
+    const QString path = Fuzz::scratchPath(pick & 2 ? QStringLiteral("site_hset_1.dmp") : QStringLiteral("site.dmp"));
     {
         QFile f(path);
         check(f.open(QIODevice::WriteOnly) && f.write(in.rest()) >= 0);
@@ -46,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     check(loaded == error.isEmpty());
     check(CfgPar::count(1) == before);
     if (loaded) {
-        const QString again = s_dir->filePath(QStringLiteral("again.dmp"));
+        const QString again = Fuzz::scratchPath(QStringLiteral("again.dmp"));
         check(saveDump(model, again, &error));
     }
     CfgPar::destroyAll();

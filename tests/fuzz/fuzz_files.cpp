@@ -10,13 +10,10 @@
 #include "link/devio.h"
 #include <QDir>
 #include <QFile>
-#include <QTemporaryDir>
 
 using Fuzz::check;
 
 namespace {
-
-QTemporaryDir *s_dir = nullptr;
 
 bool writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -26,8 +23,8 @@ bool writeFile(const QString &path, const QByteArray &bytes)
 
 void helpFile(const QByteArray &bytes)
 {
-    const QString path = s_dir->filePath(QStringLiteral("help_in"));
-    const QString copy = s_dir->filePath(QStringLiteral("help_out"));
+    const QString path = Fuzz::scratchPath(QStringLiteral("help_in"));
+    const QString copy = Fuzz::scratchPath(QStringLiteral("help_out"));
     check(writeFile(path, bytes));
     DeviceCfg::clearHelpTexts();
     check(DeviceCfg::readHelpFile(path));
@@ -120,8 +117,6 @@ void firmwareFile(Fuzz::Input &in)
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     Fuzz::initApplication();
-    s_dir = new QTemporaryDir;
-    check(s_dir->isValid());
     return 0;
 }
 

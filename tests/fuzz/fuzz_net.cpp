@@ -10,13 +10,10 @@
 #include <QDir>
 #include <QFile>
 #include <QSettings>
-#include <QTemporaryDir>
 
 using Fuzz::check;
 
 namespace {
-
-QTemporaryDir *s_dir = nullptr;
 int s_home = 0;
 
 void discoveryAnswer(const QByteArray &datagram)
@@ -36,7 +33,7 @@ void discoveryAnswer(const QByteArray &datagram)
 void rememberedHosts(Fuzz::Input &in)
 {
     // A home folder of its own for every input: the settings cache never serves an old file.
-    const QString home = s_dir->filePath(QString::number(++s_home));
+    const QString home = Fuzz::scratchPath(QString::number(++s_home));
     check(QDir().mkpath(home));
     qputenv("HOME", home.toLocal8Bit());
     const quint8 pick = in.byte();
@@ -72,8 +69,6 @@ void rememberedHosts(Fuzz::Input &in)
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     Fuzz::initApplication();
-    s_dir = new QTemporaryDir;
-    check(s_dir->isValid());
     return 0;
 }
 

@@ -6,6 +6,7 @@
 //   odd:  a sequence of operations through a real UsbIo on a scripted bus, each with the stale
 //         packets waiting before its request and the packets that come after it.
 #include "devices/devmarvek2_0.h"
+#include "fuzz_linkops.h"
 #include "fuzz_support.h"
 #include "link/packetframe.h"
 #include "link/usbio.h"
@@ -218,7 +219,7 @@ void runLink(Fuzz::Input &in)
     io.scan();
     check(io.open((1 << 16) | 2));
     for (int ops = 0; ops < 32 && !in.atEnd(); ++ops) {
-        const quint8 op = in.byte() % 9;
+        const quint8 op = in.byte() % (int(Fuzz::LinkOp::WriteDyn) + 1);
         const quint16 address = in.word();
         const int length = int(in.byte() % 66) - 1;
         const int stale = in.byte() % 20;
@@ -227,46 +228,8 @@ void runLink(Fuzz::Input &in)
         const int answers = in.byte() % 36;
         for (int i = 0; i < answers; ++i)
             bus.afterOut.append(takePacket(in));
-        std::vector<quint8> dst(size_t(qMax(length, 0)) + 2, 0x5A);
-        quint8 *buf = dst.data() + 1;
-        const quint8 guard = dst[size_t(qMax(length, 0)) + 1];
-        bool ok = false;
-        switch (op) {
-        case 0:
-            ok = io.readCfg(buf, address, length);
-            break;
-        case 1:
-            ok = io.readNvMem(buf, address, length);
-            break;
-        case 2: {
-            // The callers' buffer for one dynamic packet holds one data part at most.
-            std::vector<quint8> chunk(PacketFrame::MaxPacket - 4);
-            quint8 n = 0, flags = 0, complete = 0;
-            ok = io.readDynCfg(chunk.data(), quint32(address) << 16, &n, &flags, &complete);
-            check(!ok || n <= chunk.size());
-            break;
-        }
-        case 3:
-            ok = io.writeCfg(buf, address, length);
-            break;
-        case 4:
-            ok = io.writeNvMem(buf, address, length);
-            break;
-        case 5:
-            ok = io.saveCfg();
-            break;
-        case 6:
-            ok = io.writeSn("123456789012345");
-            break;
-        case 7:
-            ok = io.readMachineSetup(buf, length);
-            break;
-        default:
-            ok = io.writeDynCfg(buf, quint8(qMax(length, 0)), 1, 0);
-            break;
-        }
-        check(!ok || length >= 0 || op == 2 || op == 5 || op == 6 || op == 8);
-        check(dst[0] == 0x5A && dst[size_t(qMax(length, 0)) + 1] == guard);
+        // The callers' buffer for one dynamic packet holds one data part at most.
+        Fuzz::linkOperation(io, Fuzz::LinkOp(op), address, length, PacketFrame::MaxPacket - 4);
         // Whatever was left over is stale for the next operation.
         bus.pending += bus.afterOut;
         bus.afterOut.clear();

@@ -8,13 +8,10 @@
 #include "sim/board.h"
 #include "sim/dynboard.h"
 #include <QFile>
-#include <QTemporaryDir>
 
 using Fuzz::check;
 
 namespace {
-
-QTemporaryDir *s_dir = nullptr;
 constexpr int MaxPacket = 64;     // what the UDP path takes
 constexpr int MaxStreamAnswer = 2 + 255;
 
@@ -39,8 +36,6 @@ void readAll(SimBoard &board)
 extern "C" int LLVMFuzzerInitialize(int *, char ***)
 {
     Fuzz::initApplication();
-    s_dir = new QTemporaryDir;
-    check(s_dir->isValid());
     return 0;
 }
 
@@ -72,7 +67,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
         }
         break;
     default: {
-        const QString path = s_dir->filePath(QStringLiteral("describe.txt"));
+        const QString path = Fuzz::scratchPath(QStringLiteral("describe.txt"));
         {
             QFile f(path);
             check(f.open(QIODevice::WriteOnly) && f.write(in.rest()) >= 0);

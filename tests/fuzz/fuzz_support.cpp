@@ -1,6 +1,7 @@
 #include "fuzz_support.h"
 #include <QApplication>
 #include <QLoggingCategory>
+#include <QTemporaryDir>
 
 namespace Fuzz {
 
@@ -20,6 +21,16 @@ void initApplication(bool widgets)
         new QApplication(argc, argv);
     else
         new QCoreApplication(argc, argv);
+}
+
+QString scratchPath(const QString &name)
+{
+    static QTemporaryDir *dir = nullptr;
+    if (!dir) {
+        dir = new QTemporaryDir;
+        check(dir->isValid());
+    }
+    return dir->filePath(name);
 }
 
 } // namespace Fuzz

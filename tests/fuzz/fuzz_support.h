@@ -1,7 +1,8 @@
 // Helpers the fuzz targets share: a hard failure for a broken invariant, a reader over the
-// input bytes, and the one Qt application object some targets need.
+// input bytes, the one Qt application object some targets need and a temporary folder.
 #pragma once
 #include <QByteArray>
+#include <QString>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -48,5 +49,8 @@ private:
 // Makes the process's application object once (offscreen, logging of the link and models
 // off): a QApplication for the targets that build widgets, else a QCoreApplication.
 void initApplication(bool widgets = false);
+
+// A path named name in the process's one temporary folder, made at the first call.
+QString scratchPath(const QString &name);
 
 } // namespace Fuzz

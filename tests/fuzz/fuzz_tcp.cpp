@@ -5,6 +5,7 @@
 // copy no more than asked, and a write must be proved only by an answer after it. Input: per
 // operation op, address, length + 1, a piece count, then per piece a size byte and the bytes.
 #include "devices/devmarvek2_0.h"
+#include "fuzz_linkops.h"
 #include "fuzz_support.h"
 #include "link/streamframe.h"
 #include "link/tcpio.h"
@@ -13,7 +14,7 @@
 #include <QTcpServer>
 #include <QThread>
 #include <QUdpSocket>
-#include <vector>
+#include <iterator>
 
 using Fuzz::check;
 
@@ -115,34 +116,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Fuzz::Input in(data, size);
     for (int ops = 0; ops < 16 && !in.atEnd() && io.isOpen(); ++ops) {
-        const quint8 op = in.byte() % 4;
+        using Op = Fuzz::LinkOp;
+        static constexpr Op picks[] = {Op::ReadCfg, Op::ReadNv, Op::ReadDyn, Op::WriteCfg};
+        const Op op = picks[in.byte() % std::size(picks)];
         const quint16 address = in.word();
         const int length = int(in.byte() % 66) - 1;
         const int count = in.byte() % 8;
         for (int i = 0; i < count; ++i)
             w.pieces.append(in.bytes(in.byte()));
-        std::vector<quint8> dst(size_t(qMax(length, 0)) + 2, 0x5A);
-        quint8 *buf = dst.data() + 1;
-        bool ok = false;
-        switch (op) {
-        case 0:
-            ok = io.readCfg(buf, address, length);
-            break;
-        case 1:
-            ok = io.readNvMem(buf, address, length);
-            break;
-        case 2: {
-            quint8 chunk[256];
-            quint8 n = 0, flags = 0, complete = 0;
-            ok = io.readDynCfg(chunk, quint32(address) << 16, &n, &flags, &complete);
-            break;
-        }
-        default:
-            ok = io.writeCfg(buf, address, length);
-            break;
-        }
-        check(!ok || length >= 0 || op == 2);
-        check(dst.front() == 0x5A && dst.back() == 0x5A);
+        // A stream carries a whole dynamic chunk (up to 255 bytes) at once.
+        Fuzz::linkOperation(io, op, address, length, 256);
     }
     io.close();
     return 0;

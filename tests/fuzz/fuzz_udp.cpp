@@ -3,6 +3,7 @@
 // the input gives (some from a stranger's port) before a well-formed answer, so that no
 // operation waits for its time-out. Every operation must end, and copy no more than asked.
 #include "devices/devmarvek2_0.h"
+#include "fuzz_linkops.h"
 #include "fuzz_support.h"
 #include "link/packetframe.h"
 #include "link/usbio.h"
@@ -13,7 +14,7 @@
 #include <QUdpSocket>
 #include <QVector>
 #include <memory>
-#include <vector>
+#include <iterator>
 
 using Fuzz::check;
 
@@ -138,7 +139,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
 
     Fuzz::Input in(data, size);
     for (int ops = 0; ops < 16 && !in.atEnd() && live; ++ops) {
-        const quint8 op = in.byte() % 7;
+        using Op = Fuzz::LinkOp;
+        static constexpr Op picks[] = {Op::ReadCfg, Op::ReadNv, Op::ReadDyn, Op::WriteCfg,
+                                       Op::Save,    Op::ReadSetup, Op::WriteSn};
+        const Op op = picks[in.byte() % std::size(picks)];
         const quint16 address = in.word();
         const int length = int(in.byte() % 66) - 1;
         QVector<Datagram> group;
@@ -150,38 +154,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
             group.append(d);
         }
         w.script = {group};
-        std::vector<quint8> dst(size_t(qMax(length, 0)) + 2, 0x5A);
-        quint8 *buf = dst.data() + 1;
-        bool ok = false;
-        switch (op) {
-        case 0:
-            ok = io.readCfg(buf, address, length);
-            break;
-        case 1:
-            ok = io.readNvMem(buf, address, length);
-            break;
-        case 2: {
-            std::vector<quint8> chunk(PacketFrame::MaxPacket - 4);
-            quint8 n = 0, flags = 0, complete = 0;
-            ok = io.readDynCfg(chunk.data(), quint32(address) << 16, &n, &flags, &complete);
-            check(!ok || n <= chunk.size());
-            break;
-        }
-        case 3:
-            ok = io.writeCfg(buf, address, length);
-            break;
-        case 4:
-            ok = io.saveCfg();
-            break;
-        case 5:
-            ok = io.readMachineSetup(buf, length);
-            break;
-        default:
-            ok = io.writeSn("123456789012345");
-            break;
-        }
-        check(!ok || length >= 0 || op == 2 || op == 4 || op == 6);
-        check(dst.front() == 0x5A && dst.back() == 0x5A);
+        Fuzz::linkOperation(io, op, address, length, PacketFrame::MaxPacket - 4);
     }
     io.closeLink();
     return 0;
