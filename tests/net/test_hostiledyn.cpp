@@ -12,6 +12,7 @@
 #include "link/usbio.h"
 #include "netfixture.h"
 #include "registry/cfgpar.h"
+#include "residentmemory.h"
 #include "scriptedprompt.h"
 #include <QElapsedTimer>
 #include <QFile>
@@ -20,23 +21,6 @@
 #include <csignal>
 
 namespace {
-
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool MemoryTells = false; // freed memory stays in quarantine
-#else
-constexpr bool MemoryTells = true;
-#endif
-
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 // A description of count 16-bit masks in one list, for the simulator's --describe.
 QString describeFile(const QTemporaryDir &dir, int list, int count)
@@ -89,17 +73,17 @@ private Q_SLOTS:
         QVERIFY(link->open(0));
         QWidget page;
         model.buildPage(&page);
-        const qint64 before = residentKb();
+        const qint64 before = ResidentMemory::kb();
 
         QElapsedTimer clock;
         clock.start();
         QCOMPARE(model.readDevice(nullptr), refused);
         qInfo("%d parameters in list %d: %s in %lld ms, %lld kB more", count, list, refused ? "refused" : "read",
-              clock.elapsed(), residentKb() - before);
+              clock.elapsed(), ResidentMemory::kb() - before);
         if (refused) {
             QVERIFY2(clock.elapsed() < 2000, qPrintable(QString::number(clock.elapsed())));
-            if (MemoryTells)
-                QVERIFY2(residentKb() - before < 8 * 1024, qPrintable(QString::number(residentKb() - before)));
+            if (ResidentMemory::Tells)
+                QVERIFY2(ResidentMemory::kb() - before < 8 * 1024, qPrintable(QString::number(ResidentMemory::kb() - before)));
             QVERIFY(model.readProblem().contains(QString::number(CfgPar::MaxPerList)));
             QCOMPARE(CfgPar::count(list), 0);
             QVERIFY(page.findChildren<Par *>().isEmpty());

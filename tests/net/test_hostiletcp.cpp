@@ -4,34 +4,14 @@
 #include "devices/devmarvek2_0.h"
 #include "link/streamframe.h"
 #include "netfixture.h"
+#include "residentmemory.h"
 #include "scriptedprompt.h"
 #include <QElapsedTimer>
-#include <QFile>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QUdpSocket>
 
 namespace {
-
-// The address sanitizer keeps freed memory in quarantine: resident memory then says nothing of
-// what the link holds.
-#if defined(__SANITIZE_ADDRESS__)
-constexpr bool MemoryTells = false;
-#else
-constexpr bool MemoryTells = true;
-#endif
-
-// Resident memory of this process in kilobytes.
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return -1;
-    for (const QByteArray &line : status.readAll().split('\n'))
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    return -1;
-}
 
 // A controller on the network: answers "DSCR" and the version query, and in between sends
 // junk frames, either while the link is idle or in place of the answer.
@@ -132,7 +112,7 @@ private Q_SLOTS:
         QVERIFY(discover(*link, 1));
         setCurrentLink(link.get());
         QVERIFY(link->open(0));
-        const qint64 before = residentKb();
+        const qint64 before = ResidentMemory::kb();
 
         peer.startFlood();
         QElapsedTimer clock;
@@ -147,8 +127,8 @@ private Q_SLOTS:
             QTRY_VERIFY_WITH_TIMEOUT(peer.left() <= 0, 60000);
         }
         // What the peer sent was dropped, not kept.
-        if (MemoryTells)
-            QVERIFY2(residentKb() - before < 16 * 1024, qPrintable(QString::number(residentKb() - before)));
+        if (ResidentMemory::Tells)
+            QVERIFY2(ResidentMemory::kb() - before < 16 * 1024, qPrintable(QString::number(ResidentMemory::kb() - before)));
         QVERIFY(link->isOpen());
     }
 };
