@@ -85,10 +85,8 @@ public:
     int timeout() const { return m_timeoutMs; }
     // Milliseconds between discovery rounds (ScanIntervalMs unless set).
     void setScanInterval(int ms) { m_scanTimer.setInterval(ms); }
-    int scanInterval() const { return m_scanTimer.interval(); }
     // How long the idle check waits for its answer (IdleAnswerMs unless set); tests shorten it.
     void setIdleAnswer(int ms) { m_idleAnswerMs = qMax(1, ms); }
-    int idleAnswer() const { return m_idleAnswerMs; }
 
     const QList<Entry> &foundBoards() const { return m_found; }
     bool isOpen() const { return m_tcp != nullptr; }

@@ -135,13 +135,6 @@ public:
     // Milliseconds between scans (ScanIntervalMs unless set).
     void setScanInterval(int ms) { m_scanTimer.setInterval(ms); }
     int scanInterval() const { return m_scanTimer.interval(); }
-    // How long after a first discovery answer the others of the same round are awaited
-    // (RoundSettleMs unless set), and how long identifying the boards found waits while a
-    // connection is busy (a quarter of ScanIntervalMs unless set); tests shorten them.
-    void setRoundSettle(int ms) { m_roundSettleMs = qMax(0, ms); }
-    int roundSettle() const { return m_roundSettleMs; }
-    void setIdentifyRetry(int ms) { m_identifyRetryMs = qMax(1, ms); }
-    int identifyRetry() const { return m_identifyRetryMs; }
     // The board found on the UDP bridge path; null when none.
     QHostAddress udpPeer() const { return m_udpPeer; }
     int currentUid() const { return m_currentUid; }
@@ -233,7 +226,5 @@ private:
     bool m_busy = false;
     bool m_unplugged = false;
     int m_timeoutMs = int(TimeoutMs);
-    int m_roundSettleMs = RoundSettleMs;
-    int m_identifyRetryMs = ScanIntervalMs / 4;
     QTimer m_scanTimer;
 };

@@ -99,7 +99,7 @@ void UsbIo::pendingUdpData()
     if (m_peersChosen) {
         // A moment later, so that the boards answering the same round are announced together.
         if (fresh)
-            QTimer::singleShot(m_roundSettleMs, this, &UsbIo::identifyPeers);
+            QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
         return;
     }
     // Only taken while discovery is on: a peer set behind another connection's back would
@@ -210,7 +210,7 @@ void UsbIo::identifyPeers()
         if (isLive())
             break;
         if (m_busy || m_handle || !m_udpPeer.isNull()) {
-            QTimer::singleShot(m_identifyRetryMs, this, &UsbIo::identifyPeers);
+            QTimer::singleShot(ScanIntervalMs / 4, this, &UsbIo::identifyPeers);
             break;
         }
         QByteArray answer;

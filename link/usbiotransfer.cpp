@@ -149,7 +149,7 @@ QByteArray UsbIo::receiveUdp(int timeoutMs)
             if (PacketFrame::isDiscoveryAnswer(d.data()) && d.senderPort() == m_boardPort) {
                 // Another board answering discovery meanwhile is listed all the same.
                 if (takePeer(QHostAddress(d.senderAddress().toIPv4Address())) && m_peersChosen)
-                    QTimer::singleShot(m_roundSettleMs, this, &UsbIo::identifyPeers);
+                    QTimer::singleShot(RoundSettleMs, this, &UsbIo::identifyPeers);
                 continue;
             }
             // Only the chosen board answers for itself: whatever else arrives is not its answer.
