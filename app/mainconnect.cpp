@@ -14,19 +14,22 @@
 #include "link/linkcancel.h"
 #include "ui_maindialog.h"
 
+bool MainDialog::settleUnstoredChanges(const QString &question, const QString &leave)
+{
+    if (!m_session.connected() || !m_session.unstored())
+        return true;
+    const int answer = prompt()->choice(tr("Unstored changes"), question, {tr("Store"), leave, tr("Cancel")});
+    return answer == 0 ? m_commands->storeOnBoard() : answer == 1;
+}
+
 void MainDialog::disconnectBoard()
 {
     if (!m_session.connected() || m_session.reading())
         return;
-    if (m_session.unstored()) {
-        const int answer = prompt()->choice(
-            tr("Unstored changes"),
-            tr("The board runs with changes not stored in its memory; they are lost at its next "
-               "power cycle. Store them before disconnecting?"),
-            {tr("Store"), tr("Disconnect without storing"), tr("Cancel")});
-        if (answer == 0 ? !m_commands->storeOnBoard() : answer != 1)
-            return;
-    }
+    if (!settleUnstoredChanges(tr("The board runs with changes not stored in its memory; they are lost at its next "
+                                  "power cycle. Store them before disconnecting?"),
+                               tr("Disconnect without storing")))
+        return;
     // What the board holds now is its machine's latest snapshot, so that it is known again
     // when it is connected next, edits and all.
     m_session.keepLastSnapshot();

@@ -312,15 +312,10 @@ void MainDialog::done(int result)
     }
     if (!settleUnsavedEdits())
         return;
-    if (m_session.connected() && m_session.unstored()) {
-        const int answer = prompt()->choice(
-            tr("Unstored changes"),
-            tr("The board runs with changes not stored in its memory; they are lost at its next "
-               "power cycle. Store them before closing?"),
-            {tr("Store"), tr("Close without storing"), tr("Cancel")});
-        if (answer == 0 ? !m_commands->storeOnBoard() : answer != 1)
-            return;
-    }
+    if (!settleUnstoredChanges(tr("The board runs with changes not stored in its memory; they are lost at its next "
+                                  "power cycle. Store them before closing?"),
+                               tr("Close without storing")))
+        return;
     if (m_session.connected())
         m_session.keepLastSnapshot();
     // Closing the main window ends the program: nothing it opened may outlive it.

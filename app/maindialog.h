@@ -155,6 +155,9 @@ protected:
     void keyPressEvent(QKeyEvent *event) override;
 
 private:
+    // With changes not stored in the connected board's memory, asks Store / leave / Cancel:
+    // true when the board may be left (stored, left as it is, or nothing unstored).
+    bool settleUnstoredChanges(const QString &question, const QString &leave);
 
     void connectLink(DevIo *link, void (MainDialog::*detected)(QString, int));
     void clearPage();
