@@ -30,7 +30,6 @@ public:
 
     // The model the editors being built and shown belong to; may be null.
     static ParModel *current();
-    static void setCurrent(ParModel *model);
 
     // Sends an editor's change through the current model, unless a page is being built:
     // false when the board did not take it. The host keeps it for undo.
@@ -47,6 +46,10 @@ public:
 
     // The rich-text information link placed after an editor's title.
     static QString helpLink(quint32 key);
+
+protected:
+    // Set by the device models alone (the model list decides which is current).
+    static void setCurrent(ParModel *model);
 
 private:
     // What every change of an editor goes through, unless a page is being built: the board,

@@ -17,7 +17,6 @@
 #include <QSet>
 #include <QVBoxLayout>
 #include <QtEndian>
-#include <cstring>
 
 DevCom2::DevCom2(QObject *parent) : DeviceCfg(parent)
 {
@@ -166,11 +165,8 @@ QByteArray DevCom2::value(quint32 uid, int) const
 
 bool DevCom2::store(quint32 uid, const QByteArray &record)
 {
-    quint32 recordUid = 0;
-    if (record.size() < 4 || !CfgPar::find(Uid::list(uid), uid))
-        return false;
-    std::memcpy(&recordUid, record.constData(), 4);
-    if (qFromLittleEndian(recordUid) != uid)
+    if (record.size() < 4 || qFromLittleEndian<quint32>(record.constData()) != uid
+        || !CfgPar::find(Uid::list(uid), uid))
         return false;
     CfgStream s;
     return s.readChunk(reinterpret_cast<const quint8 *>(record.constData()), record.size(), record.size());

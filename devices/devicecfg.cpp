@@ -3,7 +3,6 @@
 #include "link/devio.h"
 
 static DeviceCfg *s_first = nullptr;
-static DeviceCfg *s_current = nullptr;
 
 DeviceCfg::DeviceCfg(QObject *parent) : QObject(parent)
 {
@@ -23,7 +22,8 @@ DeviceCfg::~DeviceCfg()
             break;
         }
     }
-    if (s_current == this)
+    // The interface's own destructor comes later; editors must not reach a half-gone model.
+    if (ParModel::current() == this)
         setCurrent(nullptr);
 }
 
@@ -52,11 +52,11 @@ void DeviceCfg::setFmFlag(int) {}
 
 DeviceCfg *DeviceCfg::first() { return s_first; }
 
-DeviceCfg *DeviceCfg::current() { return s_current; }
+// Every model of the editors is a device model: the one current pointer lives with the interface.
+DeviceCfg *DeviceCfg::current() { return static_cast<DeviceCfg *>(ParModel::current()); }
 
 void DeviceCfg::setCurrent(DeviceCfg *model)
 {
-    s_current = model;
     ParModel::setCurrent(model);
 }
 
@@ -65,10 +65,11 @@ bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
     qCDebug(lcDevice, "Connected to: %x %x %x", w0, w1, w2);
     // The model in use keeps a board it accepts; any other board goes to the first model that
     // accepts it, so that a board of another generation can follow without a restart.
-    if (s_current && s_current->accepts(w0, w1, w2))
+    DeviceCfg *inUse = current();
+    if (inUse && inUse->accepts(w0, w1, w2))
         return true;
     for (DeviceCfg *m = s_first; m; m = m->next) {
-        if (m != s_current && m->accepts(w0, w1, w2)) {
+        if (m != inUse && m->accepts(w0, w1, w2)) {
             setCurrent(m);
             return true;
         }
