@@ -26,24 +26,20 @@ void erasedDefault(quint8 *p, quint16 def)
         setWord(p, def);
 }
 
-class Builder
+// What each editor kind does with an erased value when the page is built.
+class Giver
 {
 public:
-    Builder(const FixedLayout &layout, const BoardFeatures &board)
-        : m_layout(layout), m_table(layout.table()), m_board(board), m_bits(layout.bitLists(board))
+    Giver(const FixedLayout &layout, const BoardFeatures &board, quint8 *image, quint8 *nv)
+        : m_table(layout.table()), m_board(board), m_bits(layout.bitLists(board)), m_image(image), m_nv(nv)
     {
-        m_image.fill(0xFF);
-        m_nv.fill(0xFF);
     }
 
-    Defaults build()
+    QVector<PageText> giveAll()
     {
         for (const Value &v : pageValues(m_table, m_board))
             give(*v.row, v.k);
-        FixedImage::packTexts(m_image.data(), m_layout, m_texts);
-        FixedImage::seal(m_image.data(), m_layout);
-        return {QByteArray(reinterpret_cast<const char *>(m_image.data()), FixedLayoutModel::ImageSize),
-                QByteArray(reinterpret_cast<const char *>(m_nv.data()), FixedLayoutModel::NvSize)};
+        return m_texts;
     }
 
 private:
@@ -61,13 +57,11 @@ private:
     // An erased text reference takes the default text; a kept one keeps its text.
     bool text(quint8 *p, quint32 address, const QString &defaultText)
     {
-        if (word(p) != 0xFFFF)
-            return false;
-        m_texts.append({int(address), defaultText.toUtf8()});
-        return true;
+        const bool erased = word(p) == 0xFFFF;
+        m_texts.append({address, erased, erased ? defaultText : QString()});
+        return erased;
     }
 
-    // What the row's editor does with an erased value k when the page is built.
     void give(const Row &row, int k)
     {
         const quint32 address = row.valueAddress(k);
@@ -125,22 +119,38 @@ private:
         }
     }
 
-    const FixedLayout &m_layout;
     const Table &m_table;
     BoardFeatures m_board;
     BitLists m_bits;
-    std::array<quint8, FixedLayoutModel::ImageSize> m_image;
-    std::array<quint8, FixedLayoutModel::NvSize> m_nv;
-    QVector<FixedImage::Text> m_texts;
+    quint8 *m_image;
+    quint8 *m_nv;
+    QVector<PageText> m_texts;
 };
 
 } // namespace
+
+QVector<PageText> giveErased(const FixedLayout &layout, const BoardFeatures &board, quint8 *image, quint8 *nv)
+{
+    if (!layout.table || !layout.bitLists)
+        return {};
+    return Giver(layout, board, image, nv).giveAll();
+}
 
 Defaults make(const FixedLayout &layout, quint16 word0, quint16, quint16 word2)
 {
     if (!layout.table || !layout.bitLists)
         return Defaults();
-    return Builder(layout, BoardFeatures{word0, word2}).build();
+    std::array<quint8, FixedLayoutModel::ImageSize> image;
+    std::array<quint8, FixedLayoutModel::NvSize> nv;
+    image.fill(0xFF);
+    nv.fill(0xFF);
+    QVector<FixedImage::Text> texts;
+    for (const PageText &t : giveErased(layout, BoardFeatures{word0, word2}, image.data(), nv.data()))
+        texts.append({int(t.word), t.text.toUtf8()});
+    FixedImage::packTexts(image.data(), layout, texts);
+    FixedImage::seal(image.data(), layout);
+    return {QByteArray(reinterpret_cast<const char *>(image.data()), FixedLayoutModel::ImageSize),
+            QByteArray(reinterpret_cast<const char *>(nv.data()), FixedLayoutModel::NvSize)};
 }
 
 const Defaults &of(const FixedLayout &layout, quint16 word0, quint16 word1, quint16 word2)

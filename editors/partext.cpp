@@ -57,7 +57,18 @@ ParText::ParText(QWidget *parent, quint8 *ref, const quint8 *base, const QString
     fillTitle(m_title, m_key);
 }
 
-ParText::~ParText() { TextPool::global().remove(&m_text); }
+ParText::~ParText()
+{
+    TextPool &pool = TextPool::global();
+    pool.remove(&m_text);
+    pool.detach(m_edit);
+}
+
+TextRecord *ParText::record()
+{
+    TextRecord *kept = TextPool::global().recordOf(m_text.word);
+    return kept ? kept : &m_text;
+}
 
 void ParText::buildForm()
 {
@@ -109,13 +120,15 @@ bool ParText::takeText(const QString &defText)
 {
     TextPool &pool = TextPool::global();
     m_text.word = m_rec + RefOffset;
-    pool.add(&m_text);
+    // The page's texts are the pool's own; an editor made without a page brings its record.
+    if (!pool.recordOf(m_text.word))
+        pool.add(&m_text);
     if (load16(m_text.word) == 0xffff) {
         m_edit->setText(defText);
-        pool.store(&m_text, m_edit);
+        pool.store(record(), m_edit);
         return true;
     }
-    pool.load(&m_text, m_edit);
+    pool.load(record(), m_edit);
     return false;
 }
 
@@ -169,7 +182,7 @@ void ParText::textChange()
     if (!m_edit->isModified())
         return;
     // The pool sends the texts and the references that moved.
-    TextPool::global().store(&m_text, m_edit);
+    TextPool::global().store(record(), m_edit);
     m_edit->setModified(false);
 }
 
@@ -214,6 +227,6 @@ void ParText::alignChange()
 
 void ParText::refresh()
 {
-    TextPool::global().load(&m_text, m_edit);
+    TextPool::global().load(record(), m_edit);
     showFields();
 }

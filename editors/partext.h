@@ -38,6 +38,8 @@ private:
     void buildForm();
     // Registers the record; an erased reference takes the default text, else the text is loaded.
     bool takeText(const QString &defText);
+    // The pool's record of the text: the page's own, or the editor's when it has no page.
+    TextRecord *record();
     void showFields();
     void refillLineBox();
     int lineHeight() const;

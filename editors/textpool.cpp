@@ -6,6 +6,7 @@
 #include "link/devio.h"
 #include <QLineEdit>
 #include <QtEndian>
+#include <algorithm>
 #include <cstring>
 
 namespace {
@@ -49,6 +50,34 @@ void TextPool::add(TextRecord *record)
 
 void TextPool::remove(TextRecord *record) { m_records.removeAll(record); }
 
+void TextPool::setPageTexts(const QVector<quint8 *> &words)
+{
+    for (const auto &record : m_page)
+        m_records.removeAll(record.get());
+    m_page.clear();
+    m_page.reserve(size_t(words.size()));
+    for (quint8 *word : words) {
+        m_page.push_back(std::make_unique<TextRecord>());
+        m_page.back()->word = word;
+        m_records.append(m_page.back().get());
+    }
+}
+
+TextRecord *TextPool::recordOf(const quint8 *word) const
+{
+    for (TextRecord *record : m_records)
+        if (record->word == word)
+            return record;
+    return nullptr;
+}
+
+void TextPool::detach(const QLineEdit *edit)
+{
+    for (TextRecord *record : qAsConst(m_records))
+        if (record->edit == edit)
+            record->edit = nullptr;
+}
+
 QString TextPool::text(const quint8 *word) const
 {
     if (!m_image || !word)
@@ -81,17 +110,28 @@ void TextPool::store(TextRecord *record, QLineEdit *edit)
     repack();
 }
 
-void TextPool::repack()
+void TextPool::store(const QVector<std::pair<TextRecord *, QString>> &texts) { repack(texts); }
+
+void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
 {
     if (!m_image)
         return;
+    // Every text is taken before any is moved: a record without a line edit reads its text
+    // from the pool, which the packing overwrites.
+    QVector<QString> strings;
+    strings.reserve(m_records.size());
+    for (TextRecord *rec : qAsConst(m_records)) {
+        const auto given = std::find_if(texts.begin(), texts.end(), [rec](const auto &t) { return t.first == rec; });
+        strings.append(given != texts.end() ? given->second : rec->edit ? rec->edit->text() : text(rec->word));
+    }
     int cursor = m_base;
     int free = m_size;
     QVector<int> changed;
-    for (TextRecord *rec : qAsConst(m_records)) {
+    for (int i = 0; i < m_records.size(); ++i) {
+        TextRecord *rec = m_records.at(i);
         const quint16 old = readWord(rec->word);
         quint16 ref = 0;
-        const QString str = rec->edit ? rec->edit->text() : QString();
+        const QString &str = strings.at(i);
         if (!str.isEmpty()) {
             const QByteArray bytes = str.toUtf8();
             const int n = bytes.size() + 1;

@@ -3,10 +3,14 @@
 #pragma once
 #include <QCoreApplication>
 #include <QVector>
+#include <memory>
+#include <utility>
+#include <vector>
 
 class QLineEdit;
 
-// One text parameter: its reference word in the image and the line edit showing it.
+// One text parameter: its reference word in the image and the line edit showing it. A record
+// without a line edit (its editor not built, or gone) keeps the text its word points at.
 struct TextRecord
 {
     quint8 *word = nullptr;
@@ -37,6 +41,14 @@ public:
     // Records are kept in registration order, which is the order texts are packed in.
     void add(TextRecord *record);
     void remove(TextRecord *record);
+    // The page's texts, one record per reference word in page order, kept by the pool itself
+    // (replacing those of the page before), so that every text of the page is packed whether
+    // its editor has been built or not.
+    void setPageTexts(const QVector<quint8 *> &words);
+    // The first record registered for a reference word, or null.
+    TextRecord *recordOf(const quint8 *word) const;
+    // Lets go of a line edit about to go away: its records keep the texts their words point at.
+    void detach(const QLineEdit *edit);
 
     // The text a reference word points at; empty for 0, 0xffff or a text outside the pool.
     QString text(const quint8 *word) const;
@@ -46,6 +58,8 @@ public:
     // Unless a page is being built, sends the used part of the pool and then every reference
     // word that changed.
     void store(TextRecord *record, QLineEdit *edit);
+    // Repacks the pool with each of these records holding the text given. Sends as store() does.
+    void store(const QVector<std::pair<TextRecord *, QString>> &texts);
 
     // Bytes in use after the last store.
     int used() const { return m_used; }
@@ -54,7 +68,7 @@ public:
     static TextPool &global();
 
 private:
-    void repack();
+    void repack(const QVector<std::pair<TextRecord *, QString>> &texts = {});
     int addressOf(const quint8 *p) const { return int(p - m_image); }
 
     quint8 *m_image = nullptr;
@@ -63,4 +77,5 @@ private:
     int m_used = 0;
     Direction m_dir = Direction::Down;
     QVector<TextRecord *> m_records;
+    std::vector<std::unique_ptr<TextRecord>> m_page;
 };

@@ -11,6 +11,8 @@
 #include "page20.h"
 #include "recordinghost.h"
 #include "editors/partext.h"
+#include "editors/textpool.h"
+#include "devices/factoryimage.h"
 #include <QLineEdit>
 #include <QComboBox>
 #include <QDialog>
@@ -346,6 +348,39 @@ private Q_SLOTS:
         QCOMPARE(kept.word(7084), quint16(0));
         QCOMPARE(kept.word(6778), quint16(0x001F));
         QCOMPARE(kept.word(8162), quint16(1));
+    }
+
+    // An erased text among kept ones takes its default without moving the others' texts over
+    // each other: the pool packs every text of the page, built or not.
+    void erasedTextAmongKeptOnes()
+    {
+        // The page's texts in order, and the second one with a default of its own.
+        QVector<quint32> words;
+        QString erasedDefault;
+        DevMarvek2_0 scratch;
+        for (const auto &t : FactoryImage::giveErased(scratch.layout(), BoardFeatures{0x201, 0x0202},
+                                                      scratch.image(), scratch.nvRegion())) {
+            if (words.size() != 1 || !t.text.isEmpty())
+                words.append(t.word);
+            if (words.size() == 2 && erasedDefault.isEmpty())
+                erasedDefault = t.text;
+        }
+        QVERIFY(words.size() > 3);
+        QVERIFY(!erasedDefault.isEmpty());
+        const auto setRef = [](quint8 *image, quint32 word, int text) {
+            image[word] = quint8(word - quint32(text));
+            image[word + 1] = quint8((word - quint32(text)) >> 8);
+        };
+        Page20 p(0x201, 0x0202, [&](quint8 *image) {
+            memcpy(image, "A\0KEEP\0", 7);
+            setRef(image, words[0], 0);
+            setRef(image, words[2], 2); // words[1] stays erased
+        });
+        const TextPool &pool = TextPool::global();
+        QCOMPARE(pool.text(p.model.image() + words[0]), QStringLiteral("A"));
+        QCOMPARE(pool.text(p.model.image() + words[1]), erasedDefault);
+        QCOMPARE(pool.text(p.model.image() + words[2]), QStringLiteral("KEEP"));
+        QVERIFY(pool.records().size() > words.size());
     }
 
     void finishedImageAndHelp()

@@ -260,6 +260,32 @@ private Q_SLOTS:
         QCOMPARE(int(f.word(6790)), 6790);
     }
 
+    // The page's records are the pool's own: one without a line edit (its editor not built)
+    // keeps its text when another is stored, even where the packing moves it.
+    void pageTextsKeepTheirTextsWithoutEditors()
+    {
+        Fixture f;
+        f.pool.setDownward(f.at(0), 0, 6540);
+        f.pool.setPageTexts({f.at(6788), f.at(6790), f.at(6792)});
+        {
+            PageBuildGuard building;
+            f.pool.store({{f.pool.recordOf(f.at(6788)), QStringLiteral("abc")},
+                          {f.pool.recordOf(f.at(6790)), QStringLiteral("de")},
+                          {f.pool.recordOf(f.at(6792)), QStringLiteral("f")}});
+        }
+        QCOMPARE(f.bytes(0, 9), QByteArray("abc\0de\0f\0", 9));
+        QLineEdit first(QStringLiteral("a"));
+        f.pool.store(f.pool.recordOf(f.at(6788)), &first);
+        QCOMPARE(f.bytes(0, 7), QByteArray("a\0de\0f\0", 7));
+        QCOMPARE(f.pool.text(f.at(6790)), QStringLiteral("de"));
+        QCOMPARE(f.pool.text(f.at(6792)), QStringLiteral("f"));
+        // An editor that goes lets go of its record, which keeps the text.
+        f.pool.detach(&first);
+        QCOMPARE(f.pool.recordOf(f.at(6788))->edit, nullptr);
+        f.pool.setPageTexts({});
+        QVERIFY(f.pool.records().isEmpty());
+    }
+
     void load_data()
     {
         QTest::addColumn<QByteArray>("pool");
