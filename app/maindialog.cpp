@@ -285,15 +285,21 @@ void MainDialog::showPage(DeviceCfg *model)
     // The about label floats over the start page only; it would cover the page's editors.
     m_about->hide();
     {
+        // The page shows at once; a section's editors are made when it is first opened.
         PageBuildGuard building;
+        DeviceCfg::TabsWhenShown whenShown;
         model->buildPage(ui->scrollAreaWidgetContents);
     }
+    // A section opened later gets the marks of its values changed from factory.
+    connect(model, &DeviceCfg::tabBuilt, this, &MainDialog::tabBuilt, Qt::UniqueConnection);
     m_shown.built(model);
     ConfigWatch::touch();
     m_findBar->show();
     m_undo->restart();
     enableCommands();
 }
+
+void MainDialog::tabBuilt() { ConfigWatch::touch(); }
 
 void MainDialog::closeOwnWindows()
 {

@@ -162,6 +162,7 @@ private:
     void connectLink(DevIo *link, void (MainDialog::*detected)(QString, int));
     void clearPage();
     void showPage(DeviceCfg *model);
+    void tabBuilt();
     // Reads the board into the current model with the page held; false when the read failed.
     bool readBoard();
     void holdPage(bool held);

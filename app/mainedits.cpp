@@ -158,6 +158,7 @@ void MainDialog::redrawPage()
     clearPage();
     {
         PageBuildGuard building;
+        DeviceCfg::TabsWhenShown whenShown;
         model->buildPage(ui->scrollAreaWidgetContents);
         // Editors show the model's values, which may differ from what building them assumed.
         const auto editors = ui->scrollAreaWidgetContents->findChildren<Par *>();

@@ -126,6 +126,9 @@ void PageSearch::reset()
 
 void PageSearch::index(DeviceCfg *model)
 {
+    // Every section is searched, opened or not: the ones never opened get their editors now.
+    if (model)
+        model->buildAllTabs();
     m_entries.clear();
     m_sections.clear();
     m_groups.clear();
@@ -196,6 +199,9 @@ void PageSearch::index(DeviceCfg *model)
 
 bool PageSearch::prepareStep(DeviceCfg *model)
 {
+    // Sections never opened get their editors one per step, then the page is indexed.
+    if (!m_indexed && model && model->buildNextTab())
+        return true;
     if (!m_indexed) {
         index(model);
         return true;

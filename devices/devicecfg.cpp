@@ -76,3 +76,19 @@ bool DeviceCfg::selectModel(quint16 w0, quint16 w1, quint16 w2)
     }
     return false;
 }
+
+namespace {
+int g_tabsWhenShown = 0;
+} // namespace
+
+void DeviceCfg::buildAllTabs()
+{
+    while (buildNextTab()) {
+    }
+}
+
+bool DeviceCfg::tabsBuiltWhenShown() { return g_tabsWhenShown > 0; }
+
+DeviceCfg::TabsWhenShown::TabsWhenShown() { ++g_tabsWhenShown; }
+
+DeviceCfg::TabsWhenShown::~TabsWhenShown() { --g_tabsWhenShown; }

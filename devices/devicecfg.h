@@ -49,6 +49,21 @@ public:
     virtual void writeTexts(Progress *progress, int count) = 0;
     // Fills the page container, which has no layout yet.
     virtual void buildPage(QWidget *container) = 0;
+    // Makes the editors of the next tab of the page built last that are still to be made;
+    // false when none is left.
+    virtual bool buildNextTab() { return false; }
+    // The same for every such tab.
+    void buildAllTabs();
+    // Whether pages built now make a tab's editors only when the tab is first shown (the
+    // window's way, while a TabsWhenShown lives), or all of them at once.
+    static bool tabsBuiltWhenShown();
+    struct TabsWhenShown
+    {
+        TabsWhenShown();
+        ~TabsWhenShown();
+        TabsWhenShown(const TabsWhenShown &) = delete;
+        TabsWhenShown &operator=(const TabsWhenShown &) = delete;
+    };
     // The bytes of a value by key (ParModel); none on a model without such values.
     QByteArray value(quint32 key, int size) const override;
     bool store(quint32 key, const QByteArray &bytes) override;
@@ -102,4 +117,8 @@ public:
     static bool writeHelpFile(const QString &path);
     static void setHelpText(quint32 key, const QString &text);
     static void clearHelpTexts();
+
+Q_SIGNALS:
+    // The editors of a tab were made after the page was built.
+    void tabBuilt();
 };

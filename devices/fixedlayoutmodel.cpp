@@ -10,7 +10,9 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QWidget>
 #include <QIODevice>
+#include <algorithm>
 #include <optional>
 #include <cstring>
 
@@ -77,17 +79,79 @@ void FixedLayoutModel::buildPage(QWidget *container)
 {
     if (!table() || !m_layout.bitLists)
         return;
-    TextPool::global().setGeometry(image(), m_layout.textBase, m_layout.textSize,
-                                   m_layout.textUpward ? TextPool::Direction::Up : TextPool::Direction::Down);
     const BoardFeatures features = board();
     const BitLists bits = m_layout.bitLists(features);
     {
         PageBuildGuard building;
-        FixedPage page(*this, m_layout.table(), features, bits);
-        page.build(container);
-        m_placements = page.placements();
+        giveErasedValues(features);
+        m_page = std::make_unique<FixedPage>(*this, m_layout.table(), features, bits);
+        m_page->onFirstShow = [this](QWidget *content) { fillTab(content); };
+        m_page->build(container, tabsBuiltWhenShown());
+        m_placements = m_page->placements();
     }
     finishPage();
+}
+
+void FixedLayoutModel::fillTab(QWidget *content)
+{
+    {
+        PageBuildGuard building;
+        // The page's data was settled when it was built; a value erased since (by a read or a
+        // load) stays as the board or file has it, as it does under editors made earlier.
+        const auto image = m_image;
+        const auto nv = m_nv;
+        const int before = m_page ? m_page->placements().size() : 0;
+        if (!m_page || !m_page->fill(content))
+            return;
+        m_image = image;
+        m_nv = nv;
+        m_placements = m_page->placements();
+        for (int i = before; i < m_placements.size(); ++i)
+            if (m_placements.at(i).editor)
+                m_placements.at(i).editor->refresh();
+    }
+    // Editors made inside contents already on screen are shown with them.
+    if (content->isVisible()) {
+        const auto children = content->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
+        for (QWidget *w : children)
+            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
+                w->show();
+    }
+    Q_EMIT tabBuilt();
+}
+
+bool FixedLayoutModel::buildNextTab()
+{
+    const QVector<QWidget *> contents = m_page ? m_page->unfilled() : QVector<QWidget *>();
+    if (contents.isEmpty())
+        return false;
+    fillTab(contents.first());
+    return true;
+}
+
+void FixedLayoutModel::giveErasedValues(const BoardFeatures &features)
+{
+    // The page's data is settled before any editor is made: erased values take their defaults
+    // and the pool holds every text of the page, so no editor changes the image when it is
+    // built, whenever that is.
+    TextPool &pool = TextPool::global();
+    pool.setGeometry(image(), m_layout.textBase, m_layout.textSize,
+                     m_layout.textUpward ? TextPool::Direction::Up : TextPool::Direction::Down);
+    QVector<FactoryImage::PageText> texts =
+        FactoryImage::giveErased(m_layout, features, m_image.data(), m_nv.data());
+    texts.erase(std::remove_if(texts.begin(), texts.end(),
+                               [](const FactoryImage::PageText &t) { return t.word + 1 >= quint32(ImageSize); }),
+                texts.end());
+    QVector<quint8 *> words;
+    for (const FactoryImage::PageText &t : texts)
+        words.append(m_image.data() + t.word);
+    pool.setPageTexts(words);
+    QVector<std::pair<TextRecord *, QString>> erased;
+    for (const FactoryImage::PageText &t : texts)
+        if (t.erased)
+            erased.append({pool.recordOf(m_image.data() + t.word), t.text});
+    if (!erased.isEmpty())
+        pool.store(erased);
 }
 
 QString FixedLayoutModel::parName(quint32 key)

@@ -7,6 +7,7 @@
 #include "devices/fixedpage.h"
 #include "devices/fixedtable.h"
 #include <array>
+#include <memory>
 
 class DevIo;
 
@@ -38,6 +39,7 @@ public:
     // Builds the page from the model's table for the board's identity words: text pool
     // geometry, bit lists, the tabs under the page-building counter, then finishPage().
     void buildPage(QWidget *container) override;
+    bool buildNextTab() override;
     // Label of an address from the table, for the model's current board.
     QString parName(quint32 key) override;
     // The help text of the address's help key.
@@ -74,17 +76,23 @@ protected:
     // What every page build ends with: the layout version set, the check words cleared and
     // the model's help texts loaded.
     void finishPage();
+    // Gives the erased values of the page their defaults and the text pool the page's texts.
+    void giveErasedValues(const BoardFeatures &features);
     void loadHelpTexts();
 
 private:
     // Refreshes the editors bound to keys first..last.
     void refreshEditors(quint32 first, quint32 last);
+    // Makes the editors of a tab of the page not made yet, and shows them with the tab.
+    void fillTab(QWidget *content);
 
 private:
     const FixedLayout &m_layout;
     std::array<quint8, ImageSize> m_image;
     std::array<quint8, NvSize> m_nv;
     QVector<FixedPage::Placement> m_placements;
+    // The builder of the page built last, kept for its tabs still to be made.
+    std::unique_ptr<FixedPage> m_page;
     // The user's relay signal invert word while a relay test runs; -1 when none runs.
     int m_relaySaved = -1;
 };

@@ -15,11 +15,38 @@
 
 using namespace FixedTable;
 
+namespace {
+
+// Tells the page when a watched tab's contents are shown for the first time.
+class ShowWatch : public QObject
+{
+public:
+    explicit ShowWatch(FixedPage &page) : m_page(page) {}
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::ShowToParent && m_page.onFirstShow) {
+            auto *content = static_cast<QWidget *>(watched);
+            if (m_page.unfilled().contains(content))
+                m_page.onFirstShow(content);
+        }
+        return QObject::eventFilter(watched, event);
+    }
+
+private:
+    FixedPage &m_page;
+};
+
+} // namespace
+
 FixedPage::FixedPage(FixedLayoutModel &model, const Table &table, const BoardFeatures &board,
                      const BitLists &bits)
     : m_model(model), m_table(table), m_board(board), m_bits(bits)
 {
 }
+
+FixedPage::~FixedPage() = default;
 
 QString FixedPage::tr(const char *text) const
 {
@@ -28,22 +55,46 @@ QString FixedPage::tr(const char *text) const
 
 int FixedPage::endOfBlock(int from) const { return FixedTable::endOfBlock(m_table, from); }
 
-void FixedPage::build(QWidget *container)
+void FixedPage::build(QWidget *container, bool whenShown)
 {
     auto *page = new QVBoxLayout(container);
+    if (whenShown && !m_watch)
+        m_watch = std::make_unique<ShowWatch>(*this);
     forEachTab(m_table, m_board, [&](const Row &tab, int first, int end, int slot, int count) {
         const QString title = tab.kind == Kind::Tabs ? tr(tab.label).arg(slot + 1) : tr(tab.label);
-        buildTab(container, page, first, end, title, tab.kind == Kind::Tabs ? Part{}.item(slot, count) : Part{});
+        const Part part = tab.kind == Kind::Tabs ? Part{}.item(slot, count) : Part{};
+        QWidget *content = DeviceCfg::addTab(container, page, title);
+        auto *layout = new QVBoxLayout(content);
+        if (whenShown) {
+            m_pending.append({content, first, end, part});
+            content->installEventFilter(m_watch.get());
+        } else {
+            placeBlock(content, layout, first, end, part);
+        }
     });
     page->addStretch();
 }
 
-void FixedPage::buildTab(QWidget *container, QBoxLayout *page, int from, int to, const QString &title,
-                         Part part)
+bool FixedPage::fill(QWidget *content)
 {
-    QWidget *content = DeviceCfg::addTab(container, page, title);
-    auto *layout = new QVBoxLayout(content);
-    placeBlock(content, layout, from, to, part);
+    for (int i = 0; i < m_pending.size(); ++i) {
+        if (m_pending.at(i).content != content)
+            continue;
+        const Pending tab = m_pending.takeAt(i);
+        content->removeEventFilter(m_watch.get());
+        placeBlock(content, static_cast<QBoxLayout *>(content->layout()), tab.from, tab.to, tab.part);
+        return true;
+    }
+    return false;
+}
+
+QVector<QWidget *> FixedPage::unfilled() const
+{
+    QVector<QWidget *> out;
+    for (const Pending &tab : m_pending)
+        if (tab.content)
+            out.append(tab.content);
+    return out;
 }
 
 void FixedPage::placeBlock(QWidget *parent, QBoxLayout *layout, int from, int to, Part part)

@@ -5,11 +5,14 @@
 #include "devices/fixedtable.h"
 #include <QPointer>
 #include <QVector>
+#include <functional>
+#include <memory>
 
 class FixedLayoutModel;
 class Par;
 class QBoxLayout;
 class QGridLayout;
+class QObject;
 class QWidget;
 
 class FixedPage
@@ -25,10 +28,19 @@ public:
 
     FixedPage(FixedLayoutModel &model, const FixedTable::Table &table, const BoardFeatures &board,
               const BitLists &bits);
+    ~FixedPage();
 
     // Fills the container (which has no layout yet) with the tabs and a closing stretch.
-    // The caller raises the page-building counter around it.
-    void build(QWidget *container);
+    // The caller raises the page-building counter around it. whenShown: a tab's editors are
+    // made when its contents are first shown, through fill(); otherwise all at once.
+    void build(QWidget *container, bool whenShown = false);
+    // Makes the editors of a tab whose contents have not been filled yet; false when there
+    // is no such tab. The caller raises the page-building counter around it.
+    bool fill(QWidget *content);
+    // The contents of the tabs not filled yet, in page order.
+    QVector<QWidget *> unfilled() const;
+    // Called with a tab's contents when they are shown for the first time, unfilled.
+    std::function<void(QWidget *content)> onFirstShow;
 
     const QVector<Placement> &placements() const { return m_placements; }
 
@@ -41,8 +53,16 @@ private:
         Part item(int s, int n) const { return {num * n + s, den * n}; }
     };
 
+    // A tab whose editors are made when it is first shown.
+    struct Pending
+    {
+        QPointer<QWidget> content;
+        int from;
+        int to;
+        Part part;
+    };
+
     int endOfBlock(int from) const;
-    void buildTab(QWidget *container, QBoxLayout *page, int from, int to, const QString &title, Part part);
     void placeBlock(QWidget *parent, QBoxLayout *layout, int from, int to, Part part);
     void placeRow(QWidget *parent, QBoxLayout *layout, const FixedTable::Row &row, Part part);
     void buildGrid(QWidget *parent, QBoxLayout *layout, int from, int to, int count, Part part);
@@ -52,6 +72,10 @@ private:
     FixedLayoutModel &m_model;
     const FixedTable::Table &m_table;
     BoardFeatures m_board;
-    const BitLists &m_bits;
+    // Kept: the tabs made later still need the lists.
+    BitLists m_bits;
     QVector<Placement> m_placements;
+    QVector<Pending> m_pending;
+    // Watches the unfilled contents for their first show.
+    std::unique_ptr<QObject> m_watch;
 };

@@ -145,13 +145,13 @@ QList<ParamDifference> compareWithFactory(DeviceCfg *model)
     if (!fixed || defaults.size() != FixedLayoutModel::ImageSize)
         return {};
     // Values the board's page does not offer keep whatever an erased board holds there.
-    QSet<quint32> onPage;
-    for (const FixedPage::Placement &p : fixed->placements()) {
-        onPage.insert(p.address);
-        if (p.second)
-            onPage.insert(p.second);
-    }
     const BoardFeatures board = fixed->board();
+    QSet<quint32> onPage;
+    for (const FixedTable::Value &v : FixedTable::pageValues(*fixed->table(), board)) {
+        onPage.insert(v.address());
+        if (v.row->second)
+            onPage.insert(v.row->second + quint32(v.k) * v.row->stride);
+    }
     QList<ParamDifference> out;
     for (const ParamDifference &d :
          diffImages(fixed->image(), reinterpret_cast<const quint8 *>(defaults.constData()), *fixed->table(),

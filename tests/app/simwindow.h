@@ -91,8 +91,11 @@ struct SimWindow
                 return b;
         return nullptr;
     }
+    // The editor of a value, its section's editors made if they were not yet (the section
+    // stays as it was, open or closed).
     Par *editor(quint32 address) const
     {
+        model->buildAllTabs();
         for (const auto &p : model->placements())
             if (p.address == address)
                 return p.editor;

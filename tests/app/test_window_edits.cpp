@@ -142,6 +142,7 @@ private Q_SLOTS:
             return nullptr;
         };
         const auto editorAt = [](FixedLayoutModel *m, quint32 address) -> Par * {
+            m->buildAllTabs();
             for (const auto &p : m->placements())
                 if (p.address == address)
                     return p.editor;

@@ -121,6 +121,7 @@ private Q_SLOTS:
         QCOMPARE(DeviceCfg::current(), w.models.at(model));
         auto *fixed = qobject_cast<FixedLayoutModel *>(w.models.at(model));
         Par *editor = nullptr;
+        fixed->buildAllTabs();
         for (const auto &p : fixed->placements())
             if (p.address == jitter)
                 editor = p.editor;

@@ -133,6 +133,8 @@ struct SiteWindow
     Par *editor(quint32 address) const
     {
         auto *model = qobject_cast<FixedLayoutModel *>(DeviceCfg::current());
+        if (model)
+            model->buildAllTabs();
         for (const auto &p : model ? model->placements() : QVector<FixedPage::Placement>())
             if (p.address == address)
                 return p.editor;

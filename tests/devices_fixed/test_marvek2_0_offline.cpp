@@ -6,6 +6,8 @@
 #include "fakelink.h"
 #include "scriptedprompt.h"
 #include "testlanguage.h"
+#include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
@@ -66,11 +68,61 @@ private Q_SLOTS:
         QCOMPARE(tabs.first()->text(), QStringLiteral("Coin validator ccTalk"));
         QCOMPARE(tabs.last()->text(), QStringLiteral("WiFi connection"));
         // The model's own identity words: not an extended board, feature bits of 0x9F0F.
+        // Editors are made as their sections are first opened.
+        QVERIFY(w.dialog->pageContainer()->findChildren<Par *>().isEmpty());
+        for (QPushButton *tab : tabs)
+            QTest::mouseClick(tab, Qt::LeftButton);
         QVERIFY(w.dialog->pageContainer()->findChildren<Par *>().size() > 300);
         // The default image carries the table's defaults.
         QCOMPARE(int(w.model->image()[7170]), 30);
         QCOMPARE(int(w.model->image()[7164]), 1);
         QVERIFY(w.usb->calls.isEmpty());
+    }
+
+    // Sections never opened hold no editors, yet their values follow a text renamed elsewhere,
+    // a dump loaded and the marks of values changed from factory once they are opened.
+    void closedSectionsFollowTheData()
+    {
+        QTemporaryDir dir;
+        const QString dump = dir.filePath(QStringLiteral("jitter.bin"));
+        Window w;
+        w.choose();
+        const auto open = [&w](const QString &title) {
+            for (auto *b : w.dialog->pageContainer()->findChildren<QPushButton *>(QStringLiteral("tabButton")))
+                if (b->text() == title && !b->isChecked())
+                    QTest::mouseClick(b, Qt::LeftButton);
+        };
+        const auto editorAt = [&w](quint32 address) -> Par * {
+            for (const auto &p : w.model->placements())
+                if (p.address == address)
+                    return p.editor;
+            return nullptr;
+        };
+        // A dump whose button jitter is 17, the page itself left at 30.
+        w.model->store(7170, QByteArray("\x11\x00", 2));
+        w.prompt.files.enqueue(dump);
+        w.button("butSave")->click();
+        w.model->store(7170, QByteArray("\x1e\x00", 2));
+
+        open(QStringLiteral("Programs"));
+        QVERIFY(!editorAt(7342)); // the operator view's first line: not made yet
+        auto *name = editorAt(6860)->findChild<QLineEdit *>();
+        name->setFocus();
+        name->selectAll();
+        QTest::keyClicks(name, QStringLiteral("Foam and brush"));
+        QTest::keyClick(name, Qt::Key_Return);
+        open(QStringLiteral("Operator view"));
+        QCOMPARE(editorAt(7342)->findChild<QLineEdit *>()->text(), QStringLiteral("OPERATOR"));
+        QCOMPARE(name->text(), QStringLiteral("Foam and brush"));
+
+        QVERIFY(!editorAt(7170));
+        w.prompt.files.enqueue(dump);
+        w.prompt.choices.enqueue(1); // the renamed program: discarded
+        w.button("butLoad")->click();
+        open(QStringLiteral("Buttons and Relays"));
+        QCOMPARE(editorAt(7170)->findChild<QSpinBox *>()->value(), 17);
+        QTRY_VERIFY(editorAt(7170)->findChild<QLabel *>(QStringLiteral("factoryMark")));
+        QCOMPARE(editorAt(7342)->findChild<QLineEdit *>()->text(), QStringLiteral("OPERATOR"));
     }
 
     void dumpRoundTrip()
@@ -82,7 +134,7 @@ private Q_SLOTS:
             Window w;
             w.choose();
             // A few values changed through their editors, as a technician would.
-            w.model->placements(); // the page is built
+            w.model->buildAllTabs();
             for (const auto &p : w.model->placements()) {
                 if (p.address == 7170 || p.address == 6892 + 4 || p.address == 0x8074)
                     p.editor->findChild<QSpinBox *>()->setValue(p.address == 0x8074 ? 99 : 17);

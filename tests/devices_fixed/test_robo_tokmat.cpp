@@ -144,6 +144,7 @@ private Q_SLOTS:
         auto *tokmat = qobject_cast<DevTokmat1_0 *>(DeviceCfg::current());
         QVERIFY(tokmat);
         int floats = 0;
+        tokmat->buildAllTabs();
         for (const auto &p : tokmat->placements())
             floats += p.address >= 8090 && p.address < 8122;
         QCOMPARE(floats, 32);

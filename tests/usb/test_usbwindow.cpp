@@ -103,6 +103,7 @@ private Q_SLOTS:
         auto *model = qobject_cast<DevMarvek2_0 *>(DeviceCfg::current());
         QVERIFY(model);
         Par *editor = nullptr;
+        model->buildAllTabs();
         for (const auto &p : model->placements())
             if (p.address == EditedAddress)
                 editor = p.editor;
