@@ -94,6 +94,10 @@ void FixedLayoutModel::buildPage(QWidget *container)
 
 void FixedLayoutModel::fillTab(QWidget *content)
 {
+    // Contents on screen are filled hidden and shown again, so that they are laid out once.
+    const bool shown = content->isVisible();
+    if (shown)
+        content->hide();
     {
         PageBuildGuard building;
         // The page's data was settled when it was built; a value erased since (by a read or a
@@ -101,22 +105,22 @@ void FixedLayoutModel::fillTab(QWidget *content)
         const auto image = m_image;
         const auto nv = m_nv;
         const int before = m_page ? m_page->placements().size() : 0;
-        if (!m_page || !m_page->fill(content))
+        if (!m_page || !m_page->fill(content)) {
+            if (shown)
+                content->show();
             return;
-        m_image = image;
-        m_nv = nv;
+        }
         m_placements = m_page->placements();
-        for (int i = before; i < m_placements.size(); ++i)
-            if (m_placements.at(i).editor)
-                m_placements.at(i).editor->refresh();
+        if (m_image != image || m_nv != nv) {
+            m_image = image;
+            m_nv = nv;
+            for (int i = before; i < m_placements.size(); ++i)
+                if (m_placements.at(i).editor)
+                    m_placements.at(i).editor->refresh();
+        }
     }
-    // Editors made inside contents already on screen are shown with them.
-    if (content->isVisible()) {
-        const auto children = content->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly);
-        for (QWidget *w : children)
-            if (!w->testAttribute(Qt::WA_WState_ExplicitShowHide))
-                w->show();
-    }
+    if (shown)
+        content->show();
     Q_EMIT tabBuilt();
 }
 
