@@ -14,6 +14,7 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QSet>
+#include <algorithm>
 
 const char *PageSearch::MarkProperty = "findMatch";
 
@@ -126,9 +127,10 @@ void PageSearch::reset()
 
 void PageSearch::index(DeviceCfg *model)
 {
-    // Every section is searched, opened or not: the ones never opened get their editors now.
-    if (model)
-        model->buildAllTabs();
+    // A page indexed again keeps what its sections were before the first search.
+    QHash<const QWidget *, bool> checked;
+    for (const Section &s : qAsConst(m_sections))
+        checked.insert(s.content, s.checked);
     m_entries.clear();
     m_sections.clear();
     m_groups.clear();
@@ -162,7 +164,22 @@ void PageSearch::index(DeviceCfg *model)
                 addresses.insert(p.editor, p.address);
     }
     const QMap<quint32, QString> &help = DeviceCfg::helpMap();
-    for (const Section &section : qAsConst(m_sections)) {
+    for (Section &section : m_sections) {
+        section.checked = checked.value(section.content, false);
+        // A section never opened is searched by the labels and help of the values it will hold.
+        QVector<quint32> unmade;
+        if (fixed && fixed->unbuiltValues(section.content, &unmade)) {
+            for (quint32 address : qAsConst(unmade)) {
+                Entry e;
+                e.button = section.button;
+                e.content = section.content;
+                e.unmade = true;
+                e.text = plainWords(fixed->parName(address) + QLatin1Char(' ') + help.value(fixed->helpKey(address)));
+                if (!e.text.isEmpty())
+                    m_entries.append(e);
+            }
+            continue;
+        }
         const auto editors = section.content->findChildren<Par *>();
         for (Par *editor : editors) {
             if (explicitlyHidden(editor) || insideOtherEditor(editor, section.content))
@@ -199,7 +216,8 @@ void PageSearch::index(DeviceCfg *model)
 
 bool PageSearch::prepareStep(DeviceCfg *model)
 {
-    // Sections never opened get their editors one per step, then the page is indexed.
+    // Sections never opened get their editors one per step (a search makes those it shows
+    // when it comes first), then the page is indexed.
     if (!m_indexed && model && model->buildNextTab())
         return true;
     if (!m_indexed) {
@@ -237,26 +255,28 @@ int PageSearch::search(DeviceCfg *model, const QString &text)
         for (Section &s : m_sections)
             s.checked = s.button && s.button->isChecked();
     }
-    QVector<int> found;
+    QVector<int> found = matching(words);
+    // Sections never opened that hold a match get their editors, and the page is indexed again.
+    QSet<QWidget *> unmade;
+    for (int i : qAsConst(found))
+        if (m_entries.at(i).unmade)
+            unmade.insert(m_entries.at(i).content);
+    auto *fixed = qobject_cast<FixedLayoutModel *>(model);
+    if (fixed && !unmade.isEmpty()) {
+        for (int i : qAsConst(m_matches))
+            mark(m_entries.at(i).editor, 0);
+        m_matches.clear();
+        for (QWidget *content : qAsConst(unmade))
+            fixed->buildTab(content);
+        index(model);
+        found = matching(words);
+    }
     QSet<QWidget *> sections;
     QSet<QGroupBox *> groups;
-    for (int i = 0; i < m_entries.size(); ++i) {
-        const Entry &e = m_entries.at(i);
-        if (!e.editor)
-            continue;
-        bool all = true;
-        for (const QString &w : words) {
-            if (!e.text.contains(w)) {
-                all = false;
-                break;
-            }
-        }
-        if (!all)
-            continue;
-        found.append(i);
-        sections.insert(e.content);
-        if (e.group)
-            groups.insert(e.group);
+    for (int i : qAsConst(found)) {
+        sections.insert(m_entries.at(i).content);
+        if (m_entries.at(i).group)
+            groups.insert(m_entries.at(i).group);
     }
     for (int i : qAsConst(m_matches))
         if (!found.contains(i))
@@ -282,6 +302,20 @@ int PageSearch::search(DeviceCfg *model, const QString &text)
     m_current = m_matches.isEmpty() ? -1 : 0;
     showCurrent();
     return m_matches.size();
+}
+
+QVector<int> PageSearch::matching(const QStringList &words) const
+{
+    QVector<int> found;
+    for (int i = 0; i < m_entries.size(); ++i) {
+        const Entry &e = m_entries.at(i);
+        if (!e.editor && !e.unmade)
+            continue;
+        const bool all = std::all_of(words.begin(), words.end(), [&e](const QString &w) { return e.text.contains(w); });
+        if (all)
+            found.append(i);
+    }
+    return found;
 }
 
 void PageSearch::step(int direction)

@@ -34,8 +34,9 @@ public:
     // Puts the page back exactly as it was before the first search.
     void restore();
     // Readies the page for searching, one piece at a time so that the window stays responsive:
-    // the index, then the style and layout of one closed section per call (what opening it
-    // would cost the first keystroke). False when nothing is left to do.
+    // the editors of one section never opened, then the index, then the style and layout of
+    // one closed section per call (what opening it would cost the first keystroke). False
+    // when nothing is left to do.
     bool prepareStep(DeviceCfg *model);
 
     bool active() const { return m_saved; }
@@ -57,6 +58,7 @@ private:
         QPushButton *button = nullptr; // its section's button
         QWidget *content = nullptr;    // its section's contents
         QGroupBox *group = nullptr;    // the group box it sits in, if any
+        bool unmade = false;           // a value of a section whose editors are not made yet
     };
     struct Section
     {
@@ -67,6 +69,8 @@ private:
     };
 
     void index(DeviceCfg *model);
+    // The entries matching every word.
+    QVector<int> matching(const QStringList &words) const;
     void mark(Par *editor, int mark);
     void showCurrent();
     void settle();

@@ -40,6 +40,14 @@ public:
     // geometry, bit lists, the tabs under the page-building counter, then finishPage().
     void buildPage(QWidget *container) override;
     bool buildNextTab() override;
+    // Makes the editors of the tab of these contents, when they are still to be made.
+    void buildTab(QWidget *content) { fillTab(content); }
+    // The values whose editors the tab of these contents will hold when it is made; false for
+    // a tab already made.
+    bool unbuiltValues(const QWidget *content, QVector<quint32> *addresses) const
+    {
+        return m_page && m_page->valuesOf(content, addresses);
+    }
     // Label of an address from the table, for the model's current board.
     QString parName(quint32 key) override;
     // The help text of the address's help key.

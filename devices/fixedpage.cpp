@@ -88,6 +88,19 @@ bool FixedPage::fill(QWidget *content)
     return false;
 }
 
+bool FixedPage::valuesOf(const QWidget *content, QVector<quint32> *addresses) const
+{
+    for (const Pending &tab : m_pending) {
+        if (tab.content != content)
+            continue;
+        addresses->clear();
+        for (const Value &v : tabValues(m_table, m_board, tab.from, tab.to, tab.part.num, tab.part.den))
+            addresses->append(v.address());
+        return true;
+    }
+    return false;
+}
+
 QVector<QWidget *> FixedPage::unfilled() const
 {
     QVector<QWidget *> out;

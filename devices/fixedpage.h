@@ -39,6 +39,9 @@ public:
     bool fill(QWidget *content);
     // The contents of the tabs not filled yet, in page order.
     QVector<QWidget *> unfilled() const;
+    // The first values of the editors a tab not filled yet will hold, in page order; false
+    // for contents that are filled or not a tab of this page.
+    bool valuesOf(const QWidget *content, QVector<quint32> *addresses) const;
     // Called with a tab's contents when they are shown for the first time, unfilled.
     std::function<void(QWidget *content)> onFirstShow;
 

@@ -181,6 +181,12 @@ class PageWalk
 public:
     PageWalk(const Table &table, const BoardFeatures &board) : m_table(table), m_board(board) {}
 
+    QVector<Value> tab(int first, int end, int num, int den)
+    {
+        block(first, end, num, den);
+        return m_out;
+    }
+
     QVector<Value> values()
     {
         forEachTab(m_table, m_board, [this](const Row &, int first, int end, int slot, int count) {
@@ -246,5 +252,10 @@ private:
 } // namespace
 
 QVector<Value> pageValues(const Table &table, const BoardFeatures &board) { return PageWalk(table, board).values(); }
+
+QVector<Value> tabValues(const Table &table, const BoardFeatures &board, int first, int end, int num, int den)
+{
+    return PageWalk(table, board).tab(first, end, num, den);
+}
 
 } // namespace FixedTable

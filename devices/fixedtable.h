@@ -230,6 +230,9 @@ struct Value
 // The values a board's page gives an editor, in the order the page places them (tabs, then
 // group boxes, grid rows and runs in turn): what the board uses of the image.
 QVector<Value> pageValues(const Table &table, const BoardFeatures &board);
+// The same for one tab: rows [first, end), part num of den equal parts (as forEachTab gives
+// them: slot of count).
+QVector<Value> tabValues(const Table &table, const BoardFeatures &board, int first, int end, int num, int den);
 
 // Whether a row of this kind opens a block that an End row closes.
 bool opensBlock(Kind k);

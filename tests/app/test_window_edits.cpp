@@ -11,6 +11,7 @@
 #include "editors/qtcolorpicker.h"
 #include "simwindow.h"
 #include "testlanguage.h"
+#include <QClipboard>
 #include <QLayout>
 #include <QLineEdit>
 #include <QScrollArea>
@@ -117,6 +118,36 @@ private Q_SLOTS:
         DeviceCfg::setCurrent(nullptr);
     }
 
+    // Words pasted into the find field of a page never opened: only the section that holds
+    // the matches gets its editors.
+    void findMakesOnlyTheSectionsItShows()
+    {
+        ScriptedPrompt prompt;
+        DevMarvek2_0 *m20 = nullptr;
+        MainDialog::Parts parts;
+        parts.prompt = &prompt;
+        parts.makeModels = [&](QObject *parent) { return QList<DeviceCfg *>{m20 = new DevMarvek2_0(parent)}; };
+        auto dialog = std::make_unique<MainDialog>(parts);
+        dialog->show();
+        for (QPushButton *b : dialog->pageContainer()->findChildren<QPushButton *>())
+            if (b->text() == m20->title()) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                break;
+            }
+        QVERIFY(m20->placements().isEmpty());
+        QApplication::clipboard()->setText(QStringLiteral("relay delay"));
+        QTest::keyClick(dialog.get(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClick(dialog->findBar()->field(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(dialog->findBar()->search().matchCount(), 2);
+        QSet<quint32> made;
+        for (const auto &p : m20->placements())
+            made.insert(p.address);
+        QVERIFY(made.contains(7158) && made.contains(7170)); // Buttons and Relays
+        QVERIFY(!made.contains(7334));                      // Coin validator ccTalk
+        for (Par *p : dialog->findBar()->search().matches())
+            QVERIFY(p && p->isVisible());
+    }
+
     // Offline pages of two generations: the words find exactly the editors they name, the
     // page narrows to their sections and groups, Escape puts it back as it was.
     void findNarrowsStepsAndRestores()
@@ -141,8 +172,8 @@ private Q_SLOTS:
                     return b;
             return nullptr;
         };
+        // The editors made so far: find makes those of the sections that hold a match.
         const auto editorAt = [](FixedLayoutModel *m, quint32 address) -> Par * {
-            m->buildAllTabs();
             for (const auto &p : m->placements())
                 if (p.address == address)
                     return p.editor;
