@@ -10,9 +10,11 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QLayout>
 #include <QWidget>
 #include <QIODevice>
 #include <algorithm>
+#include <climits>
 #include <optional>
 #include <cstring>
 
@@ -119,9 +121,64 @@ void FixedLayoutModel::fillTab(QWidget *content)
                     m_placements.at(i).editor->refresh();
         }
     }
+    keepFocusOrder(content);
     if (shown)
         content->show();
     Q_EMIT tabBuilt();
+}
+
+// Widgets made later join the end of the window's focus chain: the editors of a section are
+// put back among the other sections' in page order, so that Tab moves down the page whatever
+// order the sections were opened in.
+void FixedLayoutModel::keepFocusOrder(QWidget *content)
+{
+    QWidget *page = content->parentWidget();
+    if (!page || !page->layout())
+        return;
+    const int at = page->layout()->indexOf(content);
+    QWidget *before = nullptr;    // the last focus widget of a section above
+    QWidget *after = nullptr;     // the first focus widget of a section below
+    int afterAt = INT_MAX;
+    QVector<QWidget *> made;
+    QWidget *start = page->window();
+    QWidget *w = start;
+    for (int guard = 0; guard < 100000; ++guard) {
+        w = w->nextInFocusChain();
+        if (!w || w == start)
+            break;
+        if (!(w->focusPolicy() & Qt::TabFocus) || !page->isAncestorOf(w))
+            continue;
+        if (content->isAncestorOf(w)) {
+            made.append(w);
+            continue;
+        }
+        QWidget *section = w;
+        while (section->parentWidget() != page)
+            section = section->parentWidget();
+        const int index = page->layout()->indexOf(section);
+        if (index < at)
+            before = w;
+        else if (index > at && index < afterAt) {
+            after = w;
+            afterAt = index;
+        }
+    }
+    // Below a section: after the last widget before it that takes focus at all (the chain
+    // cannot be joined at one that takes none).
+    QWidget *previous = before;
+    if (!previous && after) {
+        previous = after->previousInFocusChain();
+        for (int guard = 0; previous && previous != after && previous->focusPolicy() == Qt::NoFocus && guard < 100000; ++guard)
+            previous = previous->previousInFocusChain();
+        if (previous == after || made.contains(previous))
+            previous = nullptr;
+    }
+    if (!previous || made.isEmpty())
+        return;
+    for (QWidget *m : qAsConst(made)) {
+        QWidget::setTabOrder(previous, m);
+        previous = m;
+    }
 }
 
 bool FixedLayoutModel::buildNextTab()

@@ -93,6 +93,8 @@ private:
     void refreshEditors(quint32 first, quint32 last);
     // Makes the editors of a tab of the page not made yet, and shows them with the tab.
     void fillTab(QWidget *content);
+    // Puts the new editors of a section among the others' in the window's focus order.
+    static void keepFocusOrder(QWidget *content);
 
 private:
     const FixedLayout &m_layout;

@@ -7,11 +7,13 @@
 #include "scriptedprompt.h"
 #include "testlanguage.h"
 #include <QLabel>
+#include <QLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
 #include <QtTest>
+#include <algorithm>
 
 class TestMarvek2_0Offline : public QObject
 {
@@ -123,6 +125,32 @@ private Q_SLOTS:
         QCOMPARE(editorAt(7170)->findChild<QSpinBox *>()->value(), 17);
         QTRY_VERIFY(editorAt(7170)->findChild<QLabel *>(QStringLiteral("factoryMark")));
         QCOMPARE(editorAt(7342)->findChild<QLineEdit *>()->text(), QStringLiteral("OPERATOR"));
+    }
+
+    // Tab moves down the page whatever order its sections were opened in.
+    void focusFollowsThePage()
+    {
+        Window w;
+        w.choose();
+        QWidget *page = w.dialog->pageContainer();
+        for (const char *title : {"Idle view 2", "Programs", "Coin validator ccTalk", "Buttons and Relays"})
+            for (auto *b : page->findChildren<QPushButton *>(QStringLiteral("tabButton")))
+                if (b->text() == QLatin1String(title))
+                    QTest::mouseClick(b, Qt::LeftButton);
+        QVector<int> sections;
+        QWidget *start = w.dialog.get();
+        for (QWidget *f = start->nextInFocusChain(); f && f != start; f = f->nextInFocusChain()) {
+            if (!(f->focusPolicy() & Qt::TabFocus) || !page->isAncestorOf(f))
+                continue;
+            QWidget *section = f;
+            while (section->parentWidget() != page)
+                section = section->parentWidget();
+            const int at = page->layout()->indexOf(section);
+            if (sections.isEmpty() || sections.last() != at)
+                sections.append(at);
+        }
+        QCOMPARE(sections.size(), 4);
+        QVERIFY(std::is_sorted(sections.begin(), sections.end()));
     }
 
     void dumpRoundTrip()
