@@ -144,8 +144,8 @@ qint64 openAndPaint(QPushButton *button, QWidget *contents, const QElapsedTimer 
     return ns;
 }
 
-// The section with the most widgets once all are made.
-int largestSection(const QString &board)
+// The section with the most widgets once all are made, and its title.
+int largestSection(const QString &board, QString *title)
 {
     const std::unique_ptr<FixedLayoutModel> model = makeModel(board);
     DeviceCfg::setCurrent(model.get());
@@ -158,6 +158,7 @@ int largestSection(const QString &board)
         if (n > most) {
             most = n;
             best = i;
+            *title = buttons[i]->text();
         }
     }
     return best;
@@ -249,7 +250,8 @@ int main(int argc, char *argv[])
     if (readStyleSheet(resourcePath(QStringLiteral("res/style.css")), &css))
         app.setStyleSheet(css);
 
-    const int largest = open ? largestSection(board) : 0;
+    QString title;
+    const int largest = open ? largestSection(board, &title) : 0;
     round(open, board, largest); // warm-up: fonts, style, resources
     Bench::Series page(open ? "page  section opened to first paint" : "page  buildPage to first paint");
     Bench::Series bare(open ? "bare  same widgets opened to first paint" : "bare  same widgets to first paint");
@@ -261,7 +263,7 @@ int main(int argc, char *argv[])
         widgets = r.widgets;
     }
     std::printf("board %s, widgets %d, %s, %d interleaved rounds\n", qPrintable(board), widgets,
-                open ? "largest section opened" : "sections closed", rounds);
+                open ? qPrintable(QStringLiteral("largest section \"%1\" opened").arg(title)) : "sections closed", rounds);
     page.print();
     bare.print();
     Bench::printRatio("page / bare", page, bare);
