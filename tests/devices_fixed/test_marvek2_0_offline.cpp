@@ -2,6 +2,7 @@
 // on the default image, and a dump file loaded and saved again comes back byte for byte.
 #include "app/maindialog.h"
 #include "devices/devmarvek2_0.h"
+#include "devices/modeldiff.h"
 #include "editors/par.h"
 #include "fakelink.h"
 #include "scriptedprompt.h"
@@ -121,6 +122,10 @@ private Q_SLOTS:
         w.prompt.files.enqueue(dump);
         w.prompt.choices.enqueue(1); // the renamed program: discarded
         w.button("butLoad")->click();
+        // Listed as changed from factory (Ctrl+D) before its section is made.
+        QVERIFY(!editorAt(7170));
+        const auto changed = ModelDiff::compareWithFactory(w.model);
+        QVERIFY(std::any_of(changed.begin(), changed.end(), [](const ParamDifference &d) { return d.site.address == 7170; }));
         open(QStringLiteral("Buttons and Relays"));
         QCOMPARE(editorAt(7170)->findChild<QSpinBox *>()->value(), 17);
         QTRY_VERIFY(editorAt(7170)->findChild<QLabel *>(QStringLiteral("factoryMark")));
