@@ -1,4 +1,5 @@
 #include "app/pagesearch.h"
+#include "app/matchoverlay.h"
 #include "devices/devicecfg.h"
 #include "devices/devtab.h"
 #include "devices/fixedlayoutmodel.h"
@@ -8,7 +9,6 @@
 #include <QHash>
 #include <QLabel>
 #include <QLayout>
-#include <QPainter>
 #include <QPushButton>
 #include <QRegularExpression>
 #include <QScrollArea>
@@ -17,64 +17,6 @@
 #include <algorithm>
 
 const char *PageSearch::MarkProperty = "findMatch";
-
-// Paints the marks of the matches over the visible part of the page: a bar at the left of
-// every match, a frame around the current one. It takes no input.
-class MatchOverlay : public QWidget
-{
-public:
-    MatchOverlay(const PageSearch &search, QWidget *viewport) : QWidget(viewport), m_search(search)
-    {
-        setObjectName(QStringLiteral("findMarks"));
-        setAttribute(Qt::WA_TransparentForMouseEvents);
-        setAttribute(Qt::WA_NoSystemBackground);
-        setFocusPolicy(Qt::NoFocus);
-        viewport->installEventFilter(this);
-        resize(viewport->size());
-    }
-    // Follows the page: its moves, resizes and its sections opening.
-    void watch(QWidget *page)
-    {
-        if (page)
-            page->installEventFilter(this);
-    }
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override
-    {
-        if (watched == parentWidget() && event->type() == QEvent::Resize)
-            resize(parentWidget()->size());
-        if (event->type() == QEvent::Resize || event->type() == QEvent::Move
-            || event->type() == QEvent::LayoutRequest)
-            update();
-        return QWidget::eventFilter(watched, event);
-    }
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter painter(this);
-        const Par *current = m_search.currentEditor();
-        for (Par *editor : m_search.matches()) {
-            if (!editor || !editor->isVisible())
-                continue;
-            // Only the part the user sees: inner scroll areas clip their editors.
-            const QRect seen = editor->visibleRegion().boundingRect();
-            if (seen.isEmpty())
-                continue;
-            const QRect r(editor->mapTo(parentWidget(), seen.topLeft()), seen.size());
-            if (!r.intersects(rect()))
-                continue;
-            // Both stay outside the editor where the page leaves room: its title stays readable.
-            painter.fillRect(QRect(qMax(0, r.left() - 7), r.top(), 4, r.height()), QColor(0xF0, 0xB0, 0x00));
-            if (editor == current) {
-                painter.setPen(QPen(QColor(0xD0, 0x80, 0x00), 2));
-                painter.drawRect(r.adjusted(-3, -3, 2, 2).intersected(rect().adjusted(1, 1, -1, -1)));
-            }
-        }
-    }
-
-private:
-    const PageSearch &m_search;
-};
 
 PageSearch::PageSearch(QWidget *page, QScrollArea *area) : m_page(page), m_area(area) {}
 
