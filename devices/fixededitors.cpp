@@ -10,7 +10,6 @@
 #include "editors/parslider2.h"
 #include "editors/parslider2s.h"
 #include "editors/partext.h"
-#include "editors/rgb565.h"
 #include <QCoreApplication>
 
 using namespace FixedTable;
@@ -75,13 +74,7 @@ Par *make(FixedLayoutModel &model, const Table &table, const Row &row, int k, co
                                     second ? word(second) : nullptr);
     }
     case Editor::Colors:
-        // The colour editor keeps whatever it finds: the table's defaults go into erased words here.
-        Par::setErasedDefault16(v.p, Rgb565::fromQRgb(row.def));
-        if (second) {
-            const Row *secondRow = rowFor(table, row.second);
-            if (secondRow)
-                Par::setErasedDefault16(second, Rgb565::fromQRgb(secondRow->def));
-        }
+        // The colour editor keeps whatever it finds: the page gave erased words their defaults.
         return new ParColor2(parent, v.p, second, v.base);
     case Editor::Background:
         return new ParBackground(parent, v.p, v.base, row.modes, row.defMode, row.def, row.def2);

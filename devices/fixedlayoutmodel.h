@@ -40,8 +40,9 @@ public:
     // geometry, bit lists, the tabs under the page-building counter, then finishPage().
     void buildPage(QWidget *container) override;
     bool buildNextTab() override;
-    // Makes the editors of the tab of these contents, when they are still to be made.
-    void buildTab(QWidget *content) { fillTab(content); }
+    // Makes the editors of the tab of these contents, when they are still to be made, and
+    // shows them with the tab.
+    void buildTab(QWidget *content);
     // The values whose editors the tab of these contents will hold when it is made; false for
     // a tab already made.
     bool unbuiltValues(const QWidget *content, QVector<quint32> *addresses) const
@@ -91,8 +92,6 @@ protected:
 private:
     // Refreshes the editors bound to keys first..last.
     void refreshEditors(quint32 first, quint32 last);
-    // Makes the editors of a tab of the page not made yet, and shows them with the tab.
-    void fillTab(QWidget *content);
     // Puts the new editors of a section among the others' in the window's focus order.
     static void keepFocusOrder(QWidget *content);
 

@@ -19,14 +19,14 @@ void FixedLayoutModel::buildPage(QWidget *container)
         PageBuildGuard building;
         giveErasedValues(features);
         m_page = std::make_unique<FixedPage>(*this, m_layout.table(), features, bits);
-        m_page->onFirstShow = [this](QWidget *content) { fillTab(content); };
+        m_page->onFirstShow = [this](QWidget *content) { buildTab(content); };
         m_page->build(container, tabsBuiltWhenShown());
         m_placements = m_page->placements();
     }
     finishPage();
 }
 
-void FixedLayoutModel::fillTab(QWidget *content)
+void FixedLayoutModel::buildTab(QWidget *content)
 {
     // Contents on screen are filled hidden and shown again, so that they are laid out once.
     const bool shown = content->isVisible();
@@ -118,7 +118,7 @@ bool FixedLayoutModel::buildNextTab()
     const QVector<QWidget *> contents = m_page ? m_page->unfilled() : QVector<QWidget *>();
     if (contents.isEmpty())
         return false;
-    fillTab(contents.first());
+    buildTab(contents.first());
     return true;
 }
 
@@ -138,11 +138,11 @@ void FixedLayoutModel::giveErasedValues(const BoardFeatures &features)
     QVector<quint8 *> words;
     for (const FactoryImage::PageText &t : texts)
         words.append(m_image.data() + t.word);
-    pool.setPageTexts(words);
+    const QVector<TextRecord *> records = pool.setPageTexts(words);
     QVector<std::pair<TextRecord *, QString>> erased;
-    for (const FactoryImage::PageText &t : texts)
-        if (t.erased)
-            erased.append({pool.recordOf(m_image.data() + t.word), t.text});
+    for (int i = 0; i < texts.size(); ++i)
+        if (texts.at(i).erased)
+            erased.append({records.at(i), texts.at(i).text});
     if (!erased.isEmpty())
         pool.store(erased);
 }

@@ -50,17 +50,20 @@ void TextPool::add(TextRecord *record)
 
 void TextPool::remove(TextRecord *record) { m_records.removeAll(record); }
 
-void TextPool::setPageTexts(const QVector<quint8 *> &words)
+QVector<TextRecord *> TextPool::setPageTexts(const QVector<quint8 *> &words)
 {
     for (const auto &record : m_page)
         m_records.removeAll(record.get());
     m_page.clear();
     m_page.reserve(size_t(words.size()));
+    QVector<TextRecord *> added;
     for (quint8 *word : words) {
         m_page.push_back(std::make_unique<TextRecord>());
         m_page.back()->word = word;
-        m_records.append(m_page.back().get());
+        added.append(m_page.back().get());
     }
+    m_records += added;
+    return added;
 }
 
 TextRecord *TextPool::recordOf(const quint8 *word) const

@@ -43,8 +43,8 @@ public:
     void remove(TextRecord *record);
     // The page's texts, one record per reference word in page order, kept by the pool itself
     // (replacing those of the page before), so that every text of the page is packed whether
-    // its editor has been built or not.
-    void setPageTexts(const QVector<quint8 *> &words);
+    // its editor has been built or not. Returns the new records in the order of words.
+    QVector<TextRecord *> setPageTexts(const QVector<quint8 *> &words);
     // The first record registered for a reference word, or null.
     TextRecord *recordOf(const quint8 *word) const;
     // Lets go of a line edit about to go away: its records keep the texts their words point at.
