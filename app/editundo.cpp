@@ -1,6 +1,5 @@
 #include "app/editundo.h"
 #include "devices/devcom2.h"
-#include "devices/fixedimage.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/textpool.h"
 #include "registry/cfgpar.h"
@@ -88,55 +87,30 @@ void EditUndo::restart()
 void EditUndo::resync()
 {
     m_model = model();
-    m_image.clear();
-    m_nv.clear();
     m_records.clear();
-    if (FixedLayoutModel *f = fixed()) {
-        m_image = QByteArray(reinterpret_cast<const char *>(f->image()), FixedLayoutModel::ImageSize);
-        m_nv = QByteArray(reinterpret_cast<const char *>(f->nvRegion()), FixedLayoutModel::NvSize);
-    } else if (m_model) {
+    if (m_model && !fixed())
         for (int list = 1; list <= 3; ++list)
             for (CfgPar *p = CfgPar::head(list); p; p = p->next())
                 m_records.insert(p->uid(), m_model->value(p->uid(), 0));
-    }
 }
 
-QByteArray *EditUndo::shadowOf(quint32 key, int *offset)
-{
-    if (key & FixedLayoutModel::NvKey) {
-        *offset = int(key - FixedLayoutModel::NvKey);
-        return &m_nv;
-    }
-    *offset = int(key);
-    return &m_image;
-}
-
-void EditUndo::recordChange(quint32 key, int size)
+void EditUndo::recordChange(quint32 key, const QByteArray &before, const QByteArray &after)
 {
     if (!m_model || m_model != model())
         return;
-    FixedLayoutModel *f = fixed();
-    if (!f) {
-        // A described parameter's editor names no size: the record is the whole value.
-        const QByteArray after = m_model->value(key, 0);
-        const auto known = m_records.find(key);
-        if (known == m_records.end() || after.isEmpty() || *known == after)
-            return;
-        const QByteArray before = *known;
-        *known = after;
-        push(key, {Range{key, before, after}});
+    if (fixed()) {
+        if (!before.isEmpty() && before.size() == after.size() && before != after)
+            push(key, {Range{key, before, after}});
         return;
     }
-    int offset = 0;
-    QByteArray *shadow = shadowOf(key, &offset);
-    const QByteArray after = f->value(key, size);
-    if (after.isEmpty() || offset < 0 || offset + size > shadow->size())
+    // A described parameter's editor names no size: the record is the whole value.
+    const QByteArray now = m_model->value(key, 0);
+    const auto known = m_records.find(key);
+    if (known == m_records.end() || now.isEmpty() || *known == now)
         return;
-    const QByteArray before = shadow->mid(offset, size);
-    if (before == after)
-        return;
-    shadow->replace(offset, size, after);
-    push(key, {Range{key, before, after}});
+    const QByteArray was = *known;
+    *known = now;
+    push(key, {Range{key, was, now}});
 }
 
 void EditUndo::recordTexts()
@@ -149,36 +123,11 @@ void EditUndo::recordTexts()
     const TextPool &pool = TextPool::global();
     if (pool.image() != f->image())
         return;
-    const auto *now = reinterpret_cast<const char *>(f->image());
     QVector<Range> ranges;
-    const auto diff = [&](int from, int to) {
-        int i = qMax(0, from);
-        to = qMin(to, FixedImage::WriteEnd);
-        while (i < to) {
-            if (now[i] == m_image.at(i)) {
-                ++i;
-                continue;
-            }
-            int end = i + 1;
-            // Runs a few equal bytes apart are sent as one.
-            for (int j = end; j < to && j < end + 8; ++j)
-                if (now[j] != m_image.at(j))
-                    end = j + 1;
-            ranges.append({quint32(i), m_image.mid(i, end - i), QByteArray(now + i, end - i)});
-            i = end;
-        }
-    };
-    diff(pool.base(), pool.base() + pool.size());
-    for (const TextRecord *record : pool.records()) {
-        const int word = int(record->word - f->image());
-        if (word < pool.base() || word >= pool.base() + pool.size())
-            diff(word, word + 2);
-    }
-    if (ranges.isEmpty())
-        return;
-    for (const Range &r : qAsConst(ranges))
-        m_image.replace(int(r.key), r.after.size(), r.after);
-    push(TextsKey, ranges);
+    for (const TextPool::Change &c : pool.lastChanges())
+        ranges.append({quint32(c.address), c.before, c.after});
+    if (!ranges.isEmpty())
+        push(TextsKey, ranges);
 }
 
 void EditUndo::push(quint32 key, const QVector<Range> &ranges)
@@ -243,16 +192,9 @@ bool EditUndo::apply(bool undo)
         // The board keeps what it had: so does the page, and the step stays to be tried again.
         for (const Range &r : ranges)
             put(r, !undo);
-    } else {
-        for (const Range &r : ranges) {
-            if (!fixed()) {
-                m_records.insert(r.key, undo ? r.before : r.after);
-                continue;
-            }
-            int offset = 0;
-            QByteArray *shadow = shadowOf(r.key, &offset);
-            shadow->replace(offset, r.after.size(), undo ? r.before : r.after);
-        }
+    } else if (!fixed()) {
+        for (const Range &r : ranges)
+            m_records.insert(r.key, undo ? r.before : r.after);
     }
     if (refreshEditors)
         refreshEditors();

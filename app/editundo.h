@@ -1,7 +1,8 @@
 // Undo and redo of the live edits of a page: every change sent to the board is kept as the
 // bytes before and after it, on a QUndoStack; undo and redo send them again. On a fixed-layout
-// page the bytes are the image's; on the page of a board that describes itself they are the
-// parameter's value record (its UID, then its value), as the board is sent it.
+// page the bytes are the value's, as the model hands them over with the change; on the page of
+// a board that describes itself they are the parameter's value record (its UID, then its
+// value), as the board is sent it.
 #pragma once
 #include <QByteArray>
 #include <QHash>
@@ -28,15 +29,18 @@ public:
 
     QUndoStack *stack() { return &m_stack; }
 
-    // Takes the current model's values as the start of every next step and drops every step
-    // (a page rebuilt, a board read, connected or gone).
+    // Takes the current model and drops every step (a page rebuilt, a board read, connected
+    // or gone).
     void restart();
-    // Takes the current model's values as they are now, keeping the steps (a dump loaded, a
-    // compare applied: those are not steps of their own).
+    // Takes the described parameters' values as they are now, keeping the steps (a dump
+    // loaded: not a step of its own).
     void resync();
-    // An editor changed size bytes at key and they were sent (or tried).
-    void recordChange(quint32 key, int size);
-    // The text pool was repacked: the texts and every reference word that moved.
+    // An editor changed the value at key from before to after and it was sent (or tried).
+    // A described parameter's editor changes it in place: both are empty, and the step's
+    // bytes come from the parameter's record as last seen.
+    void recordChange(quint32 key, const QByteArray &before, const QByteArray &after);
+    // The text pool was repacked: the texts and every reference word that moved, as the
+    // pool tells them.
     void recordTexts();
 
     // Sends the bytes before (undo) or after (redo) of the step and shows them. A write that
@@ -62,14 +66,11 @@ private:
     // The current model when its edits can be undone, else null.
     DeviceCfg *model() const;
     FixedLayoutModel *fixed() const;
-    QByteArray *shadowOf(quint32 key, int *offset);
     // Puts bytes of a range into the model.
     void put(const Range &r, bool before);
 
     QUndoStack m_stack;
     DeviceCfg *m_model = nullptr;
-    QByteArray m_image;
-    QByteArray m_nv;
     // The described parameters' value records as the board has them.
     QHash<quint32, QByteArray> m_records;
     // Every change of one turn of the event loop (one click, one key) goes into one step.

@@ -130,10 +130,11 @@ bool FactoryMarks::reset(Par *editor)
     bool any = false;
     bool written = true;
     for (const ParamDifference &d : diffs) {
-        if (!ModelDiff::take(model, defaults, d))
+        const QByteArray bytes = ModelDiff::fixedBytes(model, defaults, d);
+        if (bytes.isEmpty())
             continue;
         any = true;
-        written &= editor->sendChange(d.site.address, d.site.row ? d.site.row->size() : 2);
+        written &= editor->sendChange(d.site.address, bytes);
     }
     editor->refresh();
     ConfigWatch::touch();

@@ -70,7 +70,7 @@ public:
     bool boardConnected() const override { return m_session.connected(); }
     void changeFailed(quint32 key) override;
     void changeWritten() override;
-    void changeSent(quint32 key, int size) override;
+    void changeSent(quint32 key, const QByteArray &before, const QByteArray &after) override;
 
     QProgressBar *progressBar() const;
     void refreshEditors();

@@ -54,10 +54,10 @@ void MainDialog::setupEditCommands()
     connect(m_undo->stack(), &QUndoStack::cleanChanged, this, &MainDialog::showUndoState);
 }
 
-void MainDialog::changeSent(quint32 key, int size)
+void MainDialog::changeSent(quint32 key, const QByteArray &before, const QByteArray &after)
 {
     if (DeviceCfg::pageBuilding() == 0 && !m_session.reading())
-        m_undo->recordChange(key, size);
+        m_undo->recordChange(key, before, after);
     markOfflineEdit();
 }
 

@@ -1,6 +1,7 @@
 // What device models, editors and links need from the main window, as a small interface
 // so that the command-line tool and the tests can stand in for it.
 #pragma once
+#include <QByteArray>
 #include <QString>
 #include <QtGlobal>
 
@@ -35,9 +36,15 @@ public:
     virtual void changeFailed(quint32 key) { Q_UNUSED(key); }
     // An editor's change reached the board (or there was nothing to send).
     virtual void changeWritten() {}
-    // An editor's change of size bytes at key was sent to the model (whether or not it
-    // reached the board): the window keeps it for undo.
-    virtual void changeSent(quint32 key, int size) { Q_UNUSED(key); Q_UNUSED(size); }
+    // An editor's change of the value named key was sent (whether or not it reached the
+    // board): the window keeps it for undo. before and after are the value's bytes, both empty
+    // for a change made in place.
+    virtual void changeSent(quint32 key, const QByteArray &before, const QByteArray &after)
+    {
+        Q_UNUSED(key);
+        Q_UNUSED(before);
+        Q_UNUSED(after);
+    }
 };
 
 // The installed host; never null (a do-nothing host whose link is currentLink() stands in).

@@ -19,18 +19,21 @@ QVariant ParModel::parProperty(quint32, const QString &) { return QVariant(); }
 
 bool ParModel::set(quint32 key, const QByteArray &bytes)
 {
-    if (bytes.isEmpty() || !store(key, bytes))
+    if (bytes.isEmpty())
         return false;
-    return send(key, bytes.size());
+    const QByteArray before = value(key, bytes.size());
+    if (before.size() != bytes.size() || !store(key, bytes))
+        return false;
+    return send(key, bytes.size(), before, bytes);
 }
 
-bool ParModel::send(quint32 key, int size)
+bool ParModel::send(quint32 key, int size, const QByteArray &before, const QByteArray &after)
 {
     if (s_pageBuilding != 0)
         return true;
     const bool taken = changed(key, size);
     ConfigWatch::touch();
-    host()->changeSent(key, size);
+    host()->changeSent(key, before, after);
     return taken;
 }
 
@@ -40,7 +43,7 @@ void ParModel::setCurrent(ParModel *model) { s_current = model; }
 
 bool ParModel::notifyChange(quint32 key, int size)
 {
-    return s_current ? s_current->send(key, size) : true;
+    return s_current ? s_current->send(key, size, QByteArray(), QByteArray()) : true;
 }
 
 int ParModel::pageBuilding() { return s_pageBuilding; }

@@ -17,8 +17,9 @@ public:
     // The size bytes of the value named key as the model holds them; empty for a key the
     // model does not hold.
     virtual QByteArray value(quint32 key, int size) const = 0;
-    // Puts bytes into the value named key and sends them as an editor's change would be
-    // sent: false when the model does not hold the key or the board did not take them.
+    // Puts bytes into the value named key and sends them as an editor's change: false when
+    // the model does not hold the key or the board did not take them. The host learns the
+    // bytes before and after (for undo).
     bool set(quint32 key, const QByteArray &bytes);
     // Puts bytes into the model's own copy of the value and sends nothing (undo puts back
     // what the board kept); false for a key the model does not hold.
@@ -31,8 +32,9 @@ public:
     // The model the editors being built and shown belong to; may be null.
     static ParModel *current();
 
-    // Sends an editor's change through the current model, unless a page is being built:
-    // false when the board did not take it. The host keeps it for undo.
+    // Sends a change already made in place (a described parameter's editor changes the
+    // parameter itself) through the current model, unless a page is being built: false when
+    // the board did not take it.
     static bool notifyChange(quint32 key, int size);
 
     // Raised while a page is built or refreshed: editors setting their widgets send nothing.
@@ -53,8 +55,9 @@ protected:
 
 private:
     // What every change of an editor goes through, unless a page is being built: the board,
-    // the views beside the page, the host's undo.
-    bool send(quint32 key, int size);
+    // the views beside the page, the host's undo (before is empty when the change was made
+    // in place and the model knows no earlier bytes).
+    bool send(quint32 key, int size, const QByteArray &before, const QByteArray &after);
 };
 
 // Raises the page-building counter for its lifetime.

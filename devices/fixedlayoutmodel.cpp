@@ -23,13 +23,6 @@ FixedLayoutModel::FixedLayoutModel(const FixedLayout &layout, QObject *parent)
     m_nv.fill(0xFF);
 }
 
-quint8 *FixedLayoutModel::valuePointer(quint32 key)
-{
-    if (key & NvKey)
-        return key < NvKey + NvSize ? m_nv.data() + (key - NvKey) : nullptr;
-    return key < quint32(ImageSize) ? m_image.data() + key : nullptr;
-}
-
 QString FixedLayoutModel::title() const
 {
     return QCoreApplication::translate(metaObject()->className(), m_layout.title);

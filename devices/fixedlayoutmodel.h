@@ -25,8 +25,6 @@ public:
 
     const FixedLayout &layout() const { return m_layout; }
     quint8 *nvRegion() { return m_nv.data(); }
-    // The image or NV byte named by a parameter key, or null outside both.
-    quint8 *valuePointer(quint32 key);
 
     QString title() const override;
     quint8 *image() override { return m_image.data(); }

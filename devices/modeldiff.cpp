@@ -13,7 +13,6 @@
 #include <QBuffer>
 #include <QCoreApplication>
 #include <QSet>
-#include <cstring>
 
 namespace {
 
@@ -172,19 +171,15 @@ bool restorable(const ParamDifference &d)
     return e != FixedTable::Editor::Name && e != FixedTable::Editor::ViewLine;
 }
 
-bool take(DeviceCfg *model, const QByteArray &other, const ParamDifference &d)
+QByteArray fixedBytes(DeviceCfg *model, const QByteArray &other, const ParamDifference &d)
 {
-    if (!restorable(d))
-        return false;
-    if (d.dynamic)
-        return isDynamic(model) && DynDump::loadBytes(dynRecordDump(other, d.site.address), false);
-    FixedLayoutModel *fixed = fixedOf(model);
+    if (d.dynamic || !restorable(d) || !fixedOf(model))
+        return {};
     const int size = sizeOf(d);
     const quint32 a = d.site.address;
-    if (!fixed || other.size() != FixedLayoutModel::ImageSize || a + quint32(size) > quint32(FixedImage::WriteEnd))
-        return false;
-    std::memcpy(fixed->image() + a, other.constData() + a, size_t(size));
-    return true;
+    if (other.size() != FixedLayoutModel::ImageSize || a + quint32(size) > quint32(FixedImage::WriteEnd))
+        return {};
+    return other.mid(int(a), size);
 }
 
 bool apply(DeviceCfg *model, const QByteArray &other, const QList<ParamDifference> &chosen, Progress *progress)
@@ -198,8 +193,13 @@ bool apply(DeviceCfg *model, const QByteArray &other, const QList<ParamDifferenc
     bool ok = true;
     int done = 0;
     for (const ParamDifference &d : chosen) {
-        if (take(model, other, d))
-            ok &= DeviceCfg::notifyChange(d.site.address, sizeOf(d));
+        if (d.dynamic) {
+            // A described parameter is loaded from its record, then sent as its editor sends it.
+            if (d.restorable && isDynamic(model) && DynDump::loadBytes(dynRecordDump(other, d.site.address), false))
+                ok &= DeviceCfg::notifyChange(d.site.address, sizeOf(d));
+        } else if (const QByteArray bytes = fixedBytes(model, other, d); !bytes.isEmpty()) {
+            ok &= model->set(d.site.address, bytes);
+        }
         if (progress)
             progress->setValue(++done);
     }

@@ -35,7 +35,8 @@ bool restorable(const ParamDifference &d);
 // board as an editor's change would be. False when a write failed on the way.
 bool apply(DeviceCfg *model, const QByteArray &other, const QList<ParamDifference> &chosen,
            Progress *progress);
-// Copies one difference's value from other into the model without sending it.
-bool take(DeviceCfg *model, const QByteArray &other, const ParamDifference &d);
+// The bytes of one restorable difference of a fixed-layout model as other (a whole image)
+// has them; empty for any other difference.
+QByteArray fixedBytes(DeviceCfg *model, const QByteArray &other, const ParamDifference &d);
 
 } // namespace ModelDiff

@@ -8,7 +8,7 @@
 #include <QStyle>
 #include <QtEndian>
 
-Par::Par(QWidget *parent) : QWidget(parent) {}
+Par::Par(QWidget *parent, ParModel *model) : QWidget(parent), m_model(model) {}
 
 bool Par::event(QEvent *event)
 {
@@ -17,12 +17,47 @@ bool Par::event(QEvent *event)
     return QWidget::event(event);
 }
 
-bool Par::notifyChange(quint32 key, int size)
+quint16 Par::word(quint32 key) const
+{
+    const QByteArray b = bytes(key, 2);
+    return b.size() == 2 ? load16(b.constData()) : 0xffff;
+}
+
+quint8 Par::byte(quint32 key) const
+{
+    const QByteArray b = bytes(key, 1);
+    return b.size() == 1 ? quint8(b.at(0)) : 0xff;
+}
+
+QByteArray Par::bytes(quint32 key, int size) const
+{
+    return m_model ? m_model->value(key, size) : QByteArray();
+}
+
+bool Par::sendWord(quint32 key, quint16 v)
+{
+    QByteArray b(2, Qt::Uninitialized);
+    store16(b.data(), v);
+    return sendChange(key, b);
+}
+
+bool Par::sendChange(quint32 key, const QByteArray &bytes)
 {
     // Asked first: a link that gives the board up on this very failure disconnects before
     // the answer comes back.
     const bool online = host()->boardConnected();
-    if (ParModel::notifyChange(key, size)) {
+    return settle(m_model && m_model->set(key, bytes), online, key);
+}
+
+bool Par::notifyChange(quint32 key, int size)
+{
+    const bool online = host()->boardConnected();
+    return settle(ParModel::notifyChange(key, size), online, key);
+}
+
+bool Par::settle(bool taken, bool online, quint32 key)
+{
+    if (taken) {
         setUnsent(false);
         host()->changeWritten();
         return true;
@@ -47,31 +82,9 @@ void Par::setUnsent(bool unsent)
     update();
 }
 
-quint32 Par::memKey(const void *value, const void *base, quint32 flags)
-{
-    const auto offset = static_cast<const quint8 *>(value) - static_cast<const quint8 *>(base);
-    return quint32(offset) | flags;
-}
-
 quint16 Par::load16(const void *p) { return qFromLittleEndian<quint16>(p); }
 
 void Par::store16(void *p, quint16 v) { qToLittleEndian<quint16>(v, p); }
-
-bool Par::setErasedDefault16(void *value, quint16 def)
-{
-    if (load16(value) != 0xffff)
-        return false;
-    store16(value, def);
-    return true;
-}
-
-bool Par::setErasedDefault8(quint8 *value, quint8 def)
-{
-    if (*value != 0xff)
-        return false;
-    *value = def;
-    return true;
-}
 
 bool Par::compactParent(const QWidget *parent)
 {

@@ -4,6 +4,7 @@
 #include <QVariant>
 #include <QWidget>
 
+class ParModel;
 class QBoxLayout;
 class QLabel;
 
@@ -11,7 +12,11 @@ class Par : public QWidget
 {
     Q_OBJECT
 public:
-    explicit Par(QWidget *parent = nullptr);
+    // model: the model that holds the editor's value, read and written by key; null for an
+    // editor of a described parameter, which changes the parameter itself.
+    explicit Par(QWidget *parent = nullptr, ParModel *model = nullptr);
+
+    ParModel *model() const { return m_model; }
 
     // Sets every widget of the editor from the bound value without changing the value.
     virtual void refresh() = 0;
@@ -21,17 +26,10 @@ public:
     // UID bit that marks a hardware setting: its editor is built but hidden.
     static constexpr quint32 HiddenUidBit = 0x800;
 
-    // Key of a memory-bound value: its byte offset from the image base, OR-ed with flags.
-    static quint32 memKey(const void *value, const void *base, quint32 flags = 0);
-
     // Image values are little-endian and may sit at odd addresses: always go through these.
     static quint16 load16(const void *p);
     static void store16(void *p, quint16 v);
     static qint16 load16s(const void *p) { return qint16(load16(p)); }
-
-    // Writes def into a value still holding the erased pattern (0xffff / 0xff); true if it did.
-    static bool setErasedDefault16(void *value, quint16 def);
-    static bool setErasedDefault8(quint8 *value, quint8 def);
 
     // True when the parent asks its editors for the compact form (dynamic property "hideTitle").
     static bool compactParent(const QWidget *parent);
@@ -48,22 +46,34 @@ public:
     bool unsent() const { return property("unsent").toBool(); }
     // Shows or clears the mark of a value that is not on the board.
     void setUnsent(bool unsent);
-    // Sends a value put into the model from outside the editor (its factory default) as the
-    // editor's own change would be: false when the board did not take it.
-    bool sendChange(quint32 key, int size) { return notifyChange(key, size); }
+    // Puts bytes into the value named key and sends them as the editor's own change: false
+    // when the board did not take them. A write that fails while a board is connected marks
+    // the editor until a later change of it reaches the board.
+    bool sendChange(quint32 key, const QByteArray &bytes);
 
 protected:
     // Once the editor is polished (before it is first shown), its sliders, spin boxes and
     // drop-downs take the wheel only while focused and typed numbers once typing ends.
     bool event(QEvent *event) override;
 
-    // Reports a stored change to the current model, unless a page is being built. A write that
-    // fails marks the editor until a later change of it reaches the board. False when the
-    // board did not take it.
+    // The value named key as the model holds it: a little-endian word, a byte, or size bytes.
+    quint16 word(quint32 key) const;
+    quint8 byte(quint32 key) const;
+    QByteArray bytes(quint32 key, int size) const;
+    bool sendWord(quint32 key, quint16 v);
+    bool sendByte(quint32 key, quint8 v) { return sendChange(key, QByteArray(1, char(v))); }
+
+    // Reports a change made in place to a described parameter through the current model,
+    // unless a page is being built; marks the editor as sendChange does.
     bool notifyChange(quint32 key, int size);
 
     // Parameter-bound editors: hides this editor when the UID carries the hardware bit.
     void hideForUid(quint32 uid);
     // Names the editor after its form (e.g. "ParU16") when its creator did not name it.
     void nameIfUnnamed(const char *name);
+
+private:
+    bool settle(bool taken, bool online, quint32 key);
+
+    ParModel *m_model = nullptr;
 };

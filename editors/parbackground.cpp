@@ -5,20 +5,14 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
-ParBackground::ParBackground(QWidget *parent, quint8 *value, const quint8 *base, unsigned modes,
-                             int defMode, QRgb defCol0, QRgb defCol1)
-    : Par(parent), m_value(value), m_key(memKey(value, base))
+ParBackground::ParBackground(QWidget *parent, ParModel *model, quint32 key, unsigned modes)
+    : Par(parent, model), m_key(key)
 {
     nameIfUnnamed("ParBackground");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QLabel *title = makeTitleLabel(this, layout);
     m_row = BackgroundRow::build(this, layout, modes);
-    if (word(0) == 0xffff) {
-        store16(m_value, quint16(defMode));
-        store16(m_value + 2, Rgb565::fromQRgb(defCol0));
-        store16(m_value + 4, Rgb565::fromQRgb(defCol1));
-    }
     refresh();
     connect(m_row.mode, qOverload<int>(&QComboBox::currentIndexChanged), this, &ParBackground::modeChange);
     connect(m_row.col0, &QtColorPicker::colorChanged, this, &ParBackground::col0Change);
@@ -26,27 +20,26 @@ ParBackground::ParBackground(QWidget *parent, quint8 *value, const quint8 *base,
     fillTitle(title, m_key);
 }
 
-// Every change is sent as all three words.
+void ParBackground::sendWords(int i, quint16 v)
+{
+    QByteArray words = bytes(m_key, 6);
+    if (words.size() != 6)
+        return;
+    store16(words.data() + 2 * i, v);
+    sendChange(m_key, words);
+}
+
 void ParBackground::modeChange()
 {
     const int mode = m_row.currentMode();
     if (mode == 0)
         return;
-    store16(m_value, quint16(mode));
     m_row.showSecondFor(mode);
-    notifyChange(m_key, 6);
+    sendWords(0, quint16(mode));
 }
 
-void ParBackground::col0Change(const QColor &c)
-{
-    store16(m_value + 2, Rgb565::fromColor(c));
-    notifyChange(m_key, 6);
-}
+void ParBackground::col0Change(const QColor &c) { sendWords(1, Rgb565::fromColor(c)); }
 
-void ParBackground::col1Change(const QColor &c)
-{
-    store16(m_value + 4, Rgb565::fromColor(c));
-    notifyChange(m_key, 6);
-}
+void ParBackground::col1Change(const QColor &c) { sendWords(2, Rgb565::fromColor(c)); }
 
-void ParBackground::refresh() { m_row.show(word(0), word(1), word(2)); }
+void ParBackground::refresh() { m_row.show(word(m_key), word(m_key + 2), word(m_key + 4)); }

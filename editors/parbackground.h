@@ -8,10 +8,8 @@ class ParBackground : public Par
 {
     Q_OBJECT
 public:
-    // value: the first of the three words. modes: bit 0 Solid, bit 1 Waves, bit 2 Timer.
-    // An erased mode word (0xffff) receives the defaults, all three words.
-    ParBackground(QWidget *parent, quint8 *value, const quint8 *base, unsigned modes, int defMode,
-                  QRgb defCol0, QRgb defCol1);
+    // key: the first of the three words in model. modes: bit 0 Solid, bit 1 Waves, bit 2 Timer.
+    ParBackground(QWidget *parent, ParModel *model, quint32 key, unsigned modes);
 
     void refresh() override;
 
@@ -21,9 +19,9 @@ public Q_SLOTS:
     void col1Change(const QColor &c);
 
 private:
-    quint16 word(int i) const { return load16(m_value + 2 * i); }
+    // Every change is sent as all three words.
+    void sendWords(int i, quint16 v);
 
-    quint8 *m_value;
     quint32 m_key;
     BackgroundRow m_row;
 };

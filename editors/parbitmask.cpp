@@ -4,31 +4,12 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-ParBitmask::ParBitmask(QWidget *parent, quint16 *value, const void *base, const QVector<quint16> &masks,
-                       quint16 def, const QStringList &names, int layout)
-    : Par(parent), m_v16(value)
-{
-    const bool compact = compactParent(parent);
-    setErasedDefault16(value, def);
-    build(compact, value, base, QVector<quint32>(masks.begin(), masks.end()), names, layout);
-}
-
-ParBitmask::ParBitmask(QWidget *parent, quint8 *value, const void *base, const QVector<quint8> &masks,
-                       quint8 def, const QStringList &names, int layout)
-    : Par(parent), m_v8(value)
-{
-    const bool compact = compactParent(parent);
-    setErasedDefault8(value, def);
-    build(compact, value, base, QVector<quint32>(masks.begin(), masks.end()), names, layout);
-}
-
-ParBitmask::~ParBitmask() = default;
-
-void ParBitmask::build(bool compact, const void *value, const void *base, const QVector<quint32> &masks,
+ParBitmask::ParBitmask(QWidget *parent, ParModel *model, quint32 key, int size, const QVector<quint16> &masks,
                        const QStringList &names, int layout)
+    : Par(parent, model), m_key(key), m_wide(size != 1)
 {
+    const bool compact = compactParent(parent);
     nameIfUnnamed("ParBitmask");
-    m_key = memKey(value, base);
     auto *outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     QLabel *title = makeTitleLabel(this, outer);
@@ -42,7 +23,8 @@ void ParBitmask::build(bool compact, const void *value, const void *base, const 
     const quint32 v = stored();
     for (int i = 0; i < masks.size(); ++i) {
         const QString text = i < names.size() ? names.at(i) : QString::number(i + 1);
-        QPushButton *b = m_buttons->add(text, masks.at(i), v & masks.at(i));
+        const quint32 mask = m_wide ? masks.at(i) : quint8(masks.at(i));
+        QPushButton *b = m_buttons->add(text, mask, v & mask);
         connect(b, &QPushButton::toggled, this, &ParBitmask::itemCheck);
     }
     if (compact) {
@@ -53,18 +35,19 @@ void ParBitmask::build(bool compact, const void *value, const void *base, const 
     }
 }
 
-quint32 ParBitmask::stored() const { return m_v16 ? load16(m_v16) : *m_v8; }
+ParBitmask::~ParBitmask() = default;
+
+quint32 ParBitmask::stored() const { return m_wide ? word(m_key) : byte(m_key); }
 
 void ParBitmask::itemCheck(bool ch)
 {
     const quint32 m = MaskButtons::maskOf(sender());
     quint32 v = ch ? stored() | m : stored() & ~m;
     v &= m_buttons->all();
-    if (m_v16)
-        store16(m_v16, quint16(v));
+    if (m_wide)
+        sendWord(m_key, quint16(v));
     else
-        *m_v8 = quint8(v);
-    notifyChange(m_key, m_v16 ? 2 : 1);
+        sendByte(m_key, quint8(v));
 }
 
 void ParBitmask::refresh() { m_buttons->show(stored()); }

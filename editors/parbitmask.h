@@ -11,12 +11,11 @@ class ParBitmask : public Par
 {
     Q_OBJECT
 public:
-    // layout: -1 list when names are given, else grid; 0 grid; anything else list.
-    // An erased value (0xffff / 0xff) becomes def. The parent's "hideTitle" gives the compact grid.
-    ParBitmask(QWidget *parent, quint16 *value, const void *base, const QVector<quint16> &masks,
-               quint16 def, const QStringList &names, int layout);
-    ParBitmask(QWidget *parent, quint8 *value, const void *base, const QVector<quint8> &masks,
-               quint8 def, const QStringList &names, int layout);
+    // The value of size bytes (2 or 1) named key in model, one button per mask (cut to the
+    // value's width). layout: -1 list when names are given, else grid; 0 grid; anything else
+    // list. The parent's "hideTitle" gives the compact grid.
+    ParBitmask(QWidget *parent, ParModel *model, quint32 key, int size, const QVector<quint16> &masks,
+               const QStringList &names, int layout);
     ~ParBitmask() override;
 
     void refresh() override;
@@ -25,12 +24,9 @@ public Q_SLOTS:
     void itemCheck(bool ch);
 
 private:
-    void build(bool compact, const void *value, const void *base, const QVector<quint32> &masks,
-               const QStringList &names, int layout);
     quint32 stored() const;
 
-    quint16 *m_v16 = nullptr;
-    quint8 *m_v8 = nullptr;
     quint32 m_key = 0;
+    bool m_wide = true;
     std::unique_ptr<MaskButtons> m_buttons;
 };

@@ -4,17 +4,13 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-ParBitmaskButton::ParBitmaskButton(QWidget *parent, quint16 *first, const void *base,
-                                   const QVector<quint16> &masks, quint32 flags, const QStringList &names,
-                                   quint16 *second)
-    : Par(parent), m_first(first), m_second(second), m_key1(memKey(first, base)),
-      m_key2(second ? memKey(second, base) : 0), m_masks(masks), m_names(names), m_flags(flags),
+ParBitmaskButton::ParBitmaskButton(QWidget *parent, ParModel *model, quint32 first, const QVector<quint16> &masks,
+                                   quint32 flags, const QStringList &names, std::optional<quint32> second)
+    : Par(parent, model), m_key1(first), m_key2(second.value_or(0)), m_masks(masks), m_names(names), m_flags(flags),
+      m_paired(second.has_value()),
       m_on((flags & OrangeFlag) ? QColor(255, 192, 0) : QColor(78, 166, 222))
 {
     nameIfUnnamed("ParBitmaskButton");
-    setErasedDefault16(m_first, quint16(flags));
-    if (m_second)
-        setErasedDefault16(m_second, 0);
     for (quint16 m : m_masks)
         m_union |= m;
     setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Minimum);
@@ -36,10 +32,10 @@ QString ParBitmaskButton::cellText(int i) const
 
 QColor ParBitmaskButton::cellColour(quint16 mask) const
 {
-    const bool a = load16(m_first) & mask;
-    if (!m_second)
+    const bool a = word(m_key1) & mask;
+    if (!m_paired)
         return a ? m_on : QColor(230, 230, 230);
-    const bool b = load16(m_second) & mask;
+    const bool b = word(m_key2) & mask;
     if (a)
         return b ? QColor(255, 192, 0) : QColor(0, 212, 0);
     return b ? QColor(230, 230, 230) : QColor(255, 64, 64);
@@ -143,22 +139,19 @@ void ParBitmaskButton::focusOutEvent(QFocusEvent *ev)
 void ParBitmaskButton::itemCheck(bool ch)
 {
     const auto m = quint16(sender() ? sender()->property("id").toUInt() : 0);
-    quint16 v = ch ? load16(m_first) | m : load16(m_first) & ~m;
-    store16(m_first, v & m_union);
+    const quint16 v = ch ? word(m_key1) | m : word(m_key1) & ~m;
     update();
-    notifyChange(m_key1, 2);
+    sendWord(m_key1, v & m_union);
 }
 
 void ParBitmaskButton::itemCheck(int st)
 {
     const auto m = quint16(sender() ? sender()->property("id").toUInt() : 0);
-    quint16 a = (st & 1) ? load16(m_first) | m : load16(m_first) & ~m;
-    store16(m_first, a & m_union);
-    notifyChange(m_key1, 2);
-    if (m_second) {
-        quint16 b = (st & 2) ? load16(m_second) | m : load16(m_second) & ~m;
-        store16(m_second, b & m_union);
-        notifyChange(m_key2, 2);
+    const quint16 a = (st & 1) ? word(m_key1) | m : word(m_key1) & ~m;
+    sendWord(m_key1, a & m_union);
+    if (m_paired) {
+        const quint16 b = (st & 2) ? word(m_key2) | m : word(m_key2) & ~m;
+        sendWord(m_key2, b & m_union);
     }
     update();
 }

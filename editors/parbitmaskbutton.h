@@ -6,6 +6,7 @@
 #include <QColor>
 #include <QStringList>
 #include <QVector>
+#include <optional>
 
 class QDialog;
 
@@ -13,10 +14,10 @@ class ParBitmaskButton : public Par
 {
     Q_OBJECT
 public:
-    // flags bits 0-15: default of an erased first value; bit 16: orange instead of blue for "on".
-    // second (optional): a second mask value edited together with the first; erased becomes 0.
-    ParBitmaskButton(QWidget *parent, quint16 *first, const void *base, const QVector<quint16> &masks,
-                     quint32 flags, const QStringList &names, quint16 *second = nullptr);
+    // The mask word named first in model. flags: OrangeFlag for orange instead of blue "on".
+    // second (optional): a second mask word edited together with the first.
+    ParBitmaskButton(QWidget *parent, ParModel *model, quint32 first, const QVector<quint16> &masks,
+                     quint32 flags, const QStringList &names, std::optional<quint32> second = std::nullopt);
 
     static constexpr quint32 OrangeFlag = 0x10000;
 
@@ -43,13 +44,12 @@ private:
     QString cellText(int i) const;
     QColor cellColour(quint16 mask) const;
 
-    quint16 *m_first;
-    quint16 *m_second;
     quint32 m_key1;
     quint32 m_key2;
     QVector<quint16> m_masks;
     QStringList m_names;
     quint32 m_flags;
+    bool m_paired;
     QColor m_on;
     quint16 m_union = 0;
 };

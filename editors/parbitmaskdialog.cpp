@@ -23,7 +23,7 @@ QDialog *ParBitmaskButton::openDialog()
     auto *layout = new QVBoxLayout(dlg);
     QLabel *title = makeTitleLabel(dlg, layout);
     fillTitle(title, m_key1);
-    if (m_second) {
+    if (m_paired) {
         auto *legend = new QLabel(tr("<font color=\"#c00\">Turn OFF</font>, <font color=\"#0c0\">Turn ON</font>, "
                                      "<font color=\"#c80\">Toggle</font>, Do not change"),
                                   dlg);
@@ -32,14 +32,14 @@ QDialog *ParBitmaskButton::openDialog()
 
     auto *grid = new QGridLayout;
     layout->addLayout(grid);
-    const quint16 a = load16(m_first);
-    const quint16 b = m_second ? load16(m_second) : 0;
+    const quint16 a = word(m_key1);
+    const quint16 b = m_paired ? word(m_key2) : 0;
     m_union = 0;
     for (int i = 0; i < m_masks.size(); ++i) {
         const quint16 m = m_masks.at(i);
         m_union |= m;
         QPushButton *button;
-        if (m_second) {
+        if (m_paired) {
             auto *ms = new MultiStageButton(4, dlg);
             ms->setStage(((a & m) ? 1 : 0) + ((b & m) ? 2 : 0));
             connect(ms, &MultiStageButton::stageChanged, this, qOverload<int>(&ParBitmaskButton::itemCheck));

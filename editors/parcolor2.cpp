@@ -18,8 +18,8 @@ QLabel *makeLabel(QWidget *owner, const QString &name)
 
 } // namespace
 
-ParColor2::ParColor2(QWidget *parent, quint8 *col0, quint8 *col1, const quint8 *base)
-    : Par(parent), m_col0(col0), m_col1(col1), m_key0(memKey(col0, base))
+ParColor2::ParColor2(QWidget *parent, ParModel *model, quint32 col0, std::optional<quint32> col1)
+    : Par(parent, model), m_key0(col0), m_key1(col1)
 {
     nameIfUnnamed("ParColor2");
     auto *grid = new QGridLayout(this);
@@ -41,13 +41,12 @@ ParColor2::ParColor2(QWidget *parent, quint8 *col0, quint8 *col1, const quint8 *
     else
         fillTitle(label0, m_key0);
 
-    if (m_col1) {
-        m_key1 = memKey(m_col1, base);
+    if (m_key1) {
         connect(m_pick1, &QtColorPicker::colorChanged, this, &ParColor2::col1Change);
         if (compact)
             label1->hide();
         else
-            fillTitle(label1, m_key1);
+            fillTitle(label1, *m_key1);
     } else {
         m_pick1->hide();
         label1->hide();
@@ -56,26 +55,23 @@ ParColor2::ParColor2(QWidget *parent, quint8 *col0, quint8 *col1, const quint8 *
 
 void ParColor2::col0Change(const QColor &c)
 {
-    store16(m_col0, Rgb565::fromColor(c));
-    notifyChange(m_key0, 2);
+    sendWord(m_key0, Rgb565::fromColor(c));
 }
 
 void ParColor2::col1Change(const QColor &c)
 {
-    if (!m_col1)
-        return;
-    store16(m_col1, Rgb565::fromColor(c));
-    notifyChange(m_key1, 2);
+    if (m_key1)
+        sendWord(*m_key1, Rgb565::fromColor(c));
 }
 
 void ParColor2::refresh()
 {
     {
         const QSignalBlocker block(m_pick0);
-        m_pick0->setCurrentColor(Rgb565::toColor(load16(m_col0)));
+        m_pick0->setCurrentColor(Rgb565::toColor(word(m_key0)));
     }
-    if (m_col1) {
+    if (m_key1) {
         const QSignalBlocker block(m_pick1);
-        m_pick1->setCurrentColor(Rgb565::toColor(load16(m_col1)));
+        m_pick1->setCurrentColor(Rgb565::toColor(word(*m_key1)));
     }
 }

@@ -1,6 +1,7 @@
 // Editor of one or two independent colour words of a fixed-layout image, side by side.
 #pragma once
 #include "editors/par.h"
+#include <optional>
 
 class QLabel;
 class QtColorPicker;
@@ -9,8 +10,9 @@ class ParColor2 : public Par
 {
     Q_OBJECT
 public:
-    // col1 may be null: then only the first colour is shown.
-    ParColor2(QWidget *parent, quint8 *col0, quint8 *col1, const quint8 *base);
+    // The colour words named col0 and (optional) col1 in model; without col1 only the first
+    // colour is shown.
+    ParColor2(QWidget *parent, ParModel *model, quint32 col0, std::optional<quint32> col1 = std::nullopt);
 
     void refresh() override;
 
@@ -19,10 +21,8 @@ public Q_SLOTS:
     void col1Change(const QColor &c);
 
 private:
-    quint8 *m_col0;
-    quint8 *m_col1;
     quint32 m_key0;
-    quint32 m_key1 = 0;
+    std::optional<quint32> m_key1;
     QtColorPicker *m_pick0;
     QtColorPicker *m_pick1;
 };

@@ -7,8 +7,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-ParInverter::ParInverter(QWidget *parent, quint8 *value, const void *base)
-    : Par(parent), m_value(value), m_key(memKey(value, base))
+ParInverter::ParInverter(QWidget *parent, ParModel *model, quint32 key)
+    : Par(parent, model), m_key(key)
 {
     nameIfUnnamed("ParInverter");
     auto *layout = new QVBoxLayout(this);
@@ -35,25 +35,25 @@ ParInverter::ParInverter(QWidget *parent, quint8 *value, const void *base)
 
 void ParInverter::setValue(int v)
 {
-    if (v == (*m_value & 0x7f))
+    const quint8 now = byte(m_key);
+    if (v == (now & 0x7f))
         return;
-    *m_value = quint8((*m_value & 0x80) | (v & 0x7f));
     m_row.show(v);
-    notifyChange(m_key, 1);
+    sendByte(m_key, quint8((now & 0x80) | (v & 0x7f)));
 }
 
 void ParInverter::setInvEnable(bool e)
 {
-    const bool on = *m_value & 0x80;
-    if (e == on)
+    const quint8 now = byte(m_key);
+    if (e == bool(now & 0x80))
         return;
-    *m_value = e ? quint8(*m_value | 0x80) : quint8(*m_value & 0x7f);
-    notifyChange(m_key, 1);
+    sendByte(m_key, e ? quint8(now | 0x80) : quint8(now & 0x7f));
 }
 
 void ParInverter::refresh()
 {
-    m_row.show(*m_value & 0x7f);
+    const quint8 now = byte(m_key);
+    m_row.show(now & 0x7f);
     const QSignalBlocker block(m_enable);
-    m_enable->setChecked(*m_value & 0x80);
+    m_enable->setChecked(now & 0x80);
 }

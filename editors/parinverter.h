@@ -9,7 +9,8 @@ class ParInverter : public Par
 {
     Q_OBJECT
 public:
-    ParInverter(QWidget *parent, quint8 *value, const void *base);
+    // The byte named key in model.
+    ParInverter(QWidget *parent, ParModel *model, quint32 key);
 
     void refresh() override;
 
@@ -18,7 +19,6 @@ public Q_SLOTS:
     void setInvEnable(bool e);
 
 private:
-    quint8 *m_value;
     quint32 m_key;
     QPushButton *m_enable = nullptr;
     SliderRow m_row;

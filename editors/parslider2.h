@@ -9,11 +9,9 @@ class ParSlider2 : public Par
 {
     Q_OBJECT
 public:
-    // 16-bit value: an erased 0xffff becomes def; range min..max (each cut to 16 bits).
-    // flags (0 or Par::NvFlag) is OR-ed into the key; non-zero marks the title as NV.
-    ParSlider2(QWidget *parent, quint16 *value, const void *base, int min, int max, int def, int flags);
-    // 8-bit value: an erased 0xff becomes def's low byte; range cut to 8 bits.
-    ParSlider2(QWidget *parent, quint8 *value, const void *base, int min, int max, int def, int flags);
+    // The value of size bytes (2 or 1) named key in model; range min..max (each cut to the
+    // value's width). A key with Par::NvFlag marks the title as NV.
+    ParSlider2(QWidget *parent, ParModel *model, quint32 key, int size, int min, int max);
 
     void refresh() override;
 
@@ -21,12 +19,9 @@ public Q_SLOTS:
     void setValue(int v);
 
 private:
-    void build(QWidget *parent, const void *value, const void *base, int min, int max, int flags);
     int stored() const;
 
-    quint16 *m_v16 = nullptr;
-    quint8 *m_v8 = nullptr;
     quint32 m_key = 0;
-    QLabel *m_title = nullptr;
+    bool m_wide = true;
     SliderRow m_row;
 };

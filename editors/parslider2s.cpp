@@ -4,19 +4,18 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
-ParSlider2s::ParSlider2s(QWidget *parent, qint16 *value, const void *base, int min, int max, int,
-                         int flags)
-    : Par(parent), m_value(value), m_key(memKey(value, base, quint32(flags)))
+ParSlider2s::ParSlider2s(QWidget *parent, ParModel *model, quint32 key, int min, int max)
+    : Par(parent, model), m_key(key)
 {
     nameIfUnnamed("ParSlider2");
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     QLabel *title = makeTitleLabel(this, layout);
     m_row = SliderRow::build(this, layout);
-    if (flags)
+    if (key & NvFlag)
         markNvmem(title);
     m_row.setRange(qint16(min), qint16(max));
-    m_row.show(load16s(m_value));
+    m_row.show(stored());
     m_row.connectSteps();
     connect(m_row.slider, &QSlider::valueChanged, this, &ParSlider2s::setValue);
     connect(m_row.spin, qOverload<int>(&QSpinBox::valueChanged), this, &ParSlider2s::setValue);
@@ -30,11 +29,10 @@ ParSlider2s::ParSlider2s(QWidget *parent, qint16 *value, const void *base, int m
 
 void ParSlider2s::setValue(int v)
 {
-    if (v == load16s(m_value))
+    if (v == stored())
         return;
-    store16(m_value, quint16(qint16(v)));
     m_row.show(v);
-    notifyChange(m_key, 2);
+    sendWord(m_key, quint16(qint16(v)));
 }
 
-void ParSlider2s::refresh() { m_row.show(load16s(m_value)); }
+void ParSlider2s::refresh() { m_row.show(stored()); }

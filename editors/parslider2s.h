@@ -7,8 +7,8 @@ class ParSlider2s : public Par
 {
     Q_OBJECT
 public:
-    // Range min..max (signed 16-bit); def is not used (no erased check). flags as in ParSlider2.
-    ParSlider2s(QWidget *parent, qint16 *value, const void *base, int min, int max, int def, int flags);
+    // The word named key in model; range min..max (signed 16-bit). An erased value is kept.
+    ParSlider2s(QWidget *parent, ParModel *model, quint32 key, int min, int max);
 
     void refresh() override;
 
@@ -16,7 +16,8 @@ public Q_SLOTS:
     void setValue(int v);
 
 private:
-    qint16 *m_value;
+    int stored() const { return qint16(word(m_key)); }
+
     quint32 m_key;
     SliderRow m_row;
 };

@@ -23,36 +23,25 @@ constexpr int AlignOffset = 7;
 
 } // namespace
 
-ParText::ParText(QWidget *parent, quint8 *record, const quint8 *base, const QString &defText,
-                 QRgb defColour, int defPos, int defFont, int defAlign)
-    : Par(parent), m_rec(record), m_key(memKey(record, base)), m_viewLine(true)
+ParText::ParText(QWidget *parent, ParModel *model, quint32 key, Form form)
+    : Par(parent, model), m_key(key), m_viewLine(form == Form::ViewLine)
 {
     buildForm();
-    if (takeText(defText)) {
-        store16(m_rec + ColourOffset, Rgb565::fromQRgb(defColour));
-        store16(m_rec + PosOffset, quint16(defPos));
-        m_rec[FontOffset] = quint8(defFont);
-        m_rec[AlignOffset] = quint8(defAlign);
-    }
-    showFields();
-    connectFields();
-    fillTitle(m_title, m_key);
-}
-
-ParText::ParText(QWidget *parent, quint8 *ref, const quint8 *base, const QString &defText)
-    : Par(parent), m_rec(ref), m_key(memKey(ref, base)), m_viewLine(false)
-{
-    buildForm();
-    for (QWidget *w : {static_cast<QWidget *>(m_font), static_cast<QWidget *>(m_align),
-                       static_cast<QWidget *>(m_col), static_cast<QWidget *>(m_vposLabel),
-                       static_cast<QWidget *>(m_minus), static_cast<QWidget *>(m_ypos),
-                       static_cast<QWidget *>(m_plus), static_cast<QWidget *>(m_yposCombo)})
-        w->hide();
-    takeText(defText);
-    connect(m_edit, &QLineEdit::editingFinished, this, &ParText::textChange);
-    if (compactParent(parent)) {
-        m_title->hide();
-        m_edit->setObjectName(QStringLiteral("pgName"));
+    takeText();
+    if (m_viewLine) {
+        showFields();
+        connectFields();
+    } else {
+        for (QWidget *w : {static_cast<QWidget *>(m_font), static_cast<QWidget *>(m_align),
+                           static_cast<QWidget *>(m_col), static_cast<QWidget *>(m_vposLabel),
+                           static_cast<QWidget *>(m_minus), static_cast<QWidget *>(m_ypos),
+                           static_cast<QWidget *>(m_plus), static_cast<QWidget *>(m_yposCombo)})
+            w->hide();
+        connect(m_edit, &QLineEdit::editingFinished, this, &ParText::textChange);
+        if (compactParent(parent)) {
+            m_title->hide();
+            m_edit->setObjectName(QStringLiteral("pgName"));
+        }
     }
     fillTitle(m_title, m_key);
 }
@@ -66,7 +55,7 @@ ParText::~ParText()
 
 TextRecord *ParText::record()
 {
-    TextRecord *kept = TextPool::global().recordOf(m_text.word);
+    TextRecord *kept = m_text.word ? TextPool::global().recordOf(m_text.word) : nullptr;
     return kept ? kept : &m_text;
 }
 
@@ -116,20 +105,16 @@ void ParText::buildForm()
     layout->addLayout(row);
 }
 
-bool ParText::takeText(const QString &defText)
+void ParText::takeText()
 {
     TextPool &pool = TextPool::global();
-    m_text.word = m_rec + RefOffset;
+    if (!pool.image())
+        return;
+    m_text.word = pool.image() + m_key + RefOffset;
     // The page's texts are the pool's own; an editor made without a page brings its record.
     if (!pool.recordOf(m_text.word))
         pool.add(&m_text);
-    if (load16(m_text.word) == 0xffff) {
-        m_edit->setText(defText);
-        pool.store(record(), m_edit);
-        return true;
-    }
     pool.load(record(), m_edit);
-    return false;
 }
 
 void ParText::connectFields()
@@ -144,7 +129,7 @@ void ParText::connectFields()
     connect(m_align, qOverload<int>(&QComboBox::currentIndexChanged), this, &ParText::alignChange);
 }
 
-int ParText::lineHeight() const { return ViewLine::heightForIndex(m_rec[FontOffset]); }
+int ParText::lineHeight() const { return ViewLine::heightForIndex(byte(m_key + FontOffset)); }
 
 void ParText::refillLineBox()
 {
@@ -158,22 +143,23 @@ void ParText::showFields()
         return;
     if (!m_col->isHidden()) {
         const QSignalBlocker block(m_col);
-        m_col->setCurrentColor(Rgb565::toColor(load16(m_rec + ColourOffset)));
+        m_col->setCurrentColor(Rgb565::toColor(word(m_key + ColourOffset)));
     }
     if (!m_font->isHidden()) {
         const QSignalBlocker block(m_font);
-        m_font->setCurrentIndex(m_rec[FontOffset] < m_font->count() ? m_rec[FontOffset] : -1);
+        const int font = byte(m_key + FontOffset);
+        m_font->setCurrentIndex(font < m_font->count() ? font : -1);
     }
     if (!m_ypos->isHidden()) {
         {
             const QSignalBlocker block(m_ypos);
-            m_ypos->setValue(load16(m_rec + PosOffset));
+            m_ypos->setValue(word(m_key + PosOffset));
         }
         refillLineBox();
     }
     if (!m_align->isHidden()) {
         const QSignalBlocker block(m_align);
-        m_align->setCurrentIndex(m_align->findData(m_rec[AlignOffset]));
+        m_align->setCurrentIndex(m_align->findData(byte(m_key + AlignOffset)));
     }
 }
 
@@ -188,24 +174,22 @@ void ParText::textChange()
 
 void ParText::colChange(const QColor &c)
 {
-    store16(m_rec + ColourOffset, Rgb565::fromColor(c));
-    notifyChange(m_key + ColourOffset, 2);
+    sendWord(m_key + ColourOffset, Rgb565::fromColor(c));
 }
 
 void ParText::fontChange(int index)
 {
     if (index < 0)
         return;
-    m_rec[FontOffset] = quint8(index);
+    // Sent as the font and alignment word, so the write stays inside the record.
+    sendWord(m_key + FontOffset, quint16(index | byte(m_key + AlignOffset) << 8));
     refillLineBox();
-    notifyChange(m_key + FontOffset, 2);
 }
 
 void ParText::yposChange(int p)
 {
-    store16(m_rec + PosOffset, quint16(p));
     ViewLine::selectLine(m_yposCombo, lineHeight(), p);
-    notifyChange(m_key + PosOffset, 2);
+    sendWord(m_key + PosOffset, quint16(p));
 }
 
 void ParText::lineChange(int index)
@@ -220,13 +204,13 @@ void ParText::alignChange()
 {
     if (m_align->currentIndex() < 0)
         return;
-    m_rec[AlignOffset] = quint8(m_align->currentData().toInt());
-    // Sent as the font and alignment word, so the write stays inside the record.
-    notifyChange(m_key + FontOffset, 2);
+    const quint8 align = quint8(m_align->currentData().toInt());
+    sendWord(m_key + FontOffset, quint16(byte(m_key + FontOffset) | align << 8));
 }
 
 void ParText::refresh()
 {
-    TextPool::global().load(record(), m_edit);
+    if (m_text.word)
+        TextPool::global().load(record(), m_edit);
     showFields();
 }

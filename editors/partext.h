@@ -16,12 +16,11 @@ class ParText : public Par
 {
     Q_OBJECT
 public:
-    // View-line form. record: the 8 bytes (text reference, colour word, position word, font
-    // index byte, alignment byte). A record whose reference is erased receives all defaults.
-    ParText(QWidget *parent, quint8 *record, const quint8 *base, const QString &defText,
-            QRgb defColour, int defPos, int defFont, int defAlign);
-    // Program-name form: the text reference only.
-    ParText(QWidget *parent, quint8 *ref, const quint8 *base, const QString &defText);
+    enum class Form { ViewLine, Name };
+    // The record named key in model. View-line form: the 8 bytes (text reference, colour
+    // word, position word, font index byte, alignment byte). Name form: the text reference
+    // only. The text is the text pool's, in the pool over the model's image.
+    ParText(QWidget *parent, ParModel *model, quint32 key, Form form);
     ~ParText() override;
 
     void refresh() override;
@@ -36,8 +35,8 @@ public Q_SLOTS:
 
 private:
     void buildForm();
-    // Registers the record; an erased reference takes the default text, else the text is loaded.
-    bool takeText(const QString &defText);
+    // Finds the pool's record of the text (or registers the editor's own) and shows the text.
+    void takeText();
     // The pool's record of the text: the page's own, or the editor's when it has no page.
     TextRecord *record();
     void showFields();
@@ -45,7 +44,6 @@ private:
     int lineHeight() const;
     void connectFields();
 
-    quint8 *m_rec;
     quint32 m_key;
     bool m_viewLine;
     TextRecord m_text;

@@ -130,6 +130,8 @@ void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
     int cursor = m_base;
     int free = m_size;
     QVector<int> changed;
+    const QByteArray poolBefore(reinterpret_cast<const char *>(m_image + m_base), qMax(0, m_size));
+    QVector<QByteArray> wordsBefore;
     for (int i = 0; i < m_records.size(); ++i) {
         TextRecord *rec = m_records.at(i);
         const quint16 old = readWord(rec->word);
@@ -150,11 +152,19 @@ void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
             }
         }
         if (ref != old) {
+            wordsBefore.append(QByteArray(reinterpret_cast<const char *>(rec->word), 2));
             writeWord(rec->word, ref);
             changed.append(addressOf(rec->word));
         }
     }
     m_used = m_size - free;
+    m_changes.clear();
+    noteChanges(m_base, m_base + m_size, poolBefore);
+    for (int i = 0; i < changed.size(); ++i) {
+        const int word = changed.at(i);
+        if (word < m_base || word >= m_base + m_size)
+            noteChanges(word, word + 2, wordsBefore.at(i));
+    }
     if (ParModel::pageBuilding() != 0)
         return;
     ConfigWatch::touch();
@@ -173,6 +183,25 @@ void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
                 host()->changeFailed(quint32(address));
             return;
         }
+    }
+}
+
+void TextPool::noteChanges(int from, int to, const QByteArray &before)
+{
+    const auto *now = reinterpret_cast<const char *>(m_image);
+    int i = from;
+    while (i < to) {
+        if (now[i] == before.at(i - from)) {
+            ++i;
+            continue;
+        }
+        int end = i + 1;
+        // Runs a few equal bytes apart are sent as one.
+        for (int j = end; j < to && j < end + 8; ++j)
+            if (now[j] != before.at(j - from))
+                end = j + 1;
+        m_changes.append({i, before.mid(i - from, end - i), QByteArray(now + i, end - i)});
+        i = end;
     }
 }
 

@@ -1,6 +1,7 @@
 // The text pool of a fixed-layout image: each text parameter owns a 16-bit reference word that
 // holds the distance between the word and its NUL-terminated UTF-8 text inside the pool.
 #pragma once
+#include <QByteArray>
 #include <QCoreApplication>
 #include <QVector>
 #include <memory>
@@ -64,12 +65,24 @@ public:
     // Bytes in use after the last store.
     int used() const { return m_used; }
 
+    // A run of image bytes the last store changed (runs a few equal bytes apart are one).
+    struct Change
+    {
+        int address;
+        QByteArray before;
+        QByteArray after;
+    };
+    // What the last store changed: the packed texts and every reference word that moved.
+    const QVector<Change> &lastChanges() const { return m_changes; }
+
     // The pool every text editor of the current page uses.
     static TextPool &global();
 
 private:
     void repack(const QVector<std::pair<TextRecord *, QString>> &texts = {});
     int addressOf(const quint8 *p) const { return int(p - m_image); }
+    // Appends the runs of bytes from..to-1 that differ from before (which starts at from).
+    void noteChanges(int from, int to, const QByteArray &before);
 
     quint8 *m_image = nullptr;
     int m_base = 0;
@@ -77,5 +90,6 @@ private:
     int m_used = 0;
     Direction m_dir = Direction::Down;
     QVector<TextRecord *> m_records;
+    QVector<Change> m_changes;
     std::vector<std::unique_ptr<TextRecord>> m_page;
 };

@@ -32,6 +32,17 @@ public:
     QString parName(quint32 key) override { return QStringLiteral("Parameter number %1").arg(key); }
     void saveHelp() override {}
     bool changed(quint32, int) override { return true; }
+    QByteArray value(quint32 key, int size) const override
+    {
+        return int(key) + size <= bytes.size() ? bytes.mid(int(key), size) : QByteArray();
+    }
+    bool store(quint32 key, const QByteArray &value) override
+    {
+        if (int(key) + value.size() > bytes.size())
+            return false;
+        bytes.replace(int(key), value.size(), value);
+        return true;
+    }
     void clearNvm() override {}
     void relayTest(int) override {}
 };
@@ -44,21 +55,18 @@ struct Times
 
 void round(int groups, bool compact, BenchModel &model, Times *times)
 {
-    quint8 *img = model.image();
     QWidget page;
     page.setProperty("hideTitle", compact);
     auto *layout = new QVBoxLayout(&page);
     times->built.time([&] {
         PageBuildGuard building;
         for (int g = 0; g < groups; ++g) {
-            const int a = g * 16;
-            layout->addWidget(new ParSlider2(&page, reinterpret_cast<quint16 *>(img + a), img, 0, 1000, 100, 0));
-            layout->addWidget(new ParSlider2(&page, img + a + 2, img, 0, 100, 5, 0));
-            layout->addWidget(new ParInverter(&page, img + a + 3, img));
-            layout->addWidget(new ParBitmask(&page, reinterpret_cast<quint16 *>(img + a + 4), img,
-                                             {1, 2, 4, 8, 16, 32, 64, 128}, 0, {}, -1));
-            layout->addWidget(new ParBitmaskButton(&page, reinterpret_cast<quint16 *>(img + a + 6), img,
-                                                   {1, 2, 4, 8, 16, 32}, 0, {}));
+            const auto key = quint32(g * 16);
+            layout->addWidget(new ParSlider2(&page, &model, key, 2, 0, 1000));
+            layout->addWidget(new ParSlider2(&page, &model, key + 2, 1, 0, 100));
+            layout->addWidget(new ParInverter(&page, &model, key + 3));
+            layout->addWidget(new ParBitmask(&page, &model, key + 4, 2, {1, 2, 4, 8, 16, 32, 64, 128}, {}, -1));
+            layout->addWidget(new ParBitmaskButton(&page, &model, key + 6, {1, 2, 4, 8, 16, 32}, 0, {}));
         }
         return true;
     });

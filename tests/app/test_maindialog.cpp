@@ -275,8 +275,7 @@ private Q_SLOTS:
         QVERIFY(w.usb->open(1));
         TestModel *m = w.models[0];
         m->bytes = QByteArray(16, '\0');
-        auto *slider = new ParSlider2(w.dialog->pageContainer(), reinterpret_cast<quint8 *>(m->bytes.data()) + 2,
-                                      m->bytes.constData(), 0, 100, 5, 0);
+        auto *slider = new ParSlider2(w.dialog->pageContainer(), m, 2, 1, 0, 100);
         auto *spin = slider->findChild<QSpinBox *>();
         spin->setValue(7);
         QVERIFY(!slider->unsent());

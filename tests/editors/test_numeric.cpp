@@ -18,8 +18,7 @@ class TestNumeric : public QObject
 {
     Q_OBJECT
     TestModel *model = nullptr;
-    QByteArray image;
-    quint8 *img() { return reinterpret_cast<quint8 *>(image.data()); }
+    quint8 *img() { return reinterpret_cast<quint8 *>(model->bytes.data()); }
     quint16 *at16(int addr) { return reinterpret_cast<quint16 *>(img() + addr); }
     int word(int addr) { return Par::load16(img() + addr); }
 
@@ -28,7 +27,8 @@ private Q_SLOTS:
     {
         model = new TestModel("m", 0, 0, 0);
         DeviceCfg::setCurrent(model);
-        image = QByteArray(8192, char(0xFF));
+        model->bytes = QByteArray(8192, char(0xFF));
+        model->nv = QByteArray(128, char(0xFF));
     }
     void cleanup()
     {
@@ -39,7 +39,7 @@ private Q_SLOTS:
     void sliderMoveStoresAndNotifiesOnce()
     {
         QWidget page;
-        auto *par = new ParSlider2(&page, at16(116), img(), 0, 1000, 100, 0);
+        auto *par = new ParSlider2(&page, model, 116, 2, 0, 1000);
         auto *slider = par->findChild<ProtectedSlider *>(QStringLiteral("slider"));
         auto *spin = par->findChild<QSpinBox *>(QStringLiteral("spin"));
         QVERIFY(slider && spin);
@@ -52,22 +52,22 @@ private Q_SLOTS:
         QCOMPARE(model->changes.size(), 2);
     }
 
-    void erasedValueGetsDefaultOnce()
+    void nvValueReadFromTheNvRegion()
     {
         QWidget page;
-        new ParSlider2(&page, at16(116), img(), 0, 1000, 100, Par::NvFlag);
-        QCOMPARE(word(116), 100);
-        Par::store16(img() + 116, 7);
-        auto *again = new ParSlider2(&page, at16(116), img(), 0, 1000, 100, Par::NvFlag);
-        QCOMPARE(word(116), 7);
-        QCOMPARE(again->findChild<QSpinBox *>()->value(), 7);
-        QVERIFY(model->changes.isEmpty());
+        Par::store16(model->nv.data() + 116, 7);
+        Par::store16(img() + 116, 9);
+        auto *par = new ParSlider2(&page, model, Par::NvFlag + 116, 2, 0, 1000);
+        QCOMPARE(par->findChild<QSpinBox *>()->value(), 7);
+        par->findChild<QSpinBox *>()->setValue(8);
+        QCOMPARE(Par::load16(model->nv.constData() + 116), quint16(8));
+        QCOMPARE(word(116), 9);
     }
 
     void nvValueKeyAndBlueTitle()
     {
         QWidget page;
-        auto *par = new ParSlider2(&page, at16(116), img(), 0, 1000, 100, Par::NvFlag);
+        auto *par = new ParSlider2(&page, model, Par::NvFlag + 116, 2, 0, 1000);
         auto *title = par->findChild<QLabel *>(QStringLiteral("label"));
         QCOMPARE(title->property("nvmem").toInt(), 1);
         QVERIFY(title->text().contains(QStringLiteral("#ln32884")));
@@ -93,8 +93,7 @@ private Q_SLOTS:
         QFETCH(int, lo);
         QFETCH(int, hi);
         QWidget page;
-        auto *par = new ParSlider2(&page, img() + 40, img(), min, max, 0x1234, 0);
-        QCOMPARE(int(img()[40]), 0x34);
+        auto *par = new ParSlider2(&page, model, 40, 1, min, max);
         auto *spin = par->findChild<QSpinBox *>();
         auto *slider = par->findChild<QSlider *>();
         QCOMPARE(spin->minimum(), lo);
@@ -110,7 +109,7 @@ private Q_SLOTS:
     {
         QWidget page;
         Par::store16(img() + 10, 50);
-        auto *par = new ParSlider2(&page, at16(10), img(), 0, 51, 0, 0);
+        auto *par = new ParSlider2(&page, model, 10, 2, 0, 51);
         const auto buttons = par->findChildren<QPushButton *>(QStringLiteral("Sqr"));
         QCOMPARE(buttons.size(), 2);
         QCOMPARE(buttons[0]->text(), QStringLiteral("-"));
@@ -127,7 +126,7 @@ private Q_SLOTS:
         QWidget page;
         page.setProperty("hideTitle", true);
         auto *layout = new QVBoxLayout(&page);
-        auto *par = new ParSlider2(&page, at16(10), img(), 0, 100, 3, 0);
+        auto *par = new ParSlider2(&page, model, 10, 2, 0, 100);
         layout->addWidget(par);
         page.show();
         QVERIFY(par->findChildren<QPushButton *>().isEmpty());
@@ -141,7 +140,7 @@ private Q_SLOTS:
     {
         QWidget page;
         Par::store16(img() + 20, 30);
-        auto *par = new ParSlider2(&page, at16(20), img(), 10, 50, 0, 0);
+        auto *par = new ParSlider2(&page, model, 20, 2, 10, 50);
         Par::store16(img() + 20, 5); // loaded from a file, below the range
         par->refresh();
         QCOMPARE(par->findChild<QSpinBox *>()->value(), 10);
@@ -153,7 +152,7 @@ private Q_SLOTS:
     {
         QWidget page;
         Par::store16(img() + 30, quint16(qint16(-100)));
-        auto *par = new ParSlider2s(&page, reinterpret_cast<qint16 *>(img() + 30), img(), -1800, 1800, 0, 0);
+        auto *par = new ParSlider2s(&page, model, 30, -1800, 1800);
         auto *spin = par->findChild<QSpinBox *>();
         QCOMPARE(spin->minimum(), -1800);
         QCOMPARE(spin->value(), -100);
@@ -166,7 +165,7 @@ private Q_SLOTS:
     void signedSliderNoErasedCheck()
     {
         QWidget page;
-        auto *par = new ParSlider2s(&page, reinterpret_cast<qint16 *>(img() + 30), img(), -1800, 1800, 55, 0);
+        auto *par = new ParSlider2s(&page, model, 30, -1800, 1800);
         QCOMPARE(Par::load16s(img() + 30), qint16(-1));
         QCOMPARE(par->findChild<QSpinBox *>()->value(), -1);
     }
@@ -175,7 +174,7 @@ private Q_SLOTS:
     {
         QWidget page;
         img()[7] = 0x85;
-        auto *par = new ParInverter(&page, img() + 7, img());
+        auto *par = new ParInverter(&page, model, 7);
         auto *spin = par->findChild<QSpinBox *>(QStringLiteral("spin"));
         QPushButton *on = nullptr;
         for (auto *b : par->findChildren<QPushButton *>())
@@ -203,7 +202,7 @@ private Q_SLOTS:
     {
         QWidget page;
         page.setProperty("hideTitle", true);
-        auto *par = new ParInverter(&page, img() + 7, img());
+        auto *par = new ParInverter(&page, model, 7);
         const auto buttons = par->findChildren<QPushButton *>();
         QCOMPARE(buttons.size(), 1);
         QCOMPARE(buttons[0]->text(), QStringLiteral("ON"));
@@ -215,7 +214,7 @@ private Q_SLOTS:
         QWidget page;
         auto *layout = new QVBoxLayout(&page);
         Par::store16(img() + 50, 50);
-        auto *par = new ParSlider2(&page, at16(50), img(), 0, 100, 0, 0);
+        auto *par = new ParSlider2(&page, model, 50, 2, 0, 100);
         layout->addWidget(par);
         page.resize(500, 120);
         page.show();
@@ -235,9 +234,9 @@ private Q_SLOTS:
     {
         QWidget page;
         PageBuildGuard building;
-        auto *par = new ParSlider2(&page, at16(60), img(), 0, 100, 0, 0);
+        auto *par = new ParSlider2(&page, model, 60, 2, 0, 100);
         par->findChild<QSpinBox *>()->setValue(9);
-        auto *inv = new ParInverter(&page, img() + 70, img());
+        auto *inv = new ParInverter(&page, model, 70);
         inv->findChild<QSpinBox *>()->setValue(9);
         QCOMPARE(word(60), 9);
         QVERIFY(model->changes.isEmpty());

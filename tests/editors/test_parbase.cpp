@@ -1,11 +1,24 @@
-// The shared editor helpers: keys, erased defaults, title row, compact form, hiding, notification.
+// The shared editor helpers: values by key, title row, compact form, hiding, notification.
 #include "editors/par.h"
 #include "devices/devicecfg.h"
+#include "editors/parbackground.h"
+#include "editors/parbitmask.h"
+#include "editors/parbitmaskbutton.h"
+#include "editors/parcolor2.h"
+#include "editors/parinverter.h"
+#include "editors/parslider2.h"
+#include "editors/parslider2s.h"
+#include "editors/partext.h"
+#include "editors/qtcolorpicker.h"
 #include "recordinghost.h"
 #include "testmodel.h"
+#include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 #include <QtTest>
+#include <functional>
 
 namespace {
 // The smallest editor: a title row for its key, and a change it can be told to report.
@@ -26,6 +39,37 @@ public:
     quint32 key;
     QLabel *title = nullptr;
 };
+// One kind of fixed-layout editor: how it is made over a model, and a first change by its widgets.
+struct Kind
+{
+    const char *name;
+    quint32 key;
+    int size;
+    std::function<Par *(QWidget *, ParModel *)> make;
+    std::function<void(Par *)> change;
+};
+
+void spinTo5(Par *par) { par->findChild<QSpinBox *>()->setValue(5); }
+void firstButton(Par *par) { par->findChildren<QPushButton *>().first()->click(); }
+void pickRed(Par *par) { par->findChild<QtColorPicker *>()->setCurrentColor(Qt::red); }
+void secondEntry(Par *par) { par->findChild<QComboBox *>()->setCurrentIndex(1); }
+
+const Kind kinds[] = {
+    {"slider", 116, 2, [](QWidget *w, ParModel *m) { return new ParSlider2(w, m, 116, 2, 0, 1000); }, spinTo5},
+    {"slider in NV", Par::NvFlag + 4, 2,
+     [](QWidget *w, ParModel *m) { return new ParSlider2(w, m, Par::NvFlag + 4, 2, 0, 1000); }, spinTo5},
+    {"byte slider", 9, 1, [](QWidget *w, ParModel *m) { return new ParSlider2(w, m, 9, 1, 0, 200); }, spinTo5},
+    {"signed slider", 30, 2, [](QWidget *w, ParModel *m) { return new ParSlider2s(w, m, 30, -100, 100); }, spinTo5},
+    {"inverter", 40, 1, [](QWidget *w, ParModel *m) { return new ParInverter(w, m, 40); }, spinTo5},
+    {"mask", 50, 2,
+     [](QWidget *w, ParModel *m) { return new ParBitmask(w, m, 50, 2, {0x01, 0x04}, {}, -1); }, firstButton},
+    {"byte mask", 61, 1,
+     [](QWidget *w, ParModel *m) { return new ParBitmask(w, m, 61, 1, {0x80, 0x02}, {}, -1); }, firstButton},
+    {"colours", 70, 2, [](QWidget *w, ParModel *m) { return new ParColor2(w, m, 70, 72u); }, pickRed},
+    {"background", 80, 6, [](QWidget *w, ParModel *m) { return new ParBackground(w, m, 80, 7); }, secondEntry},
+    {"view line", 106, 2,
+     [](QWidget *w, ParModel *m) { return new ParText(w, m, 100, ParText::Form::ViewLine); }, secondEntry},
+};
 } // namespace
 
 class TestParBase : public QObject
@@ -33,25 +77,6 @@ class TestParBase : public QObject
     Q_OBJECT
 private Q_SLOTS:
     void cleanup() { DeviceCfg::setCurrent(nullptr); }
-
-    void memKey_data()
-    {
-        QTest::addColumn<int>("offset");
-        QTest::addColumn<quint32>("flags");
-        QTest::addColumn<quint32>("key");
-        QTest::newRow("plain") << 116 << quint32(0) << quint32(116);
-        QTest::newRow("nv") << 116 << Par::NvFlag << quint32(32884);
-        QTest::newRow("start") << 0 << quint32(0) << quint32(0);
-        QTest::newRow("last") << 8191 << quint32(0) << quint32(8191);
-    }
-    void memKey()
-    {
-        QFETCH(int, offset);
-        QFETCH(quint32, flags);
-        QFETCH(quint32, key);
-        QByteArray image(8192, char(0xFF));
-        QCOMPARE(Par::memKey(image.constData() + offset, image.constData(), flags), key);
-    }
 
     void littleEndianAtOddAddress()
     {
@@ -64,17 +89,42 @@ private Q_SLOTS:
         QCOMPARE(Par::load16s(image.constData() + 1), qint16(-1800));
     }
 
-    void erasedDefaultStoredOnce()
+    // Every kind of fixed-layout editor, made over an erased image, leaves the model as it is
+    // and sends nothing (the page gives erased values their defaults before any editor is
+    // made); its first change reaches the model by key, and the host learns the bytes before
+    // and after it.
+    void editorsReachValuesByKey_data()
     {
-        QByteArray image(4, char(0xFF));
-        QVERIFY(Par::setErasedDefault16(image.data(), 100));
-        QCOMPARE(Par::load16(image.constData()), quint16(100));
-        QVERIFY(!Par::setErasedDefault16(image.data(), 7));
-        QCOMPARE(Par::load16(image.constData()), quint16(100));
-        auto *byte = reinterpret_cast<quint8 *>(image.data() + 2);
-        QVERIFY(Par::setErasedDefault8(byte, 5));
-        QVERIFY(!Par::setErasedDefault8(byte, 9));
-        QCOMPARE(*byte, quint8(5));
+        QTest::addColumn<int>("kind");
+        QTest::addColumn<quint32>("key");
+        QTest::addColumn<int>("size");
+        for (int i = 0; i < int(std::size(kinds)); ++i)
+            QTest::newRow(kinds[i].name) << i << kinds[i].key << kinds[i].size;
+    }
+    void editorsReachValuesByKey()
+    {
+        QFETCH(int, kind);
+        QFETCH(quint32, key);
+        QFETCH(int, size);
+        TestModel model("m", 0, 0, 0);
+        model.bytes = QByteArray(256, char(0xFF));
+        model.nv = QByteArray(128, char(0xFF));
+        DeviceCfg::setCurrent(&model);
+        RecordingHost host;
+        QWidget page;
+        Par *par = kinds[kind].make(&page, &model);
+        QCOMPARE(par->model(), &model);
+        QCOMPARE(model.bytes, QByteArray(256, char(0xFF)));
+        QCOMPARE(model.nv, QByteArray(128, char(0xFF)));
+        QVERIFY(model.changes.isEmpty());
+
+        kinds[kind].change(par);
+        QCOMPARE(model.changes, (QVector<QPair<quint32, int>>{{key, size}}));
+        QCOMPARE(host.sent.size(), 1);
+        QCOMPARE(host.sent.first().key, key);
+        QCOMPARE(host.sent.first().before, QByteArray(size, char(0xFF)));
+        QCOMPARE(host.sent.first().after, model.value(key, size));
+        QVERIFY(host.sent.first().after != host.sent.first().before);
     }
 
     void titleRowCarriesHelpLink()

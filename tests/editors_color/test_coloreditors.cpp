@@ -30,7 +30,6 @@ QtColorPicker *picker(QWidget *editor, const char *name)
     return editor->findChild<QtColorPicker *>(QLatin1String(name));
 }
 
-quint8 *at(QByteArray &image, int address) { return reinterpret_cast<quint8 *>(image.data()) + address; }
 
 } // namespace
 
@@ -42,7 +41,7 @@ private Q_SLOTS:
     {
         m_model = new AttrModel;
         DeviceCfg::setCurrent(m_model);
-        m_image = QByteArray(8192, char(0xff));
+        m_model->bytes = QByteArray(8192, char(0xff));
     }
     void cleanup()
     {
@@ -73,10 +72,10 @@ private Q_SLOTS:
         parCol.refresh();
         QCOMPARE(picker(&parCol, "col")->currentColor(), shown);
 
-        setWord(m_image, 100, 0);
-        ParColor2 two(nullptr, at(m_image, 100), nullptr, at(m_image, 0));
+        setWord(m_model->bytes, 100, 0);
+        ParColor2 two(nullptr, m_model, 100);
         picker(&two, "col0")->setCurrentColor(chosen);
-        QCOMPARE(word(m_image, 100), expected);
+        QCOMPARE(word(m_model->bytes, 100), expected);
         two.refresh();
         QCOMPARE(picker(&two, "col0")->currentColor(), shown);
 
@@ -86,9 +85,9 @@ private Q_SLOTS:
         picker(&parBgr, "col1")->setCurrentColor(chosen);
         QCOMPARE(bgr.at(2), expected);
 
-        ParBackground back(nullptr, at(m_image, 200), at(m_image, 0), 7, 1, qRgb(0, 0, 0), qRgb(0, 0, 0));
+        ParBackground back(nullptr, m_model, 200, 7);
         picker(&back, "col0")->setCurrentColor(chosen);
-        QCOMPARE(word(m_image, 202), expected);
+        QCOMPARE(word(m_model->bytes, 202), expected);
 
         QCOMPARE(m_model->changes.size(), 4);
         QCOMPARE(m_model->changes.at(0), qMakePair(col.uid(), 0));
@@ -97,32 +96,30 @@ private Q_SLOTS:
         QCOMPARE(m_model->changes.at(3), qMakePair(200u, 6));
     }
 
-    void erasedBackgroundGetsDefaults()
+    void backgroundKeepsWhatItFinds()
     {
-        ParBackground back(nullptr, at(m_image, 300), at(m_image, 0), 7, 1, qRgb(255, 0, 0), qRgb(0, 0, 255));
-        QCOMPARE(word(m_image, 300), quint16(1));
-        QCOMPARE(word(m_image, 302), quint16(0x00F8));
-        QCOMPARE(word(m_image, 304), quint16(0x1F00));
-        QCOMPARE(back.findChild<QComboBox *>("mode")->currentText(), QStringLiteral("Solid"));
-        QVERIFY(picker(&back, "col1")->isHidden());
+        // An erased background is shown as it is (the page gives it its defaults).
+        ParBackground back(nullptr, m_model, 300, 7);
+        QCOMPARE(word(m_model->bytes, 300), quint16(0xFFFF));
+        QCOMPARE(back.findChild<QComboBox *>("mode")->currentIndex(), -1);
         QVERIFY(m_model->changes.isEmpty());
 
         // A background that holds a value keeps it.
-        setWord(m_image, 310, 2);
-        setWord(m_image, 312, 0xFFFF);
-        setWord(m_image, 314, 0x0000);
-        ParBackground kept(nullptr, at(m_image, 310), at(m_image, 0), 7, 1, qRgb(255, 0, 0), qRgb(0, 0, 255));
-        QCOMPARE(word(m_image, 310), quint16(2));
-        QCOMPARE(word(m_image, 312), quint16(0xFFFF));
+        setWord(m_model->bytes, 310, 2);
+        setWord(m_model->bytes, 312, 0xFFFF);
+        setWord(m_model->bytes, 314, 0x0000);
+        ParBackground kept(nullptr, m_model, 310, 7);
+        QCOMPARE(word(m_model->bytes, 310), quint16(2));
+        QCOMPARE(word(m_model->bytes, 312), quint16(0xFFFF));
         QVERIFY(!picker(&kept, "col1")->isHidden());
     }
 
     void switchingModeShowsSecondColour()
     {
-        setWord(m_image, 400, 1);
-        setWord(m_image, 402, 0);
-        setWord(m_image, 404, 0);
-        ParBackground back(nullptr, at(m_image, 400), at(m_image, 0), 7, 1, 0, 0);
+        setWord(m_model->bytes, 400, 1);
+        setWord(m_model->bytes, 402, 0);
+        setWord(m_model->bytes, 404, 0);
+        ParBackground back(nullptr, m_model, 400, 7);
         auto *mode = back.findChild<QComboBox *>("mode");
         QtColorPicker *second = picker(&back, "col1");
         QCOMPARE(second->text(), QStringLiteral("Color2"));
@@ -131,12 +128,12 @@ private Q_SLOTS:
 
         mode->setCurrentIndex(mode->findText(QStringLiteral("Waves")));
         QVERIFY(!second->isHidden());
-        QCOMPARE(word(m_image, 400), quint16(2));
+        QCOMPARE(word(m_model->bytes, 400), quint16(2));
         mode->setCurrentIndex(mode->findText(QStringLiteral("Solid")));
         QVERIFY(second->isHidden());
         mode->setCurrentIndex(mode->findText(QStringLiteral("Timer")));
         QVERIFY(second->isHidden());
-        QCOMPARE(word(m_image, 400), quint16(4));
+        QCOMPARE(word(m_model->bytes, 400), quint16(4));
         QCOMPARE(m_model->changes.size(), 3);
         for (const auto &c : m_model->changes)
             QCOMPARE(c, qMakePair(400u, 6));
@@ -185,13 +182,13 @@ private Q_SLOTS:
 
     void unknownModeLeavesBoxEmpty()
     {
-        setWord(m_image, 500, 9);
-        setWord(m_image, 502, 0);
-        setWord(m_image, 504, 0);
-        ParBackground back(nullptr, at(m_image, 500), at(m_image, 0), 7, 1, 0, 0);
+        setWord(m_model->bytes, 500, 9);
+        setWord(m_model->bytes, 502, 0);
+        setWord(m_model->bytes, 504, 0);
+        ParBackground back(nullptr, m_model, 500, 7);
         QCOMPARE(back.findChild<QComboBox *>("mode")->currentIndex(), -1);
         QVERIFY(picker(&back, "col1")->isHidden());
-        QCOMPARE(word(m_image, 500), quint16(9));
+        QCOMPARE(word(m_model->bytes, 500), quint16(9));
     }
 
     void refreshFollowsTheValue()
@@ -215,32 +212,32 @@ private Q_SLOTS:
 
     void oneColourForm()
     {
-        ParColor2 one(nullptr, at(m_image, 600), nullptr, at(m_image, 0));
+        ParColor2 one(nullptr, m_model, 600);
         QVERIFY(!picker(&one, "col0")->isHidden());
         QVERIFY(picker(&one, "col1")->isHidden());
         QVERIFY(!one.findChild<QLabel *>("label0")->isHidden());
         QVERIFY(one.findChild<QLabel *>("label1")->isHidden());
         QVERIFY(one.findChild<QLabel *>("label0")->text().startsWith(QStringLiteral("Parameter 600")));
         // No erased-value check.
-        QCOMPARE(word(m_image, 600), quint16(0xFFFF));
+        QCOMPARE(word(m_model->bytes, 600), quint16(0xFFFF));
         QCOMPARE(picker(&one, "col0")->currentColor(), QColor(248, 252, 248));
         QCOMPARE(picker(&one, "col0")->colorCount(), 18);
     }
 
     void twoColourForm()
     {
-        setWord(m_image, 700, 0x00F8);
-        setWord(m_image, 702, 0xE007);
+        setWord(m_model->bytes, 700, 0x00F8);
+        setWord(m_model->bytes, 702, 0xE007);
         QWidget compact;
         compact.setProperty("hideTitle", true);
-        auto *two = new ParColor2(&compact, at(m_image, 700), at(m_image, 702), at(m_image, 0));
+        auto *two = new ParColor2(&compact, m_model, 700, 702u);
         QCOMPARE(picker(two, "col1")->currentColor(), QColor(0, 252, 0));
         QVERIFY(!picker(two, "col1")->isHidden());
         QVERIFY(two->findChild<QLabel *>("label0")->isHidden());
         QVERIFY(two->findChild<QLabel *>("label1")->isHidden());
         picker(two, "col1")->setCurrentColor(Qt::blue);
-        QCOMPARE(word(m_image, 702), quint16(0x1F00));
-        QCOMPARE(word(m_image, 700), quint16(0x00F8));
+        QCOMPARE(word(m_model->bytes, 702), quint16(0x1F00));
+        QCOMPARE(word(m_model->bytes, 700), quint16(0x00F8));
         QCOMPARE(m_model->changes.size(), 1);
         QCOMPARE(m_model->changes.at(0), qMakePair(702u, 2));
     }
@@ -259,7 +256,6 @@ private Q_SLOTS:
 
 private:
     AttrModel *m_model = nullptr;
-    QByteArray m_image;
 };
 
 QTEST_MAIN(TestColorEditors)

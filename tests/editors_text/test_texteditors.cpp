@@ -1,5 +1,5 @@
 // The text editors: ParStr sends only real edits, the ParViewText16 line box follows the font
-// size, and ParText takes its defaults, stores its fields and keeps its text in the pool.
+// size, and ParText stores its fields by key and keeps its text in the pool.
 #include "editors/parstr.h"
 #include "editors/partext.h"
 #include "editors/parviewtext16.h"
@@ -40,6 +40,18 @@ void type(QLineEdit *edit, const QString &text)
 {
     for (const QChar c : text)
         QTest::keyClick(edit, c.toLatin1());
+    Q_EMIT edit->editingFinished();
+}
+
+// Types a text into an editor's line edit while the page is built: packed, nothing sent.
+void give(ParText &editor, const QString &text)
+{
+    PageBuildGuard building;
+    QLineEdit *edit = editor.findChild<QLineEdit *>(QStringLiteral("lineEdit"));
+    if (!edit)
+        edit = editor.findChild<QLineEdit *>(QStringLiteral("pgName"));
+    edit->setText(text);
+    edit->setModified(true);
     Q_EMIT edit->editingFinished();
 }
 
@@ -199,40 +211,36 @@ private Q_SLOTS:
 
     // ParText
 
-    void erasedRecordGetsAllDefaults()
+    void erasedRecordKeptAsItIs()
     {
         quint8 *img = m_model->image();
         {
-            PageBuildGuard building;
-            ParText editor(nullptr, img + 7000, img, QStringLiteral("READY"), qRgb(255, 0, 0), 120, 1, 2);
-            QCOMPARE(editor.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("READY"));
-            QCOMPARE(qFromLittleEndian<quint16>(img + 7000), quint16(7000));
-            QCOMPARE(QByteArray(reinterpret_cast<char *>(img), 6), QByteArray("READY\0", 6));
-            QCOMPARE(qFromLittleEndian<quint16>(img + 7002), quint16(0x00F8));
-            QCOMPARE(qFromLittleEndian<quint16>(img + 7004), quint16(120));
-            QCOMPARE(int(img[7006]), 1);
-            QCOMPARE(int(img[7007]), 2);
-            QCOMPARE(editor.findChild<QComboBox *>("font")->currentText(), QStringLiteral("Size 1/8"));
-            QCOMPARE(editor.findChild<QComboBox *>("align")->currentText(), QStringLiteral("Align center"));
-            QCOMPARE(editor.findChild<QSpinBox *>("yposSpin")->value(), 120);
-            QCOMPARE(editor.findChild<QComboBox *>("yposCombo")->currentIndex(), 3);
-            QCOMPARE(editor.findChild<QtColorPicker *>("col")->currentColor(), QColor(248, 0, 0));
+            ParText editor(nullptr, m_model, 7000, ParText::Form::ViewLine);
+            QVERIFY(editor.findChild<QLineEdit *>("lineEdit")->text().isEmpty());
+            QCOMPARE(editor.findChild<QComboBox *>("font")->currentIndex(), -1);
+            QCOMPARE(editor.findChild<QComboBox *>("align")->currentIndex(), -1);
         }
+        // Making it wrote nothing: the page gives an erased record its defaults.
+        QCOMPARE(m_model->bytes, QByteArray(8192, char(0xff)));
         QVERIFY(TextPool::global().records().isEmpty());
         QVERIFY(m_link->calls.isEmpty());
         QVERIFY(m_model->changes.isEmpty());
-        // A record that already holds a line keeps it.
-        ParText again(nullptr, img + 7000, img, QStringLiteral("OTHER"), qRgb(0, 0, 255), 0, 0, 1);
-        QCOMPARE(again.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("READY"));
-        QCOMPARE(qFromLittleEndian<quint16>(img + 7002), quint16(0x00F8));
+        // A record that holds a line shows it.
+        ParText again(nullptr, m_model, 7000, ParText::Form::ViewLine);
+        give(again, QStringLiteral("READY"));
+        QCOMPARE(qFromLittleEndian<quint16>(img + 7000), quint16(7000));
+        QCOMPARE(QByteArray(reinterpret_cast<char *>(img), 6), QByteArray("READY\0", 6));
+        ParText shown(nullptr, m_model, 7000, ParText::Form::ViewLine);
+        QCOMPARE(shown.findChild<QLineEdit *>("lineEdit")->text(), QStringLiteral("READY"));
     }
 
     void viewLineFieldsStoreAndNotify()
     {
         quint8 *img = m_model->image();
-        PageBuildGuard *building = new PageBuildGuard;
-        ParText editor(nullptr, img + 7100, img, QString(), qRgb(255, 255, 255), 0, 0, 1);
-        delete building;
+        qToLittleEndian<quint16>(0, img + 7104);
+        img[7106] = 0;
+        img[7107] = 1;
+        ParText editor(nullptr, m_model, 7100, ParText::Form::ViewLine);
         editor.findChild<QtColorPicker *>("col")->setCurrentColor(QColor(255, 0, 0));
         QCOMPARE(qFromLittleEndian<quint16>(img + 7102), quint16(0x00F8));
         auto *font = editor.findChild<QComboBox *>("font");
@@ -257,7 +265,8 @@ private Q_SLOTS:
         QWidget compact;
         compact.setProperty("hideTitle", true);
         PageBuildGuard building;
-        auto *name = new ParText(&compact, img + 6860, img, QStringLiteral("Foam"));
+        auto *name = new ParText(&compact, m_model, 6860, ParText::Form::Name);
+        give(*name, QStringLiteral("Foam"));
         QCOMPARE(name->findChild<QLineEdit *>("pgName")->text(), QStringLiteral("Foam"));
         QVERIFY(name->findChild<QLabel *>("label")->isHidden());
         QVERIFY(name->findChild<QComboBox *>("font")->isHidden());
@@ -267,9 +276,10 @@ private Q_SLOTS:
         // Only the reference word belongs to this form.
         QCOMPARE(quint8(img[6862]), quint8(0xff));
 
-        ParText titled(nullptr, img + 6862, img, QString());
+        ParText titled(nullptr, m_model, 6862, ParText::Form::Name);
         QVERIFY(!titled.findChild<QLabel *>("label")->isHidden());
         QVERIFY(titled.findChild<QLineEdit *>("lineEdit"));
+        give(titled, QString());
         QCOMPARE(qFromLittleEndian<quint16>(img + 6862), quint16(0));
     }
 
@@ -277,19 +287,22 @@ private Q_SLOTS:
     {
         quint8 *img = m_model->image();
         PageBuildGuard building;
-        ParText empty(nullptr, img + 6900, img, QString());
-        ParText ssid(nullptr, img + 6788, img, QStringLiteral("wash-net"));
+        ParText empty(nullptr, m_model, 6900, ParText::Form::Name);
+        ParText ssid(nullptr, m_model, 6788, ParText::Form::Name);
+        give(empty, QString());
+        give(ssid, QStringLiteral("wash-net"));
         QCOMPARE(qFromLittleEndian<quint16>(img + 6788), quint16(6788));
     }
 
     void clearingFirstNameMovesTheOthers()
     {
         quint8 *img = m_model->image();
-        auto *building = new PageBuildGuard;
-        ParText a(nullptr, img + 6788, img, QStringLiteral("abc"));
-        ParText b(nullptr, img + 6790, img, QStringLiteral("de"));
-        ParText c(nullptr, img + 6792, img, QStringLiteral("f"));
-        delete building;
+        ParText a(nullptr, m_model, 6788, ParText::Form::Name);
+        ParText b(nullptr, m_model, 6790, ParText::Form::Name);
+        ParText c(nullptr, m_model, 6792, ParText::Form::Name);
+        give(a, QStringLiteral("abc"));
+        give(b, QStringLiteral("de"));
+        give(c, QStringLiteral("f"));
         QCOMPARE(QByteArray(reinterpret_cast<char *>(img), 9), QByteArray("abc\0de\0f\0", 9));
         QLineEdit *edit = a.findChild<QLineEdit *>("lineEdit");
         edit->selectAll();
@@ -314,7 +327,7 @@ private Q_SLOTS:
     {
         quint8 *img = m_model->image();
         PageBuildGuard building;
-        ParText view(nullptr, img + 7200, img, QStringLiteral("one"), qRgb(0, 0, 0), 0, 0, 1);
+        ParText view(nullptr, m_model, 7200, ParText::Form::ViewLine);
         const char text[] = "loaded";
         memcpy(img + 100, text, sizeof text);
         qToLittleEndian<quint16>(7100, img + 7200);

@@ -4,6 +4,7 @@
 #include "base/progress.h"
 #include "link/devio.h"
 #include <QStringList>
+#include <QVector>
 
 class RecordingHost : public Host
 {
@@ -13,6 +14,14 @@ public:
 
     QStringList helpShown;
     bool connected = false;
+    // Every change sent, with the value's bytes before and after it.
+    struct Sent
+    {
+        quint32 key;
+        QByteArray before;
+        QByteArray after;
+    };
+    QVector<Sent> sent;
 
     bool boardConnected() const override { return connected; }
 
@@ -22,6 +31,10 @@ public:
     void updateTexts(int) override {}
     void showHelp(const QString &link) override { helpShown.append(link); }
     void scrollToTab(QWidget *) override {}
+    void changeSent(quint32 key, const QByteArray &before, const QByteArray &after) override
+    {
+        sent.append({key, before, after});
+    }
 
 private:
     CountingProgress m_progress;

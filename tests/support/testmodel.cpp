@@ -12,6 +12,29 @@ TestModel::TestModel(const QString &title, quint16 w0, quint16 w1, quint16 w2, Q
     word2 = w2;
 }
 
+namespace {
+constexpr quint32 NvFlag = 0x8000;
+}
+
+QByteArray TestModel::value(quint32 key, int size) const
+{
+    const QByteArray &region = (key & NvFlag) ? nv : bytes;
+    const int at = int(key & ~NvFlag);
+    if (size <= 0 || at + size > region.size())
+        return {};
+    return region.mid(at, size);
+}
+
+bool TestModel::store(quint32 key, const QByteArray &value)
+{
+    QByteArray &region = (key & NvFlag) ? nv : bytes;
+    const int at = int(key & ~NvFlag);
+    if (value.isEmpty() || at + value.size() > region.size())
+        return false;
+    region.replace(at, value.size(), value);
+    return true;
+}
+
 bool TestModel::load(QIODevice *file)
 {
     const QByteArray data = file->readAll();

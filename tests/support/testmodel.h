@@ -13,6 +13,11 @@ public:
 
     QString name;
     QByteArray bytes;              // the "image"
+    QByteArray nv;                 // the NV region, named by keys with Par's NV flag
+
+    // The model's values by key, over bytes and nv.
+    QByteArray value(quint32 key, int size) const override;
+    bool store(quint32 key, const QByteArray &value) override;
     QVector<QPair<quint32, int>> changes;
     int pagesBuilt = 0;
     int reads = 0;
