@@ -2,7 +2,6 @@
 #include "devices/devcom2.h"
 #include "devices/fixedlayoutmodel.h"
 #include "editors/textpool.h"
-#include "registry/cfgpar.h"
 #include <QDateTime>
 #include <QTimer>
 #include <QUndoCommand>
@@ -81,36 +80,15 @@ FixedLayoutModel *EditUndo::fixed() const { return qobject_cast<FixedLayoutModel
 void EditUndo::restart()
 {
     m_stack.clear();
-    resync();
-}
-
-void EditUndo::resync()
-{
     m_model = model();
-    m_records.clear();
-    if (m_model && !fixed())
-        for (int list = 1; list <= 3; ++list)
-            for (CfgPar *p = CfgPar::head(list); p; p = p->next())
-                m_records.insert(p->uid(), m_model->value(p->uid(), 0));
 }
 
 void EditUndo::recordChange(quint32 key, const QByteArray &before, const QByteArray &after)
 {
-    if (!m_model || m_model != model())
-        return;
-    if (fixed()) {
-        if (!before.isEmpty() && before.size() == after.size() && before != after)
-            push(key, {Range{key, before, after}});
-        return;
-    }
-    // A described parameter's editor names no size: the record is the whole value.
-    const QByteArray now = m_model->value(key, 0);
-    const auto known = m_records.find(key);
-    if (known == m_records.end() || now.isEmpty() || *known == now)
-        return;
-    const QByteArray was = *known;
-    *known = now;
-    push(key, {Range{key, was, now}});
+    // On a described board's page the bytes are the parameter's whole record, whose size may
+    // change with a text.
+    if (m_model && m_model == model() && !before.isEmpty() && !after.isEmpty() && before != after)
+        push(key, {Range{key, before, after}});
 }
 
 void EditUndo::recordTexts()
@@ -192,9 +170,6 @@ bool EditUndo::apply(bool undo)
         // The board keeps what it had: so does the page, and the step stays to be tried again.
         for (const Range &r : ranges)
             put(r, !undo);
-    } else if (!fixed()) {
-        for (const Range &r : ranges)
-            m_records.insert(r.key, undo ? r.before : r.after);
     }
     if (refreshEditors)
         refreshEditors();

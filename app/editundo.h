@@ -5,7 +5,6 @@
 // value), as the board is sent it.
 #pragma once
 #include <QByteArray>
-#include <QHash>
 #include <QObject>
 #include <QUndoStack>
 #include <QVector>
@@ -32,12 +31,8 @@ public:
     // Takes the current model and drops every step (a page rebuilt, a board read, connected
     // or gone).
     void restart();
-    // Takes the described parameters' values as they are now, keeping the steps (a dump
-    // loaded: not a step of its own).
-    void resync();
-    // An editor changed the value at key from before to after and it was sent (or tried).
-    // A described parameter's editor changes it in place: both are empty, and the step's
-    // bytes come from the parameter's record as last seen.
+    // An editor changed the value at key from before to after and it was sent (or tried);
+    // a change without bytes before it is not one to undo.
     void recordChange(quint32 key, const QByteArray &before, const QByteArray &after);
     // The text pool was repacked: the texts and every reference word that moved, as the
     // pool tells them.
@@ -71,8 +66,6 @@ private:
 
     QUndoStack m_stack;
     DeviceCfg *m_model = nullptr;
-    // The described parameters' value records as the board has them.
-    QHash<quint32, QByteArray> m_records;
     // Every change of one turn of the event loop (one click, one key) goes into one step.
     bool m_batchOpen = false;
 };

@@ -252,7 +252,6 @@ void MainDialog::refreshEditors()
     for (Par *p : editors)
         p->refresh();
     ConfigWatch::touch();
-    m_undo->resync();
 }
 
 void MainDialog::scrollToTab(QWidget *tabButton)

@@ -139,7 +139,6 @@ void MainDialog::redrawPage()
                 p->refresh();
         }
         m_findBar->pageChanged();
-        m_undo->resync();
         enableCommands();
         return;
     }
@@ -177,8 +176,7 @@ void MainDialog::redrawPage()
                 content->show();
         }
     }
-    // The steps stay: the values and their keys are the same, only their words changed.
-    m_undo->resync();
+    // The undo steps stay: the values and their keys are the same, only their words changed.
     // The new editors get their marks of values changed from factory, in the new language.
     ConfigWatch::touch();
     for (int i = 0; i < 8; ++i)

@@ -37,8 +37,8 @@ public:
     // An editor's change reached the board (or there was nothing to send).
     virtual void changeWritten() {}
     // An editor's change of the value named key was sent (whether or not it reached the
-    // board): the window keeps it for undo. before and after are the value's bytes, both empty
-    // for a change made in place.
+    // board): the window keeps it for undo. before and after are the value's bytes (both
+    // empty for a change not to be undone).
     virtual void changeSent(quint32 key, const QByteArray &before, const QByteArray &after)
     {
         Q_UNUSED(key);

@@ -41,9 +41,11 @@ ParModel *ParModel::current() { return s_current; }
 
 void ParModel::setCurrent(ParModel *model) { s_current = model; }
 
-bool ParModel::notifyChange(quint32 key, int size)
+bool ParModel::notifyChange(quint32 key, int size, const QByteArray &before)
 {
-    return s_current ? s_current->send(key, size, QByteArray(), QByteArray()) : true;
+    if (!s_current)
+        return true;
+    return s_current->send(key, size, before, before.isEmpty() ? QByteArray() : s_current->value(key, size));
 }
 
 int ParModel::pageBuilding() { return s_pageBuilding; }

@@ -34,8 +34,9 @@ public:
 
     // Sends a change already made in place (a described parameter's editor changes the
     // parameter itself) through the current model, unless a page is being built: false when
-    // the board did not take it.
-    static bool notifyChange(quint32 key, int size);
+    // the board did not take it. before: the value's bytes before the change, for undo
+    // (none: the change is not one to undo).
+    static bool notifyChange(quint32 key, int size, const QByteArray &before = QByteArray());
 
     // Raised while a page is built or refreshed: editors setting their widgets send nothing.
     static int pageBuilding();
@@ -55,8 +56,7 @@ protected:
 
 private:
     // What every change of an editor goes through, unless a page is being built: the board,
-    // the views beside the page, the host's undo (before is empty when the change was made
-    // in place and the model knows no earlier bytes).
+    // the views beside the page, the host's undo.
     bool send(quint32 key, int size, const QByteArray &before, const QByteArray &after);
 };
 

@@ -195,8 +195,9 @@ bool apply(DeviceCfg *model, const QByteArray &other, const QList<ParamDifferenc
     for (const ParamDifference &d : chosen) {
         if (d.dynamic) {
             // A described parameter is loaded from its record, then sent as its editor sends it.
+            const QByteArray before = isDynamic(model) ? model->value(d.site.address, 0) : QByteArray();
             if (d.restorable && isDynamic(model) && DynDump::loadBytes(dynRecordDump(other, d.site.address), false))
-                ok &= DeviceCfg::notifyChange(d.site.address, sizeOf(d));
+                ok &= DeviceCfg::notifyChange(d.site.address, 0, before);
         } else if (const QByteArray bytes = fixedBytes(model, other, d); !bytes.isEmpty()) {
             ok &= model->set(d.site.address, bytes);
         }

@@ -49,10 +49,16 @@ bool Par::sendChange(quint32 key, const QByteArray &bytes)
     return settle(m_model && m_model->set(key, bytes), online, key);
 }
 
-bool Par::notifyChange(quint32 key, int size)
+QByteArray Par::record(quint32 uid)
+{
+    ParModel *model = ParModel::current();
+    return model ? model->value(uid, 0) : QByteArray();
+}
+
+bool Par::notifyChange(quint32 uid, const QByteArray &before)
 {
     const bool online = host()->boardConnected();
-    return settle(ParModel::notifyChange(key, size), online, key);
+    return settle(ParModel::notifyChange(uid, 0, before), online, uid);
 }
 
 bool Par::settle(bool taken, bool online, quint32 key)

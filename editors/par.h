@@ -63,9 +63,12 @@ protected:
     bool sendWord(quint32 key, quint16 v);
     bool sendByte(quint32 key, quint8 v) { return sendChange(key, QByteArray(1, char(v))); }
 
+    // A described parameter's value record as the current model holds it: taken before the
+    // editor changes the parameter in place, so that the change can be undone.
+    static QByteArray record(quint32 uid);
     // Reports a change made in place to a described parameter through the current model,
     // unless a page is being built; marks the editor as sendChange does.
-    bool notifyChange(quint32 key, int size);
+    bool notifyChange(quint32 uid, const QByteArray &before);
 
     // Parameter-bound editors: hides this editor when the UID carries the hardware bit.
     void hideForUid(quint32 uid);

@@ -27,21 +27,24 @@ void ParBgr::modeChange()
     const int mode = m_row.currentMode();
     if (mode == 0)
         return;
+    const QByteArray before = record(m_par->uid());
     m_par->at(0) = quint16(mode);
     m_row.showSecondFor(mode);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParBgr::col0Change(const QColor &c)
 {
+    const QByteArray before = record(m_par->uid());
     m_par->at(1) = Rgb565::fromColor(c);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParBgr::col1Change(const QColor &c)
 {
+    const QByteArray before = record(m_par->uid());
     m_par->at(2) = Rgb565::fromColor(c);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParBgr::refresh() { m_row.show(m_par->at(0), m_par->at(1), m_par->at(2)); }

@@ -21,8 +21,9 @@ ParCol::ParCol(QWidget *parent, CfgParColour *par) : Par(parent), m_par(par)
 
 void ParCol::colChange(const QColor &c)
 {
+    const QByteArray before = record(m_par->uid());
     m_par->setValue(Rgb565::fromColor(c));
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParCol::refresh()

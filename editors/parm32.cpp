@@ -28,10 +28,11 @@ void ParM32::numberEntered(QLineEdit *from, int base, QLineEdit *other)
 {
     bool ok = false;
     const quint32 v = from->text().trimmed().toUInt(&ok, base);
+    const QByteArray before = record(m_par->uid());
     m_par->setValue(ok ? v : 0);
     const QSignalBlocker block(other);
     other->setText(QString::number(m_par->value(), other->property("base").toInt()));
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParM32::hexChanged() { numberEntered(m_hex, 16, m_dec); }

@@ -89,8 +89,9 @@ void ParMask::showComboEntry()
 void ParMask::itemChecked(bool ch)
 {
     const quint32 m = MaskButtons::maskOf(sender());
+    const QByteArray before = record(m_uid);
     setMaskValue(ch ? maskValue() | m : maskValue() & ~m);
-    notifyChange(m_uid, 0);
+    notifyChange(m_uid, before);
 }
 
 void ParMask::comboChanged()
@@ -98,8 +99,9 @@ void ParMask::comboChanged()
     const QVariant data = m_combo ? m_combo->currentData() : QVariant();
     if (!data.isValid())
         return;
+    const QByteArray before = record(m_uid);
     setMaskValue(data.toUInt());
-    notifyChange(m_uid, 0);
+    notifyChange(m_uid, before);
 }
 
 void ParMask::refresh()

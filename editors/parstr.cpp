@@ -23,11 +23,12 @@ void ParStr::textChanged()
         return;
     m_edit->setModified(false);
     // A text the value cannot hold is not taken: the field goes back to what is stored.
+    const QByteArray before = record(m_par->uid());
     if (!m_par->value().setText(m_edit->text())) {
         refresh();
         return;
     }
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParStr::refresh() { m_edit->setText(m_par->value().toString()); }

@@ -24,9 +24,10 @@ void ParU16::setValue(int v)
 {
     if (v == m_par->value())
         return;
+    const QByteArray before = record(m_par->uid());
     m_par->setValue(quint16(v));
     m_row.show(v);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParU16::refresh() { m_row.show(m_par->value()); }

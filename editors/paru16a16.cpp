@@ -68,9 +68,10 @@ void ParU16A16::setValue(int v)
     const int i = from->property("id").toInt();
     if (i < 0 || i >= Rows || v == m_par->at(i))
         return;
+    const QByteArray before = record(m_par->uid());
     m_par->setAt(i, quint16(v));
     show(i, v);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParU16A16::refresh()

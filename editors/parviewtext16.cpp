@@ -107,12 +107,13 @@ void ParViewText16::textChange()
     if (!edit->isModified())
         return;
     edit->setModified(false);
+    const QByteArray before = record(m_par->uid());
     if (!m_par->at(k).text.setText(edit->text())) {
         const QSignalBlocker block(edit);
         edit->setText(m_par->at(k).text.toString());
         return;
     }
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParViewText16::colChange(const QColor &c)
@@ -120,8 +121,9 @@ void ParViewText16::colChange(const QColor &c)
     const int k = senderLine();
     if (k < 0)
         return;
+    const QByteArray before = record(m_par->uid());
     m_par->at(k).colour = Rgb565::fromColor(c);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParViewText16::fontChange(int index)
@@ -129,10 +131,11 @@ void ParViewText16::fontChange(int index)
     const int k = senderLine();
     if (k < 0 || index < 0)
         return;
+    const QByteArray before = record(m_par->uid());
     CtViewText &v = m_par->at(k);
     v.flags = quint16((v.flags & ~0x70) | m_lines[size_t(k)].font->itemData(index).toInt());
     refillLineBox(k);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParViewText16::yposChange(int p)
@@ -140,10 +143,11 @@ void ParViewText16::yposChange(int p)
     const int k = senderLine();
     if (k < 0)
         return;
+    const QByteArray before = record(m_par->uid());
     CtViewText &v = m_par->at(k);
     v.position = quint16(p);
     ViewLine::selectLine(m_lines[size_t(k)].line, ViewLine::heightForCode(v.flags & 0x70), p);
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParViewText16::lineChange(int index)
@@ -163,9 +167,10 @@ void ParViewText16::alignChange()
     QComboBox *align = m_lines[size_t(k)].align;
     if (align->currentIndex() < 0)
         return;
+    const QByteArray before = record(m_par->uid());
     CtViewText &v = m_par->at(k);
     v.flags = quint16((v.flags & ~3) | align->currentData().toInt());
-    notifyChange(m_par->uid(), 0);
+    notifyChange(m_par->uid(), before);
 }
 
 void ParViewText16::refresh()

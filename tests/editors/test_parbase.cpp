@@ -34,7 +34,7 @@ public:
         nameIfUnnamed("ProbePar");
     }
     void refresh() override {}
-    void report() { notifyChange(key, 2); }
+    void report() { notifyChange(key, record(key)); }
     void hideFor(quint32 uid) { hideForUid(uid); }
     quint32 key;
     QLabel *title = nullptr;
@@ -184,7 +184,7 @@ private Q_SLOTS:
         QVERIFY(model.changes.isEmpty());
         par.report();
         QCOMPARE(model.changes.size(), 1);
-        QCOMPARE(model.changes.first(), qMakePair(quint32(12), 2));
+        QCOMPARE(model.changes.first(), qMakePair(quint32(12), 0));
     }
 };
 
