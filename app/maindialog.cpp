@@ -206,7 +206,6 @@ void MainDialog::updateDevice()
     DeviceCfg *model = DeviceCfg::current();
     if (!model)
         return;
-    const int failures = DeviceCfg::writeFailures();
     const bool online = m_session.connected();
     showProgress(tr("Update device %p%"));
     // Events run between the chunks: the page and the commands are held as during a read, so
@@ -214,7 +213,7 @@ void MainDialog::updateDevice()
     const bool reading = m_session.reading(), held = m_session.pageHeld();
     m_session.setReading(true);
     holdPage(true);
-    model->writeDevice(m_progress.get());
+    const bool written = model->writeDevice(m_progress.get());
     m_session.setReading(reading);
     holdPage(held && m_session.connected());
     hideProgress();
@@ -222,7 +221,7 @@ void MainDialog::updateDevice()
         m_session.setUnstored(true);
     else if (!online)
         markOfflineEdit();
-    if (DeviceCfg::writeFailures() != failures && online)
+    if (!written && online)
         reportWriteFailure();
 }
 
@@ -232,17 +231,16 @@ void MainDialog::updateTexts(int count)
     if (!model)
         return;
     m_undo->recordTexts();
-    const int failures = DeviceCfg::writeFailures();
     const bool online = m_session.connected();
     ui->progressBar->setMaximum(count);
     showProgress(tr("Update texts %p%"));
-    model->writeTexts(m_progress.get(), count);
+    const bool written = model->writeTexts(m_progress.get(), count);
     hideProgress();
     if (online && m_session.connected())
         m_session.setUnstored(true);
     else if (!online)
         markOfflineEdit();
-    if (DeviceCfg::writeFailures() != failures && online)
+    if (!written && online)
         reportWriteFailure();
 }
 

@@ -56,9 +56,7 @@ void SysDialog::clearNvm()
         return;
     if (!prompt()->question(windowTitle(), tr("Clear all counters of the board? This cannot be undone.")))
         return;
-    const int failures = DeviceCfg::writeFailures();
-    model->clearNvm();
-    if (DeviceCfg::writeFailures() == failures) {
+    if (model->clearNvm()) {
         // Sent like an edit: the board runs with it until its memory is stored.
         host()->changeWritten();
         prompt()->message(Prompt::Icon::Information, windowTitle(), tr("The board's counters were cleared."));

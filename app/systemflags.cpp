@@ -24,10 +24,8 @@ void SystemFlags::setFlags()
 {
     DeviceCfg *model = DeviceCfg::current();
     if (model && ui->fm2bBox->isEnabled() && ui->fm2bBox->isChecked() != m_opened) {
-        const int failures = DeviceCfg::writeFailures();
-        model->setFmFlag(ui->fm2bBox->isChecked() ? 1 : 0);
         // Sent like an edit: the board runs with it until its memory is stored.
-        if (DeviceCfg::writeFailures() == failures)
+        if (model->setFmFlag(ui->fm2bBox->isChecked() ? 1 : 0))
             host()->changeWritten();
         else
             prompt()->message(Prompt::Icon::Warning, windowTitle(),

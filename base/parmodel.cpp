@@ -6,7 +6,6 @@
 namespace {
 ParModel *s_current = nullptr;
 int s_pageBuilding = 0;
-int s_writeFailures = 0;
 } // namespace
 
 ParModel::~ParModel()
@@ -49,10 +48,6 @@ bool ParModel::notifyChange(quint32 key, int size, const QByteArray &before)
 }
 
 int ParModel::pageBuilding() { return s_pageBuilding; }
-
-int ParModel::writeFailures() { return s_writeFailures; }
-
-void ParModel::countWriteFailure() { ++s_writeFailures; }
 
 QString ParModel::helpLink(quint32 key)
 {

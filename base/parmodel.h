@@ -41,12 +41,6 @@ public:
     // Raised while a page is built or refreshed: editors setting their widgets send nothing.
     static int pageBuilding();
 
-    // Failed board writes since the program started: every write that fails counts, so that
-    // callers of whole operations (a configuration written, counters cleared) learn whether
-    // every piece reached the board by comparing the count before and after.
-    static int writeFailures();
-    static void countWriteFailure();
-
     // The rich-text information link placed after an editor's title.
     static QString helpLink(quint32 key);
 

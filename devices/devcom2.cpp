@@ -137,11 +137,11 @@ bool DevCom2::buildTabs()
     return true;
 }
 
-void DevCom2::writeDevice(Progress *progress)
+bool DevCom2::writeDevice(Progress *progress)
 {
     if (progress)
         progress->setMaximum(0);
-    send(WholeList);
+    return send(WholeList);
 }
 
 bool DevCom2::changed(quint32 uid, int) { return send(uid); }
@@ -190,10 +190,7 @@ bool DevCom2::send(quint32 uid)
         // However many chunks a value took, a failed stream counts once.
         const bool sent = link
             && (next == WholeList ? DynTransfer::writeConfig(link) : DynTransfer::writeParameter(link, next));
-        if (!sent) {
-            countWriteFailure();
-            allSent = false;
-        }
+        allSent &= sent;
         // The whole list carries every value changed meanwhile.
         queue += m_waiting.contains(WholeList) ? QList<quint32>{WholeList} : m_waiting;
         m_waiting.clear();
@@ -202,17 +199,19 @@ bool DevCom2::send(quint32 uid)
     return allSent;
 }
 
-void DevCom2::clearNvm()
+bool DevCom2::clearNvm()
 {
+    bool cleared = true;
     for (CfgPar *p = CfgPar::head(2); p; p = p->next()) {
         qCDebug(lcDevice, "clearing %x", p->uid());
         if (Uid::typeCode(p->uid()) == Uid::TypeM32) {
             static_cast<CfgParM32 *>(p)->setValue(0);
-            changed(p->uid(), 4);
+            cleared &= changed(p->uid(), 4);
         } else {
             qCDebug(lcDevice, "Cannot clear %x", p->uid());
         }
     }
+    return cleared;
 }
 
 QString DevCom2::parName(quint32 uid) { return DevCom2Tables::label(uid); }

@@ -30,8 +30,8 @@ public:
     QString hexDump() override;
     bool readDevice(Progress *progress) override;
     QString readProblem() const override { return m_readProblem; }
-    void writeDevice(Progress *progress) override;
-    void writeTexts(Progress *, int) override {}
+    bool writeDevice(Progress *progress) override;
+    bool writeTexts(Progress *, int) override { return true; }
     void buildPage(QWidget *container) override;
     QString parName(quint32 uid) override;
     QVariant parProperty(quint32 uid, const QString &name) override;
@@ -43,7 +43,7 @@ public:
     QByteArray value(quint32 uid, int size) const override;
     // Takes a value record of the parameter uid into the registry.
     bool store(quint32 uid, const QByteArray &record) override;
-    void clearNvm() override;
+    bool clearNvm() override;
     void relayTest(int) override {}
 
     static constexpr quint16 Family = 0x0200;

@@ -209,7 +209,6 @@ void DevCom2::changeMachineSetup()
     const QByteArray block = setupBytes(setup);
     if (!link || !link->writeMachineSetup(reinterpret_cast<const quint8 *>(block.constData()), block.size())) {
         // The program's copy stays what the board has.
-        countWriteFailure();
         prompt()->message(Prompt::Icon::Warning, tr("Machine setup"),
                           tr("The machine setup was not written to the board; the board keeps its setup."));
         return;

@@ -21,14 +21,14 @@ public:
     QString hexDump() override { return QString(); }
     // Nothing to read: succeeds, so that no load failure is reported after connecting.
     bool readDevice(Progress *) override { return false; }
-    void writeDevice(Progress *) override {}
-    void writeTexts(Progress *, int) override {}
+    bool writeDevice(Progress *) override { return true; }
+    bool writeTexts(Progress *, int) override { return true; }
     void buildPage(QWidget *container) override;
     QString parName(quint32 key) override;
     QString helpText(quint32 key) override;
     void saveHelp() override {}
     bool changed(quint32, int) override { return true; }
-    void clearNvm() override {}
+    bool clearNvm() override { return true; }
     void relayTest(int) override {}
     bool keepsConfiguration() const override { return false; }
 

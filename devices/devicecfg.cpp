@@ -48,7 +48,7 @@ QString DeviceCfg::helpText(quint32 key)
 
 int DeviceCfg::fmFlag() { return 0; }
 
-void DeviceCfg::setFmFlag(int) {}
+bool DeviceCfg::setFmFlag(int) { return true; }
 
 DeviceCfg *DeviceCfg::first() { return s_first; }
 

@@ -44,9 +44,11 @@ public:
     // Why the last read failed, when the model knows more than that the board did not answer;
     // empty otherwise. The window adds it to its message.
     virtual QString readProblem() const { return QString(); }
-    virtual void writeDevice(Progress *progress) = 0;
-    // Sends the first count bytes of the image (the rebuilt text pool).
-    virtual void writeTexts(Progress *progress, int count) = 0;
+    // Writes the whole configuration to the current link: false when any piece did not reach
+    // the board (the rest is not tried).
+    virtual bool writeDevice(Progress *progress) = 0;
+    // Sends the first count bytes of the image (the rebuilt text pool): false as writeDevice.
+    virtual bool writeTexts(Progress *progress, int count) = 0;
     // Fills the page container, which has no layout yet.
     virtual void buildPage(QWidget *container) = 0;
     // Makes the editors of the next tab of the page built last that are still to be made;
@@ -73,14 +75,16 @@ public:
     // True when the user's edits of the help texts are kept (saveHelp writes them).
     virtual bool helpEditable() const { return false; }
     virtual void saveHelp() = 0;
-    virtual void clearNvm() = 0;
+    // Clears the board's counters: false when the board did not take every piece.
+    virtual bool clearNvm() = 0;
     virtual void relayTest(int mask) = 0;
     // The relay test drives the relays through a setting of the board: the model remembers
     // it when a test starts and sends it back, refreshing its editor, when the test ends.
     virtual void relayTestStarted() {}
     virtual void relayTestEnded() {}
     virtual int fmFlag();
-    virtual void setFmFlag(int flag);
+    // Sets the memory addressing flag and sends it: false when the board did not take it.
+    virtual bool setFmFlag(int flag);
     // False for a board without a configuration of its own (the network bridge): there is
     // nothing to dump, load, read again or store on it.
     virtual bool keepsConfiguration() const { return true; }

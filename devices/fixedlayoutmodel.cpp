@@ -165,10 +165,8 @@ bool FixedLayoutModel::changed(quint32 key, int size)
     DevIo *link = currentLink();
     if (size <= 0)
         return true;
-    if (!link) {
-        countWriteFailure();
+    if (!link)
         return false;
-    }
     const bool nv = key & NvKey;
     const quint32 start = nv ? key - NvKey : key;
     // The check words at the end of the image are never sent.
@@ -183,16 +181,14 @@ bool FixedLayoutModel::changed(quint32 key, int size)
         const quint16 address = quint16(start + quint32(done));
         const bool written = nv ? link->writeNvMem(m_nv.data() + address, address, n)
                                 : link->writeCfg(m_image.data() + address, address, n);
-        if (!written) {
-            // The rest would only repeat the failure on a board that is not answering.
-            countWriteFailure();
+        // The rest would only repeat the failure on a board that is not answering.
+        if (!written)
             return false;
-        }
     }
     return true;
 }
 
-void FixedLayoutModel::clearNvm()
+bool FixedLayoutModel::clearNvm()
 {
     // The counters share the region with the model's own settings (table rows at NV keys):
     // those bytes keep their values and go back to the board among the zeroed counters.
@@ -205,17 +201,16 @@ void FixedLayoutModel::clearNvm()
                 keep[a] = true;
         }
     }
-    const int failures = writeFailures();
-    for (int i = 0; i < 32; ++i) {
+    bool cleared = true;
+    for (int i = 0; i < 32 && cleared; ++i) {
         for (int b = 4 * i; b < 4 * i + 4; ++b)
             if (!keep[size_t(b)])
                 m_nv[size_t(b)] = 0;
-        changed(NvKey + quint32(4 * i), 4);
         // A board that did not take one piece is not asked 31 more times.
-        if (writeFailures() != failures)
-            break;
+        cleared = changed(NvKey + quint32(4 * i), 4);
     }
     refreshEditors(NvKey, NvKey + NvSize - 1);
+    return cleared;
 }
 
 void FixedLayoutModel::relayTest(int mask)
@@ -257,15 +252,13 @@ int FixedLayoutModel::fmFlag()
     return (m_image[size_t(m_layout.layoutAddress + 1)] >> 7) & 1;
 }
 
-void FixedLayoutModel::setFmFlag(int flag)
+bool FixedLayoutModel::setFmFlag(int flag)
 {
-    if (!m_layout.fmFlag) {
-        DeviceCfg::setFmFlag(flag);
-        return;
-    }
+    if (!m_layout.fmFlag)
+        return DeviceCfg::setFmFlag(flag);
     quint8 &high = m_image[size_t(m_layout.layoutAddress + 1)];
     high = quint8((high & 0x7F) | (flag ? 0x80 : 0));
-    changed(quint32(m_layout.layoutAddress), 4);
+    return changed(quint32(m_layout.layoutAddress), 4);
 }
 
 const FactoryImage::Defaults &FactoryImage::of(const FixedLayoutModel &model)

@@ -32,8 +32,8 @@ public:
     bool save(QIODevice *file) override;
     QString hexDump() override;
     bool readDevice(Progress *progress) override;
-    void writeDevice(Progress *progress) override;
-    void writeTexts(Progress *progress, int count) override;
+    bool writeDevice(Progress *progress) override;
+    bool writeTexts(Progress *progress, int count) override;
     // Builds the page from the model's table for the board's identity words: text pool
     // geometry, bit lists, the tabs under the page-building counter, then finishPage().
     void buildPage(QWidget *container) override;
@@ -70,12 +70,12 @@ public:
     // The bytes at an image address, or at NvKey + an address of the NV region.
     QByteArray value(quint32 key, int size) const override;
     bool store(quint32 key, const QByteArray &bytes) override;
-    void clearNvm() override;
+    bool clearNvm() override;
     void relayTest(int mask) override;
     void relayTestStarted() override;
     void relayTestEnded() override;
     int fmFlag() override;
-    void setFmFlag(int flag) override;
+    bool setFmFlag(int flag) override;
     bool hasFmFlag() const override { return m_layout.fmFlag; }
     bool hasRelayTest() const override { return m_layout.relayMaskAddress >= 0; }
 

@@ -21,11 +21,18 @@ public:
             m_link->beginBatch();
         m_batch = true;
     }
-    // A batch whose writes the link cannot prove counts as a failed write.
+    // Ends the batch: false when its writes failed or the link cannot prove them.
+    bool endBatch(bool written)
+    {
+        m_batch = false;
+        const bool proved = m_link && m_link->endBatch();
+        return written && proved;
+    }
+    // A batch left early (a write failed) is still ended on its link.
     ~TransferLink()
     {
-        if (m_batch && (!m_link || !m_link->endBatch()))
-            DeviceCfg::countWriteFailure();
+        if (m_batch && m_link)
+            m_link->endBatch();
     }
 
 private:
@@ -64,57 +71,46 @@ bool FixedLayoutModel::readDevice(Progress *progress)
     return failed;
 }
 
-void FixedLayoutModel::writeDevice(Progress *progress)
-{
-    CountingProgress none;
-    if (!progress)
-        progress = &none;
-    TransferLink link;
-    if (!link.get()) {
-        countWriteFailure();
-        return;
-    }
-    progress->setMaximum(ImageSize);
-    link.beginBatch();
-    // The check words at the end are never sent.
-    for (int a = 0; a < FixedImage::WriteEnd; a += DevIo::MaxChunk) {
-        if (!link.get()) {
-            countWriteFailure();
-            return;
-        }
-        const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
-        if (!link.get()->writeCfg(m_image.data() + a, quint16(a), n)) {
-            countWriteFailure();
-            return;
-        }
-        progress->setValue(a + n);
-        letEventsRun();
-    }
-}
-
-void FixedLayoutModel::writeTexts(Progress *progress, int count)
+bool FixedLayoutModel::writeDevice(Progress *progress)
 {
     CountingProgress none;
     if (!progress)
         progress = &none;
     TransferLink link;
     if (!link.get())
-        return;
+        return false;
+    progress->setMaximum(ImageSize);
+    link.beginBatch();
+    // The check words at the end are never sent.
+    for (int a = 0; a < FixedImage::WriteEnd; a += DevIo::MaxChunk) {
+        const int n = qMin(DevIo::MaxChunk, FixedImage::WriteEnd - a);
+        if (!link.get() || !link.get()->writeCfg(m_image.data() + a, quint16(a), n))
+            return link.endBatch(false);
+        progress->setValue(a + n);
+        letEventsRun();
+    }
+    return link.endBatch(true);
+}
+
+bool FixedLayoutModel::writeTexts(Progress *progress, int count)
+{
+    CountingProgress none;
+    if (!progress)
+        progress = &none;
+    TransferLink link;
+    // Offline there is nothing to send.
+    if (!link.get())
+        return true;
     // Only the text pool is ever sent this way.
     const int base = m_layout.textBase;
     count = qBound(0, count, qMin(m_layout.textSize, FixedImage::WriteEnd - base));
     link.beginBatch();
     for (int a = 0; a < count; a += DevIo::MaxChunk) {
-        if (!link.get()) {
-            countWriteFailure();
-            return;
-        }
         const int n = qMin(DevIo::MaxChunk, count - a);
         progress->setValue(a);
-        if (!link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n)) {
-            countWriteFailure();
-            return;
-        }
+        if (!link.get() || !link.get()->writeCfg(m_image.data() + base + a, quint16(base + a), n))
+            return link.endBatch(false);
         letEventsRun();
     }
+    return link.endBatch(true);
 }

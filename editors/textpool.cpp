@@ -177,7 +177,6 @@ void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
     DevIo *link = currentLink();
     for (int address : qAsConst(changed)) {
         if (!link || !link->writeCfg(m_image + address, quint16(address), 2)) {
-            ParModel::countWriteFailure();
             // The rest would only repeat the failure on a board that is not answering.
             if (online)
                 host()->changeFailed(quint32(address));

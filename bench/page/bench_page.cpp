@@ -26,8 +26,8 @@ public:
     bool save(QIODevice *) override { return false; }
     QString hexDump() override { return QString(); }
     bool readDevice(Progress *) override { return false; }
-    void writeDevice(Progress *) override {}
-    void writeTexts(Progress *, int) override {}
+    bool writeDevice(Progress *) override { return true; }
+    bool writeTexts(Progress *, int) override { return true; }
     void buildPage(QWidget *) override {}
     QString parName(quint32 key) override { return QStringLiteral("Parameter number %1").arg(key); }
     void saveHelp() override {}
@@ -43,7 +43,7 @@ public:
         bytes.replace(int(key), value.size(), value);
         return true;
     }
-    void clearNvm() override {}
+    bool clearNvm() override { return true; }
     void relayTest(int) override {}
 };
 struct Times

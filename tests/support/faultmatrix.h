@@ -128,20 +128,16 @@ inline bool run(Op op, DevMarvek2_0 &model, DevIo &link)
     const QByteArray want = intended(op);
     if (op != Op::WholeRead)
         memcpy(model.image(), want.constData(), size_t(want.size()));
-    const int failures = DeviceCfg::writeFailures();
     switch (op) {
     case Op::WholeRead:
         memset(model.image(), 0xFF, 8192);
         return !model.readDevice(&progress);
     case Op::SingleChange:
-        model.changed(ChangedWord, 2);
-        return DeviceCfg::writeFailures() == failures;
+        return model.changed(ChangedWord, 2);
     case Op::WriteAll:
-        model.writeDevice(&progress);
-        return DeviceCfg::writeFailures() == failures;
+        return model.writeDevice(&progress);
     case Op::TextPool:
-        model.writeTexts(&progress, TextBytes);
-        return DeviceCfg::writeFailures() == failures;
+        return model.writeTexts(&progress, TextBytes);
     case Op::Store:
         return link.saveCfg();
     case Op::Firmware:

@@ -31,8 +31,12 @@ public:
     bool save(QIODevice *file) override;
     QString hexDump() override { return QString::fromLatin1(bytes.toHex(' ')); }
     bool readDevice(Progress *progress) override;
-    void writeDevice(Progress *) override { ++writes; }
-    void writeTexts(Progress *, int) override {}
+    bool writeDevice(Progress *) override
+    {
+        ++writes;
+        return true;
+    }
+    bool writeTexts(Progress *, int) override { return true; }
     void buildPage(QWidget *container) override;
     QString parName(quint32 key) override { return QStringLiteral("Parameter %1").arg(key); }
     void saveHelp() override {}
@@ -41,19 +45,20 @@ public:
         changes.append({key, size});
         if (whileChanging)
             whileChanging();
-        if (changeFails)
-            DeviceCfg::countWriteFailure();
         return !changeFails;
     }
-    void clearNvm() override
+    bool clearNvm() override
     {
         ++clears;
-        if (clearFails)
-            DeviceCfg::countWriteFailure();
+        return !clearFails;
     }
     void relayTest(int mask) override { relayMasks.append(mask); }
     int fmFlag() override { return fm; }
-    void setFmFlag(int flag) override { fm = flag; }
+    bool setFmFlag(int flag) override
+    {
+        fm = flag;
+        return true;
+    }
     bool hasFmFlag() const override { return fmSupported; }
     bool hasRelayTest() const override { return true; }
 

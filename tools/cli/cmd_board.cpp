@@ -148,11 +148,10 @@ int writeDescribed(const BoardLink &board, DeviceCfg *model, const QString &file
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
     const int failedBefore = link->failedOperations();
-    const int writeFailures = DeviceCfg::writeFailures();
-    model->writeDevice(progress(QStringLiteral("Writing")));
+    const bool written = model->writeDevice(progress(QStringLiteral("Writing")));
     context().host->progress()->finish();
     const QString notStored = store ? QStringLiteral("; not stored") : QString();
-    if (link->failedOperations() != failedBefore || DeviceCfg::writeFailures() != writeFailures)
+    if (link->failedOperations() != failedBefore || !written)
         return fail(Failed, QStringLiteral("writing %1 to the board failed%2; the board may hold part of it%3")
                                 .arg(file, because(board), notStored));
     if (verify) {
@@ -328,10 +327,8 @@ int runWrite(const QStringList &args)
         return fail(BadInput, QStringLiteral("%1; nothing was written").arg(error));
     DevIo *link = board.link();
     const int failedBefore = link->failedOperations();
-    const int writeFailures = DeviceCfg::writeFailures();
     // The model sends the image as one batch, proved at its end on links without acknowledgements.
-    model->writeDevice(progress(QStringLiteral("Writing")));
-    const bool written = link->failedOperations() == failedBefore && DeviceCfg::writeFailures() == writeFailures;
+    const bool written = model->writeDevice(progress(QStringLiteral("Writing"))) && link->failedOperations() == failedBefore;
     context().host->progress()->finish();
     const QString notStored = p.isSet(QStringLiteral("store")) ? QStringLiteral("; not stored") : QString();
     if (!written)
