@@ -51,9 +51,10 @@ int ParModel::pageBuilding() { return s_pageBuilding; }
 
 QString ParModel::helpLink(quint32 key)
 {
-    return QStringLiteral(" <a href=\"#ln%1\"><img width=%2 src=\":/res/info.png\"/></a>")
+    return QStringLiteral(" <a href=\"#ln%1\"><img width=%2 src=\"%3\"/></a>")
         .arg(key)
-        .arg(scaled(16));
+        .arg(scaled(16))
+        .arg(QLatin1String(HelpIcon));
 }
 
 PageBuildGuard::PageBuildGuard() { ++s_pageBuilding; }

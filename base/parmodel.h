@@ -41,8 +41,9 @@ public:
     // Raised while a page is built or refreshed: editors setting their widgets send nothing.
     static int pageBuilding();
 
-    // The rich-text information link placed after an editor's title.
+    // The rich-text information link placed after an editor's title, and the icon it shows.
     static QString helpLink(quint32 key);
+    static constexpr const char *HelpIcon = ":/res/info.png";
 
 protected:
     // Set by the device models alone (the model list decides which is current).

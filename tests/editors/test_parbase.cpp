@@ -140,6 +140,18 @@ private Q_SLOTS:
         Q_EMIT par.title->linkActivated(QStringLiteral("#ln32884"));
         QCOMPARE(host.helpShown, QStringList{QStringLiteral("#ln32884")});
         QCOMPARE(par.objectName(), QStringLiteral("ProbePar"));
+
+        // The title paints as a label given the same text does, icon and all.
+        QVERIFY(!QPixmap(QLatin1String(ParModel::HelpIcon)).isNull());
+        QLabel filled;
+        Par::fillTitle(&filled, 32884);
+        QLabel same(filled.text());
+        filled.resize(240, 60);
+        same.resize(240, 60);
+        QCOMPARE(filled.grab().toImage(), same.grab().toImage());
+        QLabel plain(model.parName(32884));
+        plain.resize(240, 60);
+        QVERIFY(plain.grab().toImage() != same.grab().toImage());
     }
 
     void compactParentLeavesTitleEmpty()
