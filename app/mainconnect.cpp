@@ -112,8 +112,10 @@ bool MainDialog::readBoard()
     bool failed = true;
     bool cancelled = false, closing = false;
     {
-        // Whatever an editor does before the board's values are shown stays off the board.
+        // Whatever an editor does before the board's values are shown stays off the board. A
+        // board that describes itself gets its page from the read.
         PageBuildGuard reading;
+        DeviceCfg::TabsWhenShown whenShown;
         showProgress(tr("Loading configuration %p%"));
         failed = model->readDevice(m_progress.get());
         cancelled = LinkCancel::requested();

@@ -132,7 +132,10 @@ void MainDialog::redrawPage()
         // Its page comes from the parameters the board described: built again from them as
         // they are, the open tab open again.
         m_findBar->clear();
-        described->rebuildTabs();
+        {
+            DeviceCfg::TabsWhenShown whenShown;
+            described->rebuildTabs();
+        }
         {
             PageBuildGuard building;
             for (Par *p : ui->scrollAreaWidgetContents->findChildren<Par *>())

@@ -110,13 +110,13 @@ void PageSearch::index(DeviceCfg *model)
         section.checked = checked.value(section.content, false);
         // A section never opened is searched by the labels and help of the values it will hold.
         QVector<quint32> unmade;
-        if (fixed && fixed->unbuiltValues(section.content, &unmade)) {
-            for (quint32 address : qAsConst(unmade)) {
+        if (model && model->unbuiltValues(section.content, &unmade)) {
+            for (quint32 key : qAsConst(unmade)) {
                 Entry e;
                 e.button = section.button;
                 e.content = section.content;
                 e.unmade = true;
-                e.text = plainWords(fixed->parName(address) + QLatin1Char(' ') + help.value(fixed->helpKey(address)));
+                e.text = plainWords(model->parName(key) + QLatin1Char(' ') + help.value(model->helpKey(key)));
                 if (!e.text.isEmpty())
                     m_entries.append(e);
             }
@@ -203,13 +203,12 @@ int PageSearch::search(DeviceCfg *model, const QString &text)
     for (int i : qAsConst(found))
         if (m_entries.at(i).unmade)
             unmade.insert(m_entries.at(i).content);
-    auto *fixed = qobject_cast<FixedLayoutModel *>(model);
-    if (fixed && !unmade.isEmpty()) {
+    if (model && !unmade.isEmpty()) {
         for (int i : qAsConst(m_matches))
             mark(m_entries.at(i).editor, 0);
         m_matches.clear();
         for (QWidget *content : qAsConst(unmade))
-            fixed->buildTab(content);
+            model->buildTab(content);
         index(model);
         found = matching(words);
     }

@@ -114,24 +114,24 @@ bool DevCom2::buildTabs()
         qCDebug(lcDevice, "%d editors: more than a page holds (%d)", editors, MaxEditorsPerPage);
         return false;
     }
-    PageBuildGuard guard;
     QSet<DevTab *> hardware;
     for (CfgPar *p = CfgPar::head(1); p; p = p->next()) {
         DevTab *tab = tabFor(p->uid());
-        Par *editor = makeEditor(p, tab->content);
-        if (!editor)
+        QVector<quint32> &unbuilt = m_unbuilt[tab];
+        if (!CfgPar::knownType(Uid::typeCode(p->uid())))
             continue;
-        tab->addWidget(editor);
+        unbuilt.append(p->uid());
         if (p->uid() & Par::HiddenUidBit)
             hardware.insert(tab);
     }
     for (DevTab *tab : qAsConst(m_tabs)) {
         if (hardware.contains(tab))
             offerHardwareSettings(tab);
-        tab->addStretch();
         connect(tab, &DevTab::slectedArea, this, &DevCom2::setAreaWidget);
         m_tabColumn->addWidget(tab->button);
         tab->button->show();
+        if (!tabsBuiltWhenShown())
+            fillTab(tab);
     }
     m_tabColumn->addStretch();
     return true;

@@ -3,6 +3,7 @@
 #pragma once
 #include "devices/devicecfg.h"
 #include <QList>
+#include <QHash>
 #include <QMap>
 #include <QPointer>
 #include <array>
@@ -66,11 +67,21 @@ public Q_SLOTS:
     // A tab button toggled: shows its content w in the area, or hides the area.
     void setAreaWidget(QWidget *w, QPushButton *but);
 
+    bool buildNextTab() override;
+    // Shows the editors made with their tab when it is on screen.
+    void buildTab(QWidget *content) override;
+    // The parameters a tab not yet made will have editors for, but its hardware settings.
+    bool unbuiltValues(const QWidget *content, QVector<quint32> *keys) const override;
+
 private:
     void dropTabs();
-    // The tabs and editors of the parameters of list 1, all tabs closed; false (and no page)
-    // when they would need more than MaxEditorsPerPage editors.
+    // The tabs of the parameters of list 1, all closed, with their editors made at once or
+    // when a tab is first shown; false (and no page) when they would need more than
+    // MaxEditorsPerPage editors.
     bool buildTabs();
+    // Makes the editors of a tab still to be made, from the parameters as they are now.
+    bool fillTab(DevTab *tab);
+    DevTab *tabOf(const QWidget *content) const;
     DevTab *tabFor(quint32 uid);
     // Sends one parameter, or list 1 whole, and then what was reported while it was on its way.
     bool send(quint32 uid);
@@ -82,6 +93,8 @@ private:
     QPointer<QVBoxLayout> m_tabColumn;
     QPointer<QScrollArea> m_area;
     QMap<quint32, DevTab *> m_tabs;
+    // The parameters of each tab whose editors are still to be made.
+    QHash<const DevTab *, QVector<quint32>> m_unbuilt;
     QPointer<QPushButton> m_selected;
     bool m_pageless = false;
     bool m_sending = false;

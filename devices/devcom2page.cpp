@@ -69,6 +69,69 @@ Par *DevCom2::makeEditor(CfgPar *par, QWidget *parent)
     }
 }
 
+bool DevCom2::fillTab(DevTab *tab)
+{
+    const auto it = m_unbuilt.find(tab);
+    if (it == m_unbuilt.end())
+        return false;
+    const QVector<quint32> uids = *it;
+    m_unbuilt.erase(it);
+    PageBuildGuard building;
+    for (quint32 uid : uids)
+        if (CfgPar *p = CfgPar::find(Uid::list(uid), uid))
+            if (Par *editor = makeEditor(p, tab->content))
+                tab->addWidget(editor);
+    tab->addStretch();
+    return true;
+}
+
+DevTab *DevCom2::tabOf(const QWidget *content) const
+{
+    for (DevTab *tab : m_tabs)
+        if (tab->content == content)
+            return tab;
+    return nullptr;
+}
+
+void DevCom2::buildTab(QWidget *content)
+{
+    DevTab *tab = tabOf(content);
+    if (!tab || !m_unbuilt.contains(tab))
+        return;
+    // Contents on screen are filled hidden and shown again, so that they are laid out once.
+    const bool shown = content->isVisible();
+    if (shown)
+        content->hide();
+    fillTab(tab);
+    if (shown)
+        content->show();
+    Q_EMIT tabBuilt();
+}
+
+bool DevCom2::buildNextTab()
+{
+    for (DevTab *tab : qAsConst(m_tabs)) {
+        if (m_unbuilt.contains(tab)) {
+            buildTab(tab->content);
+            return true;
+        }
+    }
+    return false;
+}
+
+bool DevCom2::unbuiltValues(const QWidget *content, QVector<quint32> *keys) const
+{
+    const DevTab *tab = tabOf(content);
+    const auto it = tab ? m_unbuilt.constFind(tab) : m_unbuilt.constEnd();
+    if (it == m_unbuilt.constEnd())
+        return false;
+    keys->clear();
+    for (quint32 uid : *it)
+        if (!(uid & Par::HiddenUidBit))
+            keys->append(uid);
+    return true;
+}
+
 DevTab *DevCom2::tabFor(quint32 uid)
 {
     const quint32 key = DevCom2Tables::tabKey(uid);
@@ -89,7 +152,8 @@ void DevCom2::offerHardwareSettings(DevTab *tab)
 {
     auto *show = new QAction(tr("Show hardware settings"), tab->button);
     show->setObjectName(QStringLiteral("showHardware"));
-    connect(show, &QAction::triggered, tab, [tab, show] {
+    connect(show, &QAction::triggered, tab, [this, tab, show] {
+        buildTab(tab->content);
         tab->showEditors();
         show->setEnabled(false);
     });
@@ -111,6 +175,7 @@ void DevCom2::dropTabs()
         delete tab;
     }
     m_tabs.clear();
+    m_unbuilt.clear();
     if (m_tabColumn) {
         while (QLayoutItem *item = m_tabColumn->takeAt(0))
             delete item;
@@ -138,6 +203,7 @@ void DevCom2::setAreaWidget(QWidget *w, QPushButton *but)
             for (DevTab *tab : qAsConst(m_tabs))
                 tab->setAltText(true);
         }
+        buildTab(w);
         m_area->setWidget(w);
         w->show();
     } else {

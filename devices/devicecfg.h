@@ -6,6 +6,7 @@
 #include <QObject>
 #include <QString>
 #include <QVariant>
+#include <QVector>
 
 class QBoxLayout;
 class QIODevice;
@@ -54,6 +55,16 @@ public:
     // Makes the editors of the next tab of the page built last that are still to be made;
     // false when none is left.
     virtual bool buildNextTab() { return false; }
+    // Makes the editors of the tab of these contents, when they are still to be made.
+    virtual void buildTab(QWidget *content) { Q_UNUSED(content); }
+    // The keys of the values whose editors the tab of these contents will hold when it is
+    // made; false for a tab already made (or a page that makes every tab at once).
+    virtual bool unbuiltValues(const QWidget *content, QVector<quint32> *keys) const
+    {
+        Q_UNUSED(content);
+        Q_UNUSED(keys);
+        return false;
+    }
     // The same for every such tab.
     void buildAllTabs();
     // Whether pages built now make a tab's editors only when the tab is first shown (the

@@ -38,12 +38,9 @@ public:
     // geometry, bit lists, the tabs under the page-building counter, then finishPage().
     void buildPage(QWidget *container) override;
     bool buildNextTab() override;
-    // Makes the editors of the tab of these contents, when they are still to be made, and
-    // shows them with the tab.
-    void buildTab(QWidget *content);
-    // The values whose editors the tab of these contents will hold when it is made; false for
-    // a tab already made.
-    bool unbuiltValues(const QWidget *content, QVector<quint32> *addresses) const
+    // Shows the editors made with their tab when it is on screen.
+    void buildTab(QWidget *content) override;
+    bool unbuiltValues(const QWidget *content, QVector<quint32> *addresses) const override
     {
         return m_page && m_page->valuesOf(content, addresses);
     }

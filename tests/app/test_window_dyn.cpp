@@ -218,6 +218,9 @@ private Q_SLOTS:
         auto *area = w.dialog->pageContainer()->findChild<QScrollArea *>("dynArea");
         QVERIFY(area && area->isVisible());
         QVERIFY(w.editor(coins, area->widget()));
+        // Only the open tab has its editors again; the others get theirs when first opened.
+        QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), area->widget()->findChildren<Par *>().size());
+        w.model->buildAllTabs();
         QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), 37);
         QCOMPARE(sim.transcript().size(), requests);
 
@@ -247,6 +250,9 @@ private Q_SLOTS:
         for (CfgPar *p = CfgPar::head(1); p; p = p->next())
             ++params;
         QCOMPARE(params, 37);
+        // A tab's editors are made when it is first opened.
+        QVERIFY(w.dialog->pageContainer()->findChildren<Par *>().isEmpty());
+        w.model->buildAllTabs();
         QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), params);
         QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>("ParViewText16").size(), 2);
         QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>("ParU16A16").size(), 1);
@@ -388,6 +394,8 @@ private Q_SLOTS:
         QTest::mouseClick(w.dialog->findChild<QPushButton *>("butReread"), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(w.dialog->isConnected() && !w.dialog->pageHeld(), 20000);
         QCOMPARE(w.tabTexts(), FullTitles);
+        QVERIFY(w.dialog->pageContainer()->findChildren<Par *>().isEmpty());
+        w.model->buildAllTabs();
         QCOMPARE(w.dialog->pageContainer()->findChildren<Par *>().size(), params);
         QVERIFY(area->isHidden());
 

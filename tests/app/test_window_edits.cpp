@@ -298,6 +298,8 @@ private Q_SLOTS:
         QVERIFY(tabs.size() > 2);
         auto *area = dialog->pageContainer()->findChild<QScrollArea *>(QStringLiteral("dynArea"));
         QVERIFY(area && area->isHidden());
+        // No tab was opened: none has its editors yet, and find still reaches them all.
+        QVERIFY(dialog->pageContainer()->findChildren<Par *>().isEmpty());
 
         find(dialog.get(), QStringLiteral("coin value"));
         const QList<Par *> found = dialog->findBar()->search().matches();
