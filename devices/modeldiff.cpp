@@ -45,24 +45,28 @@ QList<DevCom2Records::Record> dynRecords(const QByteArray &dump)
     return kept;
 }
 
-QList<ParamDifference> compareDynamic(const QByteArray &now, const QByteArray &other)
+ParamDifference dynDifference(const DevCom2Records::Difference &diff)
 {
     const QString absent = QCoreApplication::translate("ModelDiff", "(absent)");
+    const quint32 uid = diff.uid;
+    ParamDifference d;
+    d.site = {uid, nullptr, DevCom2Tables::tabTitle(DevCom2Tables::tabKey(uid))};
+    d.label = DevCom2Tables::label(uid);
+    d.a = diff.a ? DynDecode::decode(uid, *diff.a) : absent;
+    d.b = diff.b ? DynDecode::decode(uid, *diff.b) : absent;
+    // Values equal as text that differ in bytes still show that they differ.
+    if (d.a == d.b)
+        d.b += QStringLiteral(" [%1]").arg(QString::fromLatin1(diff.b.value_or(QByteArray()).toHex(' ')));
+    d.dynamic = true;
+    d.restorable = diff.a && diff.b;
+    return d;
+}
+
+QList<ParamDifference> compareDynamic(const QByteArray &now, const QByteArray &other)
+{
     QList<ParamDifference> out;
-    for (const DevCom2Records::Difference &diff : DevCom2Records::differences(dynRecords(now), dynRecords(other))) {
-        const quint32 uid = diff.uid;
-        ParamDifference d;
-        d.site = {uid, nullptr, DevCom2Tables::tabTitle(DevCom2Tables::tabKey(uid))};
-        d.label = DevCom2Tables::label(uid);
-        d.a = diff.a ? DynDecode::decode(uid, *diff.a) : absent;
-        d.b = diff.b ? DynDecode::decode(uid, *diff.b) : absent;
-        // Values equal as text that differ in bytes still show that they differ.
-        if (d.a == d.b)
-            d.b += QStringLiteral(" [%1]").arg(QString::fromLatin1(diff.b.value_or(QByteArray()).toHex(' ')));
-        d.dynamic = true;
-        d.restorable = diff.a && diff.b;
-        out.append(d);
-    }
+    for (const DevCom2Records::Difference &diff : DevCom2Records::differences(dynRecords(now), dynRecords(other)))
+        out.append(dynDifference(diff));
     return out;
 }
 
@@ -135,6 +139,27 @@ QList<ParamDifference> compare(DeviceCfg *model, const QByteArray &other)
     board.word2 = fixed->layout().word2;
     return diffImages(fixed->image(), reinterpret_cast<const quint8 *>(other.constData()), *fixed->table(),
                       fixed->layout(), board, bitsFor(fixed->layout(), board));
+}
+
+QList<ParamDifference> unheld(DeviceCfg *model, const QByteArray &written, const QByteArray &back,
+                              const BoardFeatures &board)
+{
+    if (isDynamic(model)) {
+        // Every parameter, hardware settings too: they were written like the others.
+        QList<DevCom2Records::Record> a, b;
+        DevCom2Records::parse(written, &a);
+        DevCom2Records::parse(back, &b);
+        QList<ParamDifference> out;
+        for (const DevCom2Records::Difference &diff : DevCom2Records::differences(a, b))
+            if (diff.a)
+                out.append(dynDifference(diff));
+        return out;
+    }
+    FixedLayoutModel *fixed = fixedOf(model);
+    if (!fixed || written.size() < FixedLayoutModel::ImageSize || back.size() < FixedLayoutModel::ImageSize)
+        return {};
+    return diffImages(reinterpret_cast<const quint8 *>(written.constData()), reinterpret_cast<const quint8 *>(back.constData()),
+                      *fixed->table(), fixed->layout(), board, bitsFor(fixed->layout(), board));
 }
 
 QList<ParamDifference> compareWithFactory(DeviceCfg *model)

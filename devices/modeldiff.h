@@ -25,6 +25,11 @@ bool hasFactory(DeviceCfg *model);
 
 // The decoded differences between the model's configuration (a) and other (b), in page order.
 QList<ParamDifference> compare(DeviceCfg *model, const QByteArray &other);
+// The values written to a board (a dump of the model) that a read-back of it does not hold,
+// decoded for the board, in page order; what a described board holds beyond what was written
+// is its own and left out.
+QList<ParamDifference> unheld(DeviceCfg *model, const QByteArray &written, const QByteArray &back,
+                              const BoardFeatures &board);
 // The values of the model's page that differ from its factory defaults (b), in page order:
 // only values with an editor on the page built last, decoded for the model's board.
 QList<ParamDifference> compareWithFactory(DeviceCfg *model);

@@ -1,9 +1,11 @@
 // The dynamic device on a scripted link: identity, its tables, the machine setup keyword, a
-// failed list 1 failing the read, and failed writes counted once per operation.
+// failed list 1 failing the read, failed writes as results, and the differences of two dumps.
 #include "cfgfixture.h"
 #include "devices/devcom2.h"
 #include "devices/devcom2records.h"
 #include "devices/devcom2tables.h"
+#include "devices/modeldiff.h"
+#include <QBuffer>
 #include "fakelink.h"
 #include "scriptedprompt.h"
 #include <QWidget>
@@ -156,6 +158,34 @@ private Q_SLOTS:
         QCOMPARE(d[2].uid, 4u);
         QVERIFY(!d[2].a && d[2].b);
         QVERIFY(DevCom2Records::differences(a, a).isEmpty());
+    }
+
+    // What a read-back does not hold of what was written, as the companion's verify names it:
+    // a value changed on the way and a hardware setting are named; a parameter only the board
+    // holds is its own.
+    void unheldValuesOfAWrite()
+    {
+        makeEveryKind();
+        DevCom2 model;
+        model.setPageless(true);
+        const auto dump = [&] {
+            QBuffer buffer;
+            buffer.open(QIODevice::WriteOnly);
+            return model.save(&buffer) ? buffer.data() : QByteArray();
+        };
+        const QByteArray written = dump();
+        static_cast<CfgParN16 *>(CfgPar::find(1, 0x42100001u))->setValue(43);
+        static_cast<CfgParM16 *>(CfgPar::find(1, 0x45100802u))->setValue(0x0001);
+        static_cast<CfgParColour *>(CfgPar::create(0x4A100009u))->setValue(0x07E0);
+        const QByteArray back = dump();
+        const QList<ParamDifference> d = ModelDiff::unheld(&model, written, back, BoardFeatures{});
+        QCOMPARE(d.size(), 2);
+        QCOMPARE(d[0].site.address, 0x42100001u);
+        QCOMPARE(d[0].a, QStringLiteral("42"));
+        QCOMPARE(d[0].b, QStringLiteral("43"));
+        QVERIFY(d[0].dynamic && !d[0].label.isEmpty() && !d[0].site.group.isEmpty());
+        QCOMPARE(d[1].site.address, 0x45100802u);
+        QVERIFY(ModelDiff::unheld(&model, written, written, BoardFeatures{}).isEmpty());
     }
 };
 

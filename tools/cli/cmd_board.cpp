@@ -13,6 +13,7 @@
 #include "devices/fixedlayoutmodel.h"
 #include "devices/imagediff.h"
 #include "devices/imagefit.h"
+#include "devices/modeldiff.h"
 #include "link/devio.h"
 #include <QBuffer>
 #include <QByteArray>
@@ -93,29 +94,16 @@ QByteArray dumpOf(DeviceCfg *model)
 QString differingValues(DeviceCfg *model, const QByteArray &wanted, const QByteArray &back, const DevIo *link)
 {
     constexpr int Named = 4;
+    BoardFeatures board;
+    board.word0 = link->word0;
+    board.word2 = link->word2;
+    const QList<ParamDifference> diffs = ModelDiff::unheld(model, wanted, back, board);
+    const int count = diffs.size();
     QStringList names;
-    int count = 0;
-    if (auto *fixed = qobject_cast<FixedLayoutModel *>(model); fixed && context().models->table(model)) {
-        BoardFeatures board;
-        board.word0 = link->word0;
-        board.word2 = link->word2;
-        const QList<ParamDifference> diffs
-            = diffImages(reinterpret_cast<const quint8 *>(wanted.constData()), reinterpret_cast<const quint8 *>(back.constData()),
-                         *context().models->table(model), fixed->layout(), board, context().models->bitLists(model, board));
-        count = diffs.size();
-        for (int i = 0; i < diffs.size() && i < Named; ++i)
-            names << QStringLiteral("%1 (%2)").arg(diffs.at(i).label).arg(diffs.at(i).site.address);
-    } else {
-        QList<DevCom2Records::Record> a, b;
-        DevCom2Records::parse(wanted, &a);
-        DevCom2Records::parse(back, &b);
-        // What was sent and is not on the board; what the board holds beyond it is its own.
-        for (const DevCom2Records::Difference &d : DevCom2Records::differences(a, b)) {
-            if (!d.a)
-                continue;
-            if (++count <= Named)
-                names << DevCom2Records::name(d.uid);
-        }
+    for (int i = 0; i < count && i < Named; ++i) {
+        const ParamDifference &d = diffs.at(i);
+        names << (d.dynamic ? QStringLiteral("[%1] %2").arg(d.site.group, d.label)
+                            : QStringLiteral("%1 (%2)").arg(d.label).arg(d.site.address));
     }
     if (count == 0)
         return QString();
