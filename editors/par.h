@@ -1,5 +1,5 @@
 // Base of every parameter editor: one widget that shows and edits one value, plus the small
-// helpers all editors share (key computation, erased defaults, title row, compact form).
+// helpers all editors share (the value by key through the model, title row, compact form).
 #pragma once
 #include <QVariant>
 #include <QWidget>
