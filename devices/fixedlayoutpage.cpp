@@ -2,7 +2,6 @@
 // editors are made at once or when a tab is first shown.
 #include "devices/factoryimage.h"
 #include "devices/fixedlayoutmodel.h"
-#include "editors/par.h"
 #include "editors/textpool.h"
 #include <QLayout>
 #include <QWidget>
@@ -33,25 +32,15 @@ void FixedLayoutModel::buildTab(QWidget *content)
     if (shown)
         content->hide();
     {
+        // Editors change nothing when made: a value erased since the page was built (by a
+        // read or a load) stays as the board or file has it.
         PageBuildGuard building;
-        // The page's data was settled when it was built; a value erased since (by a read or a
-        // load) stays as the board or file has it, as it does under editors made earlier.
-        const auto image = m_image;
-        const auto nv = m_nv;
-        const int before = m_page ? m_page->placements().size() : 0;
         if (!m_page || !m_page->fill(content)) {
             if (shown)
                 content->show();
             return;
         }
         m_placements = m_page->placements();
-        if (m_image != image || m_nv != nv) {
-            m_image = image;
-            m_nv = nv;
-            for (int i = before; i < m_placements.size(); ++i)
-                if (m_placements.at(i).editor)
-                    m_placements.at(i).editor->refresh();
-        }
     }
     keepFocusOrder(content);
     if (shown)

@@ -159,14 +159,14 @@ void TextPool::repack(const QVector<std::pair<TextRecord *, QString>> &texts)
     }
     m_used = m_size - free;
     m_changes.clear();
+    if (ParModel::pageBuilding() != 0)
+        return;
     noteChanges(m_base, m_base + m_size, poolBefore);
     for (int i = 0; i < changed.size(); ++i) {
         const int word = changed.at(i);
         if (word < m_base || word >= m_base + m_size)
             noteChanges(word, word + 2, wordsBefore.at(i));
     }
-    if (ParModel::pageBuilding() != 0)
-        return;
     ConfigWatch::touch();
     // Asked first: a link that gives the board up on a failure disconnects before it returns.
     const bool online = host()->boardConnected();

@@ -72,7 +72,8 @@ public:
         QByteArray before;
         QByteArray after;
     };
-    // What the last store changed: the packed texts and every reference word that moved.
+    // What the last store sent changed: the packed texts and every reference word that moved
+    // (nothing for a store while a page is built).
     const QVector<Change> &lastChanges() const { return m_changes; }
 
     // The pool every text editor of the current page uses.
